@@ -1,0 +1,36 @@
+// host.h - the one narrow hook through which the plot library reaches the
+// world outside it: the screen, the mouse wait of FRAME, the message box and
+// the clock.  The plain library installs a default host (no screen, no
+// clicks, a 1024 x 768 screen, messages on standard error, the system
+// clock); an application shell installs its own before PLOTOPEN.
+#pragma once
+
+struct PlotHost {
+    // PLOTFLUSH: show the page now and empty the changed-pixel rectangle.
+    void (*flush)();
+    // FRAME's wait for a click (input kind 2): 0 when done, < 0 when quitting.
+    int (*waitForClick)();
+    // Screen size in pixels, read once by PLOTOPEN.
+    void (*screenSize)(int* width, int* height);
+    // A message box with one OK button; returns when dismissed.
+    void (*messageBox)(const char* text);
+    // Seconds since 1970-01-01 UTC with millisecond resolution.
+    double (*wallClock)();
+    // Blocks for a while, at most until shortly before `deadline` (a
+    // wallClock() value).  DELAY calls it between clock readings and spins
+    // the rest, so a host may return early; a virtual clock jumps instead.
+    void (*waitUntil)(double deadline);
+    // The page image was allocated anew (a larger figure): views that borrow
+    // pagePixels must re-read its pointer and sizes.  May be null.
+    void (*pageImageReplaced)();
+};
+
+// Installs a host; members left null fall back to the defaults.  Passing
+// null restores the default host entirely.
+void PlotSetHost(const PlotHost* host);
+// The host in force (never has null members except pageImageReplaced).
+const PlotHost& PlotGetHost();
+// The default host's pieces, for hosts that want to reuse some of them.
+void   PlotDefaultFlush();   // empties the changed-pixel rectangle
+double PlotSystemClock();
+void   PlotSystemWaitUntil(double deadline);

@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Sets up, builds and starts the program.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/setup.sh
+scripts/build.sh
+mkdir -p out
+./build/examples/testpage out/testpage.bmp

@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the project needs, only those that are missing.
+set -euo pipefail
+packages=(
+  g++ cmake make pkg-config                 # toolchain
+  libgtest-dev libgmock-dev libbenchmark-dev  # tests and benchmarks
+  libsdl2-dev libgif-dev                    # window backend, GIF recording
+  imagemagick xvfb xdotool x11-utils        # looking at pages, window tests
+)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+echo "setup: installing ${missing[*]}"
+sudo=""; [ "$(id -u)" -ne 0 ] && sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
