@@ -1,0 +1,20 @@
+// keys.h - keyboard access to on-screen buttons.
+//
+// A plot program that draws buttons tells the shell where they are; when a
+// key press reaches the view and its key is in the table, the view turns it
+// into a left click (button down and up) at the client point of the button's
+// centre, so the ordinary click handling and the run modes take it as they
+// take a mouse click.  Keys not in the table do nothing.
+#pragma once
+
+struct KeyButton {
+    int key;   // 'N','R','B','Q','L','T',' ' (letters match either case) or OSK_KEY_*
+    float x;   // the button's centre in user units of the current window
+    float y;
+};
+
+enum { OSK_KEY_RIGHT = 0x100, OSK_KEY_BACKSPACE = 8, OSK_KEY_ESCAPE = 27 };
+
+// Copies the table (count 0 or a null table clears it).  Entries beyond 64
+// are ignored.
+void SetKeyButtons(const KeyButton* buttons, int count);
