@@ -1,0 +1,168 @@
+// waves.cpp - frame drawings of the longitudinal and transversal waves.
+//
+// Both waves share one model: particle i (1..64) repeats the exciter's
+// harmonic motion i frames late.  The exciter's phase in frame n is
+// n * pi / 12 in single precision, and each particle's phase steps down by
+// pi/12 from its neighbour's, so the particle at the wave front (i = n) has
+// phase 0.  The phase is worked out afresh in every frame and never reduced
+// by 2 pi.
+#include "demo/waves.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "plot/plot.h"
+
+namespace {
+
+constexpr float kPi = 3.1415927f;
+constexpr float kPhaseStep = 0.2617994f;  // pi/12: 15 degrees per particle
+constexpr int kLastParticle = 64;
+
+constexpr float kLongAmplitude = 1.1f;
+constexpr float kTransAmplitude = 1.2f;
+
+// Half the width of a longitudinal bar and its half height.
+constexpr float kBarHalfWidth = 0.15f;
+constexpr float kBarHalfHeight = 0.9f;
+// A bar is drawn only while its left edge lies inside the window.
+constexpr float kBarLeftLimit = 63.48f;
+constexpr float kTickLimit = 63.5f;
+
+constexpr int kDotSize = 20;  // 0.2 x 0.2 page units
+
+// Palette indices.
+constexpr int kRed = 2;
+constexpr int kBlue = 4;
+constexpr int kBlack = 16;
+constexpr int kSilver = 20;
+constexpr int kDarkGrey = 22;
+constexpr int kSkyBlue = 24;
+constexpr int kPink = 26;
+
+void SetLongitudinalWindow() { SETWINDOW(-1.3f, -1.5f, 63.5f, 2.5f); }
+void SetTransversalWindow() { SETWINDOW(-0.5f, -1.5f, 64.5f, 2.5f); }
+
+// The exciter's phase in frame n.
+float ExciterPhase(int n) { return static_cast<float>(n) * kPi * (1.0f / 12.0f); }
+
+// Particles 1..ReachedCount(n) move in frame n; the others rest.  A negative
+// frame number (never given) counts as a wave that has reached no particle.
+int ReachedCount(int n) { return std::clamp(n, 0, kLastParticle); }
+
+void Bar(float x) {
+    BOX(x - kBarHalfWidth, -kBarHalfHeight, x + kBarHalfWidth, kBarHalfHeight);
+}
+
+}  // namespace
+
+void DrawLongitudinalBackground() {
+    SETCOLOUR(kDarkGrey);
+    SetLongitudinalWindow();
+    LINEWIDTH(25);
+    for (int i = kLastParticle; i >= 1; --i) {
+        const float x = static_cast<float>(i);
+        if (x > kTickLimit) continue;
+        PLOTLINE(x, 1.5f, x, 0.95f);
+        PLOTLINE(x, -0.95f, x, -1.5f);
+    }
+}
+
+void DrawLongitudinalFrame(int n) {
+    // Erase the band of the bars.
+    SETCOLOURS(PlotState.backgroundColour, PlotState.backgroundColour);
+    SetLongitudinalWindow();
+    LINEWIDTH(25);
+    BOX(-1.29f, -0.95f, 63.49f, 0.95f);
+
+    // The exciter's rest position over the full height.
+    SETCOLOUR(kRed);
+    LINEWIDTH(50);
+    PLOTLINE(0.0f, 1.5f, 0.0f, -1.5f);
+
+    // Particles the wave has not reached yet.
+    LINEWIDTH(40);
+    SETCOLOURS(kBlack, kSilver);
+    if (n < kLastParticle) {
+        for (int i = kLastParticle; i > ReachedCount(n); --i) {
+            const float x = static_cast<float>(i);
+            if (x - kBarHalfWidth < kBarLeftLimit) Bar(x);
+        }
+    }
+
+    // The exciter's bar, joined to its rest position at both bar edges.
+    const float phi0 = ExciterPhase(n);
+    LINEWIDTH(80);
+    SETCOLOURS(kRed, kPink);
+    const float u = kLongAmplitude * std::sin(phi0);
+    Bar(u);
+    LINEWIDTH(50);
+    PLOTLINE(u, -kBarHalfHeight, 0.0f, -kBarHalfHeight);
+    PLOTLINE(u, kBarHalfHeight, 0.0f, kBarHalfHeight);
+
+    // The reached particles, drawn last so that they lie on top.
+    LINEWIDTH(40);
+    SETCOLOURS(kBlue, kSkyBlue);
+    float phase = phi0;
+    const int reached = ReachedCount(n);
+    for (int i = 1; i <= reached; ++i) {
+        phase = phase - kPhaseStep;
+        const float x = static_cast<float>(i) + kLongAmplitude * std::sin(phase);
+        if (x - kBarHalfWidth < kBarLeftLimit) Bar(x);
+    }
+}
+
+void DrawTransversalFrame(int n) {
+    // Erase everything below the title band.
+    SETCOLOURS(PlotState.backgroundColour, PlotState.backgroundColour);
+    SetTransversalWindow();
+    LINEWIDTH(25);
+    BOX(-0.5f, -1.5f, 64.5f, 1.5f);
+
+    // The axis through all rest positions.
+    SETCOLOUR(kSilver);
+    PLOTLINE(0.0f, 0.0f, 64.0f, 0.0f);
+
+    // The exciter's stem from its rest position.
+    const float phi0 = ExciterPhase(n);
+    SETCOLOURS(kRed, kPink);
+    const float y0 = kTransAmplitude * std::sin(phi0);
+    PLOTLINE(0.0f, 0.0f, 0.0f, y0);
+
+    // The wave line from the exciter to the front; while the front is on the
+    // chain its vertex lies exactly on the axis.
+    SETCOLOUR(kSkyBlue);
+    const int reached = ReachedCount(n);
+    float previousX = 0.0f;
+    float previousY = y0;
+    float phase = phi0;
+    for (int i = 1; i <= reached; ++i) {
+        phase = phase - kPhaseStep;
+        const float x = static_cast<float>(i);
+        const float y = i == n ? 0.0f : kTransAmplitude * std::sin(phase);
+        PLOTLINE(previousX, previousY, x, y);
+        previousX = x;
+        previousY = y;
+    }
+
+    // Particles the wave has not reached yet.
+    LINEWIDTH(40);
+    SETCOLOURS(kBlack, kSilver);
+    if (n < kLastParticle) {
+        for (int i = kLastParticle; i > reached; --i) DOT(static_cast<float>(i), 0.0f, kDotSize);
+    }
+
+    // The exciter, over the free end of its stem and the start of the line.
+    LINEWIDTH(50);
+    SETCOLOURS(kRed, kPink);
+    DOT(0.0f, y0, kDotSize);
+
+    // The reached particles on top; the front one keeps its computed value.
+    LINEWIDTH(40);
+    SETCOLOURS(kBlue, kSkyBlue);
+    phase = phi0;
+    for (int i = 1; i <= reached; ++i) {
+        phase = phase - kPhaseStep;
+        DOT(static_cast<float>(i), kTransAmplitude * std::sin(phase), kDotSize);
+    }
+}

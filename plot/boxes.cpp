@@ -1,0 +1,249 @@
+// boxes.cpp - filled, hatched and outlined rectangles, and dots.
+//
+// The style of BOXFILL is a bit set written as octal digits:
+//     1 horizontal hatch      2 vertical hatch        4 no outline
+//    10 diagonal "\" hatch   20 diagonal "/" hatch   40 no outline
+//   100 solid fill          200 with 100: hatch over the fill as well
+// The solid fill goes straight into the page image row by row; hatching and
+// the outline go through the pen, so only they widen the changed-pixel
+// rectangle.
+#include <cmath>
+#include <utility>
+
+#include "plot/plot.h"
+
+namespace {
+
+constexpr int kHorizontal = 1;
+constexpr int kVertical = 2;
+constexpr int kNoOutline = 4;
+constexpr int kFalling = 8;   // lines from upper left to lower right
+constexpr int kRising = 16;   // lines from lower left to upper right
+constexpr int kNoOutlineToo = 32;
+constexpr int kSolid = 64;
+constexpr int kHatchOverSolid = 128;
+
+// A diagonal hatch never draws more lines than this.
+constexpr int kMaxDiagonalPasses = 32000;
+
+// Writes fillColour into columns col1..col2-1 of rows row1..row2-1; the last
+// column and row are left to the outline.  The bounds come from the clamped
+// page-to-pixel conversion; they are held to the image as well, so a clip
+// window larger than the image cannot lead the writes astray.
+void SolidFill(float left, float bottom, float right, float top) {
+    PlotStateRecord& s = PlotState;
+    if (!s.pagePixels || s.imageWidth <= 0 || s.imageHeight <= 0) return;
+    int col1 = PIXELX(left);
+    int row1 = PIXELY(bottom);
+    int col2 = PIXELX(right);
+    int row2 = PIXELY(top);
+    if (col1 > col2) std::swap(col1, col2);
+    if (row1 > row2) std::swap(row1, row2);
+    if (col1 < 0) col1 = 0;
+    if (row1 < 0) row1 = 0;
+    if (col2 > s.imageWidth) col2 = s.imageWidth;
+    if (row2 > s.imageHeight) row2 = s.imageHeight;
+    const auto colour = static_cast<unsigned char>(s.fillColour);
+    for (int row = row1; row < row2; ++row) {
+        unsigned char* line = s.pagePixels + static_cast<long>(s.imageWidth) * row;
+        for (int col = col1; col < col2; ++col) line[col] = colour;
+    }
+}
+
+// One hatch line: a move to its start and a draw to its end.
+void HatchLine(float x1, float y1, float x2, float y2) {
+    PLOT(x1, y1, 13);
+    PLOT(x2, y2, 1);
+}
+
+// Draws the segment between a and b, from a to b on even passes and back on
+// odd ones, so the pen zigzags through the hatching.
+void AlternatingLine(int pass, float ax, float ay, float bx, float by) {
+    if (pass % 2 == 0) {
+        HatchLine(ax, ay, bx, by);
+    } else {
+        HatchLine(bx, by, ax, ay);
+    }
+}
+
+// Runs the straight hatch lines at low + step, low + 2 step, ... up to high,
+// handing each position and its pass number (for the alternating direction)
+// to `line`.  Lines that lie beyond the figure all land on the same clamped
+// edge pixels, so only the last one before the figure and the first one after
+// it are drawn; this keeps a huge or infinite rectangle from hatching for ever
+// without changing a single pixel.
+template <typename Line>
+void StraightHatch(float low, float high, float step, float pixelsPerUnit, int clipMin, int clipEnd,
+                   Line line) {
+    if (!std::isfinite(low) || !std::isfinite(high) || !(pixelsPerUnit > 0)) return;
+    const double lowEdge = clipMin / static_cast<double>(pixelsPerUnit);
+    const double highEdge = clipEnd / static_cast<double>(pixelsPerUnit);
+    long long k = 1;
+    if (low + static_cast<double>(step) < lowEdge) {
+        const double skip = std::floor((lowEdge - low) / step) - 2;
+        if (skip > 1) k = static_cast<long long>(std::fmin(skip, 1e15));
+    }
+    // Beyond this many lines the positions can only be repeating edge pixels
+    // (or, far from the page, no longer resolvable in single precision).
+    const double most = (highEdge - lowEdge) / step + 8;
+    for (double drawn = 0; drawn < most; ++k, ++drawn) {
+        const float at = low + static_cast<float>(k) * step;
+        if (!(at <= high)) break;
+        line(static_cast<int>(k & 1) ^ 1, at);
+        if (at >= highEdge) break;  // every further line repeats this one's pixels
+    }
+}
+
+// Lines from upper left to lower right.  A walks right along the bottom edge
+// and then up the right edge; B walks up the left edge and then right along
+// the top edge; each pass joins them.
+void FallingDiagonals(float left, float bottom, float right, float top, float d) {
+    float ax = left, ay = bottom;
+    float bx = left, by = bottom;
+    bool aOnSide = false;  // A has turned the lower right corner
+    bool bOnTop = false;   // B has turned the upper left corner
+    for (int pass = 0; pass < kMaxDiagonalPasses; ++pass) {
+        if (!aOnSide) {
+            ax += d;
+            if (ax > right) {
+                ay = bottom + (ax - right);
+                ax = right;
+                aOnSide = true;
+            }
+        } else {
+            ay += d;
+        }
+        if (aOnSide && ay > top) return;
+        if (!bOnTop) {
+            by += d;
+            if (by > top) {
+                bx = left + (by - top);
+                by = top;
+                bOnTop = true;
+            }
+        } else {
+            bx += d;
+        }
+        if (bOnTop && bx > right) return;
+        AlternatingLine(pass, ax, ay, bx, by);
+    }
+}
+
+// The mirror image: lines from lower left to upper right.  A walks left
+// along the bottom edge and then up the left edge; B walks up the right edge
+// and then left along the top edge.
+void RisingDiagonals(float left, float bottom, float right, float top, float d) {
+    float ax = right, ay = bottom;
+    float bx = right, by = bottom;
+    bool aOnSide = false;
+    bool bOnTop = false;
+    for (int pass = 0; pass < kMaxDiagonalPasses; ++pass) {
+        if (!aOnSide) {
+            ax -= d;
+            if (ax < left) {
+                ay = bottom + (left - ax);
+                ax = left;
+                aOnSide = true;
+            }
+        } else {
+            ay += d;
+        }
+        if (aOnSide && ay > top) return;
+        if (!bOnTop) {
+            by += d;
+            if (by > top) {
+                bx = right - (by - top);
+                by = top;
+                bOnTop = true;
+            }
+        } else {
+            bx -= d;
+        }
+        if (bOnTop && bx < left) return;
+        AlternatingLine(pass, ax, ay, bx, by);
+    }
+}
+
+// The hatch patterns of the style in fillStyle, in the fill colour with a
+// one-pixel pen; the pen's weight and colour come back afterwards.
+void Hatch(float left, float bottom, float right, float top, int spacing) {
+    PlotStateRecord& s = PlotState;
+    // Half a pixel in page units: the straight hatch lines stop that far
+    // short of the edges along their own direction.
+    const float hx = 0.5f * s.stepX;
+    const float hy = 0.5f * s.stepY;
+    if (left + hx > right - hx || bottom + hy > top - hy) return;  // narrower than a pixel
+    s.fillStyle &= ~kHatchOverSolid;
+    const int style = s.fillStyle;
+    if (!(style & (kHorizontal | kVertical | kFalling | kRising))) return;
+
+    const int weight = s.lineWeight;
+    const int pen = s.penColour;
+    LINEWIDTH(5);
+    s.penColour = s.fillColour;
+    if (spacing >= 10) s.hatchSpacing = spacing;
+    const float step = s.hatchSpacing * 0.01f;
+
+    if (step > 0) {
+        if (style & kHorizontal) {
+            StraightHatch(bottom, top, step, s.pixelsPerUnitY, s.clipYMin, s.clipYEnd,
+                          [&](int pass, float y) { AlternatingLine(pass, left + hx, y, right - hx, y); });
+        }
+        if (style & kVertical) {
+            StraightHatch(left, right, step, s.pixelsPerUnitX, s.clipXMin, s.clipXEnd,
+                          [&](int pass, float x) { AlternatingLine(pass, x, bottom + hy, x, top - hy); });
+        }
+    }
+    // The diagonal step is the spacing times the square root of 2, so that
+    // neighbouring lines lie one spacing apart.
+    const float d = s.hatchSpacing * 0.0141421f;
+    if (d > 0) {
+        if (style & kFalling) FallingDiagonals(left, bottom, right, top, d);
+        if (style & kRising) RisingDiagonals(left, bottom, right, top, d);
+    }
+
+    LINEWIDTH(weight);
+    s.penColour = pen;
+}
+
+}  // namespace
+
+void BOXFILL(float x1, float y1, float x2, float y2, int style, int spacing) {
+    PlotStateRecord& s = PlotState;
+    s.fillStyle = OCTVALUE(style);
+    float left = static_cast<float>(PAGEX(x1));
+    float right = static_cast<float>(PAGEX(x2));
+    float bottom = static_cast<float>(PAGEY(y1));
+    float top = static_cast<float>(PAGEY(y2));
+    if (left > right) std::swap(left, right);
+    if (bottom > top) std::swap(bottom, top);
+
+    bool hatch = true;
+    if (s.fillStyle & kSolid) {
+        SolidFill(left, bottom, right, top);
+        hatch = (s.fillStyle & kHatchOverSolid) != 0;
+    }
+    if (hatch) Hatch(left, bottom, right, top, spacing);
+
+    PLOT(left, bottom, 13);
+    if (s.fillStyle & (kNoOutline | kNoOutlineToo)) return;
+    PLOT(left, bottom, 13);
+    PLOT(right, bottom, 2);
+    PLOT(right, top, 2);
+    PLOT(left, top, 2);
+    PLOT(left, bottom, 2);
+}
+
+void BOX(float x1, float y1, float x2, float y2) { BOXFILL(x1, y1, x2, y2, 100, 0); }
+
+void DOT(float x, float y, int size) {
+    if (size < 1) return;
+    const float half = size * 0.005f;  // half the side, page units
+    if (half <= 0.01f) {               // size 1 or 2: one pen dot
+        PLOT(static_cast<float>(PAGEX(x)), static_cast<float>(PAGEY(y)), 3);
+        return;
+    }
+    const float hx = PlotState.pageToUserX * half;
+    const float hy = PlotState.pageToUserY * half;
+    BOXFILL(x - hx, y - hy, x + hx, y + hy, 100, 0);
+}
