@@ -1,0 +1,339 @@
+// driver.cpp - the wave demonstration's main routine: start screen, the
+// animation in its three modes (Running, Stepping, Paused), frame pacing and
+// the buttons that steer it.
+#include "demo/driver.h"
+
+#include <cstdio>
+
+#include "app/app.h"
+#include "app/keys.h"
+#include "app/mouse.h"
+#include "demo/waves.h"
+#include "plot/plot.h"
+
+DemoClickPoint DemoLastClick = {0.0f, 0.0f, 0};
+
+// ---- the buttons ----------------------------------------------------------------
+
+// Palette indices the driver uses besides defaultColour and backgroundColour.
+namespace {
+constexpr int kRed = 2;
+constexpr int kGreen = 3;
+constexpr int kYellow = 5;
+constexpr int kLightGrey = 8;
+constexpr int kBlack = 16;
+constexpr int kSkyBlue = 24;
+constexpr int kPaleMagenta = 31;
+
+constexpr float kButtonRow = 3.4f;   // label base line of every button
+constexpr double kBoxBelow = 0.15;   // the box reaches this far below the base line
+constexpr double kBoxAbove = 0.42;   // ... and this far above it
+}  // namespace
+
+const DemoButton kStartButtons[3] = {
+    {18.9f, 1.6f, kButtonRow, "Longitudinal", kGreen, kBlack, 1},
+    {22.7f, 1.6f, kButtonRow, "Transversal", kGreen, kBlack, 1},
+    {26.8f, 1.1f, kButtonRow, "Quit", kRed, kBlack, 1},
+};
+const DemoButton kBackButton = {15.6f, 1.1f, kButtonRow, "Back", kLightGrey, kBlack, 1};
+const DemoButton kRestartButton = {21.2f, 1.1f, kButtonRow, "Restart", kSkyBlue, kBlack, 1};
+const DemoButton kAnimQuitButton = {26.8f, 1.1f, kButtonRow, "Quit", kRed, 0, 1};
+const DemoButton kNextButton = {18.4f, 1.1f, kButtonRow, "Next", kPaleMagenta, 0, 1};
+const DemoButton kSingleButton = {18.4f, 1.1f, kButtonRow, "Single", kPaleMagenta, 0, 1};
+const DemoButton kGoButton = {24.0f, 1.1f, kButtonRow, "Go", kGreen, 0, 1};
+const DemoButton kStopButton = {24.0f, 1.1f, kButtonRow, "Stop", kYellow, 0, 1};
+
+float ButtonCentreY(const DemoButton& button) {
+    return static_cast<float>(button.y + (kBoxAbove - kBoxBelow) / 2.0);
+}
+
+void DrawButton(float x, float halfWidth, float y, const char* label,
+                int fillColour, int textColour, int frame) {
+    const int oldPen = PlotState.penColour;
+    const int oldFill = PlotState.fillColour;
+
+    SETCOLOURS(textColour, fillColour);
+    const float left = x - halfWidth;
+    const float right = x + halfWidth;
+    const float bottom = static_cast<float>(y - kBoxBelow);
+    const float top = static_cast<float>(y + kBoxAbove);
+    BOX(left, bottom, right, top);
+
+    if (frame != 0) {
+        SETCOLOUR(frame > 0 ? PlotState.defaultColour : kBlack);
+        PLOTRECT(left, bottom, right, top);
+    }
+
+    int labelColour = textColour;
+    if (labelColour == 0) {
+        switch (fillColour) {
+            case 1: case 3: case 5: case 6: case 7: case 8: case 10: case 11: case 15:
+                labelColour = kBlack;
+                break;
+            default:
+                labelColour = PlotState.defaultColour;
+                break;
+        }
+    }
+    SETCOLOUR(labelColour);
+    TEXTC(x, y, 23, label, 1, 0.0f, 0.0f, 1.0f);
+
+    SETCOLOURS(oldPen, oldFill);
+}
+
+int ButtonHit(float x, float hitHalfWidth, float y) {
+    const double cx = DemoLastClick.x;
+    const double cy = DemoLastClick.y;
+    const double left = static_cast<double>(x) - static_cast<double>(hitHalfWidth);
+    const double right = static_cast<double>(x) + static_cast<double>(hitHalfWidth);
+    const double bottom = static_cast<double>(y) - kBoxBelow;
+    const double top = static_cast<double>(y) + kBoxAbove;
+    return (left <= cx && cx <= right && bottom <= cy && cy <= top) ? 1 : 0;
+}
+
+// ---- the waves ----------------------------------------------------------------
+
+const DemoWave kLongitudinalWave = {
+    "Longitudinal Wave", "Plane Longitudinal Wave", 0.05, 5,
+    DrawLongitudinalBackground, DrawLongitudinalFrame,
+};
+const DemoWave kTransversalWave = {
+    "Transversal Wave", "Plane Transversal Wave", 0.04, 2,
+    nullptr, DrawTransversalFrame,
+};
+
+// ---- the driver --------------------------------------------------------------------
+
+namespace {
+
+void Draw(const DemoButton& b) {
+    DrawButton(b.x, b.halfWidth, b.y, b.label, b.fillColour, b.textColour, b.frame);
+}
+
+int Hit(const DemoButton& b, float hitHalfWidth) {
+    return ButtonHit(b.x, hitHalfWidth, b.y);
+}
+
+void SetStripTitle(const char* text) {
+    std::snprintf(PlotState.titleText, sizeof PlotState.titleText, "%s", text);
+}
+
+// The keys of a screen, each a click at the centre of its button.
+void KeysForStartScreen() {
+    const DemoButton& lon = kStartButtons[0];
+    const DemoButton& tra = kStartButtons[1];
+    const DemoButton& quit = kStartButtons[2];
+    const KeyButton keys[] = {
+        {'L', lon.x, ButtonCentreY(lon)},
+        {'T', tra.x, ButtonCentreY(tra)},
+        {'Q', quit.x, ButtonCentreY(quit)},
+        {OSK_KEY_ESCAPE, quit.x, ButtonCentreY(quit)},
+    };
+    SetKeyButtons(keys, static_cast<int>(sizeof keys / sizeof keys[0]));
+}
+
+// The animation screens keep every button in its place in all three modes:
+// x 24.0 is "Stop" or "Go", x 18.4 is "Single" or "Next".
+void KeysForAnimation() {
+    const KeyButton keys[] = {
+        {' ', kGoButton.x, ButtonCentreY(kGoButton)},
+        {'N', kNextButton.x, ButtonCentreY(kNextButton)},
+        {OSK_KEY_RIGHT, kNextButton.x, ButtonCentreY(kNextButton)},
+        {'R', kRestartButton.x, ButtonCentreY(kRestartButton)},
+        {'B', kBackButton.x, ButtonCentreY(kBackButton)},
+        {OSK_KEY_BACKSPACE, kBackButton.x, ButtonCentreY(kBackButton)},
+        {'Q', kAnimQuitButton.x, ButtonCentreY(kAnimQuitButton)},
+        {OSK_KEY_ESCAPE, kAnimQuitButton.x, ButtonCentreY(kAnimQuitButton)},
+    };
+    SetKeyButtons(keys, static_cast<int>(sizeof keys / sizeof keys[0]));
+}
+
+// After the window has been closed the view, and with it the page image, is
+// gone: nothing may be drawn or shown any more.
+bool ViewGone() {
+    return PlotState.plotView == nullptr || PlotState.pagePixels == nullptr;
+}
+
+enum class Mode { Running, Stepping, Paused };
+
+enum class Step {
+    StartScreen,  // draw the start screen and wait
+    Enter,        // (re)enter the current wave's animation
+    Resume,       // fixed buttons and background, then frames
+    Frame,        // one frame and its input step
+    Paused,       // the paused menu
+    Quit,         // "Quit": close the plot and return 0
+    Closed,       // the window went away: return at once
+};
+
+// One wait or poll for a click; the point lands in DemoLastClick.  The
+// mouse-button letter is not used: left and right clicks act alike.
+bool TakeClick(bool poll) {
+    int key = 0;
+    float x = 0.0f;
+    float y = 0.0f;
+    char button = ' ';
+    const int r = poll ? MOUSEPOLL(2, key, x, y, button) : MOUSEWAIT(2, key, x, y, button);
+    DemoLastClick = {x, y, key};
+    return r >= 0 && !ViewGone();
+}
+
+class Driver {
+public:
+    int Run();
+
+private:
+    Step StartScreen();
+    Step Enter();
+    Step Resume();
+    Step Frame();
+    Step Paused();
+
+    Mode mode_ = Mode::Stepping;
+    const DemoWave* wave_ = &kLongitudinalWave;
+    int frameNumber_ = -1;
+};
+
+int Driver::Run() {
+    SetStripTitle("System Start");
+    PlotState.plotView = GetPlotView();
+    MOUSEENABLE(2, 1);
+    LINEWIDTH(40);
+
+    Step step = Step::StartScreen;
+    for (;;) {
+        if (step != Step::Closed && ViewGone()) step = Step::Closed;
+        switch (step) {
+            case Step::StartScreen: step = StartScreen(); break;
+            case Step::Enter: step = Enter(); break;
+            case Step::Resume: step = Resume(); break;
+            case Step::Frame: step = Frame(); break;
+            case Step::Paused: step = Paused(); break;
+            case Step::Quit:
+                SetKeyButtons(nullptr, 0);
+                PLOTFLUSH();
+                PLOTCLOSE();
+                return 0;
+            case Step::Closed:
+                SetKeyButtons(nullptr, 0);
+                return 0;
+        }
+    }
+}
+
+Step Driver::StartScreen() {
+    SETWINDOW(0.0f, 0.0f, 28.0f, 4.0f);
+    SETCOLOURS(PlotState.backgroundColour, PlotState.backgroundColour);
+    BOX(0.0f, 0.0f, 28.0f, 4.0f);
+    // The title takes whatever line weight the previous screen left.
+    SETCOLOUR(PlotState.defaultColour);
+    TEXT(0.5f, 3.4f, 40, "Sorel Dunes", 1);
+    LINEWIDTH(25);
+    for (const DemoButton& b : kStartButtons) Draw(b);
+    SetStripTitle("Select Waveform");
+    KeysForStartScreen();
+
+    if (!TakeClick(false)) return Step::Closed;
+    mode_ = Mode::Stepping;
+    if (Hit(kStartButtons[0], kWideHitHalfWidth)) {
+        wave_ = &kLongitudinalWave;
+        return Step::Enter;
+    }
+    if (Hit(kStartButtons[1], kWideHitHalfWidth)) {
+        wave_ = &kTransversalWave;
+        return Step::Enter;
+    }
+    if (Hit(kStartButtons[2], kNarrowHitHalfWidth)) return Step::Quit;
+    return Step::StartScreen;
+}
+
+Step Driver::Enter() {
+    frameNumber_ = -1;
+    NFRAME(0.0f, 0.0f, 28.0f, 4.0f);
+    SetStripTitle(wave_->stripTitle);
+    LINEWIDTH(50);
+    TEXT(0.5f, 3.4f, 40, wave_->pageTitle, 1);
+    LINEWIDTH(25);
+    KeysForAnimation();
+    return Step::Resume;
+}
+
+Step Driver::Resume() {
+    SETWINDOW(0.0f, 0.0f, 28.0f, 4.0f);
+    Draw(kBackButton);
+    Draw(kRestartButton);
+    Draw(kAnimQuitButton);
+    if (wave_->background != nullptr) wave_->background();
+    return Step::Frame;
+}
+
+Step Driver::Frame() {
+    frameNumber_ += 1;
+    const double frameStart = WALLCLOCK();
+    wave_->frame(frameNumber_);
+    SETWINDOW(0.0f, 0.0f, 28.0f, 4.0f);
+    DELAY(wave_->period, frameStart);
+
+    // The mode buttons are drawn over each other in place.
+    const bool stepping = mode_ == Mode::Stepping;
+    Draw(stepping ? kNextButton : kSingleButton);
+    Draw(stepping ? kGoButton : kStopButton);
+
+    if (stepping) {
+        if (!TakeClick(false)) return Step::Closed;
+    } else if (frameNumber_ % wave_->pollEvery == 0) {
+        if (!TakeClick(true)) return Step::Closed;
+    } else {
+        PLOTFLUSH();
+        return Step::Frame;
+    }
+
+    const float h = kNarrowHitHalfWidth;
+    if (Hit(kRestartButton, h)) {
+        mode_ = Mode::Running;
+        return Step::Enter;
+    }
+    if (ButtonHit(kGoButton.x, h, kGoButton.y)) {  // "Stop" or "Go"
+        if (stepping) {
+            mode_ = Mode::Running;
+            return Step::Frame;
+        }
+        return Step::Paused;
+    }
+    if (Hit(kBackButton, h)) return Step::StartScreen;
+    if (ButtonHit(kNextButton.x, h, kNextButton.y)) {  // "Single" or "Next"
+        mode_ = Mode::Stepping;
+        return Step::Frame;
+    }
+    if (Hit(kAnimQuitButton, h)) return Step::Quit;
+    return Step::Frame;  // a click on nothing, or none: the next frame
+}
+
+Step Driver::Paused() {
+    mode_ = Mode::Running;  // what "Go" and "Restart" continue in
+    for (;;) {
+        Draw(kBackButton);
+        Draw(kRestartButton);
+        Draw(kGoButton);
+        Draw(kSingleButton);
+        Draw(kAnimQuitButton);
+
+        if (!TakeClick(false)) return Step::Closed;
+        const float h = kNarrowHitHalfWidth;
+        if (Hit(kRestartButton, h)) return Step::Enter;
+        if (Hit(kGoButton, h)) return Step::Resume;
+        if (Hit(kSingleButton, h)) {
+            mode_ = Mode::Stepping;
+            return Step::Resume;
+        }
+        if (Hit(kBackButton, h)) return Step::StartScreen;
+        if (Hit(kAnimQuitButton, h)) return Step::Quit;
+    }
+}
+
+}  // namespace
+
+int WaveDemoMain() {
+    Driver driver;
+    return driver.Run();
+}
