@@ -1,0 +1,157 @@
+// export.cpp - the page as an 8-bit BMP file under a numbered file name.
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "plot/internal.h"
+#include "plot/plot.h"
+
+namespace {
+
+// The numbering goes on past 999 with more digits; it gives up (and leaves
+// fileName empty, so that nothing is overwritten) only after this many.
+constexpr int kLastNumber = 99999;
+
+bool FileExists(const char* name) {
+    std::FILE* probe = std::fopen(name, "r");
+    if (!probe) return false;  // any failure to open counts as a free name
+    std::fclose(probe);
+    return true;
+}
+
+int DigitsOf(int number) { return number >= 1000 ? static_cast<int>(std::to_string(number).size()) : 3; }
+
+// Where the first collision puts the number, and how many digits of an
+// existing number ("000" or "001" before the last dot) it replaces.
+void ChooseNumberPosition(const std::string& name, int* position, int* replaced) {
+    const std::size_t dot = name.rfind('.');
+    if (dot == std::string::npos) {  // no dot: append
+        *position = static_cast<int>(name.size());
+        *replaced = 0;
+    } else if (dot >= 3 && name[dot - 3] == '0' && name[dot - 2] == '0' &&
+               (name[dot - 1] == '0' || name[dot - 1] == '1')) {
+        *position = static_cast<int>(dot - 3);  // overwrite the number there
+        *replaced = 3;
+    } else {  // insert before the dot (also for a dot in the first three places)
+        *position = static_cast<int>(dot);
+        *replaced = 0;
+    }
+}
+
+void GiveUp(const char* why) {
+    std::fprintf(stderr, "NEXTFILENAME: %s for \"%s\"; no page file will be written\n", why,
+                 PlotState.fileName);
+    PlotState.fileName[0] = '\0';
+}
+
+}  // namespace
+
+void NEXTFILENAME() {
+    PlotStateRecord& s = PlotState;
+    s.plotFile = nullptr;
+    while (s.fileName[0] && FileExists(s.fileName)) {
+        std::string name = s.fileName;
+        s.fileCounter += 1;
+        int replaced;
+        if (s.fileCounter == 1 || s.numberPos < 0 ||
+            s.numberPos + DigitsOf(s.fileCounter - 1) > static_cast<int>(name.size())) {
+            if (s.fileCounter != 1) s.fileCounter = 1;  // the name changed under us: start over
+            ChooseNumberPosition(name, &s.numberPos, &replaced);
+        } else {
+            replaced = DigitsOf(s.fileCounter - 1);
+        }
+        if (s.fileCounter > kLastNumber) {
+            GiveUp("no free numbered name");
+            return;
+        }
+        char number[16];
+        std::snprintf(number, sizeof number, "%03d", s.fileCounter);
+        name = name.substr(0, s.numberPos) + number + name.substr(s.numberPos + replaced);
+        if (name.size() >= sizeof s.fileName) {
+            GiveUp("the numbered name is too long");
+            return;
+        }
+        std::memcpy(s.fileName, name.c_str(), name.size() + 1);
+    }
+}
+
+void WRITEPAGE() {
+    PlotStateRecord& s = PlotState;
+    s.exportPending = 0;
+    if (!s.plotFile || !s.pagePixels) {
+        std::fprintf(stderr, "WRITEPAGE: %s\n", s.plotFile ? "no page image" : "no open plot file");
+        return;
+    }
+    const int paletteSize = s.paletteSize < 0 ? 0 : s.paletteSize > 256 ? 256 : s.paletteSize;
+    const std::size_t size = s.imageSize > 0 ? static_cast<std::size_t>(s.imageSize) : 0;
+
+    // No pixel of the file may carry index 10: its pixels take the lowest
+    // unused index (32 when all are used), whose palette entry takes its colour.
+    bool used[256] = {};
+    for (std::size_t i = 0; i < size; ++i) used[s.pagePixels[i]] = true;
+    if (used[10]) {
+        int free = 32;
+        for (int k = 0; k < 256; ++k) {
+            if (!used[k]) {
+                free = k;
+                break;
+            }
+        }
+        for (std::size_t i = 0; i < size; ++i) {
+            if (s.pagePixels[i] == 10) s.pagePixels[i] = static_cast<unsigned char>(free);
+        }
+        s.palette[free] = s.palette[10];
+    }
+
+    // The head as kept in the record, but with the true file size and zero
+    // reserved fields, which strict readers insist on.
+    unsigned char head[10];
+    std::memcpy(head, s.bmpFileHead, sizeof head);
+    const uint32_t fileSize = static_cast<uint32_t>(54 + 4 * paletteSize + size);
+    for (int i = 0; i < 4; ++i) head[2 + i] = static_cast<unsigned char>(fileSize >> (8 * i));
+    std::memset(head + 6, 0, 4);
+    PlotBmpHeader header = s.bmpHeader;
+    header.width = s.imageWidth;
+    header.height = s.imageHeight;
+    header.imageSizeBytes = static_cast<uint32_t>(size);
+
+    std::fwrite(head, 1, sizeof head, s.plotFile);
+    std::fwrite(&header, 1, sizeof header, s.plotFile);
+    std::fwrite(s.palette, 4, static_cast<std::size_t>(paletteSize), s.plotFile);
+    for (std::size_t done = 0; done < size;) {
+        const std::size_t piece = size - done < 32768 ? size - done : 32768;
+        std::fwrite(s.pagePixels + done, 1, piece, s.plotFile);
+        done += piece;
+    }
+}
+
+namespace plot_internal {
+
+void ExportPage() {
+    PlotStateRecord& s = PlotState;
+    const bool opened = s.plotFile == nullptr;
+    if (opened) {
+        s.plotFile = std::fopen(s.fileName, "wb");
+        if (!s.plotFile) {
+            std::fprintf(stderr, "plot: cannot write the page to \"%s\": %s\n", s.fileName,
+                         std::strerror(errno));
+            s.exportPending = 0;
+            return;
+        }
+    }
+    WRITEPAGE();
+    if (opened) ClosePlotFile();
+}
+
+void ClosePlotFile() {
+    PlotStateRecord& s = PlotState;
+    if (!s.plotFile) return;
+    const bool failed = std::ferror(s.plotFile) != 0;
+    if (std::fclose(s.plotFile) != 0 || failed) {
+        std::fprintf(stderr, "plot: writing the page to \"%s\" failed\n", s.fileName);
+    }
+    s.plotFile = nullptr;
+}
+
+}  // namespace plot_internal

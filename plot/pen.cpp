@@ -1,0 +1,181 @@
+// pen.cpp - the pen: user/page conversions, straight strokes rasterised as
+// chains of pen dots, point markers and step moves.  Everything here is in
+// page units unless a name says otherwise.
+#include <cmath>
+
+#include "plot/plot.h"
+
+double PAGEX(float userX) { return (userX - PlotState.userXMin) * PlotState.userToPageX; }
+double PAGEY(float userY) { return (userY - PlotState.userYMin) * PlotState.userToPageY; }
+double USERX(float pageX) { return pageX * PlotState.pageToUserX + PlotState.userXMin; }
+double USERY(float pageY) { return pageY * PlotState.pageToUserY + PlotState.userYMin; }
+
+void PENDOT(float x, float y) {
+    const int px = PIXELX(x);
+    const int py = PIXELY(y);
+    const int thickness = PlotState.linePixels;
+    const bool flat = PlotState.lineShape == 6;  // only the lower rows of a block
+    if (thickness <= 1) {
+        SETPIXEL(px, py);
+    } else if (thickness == 2) {
+        SETPIXEL(px, py);
+        SETPIXEL(px + 1, py);
+        if (!flat) {
+            SETPIXEL(px + 1, py + 1);
+            SETPIXEL(px, py + 1);
+        }
+    } else {
+        const int firstRow = flat ? py : py - 1;
+        for (int row = firstRow; row <= py + 1; ++row) {
+            for (int col = px - 1; col <= px + 1; ++col) SETPIXEL(col, row);
+        }
+    }
+}
+
+namespace {
+
+// The most dots one stroke steps through before it jumps to its end point.
+constexpr int kMaxSteps = 32767;
+
+// Steps the major coordinate from `origin` by `step` (just under a pixel)
+// until it passes `target`; the minor coordinate follows with `slope` per
+// step.  The stepped coordinate is kept in double and compared before it is
+// rounded; the dots themselves get single-precision coordinates.
+template <bool kXMajor>
+void StepStroke(float origin, float target, float step, float minorOrigin, float slope, int first) {
+    for (int k = first; k < kMaxSteps; ++k) {
+        const double major = k * static_cast<double>(step) + origin;
+        if (step > 0 ? major > target : major < target) break;
+        const double minor = k * static_cast<double>(slope) + minorOrigin;
+        if (kXMajor) {
+            PENDOT(static_cast<float>(major), static_cast<float>(minor));
+        } else {
+            PENDOT(static_cast<float>(minor), static_cast<float>(major));
+        }
+    }
+}
+
+}  // namespace
+
+void STROKE(float x, float y, int pen) {
+    PlotStateRecord& s = PlotState;
+    if (pen != 1) {  // any other value moves
+        s.penDrawn = 0;
+        s.penX = x;
+        s.penY = y;
+        return;
+    }
+    const float cx = s.penX;
+    const float cy = s.penY;
+    if (x == cx && y == cy) {
+        PENDOT(x, y);
+        s.penDrawn = 1;
+        return;
+    }
+    const float dx = x - cx;
+    const float dy = y - cy;
+    // A continuing polyline does not repaint the vertex it shares with the
+    // stroke before: stepping then starts one dot further on.
+    const int first = s.penDrawn ? 1 : 0;
+    if (std::fabs(s.pixelsPerUnitY * dy) > std::fabs(s.pixelsPerUnitX * dx)) {
+        const float step = dy > 0 ? s.stepY : -s.stepY;
+        const float slope = step * dx / dy;
+        StepStroke<false>(cy, y, step, cx, slope, first);
+    } else {
+        const float step = dx > 0 ? s.stepX : -s.stepX;
+        const float slope = step * dy / dx;
+        StepStroke<true>(cx, x, step, cy, slope, first);
+    }
+    PENDOT(x, y);  // the exact end point is always painted
+    s.penDrawn = 1;
+    s.penX = x;
+    s.penY = y;
+}
+
+void PLOTR(float dx, float dy, int pen) { STROKE(PlotState.penX + dx, PlotState.penY + dy, pen); }
+
+namespace {
+
+// Markers are 0.16 page units across whatever the user scale; each starts
+// at a corner or edge point 0.08 from the centre (added in double).
+constexpr double kHalf = 0.08;
+
+void MoveToMarkerStart(float x, float y, bool raised) {
+    STROKE(static_cast<float>(x + kHalf), raised ? static_cast<float>(y + kHalf) : y, 0);
+}
+
+void MarkPlus(float x, float y) {
+    MoveToMarkerStart(x, y, false);
+    PLOTR(-0.16f, 0.0f, 1);
+    PLOTR(0.08f, 0.08f, 0);
+    PLOTR(0.0f, -0.16f, 1);
+}
+
+void MarkTriangle(float x, float y) {
+    MoveToMarkerStart(x, y, false);
+    PLOTR(-0.12f, -0.08f, 1);
+    PLOTR(0.0f, 0.16f, 1);
+    PLOTR(0.12f, -0.08f, 1);
+}
+
+void MarkSquare(float x, float y) {
+    MoveToMarkerStart(x, y, true);
+    PLOTR(0.0f, -0.16f, 1);
+    PLOTR(-0.16f, 0.0f, 1);
+    PLOTR(0.0f, 0.16f, 1);
+    PLOTR(0.16f, 0.0f, 1);
+}
+
+void MarkCross(float x, float y) {
+    MoveToMarkerStart(x, y, true);
+    PLOTR(-0.16f, -0.16f, 1);
+    PLOTR(0.0f, 0.16f, 0);
+    PLOTR(0.16f, -0.16f, 1);
+}
+
+}  // namespace
+
+void PLOT(float x, float y, int code) {
+    PlotStateRecord& s = PlotState;
+    switch (code) {
+        case 1:
+        case 2:
+            STROKE(x, y, 1);
+            break;
+        case 3:  // a single pen dot
+            STROKE(x, y, 0);
+            STROKE(x, y, 1);
+            break;
+        case 4:
+            MarkPlus(x, y);
+            break;
+        case 5:
+            MarkTriangle(x, y);
+            break;
+        case 6:
+            MarkSquare(x, y);
+            break;
+        case 7:
+            MarkCross(x, y);
+            break;
+        case 8:  // star: cross and plus
+            MarkCross(x, y);
+            MarkPlus(x, y);
+            break;
+        case 9:
+        case 11:  // step, vertical leg first
+            STROKE(s.lastPlotX, y, 1);
+            STROKE(x, y, 1);
+            break;
+        case 10:
+        case 12:  // step, horizontal leg first
+            STROKE(x, s.lastPlotY, 1);
+            STROKE(x, y, 1);
+            break;
+        default:
+            STROKE(x, y, 0);
+            break;
+    }
+    s.lastPlotX = x;
+    s.lastPlotY = y;
+}

@@ -1,0 +1,79 @@
+// state.cpp - the record itself and the host hook.
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <thread>
+
+#include "plot/host.h"
+#include "plot/plotstate.h"
+
+PlotStateRecord PlotState;
+
+namespace {
+
+int DefaultWaitForClick() { return 0; }
+void DefaultScreenSize(int* width, int* height) {
+    *width = 1024;
+    *height = 768;
+}
+void DefaultMessageBox(const char* text) { std::fprintf(stderr, "%s\n", text); }
+
+PlotHost MakeDefaultHost() {
+    PlotHost host{};
+    host.flush = PlotDefaultFlush;
+    host.waitForClick = DefaultWaitForClick;
+    host.screenSize = DefaultScreenSize;
+    host.messageBox = DefaultMessageBox;
+    host.wallClock = PlotSystemClock;
+    host.waitUntil = PlotSystemWaitUntil;
+    host.pageImageReplaced = nullptr;
+    return host;
+}
+
+PlotHost g_host = MakeDefaultHost();
+
+}  // namespace
+
+void PlotDefaultFlush() {
+    PlotState.dirtyLeft = PlotState.imageWidth - 1;
+    PlotState.dirtyRight = 0;
+    PlotState.dirtyBottom = 0;
+    PlotState.dirtyTop = PlotState.imageHeight - 1;
+}
+
+double PlotSystemClock() {
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    const long milliseconds = now.tv_nsec / 1000000;
+    return static_cast<double>(now.tv_sec) + milliseconds * 0.001;
+}
+
+void PlotSystemWaitUntil(double deadline) {
+    // Sleep until about 2 ms before the deadline; the caller spins the rest
+    // on the clock, which keeps the overshoot well under a millisecond.
+    const double remaining = deadline - PlotSystemClock() - 0.002;
+    if (remaining > 0) {
+        std::this_thread::sleep_for(std::chrono::duration<double>(remaining));
+    }
+}
+
+void PlotSetHost(const PlotHost* host) {
+    const PlotHost defaults = MakeDefaultHost();
+    if (!host) {
+        g_host = defaults;
+        return;
+    }
+    g_host = *host;
+    if (!g_host.flush) g_host.flush = defaults.flush;
+    if (!g_host.waitForClick) g_host.waitForClick = defaults.waitForClick;
+    if (!g_host.screenSize) g_host.screenSize = defaults.screenSize;
+    if (!g_host.messageBox) g_host.messageBox = defaults.messageBox;
+    if (!g_host.wallClock) g_host.wallClock = defaults.wallClock;
+    if (!g_host.waitUntil) g_host.waitUntil = defaults.waitUntil;
+}
+
+const PlotHost& PlotGetHost() { return g_host; }
+
+namespace plot_internal {
+void ShowMessage(const char* text) { g_host.messageBox(text); }
+}  // namespace plot_internal
