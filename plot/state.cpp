@@ -49,9 +49,9 @@ double PlotSystemClock() {
 }
 
 void PlotSystemWaitUntil(double deadline) {
-    // Sleep until about 2 ms before the deadline; the caller spins the rest
+    // Sleep until about 1 ms before the deadline; the caller spins the rest
     // on the clock, which keeps the overshoot well under a millisecond.
-    const double remaining = deadline - PlotSystemClock() - 0.002;
+    const double remaining = deadline - PlotSystemClock() - 0.001;
     if (remaining > 0) {
         std::this_thread::sleep_for(std::chrono::duration<double>(remaining));
     }
