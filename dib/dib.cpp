@@ -460,9 +460,12 @@ void CDib::WriteOrThrow(DibStream& stream) {
     if (kDibInfoHeaderSize + tableBytes > headerSize_) throw DibError("colour table out of block");
     if (imageSize_ != 0 && image == nullptr) throw DibError("no pixels to write");
 
+    // The file-size field holds the file's length, as readers check it against the file.
+    const std::uint64_t offset = kDibFileHeaderSize + kDibInfoHeaderSize + tableBytes;
+    const std::uint64_t length = offset + imageSize_;
     unsigned char fileHeader[kDibFileHeaderSize] = {'B', 'M'};
-    Store32(fileHeader + 10,
-            static_cast<std::uint32_t>(kDibFileHeaderSize + kDibInfoHeaderSize + tableBytes));
+    Store32(fileHeader + 2, length <= UINT32_MAX ? static_cast<std::uint32_t>(length) : 0u);
+    Store32(fileHeader + 10, static_cast<std::uint32_t>(offset));
     WriteOrThrowBytes(stream, fileHeader, sizeof fileHeader);
     WriteOrThrowBytes(stream, HeaderBytes(), kDibInfoHeaderSize + tableBytes);
     WriteOrThrowBytes(stream, image, imageSize_);
