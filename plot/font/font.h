@@ -1,0 +1,65 @@
+// font.h - the plot library's built-in stroke font as read-only tables.
+//
+// Every glyph is a short run of 16-bit stroke words on a small integer grid:
+//   bits 0..2  y (0..7), bits 3..5  x (0..7),
+//   bits 6..7  0 move, 1 draw, 2 move and start a descender (every y that
+//              follows is taken 2 lower until a plain move), 3 end of glyph.
+// The cap height is 6 grid units, lower-case letters stand 4 high, y = 7
+// carries dots, descenders reach y = -2; the body spans x 0..6.
+//
+// Glyph numbers 0..511: the base set 32..126 (one glyph per character code,
+// German arrangement: 91..93 are Ä Ö Ü, 123..125 ä ö ü, 42 ß, 64 the acute
+// and 96 the grave accent) and the alternate set 288..382 reached with the
+// prefix character '^' (glyph = code + 256).
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+namespace plotfont {
+
+inline constexpr int kStrokeWords = 1500;  // size of the stroke table
+inline constexpr int kGlyphCount = 512;
+inline constexpr int kCompositeCount = 39;  // entry 0 unused
+
+// The stroke words; word 0 holds no stroke.
+extern const std::array<int16_t, kStrokeWords> kStrokeTable;
+// The glyph index: glyph g owns the words index[g] .. index[g + 1] - 1 (a run
+// of fewer than two words draws nothing); index[512] ends the last glyph.
+extern const std::array<int16_t, kGlyphCount + 1> kGlyphIndex;
+
+// Character map: entry c (0..255) for a plain byte, c + 256 for a byte after
+// the prefix.  >= 0: a glyph number (0: none, drawn as a space);
+// < 0: minus a composite number.
+extern const std::array<int16_t, 2 * 256> kCharacterMap;
+
+// Composite letters: {base glyph, accent glyph}; entry 0 is not referenced.
+extern const std::array<std::array<int16_t, 2>, kCompositeCount> kComposites;
+
+// Height class by glyph (5, 6 or 7): capitals mode scales a glyph by 6/class.
+extern const std::array<int16_t, kGlyphCount> kHeightClass;
+
+// Advance width by glyph in tenths of the character height; 0 means 10.
+extern const std::array<int16_t, kGlyphCount> kAdvanceWidth;
+
+// Glyph numbers with a role of their own.
+inline constexpr int kSpaceGlyph = 32;
+inline constexpr int kSlashGlyph = 47;
+inline constexpr int kAcuteGlyph = 64;
+inline constexpr int kGraveGlyph = 96;
+inline constexpr int kDiaeresisGlyph = 290;
+inline constexpr int kCircumflexGlyph = 350;
+inline constexpr int kCedillaGlyph = 352;
+inline constexpr int kRingGlyph = 367;
+inline constexpr int kTildeGlyph = 382;
+
+// Decoded stroke word fields.
+inline constexpr int WordX(int word) { return (word >> 3) & 7; }
+inline constexpr int WordY(int word) { return word & 7; }
+inline constexpr int WordOp(int word) { return (word >> 6) & 3; }
+inline constexpr int kOpMove = 0;
+inline constexpr int kOpDraw = 1;
+inline constexpr int kOpDescender = 2;
+inline constexpr int kOpEnd = 3;
+
+}  // namespace plotfont
