@@ -10,10 +10,11 @@
 
 namespace {
 
-// A dashed walk never splits into more pieces than this in one call: far
-// more than any page can show, and a bound on coordinates so large that the
-// split points no longer move in single precision.
-constexpr long kMaxDashPieces = 1L << 22;
+// A dashed walk never splits one segment into more pieces than this: far
+// more than any page can show (the longest page is under 100 units), and a
+// bound for coordinates so large that the split points no longer move in
+// single precision.  The rest of such a segment is drawn in one piece.
+constexpr long kMaxDashPieces = 1L << 20;
 
 // The page point of data point i; with an equidistant line type the x array
 // holds only the first and last x.
@@ -135,21 +136,21 @@ void PLOTL(const float* x, const float* y, int n, int increment, int symbol, int
     const bool marks = code >= 3;  // markers at the dashes instead of lines
     float xa = x0;
     float ya = y0;
-    long pieces = 0;
     for (int i = first; i < n; i += inc) {
         const float xb = points.PageX(i);
         const float yb = points.PageY(i);
         float d = Distance(xa, ya, xb, yb);
         if (d == 0) continue;
-        for (;;) {
+        for (long pieces = 0;; ++pieces) {
             float t;
-            if (gap == 1 && d + p > penUp) {
+            if (gap == 1 && d + p > penUp && pieces < kMaxDashPieces) {
                 t = penUp - p;
-            } else if (d + p > penDown && pieces < kMaxDashPieces) {
+            } else if (gap == 0 && d + p > penDown && pieces < kMaxDashPieces) {
                 t = penDown - p;
             } else {
                 if (!marks) STROKE(xb, yb, gap == 0 ? 1 : 0);
-                p += d;
+                // Past the bound the pattern restarts its part at the end point.
+                p = pieces < kMaxDashPieces ? p + d : 0.0f;
                 break;
             }
             const float xs = xa + (xb - xa) * t / d;
@@ -165,14 +166,13 @@ void PLOTL(const float* x, const float* y, int n, int increment, int symbol, int
                 if (!marks) STROKE(xs, ys, 1);
                 gap = 1;
             }
-            ++pieces;
             xa = xs;
             ya = ys;
             p = 0;
             const float rest = Distance(xa, ya, xb, yb);
-            if (rest == 0 || !(rest < d)) {  // at the end point, or no longer moving
-                if (rest != 0 && !marks) STROKE(xb, yb, gap == 0 ? 1 : 0);
-                p = rest == 0 ? 0 : p + rest;
+            if (rest == 0) break;  // the split fell on the end point
+            if (!(rest < d)) {     // the split points no longer move
+                if (!marks) STROKE(xb, yb, gap == 0 ? 1 : 0);
                 break;
             }
             d = rest;

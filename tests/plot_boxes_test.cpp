@@ -1,0 +1,355 @@
+// Filled, hatched and outlined boxes and dots on the program's page: 28 x 4
+// page units on a 1024 x 768 screen, 36 pixels per unit, user units equal to
+// page units.
+#include <gtest/gtest.h>
+
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <limits>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "plot/host.h"
+#include "plot/plot.h"
+
+namespace {
+
+constexpr int kWhite = 1;
+constexpr int kBlue = 4;
+constexpr int kYellow = 5;
+
+class BoxPage : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        char pattern[] = "/tmp/osk-boxes-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        dir_ = pattern;
+    }
+    static void TearDownTestSuite() { rmdir(dir_.c_str()); }
+
+    void SetUp() override {
+        PlotSetHost(nullptr);
+        const std::string name = dir_ + "/tarvo_minel.plo";
+        PLOTOPEN(3, name.c_str(), "Sorel Dune", "sorel_dune");
+        PlotState.pagePixels = image_.data();  // reused by the layout, never freed
+        PlotState.defaultColour = 4;
+        PlotState.backgroundColour = 1;
+        ASSERT_EQ(PAGESETUP(0, 0, 28, 4, 28, 4, 2), 0);
+        ASSERT_EQ(PlotState.imageWidth, 1008);
+        ASSERT_EQ(PlotState.imageHeight, 144);
+        ASSERT_FLOAT_EQ(PlotState.pixelsPerUnitX, 36.0f);
+        SETCOLOURS(kBlue, kYellow);
+        LINEWIDTH(25);
+        PlotDefaultFlush();  // an empty changed-pixel rectangle
+    }
+
+    static unsigned char Pixel(int col, int row) {
+        return PlotState.pagePixels[col + PlotState.imageWidth * row];
+    }
+    static std::vector<unsigned char> Page() {
+        return {PlotState.pagePixels, PlotState.pagePixels + PlotState.imageSize};
+    }
+    static void ClearPage() {
+        std::fill(PlotState.pagePixels, PlotState.pagePixels + PlotState.imageSize, kWhite);
+    }
+    // Pixels of the given colour, as (col, row) pairs.
+    static std::set<std::pair<int, int>> PixelsOf(int colour) {
+        std::set<std::pair<int, int>> found;
+        for (int row = 0; row < PlotState.imageHeight; ++row) {
+            for (int col = 0; col < PlotState.imageWidth; ++col) {
+                if (Pixel(col, row) == colour) found.insert({col, row});
+            }
+        }
+        return found;
+    }
+    static bool RectangleIsEmpty() {
+        return PlotState.dirtyLeft == PlotState.imageWidth - 1 && PlotState.dirtyRight == 0 &&
+               PlotState.dirtyTop == PlotState.imageHeight - 1 && PlotState.dirtyBottom == 0;
+    }
+
+    static inline std::string dir_;
+    static inline std::vector<unsigned char> image_ = std::vector<unsigned char>(4 << 20);
+};
+
+// ---- solid boxes and their outline --------------------------------------------
+
+TEST_F(BoxPage, YellowBoxWithBlueOutlineCoversExactlyItsPixels) {
+    BOX(1, 1, 2, 2);
+    for (int row = 0; row < PlotState.imageHeight; ++row) {
+        for (int col = 0; col < PlotState.imageWidth; ++col) {
+            const bool inSpan = col >= 36 && col <= 72 && row >= 36 && row <= 72;
+            const bool edge = inSpan && (col == 36 || col == 72 || row == 36 || row == 72);
+            const int want = edge ? kBlue : inSpan ? kYellow : kWhite;
+            ASSERT_EQ(Pixel(col, row), want) << "col " << col << " row " << row;
+        }
+    }
+    // The outline went through the pen; the pen ends at the lower left corner.
+    EXPECT_EQ(PlotState.dirtyLeft, 36);
+    EXPECT_EQ(PlotState.dirtyRight, 72);
+    EXPECT_EQ(PlotState.dirtyTop, 143 - 72);
+    EXPECT_EQ(PlotState.dirtyBottom, 143 - 36);
+    EXPECT_FLOAT_EQ(PlotState.penX, 1.0f);
+    EXPECT_FLOAT_EQ(PlotState.penY, 1.0f);
+}
+
+TEST_F(BoxPage, CornersInAnyOrderDrawTheSameBox) {
+    BOX(1, 1, 2, 2);
+    const auto reference = Page();
+    const float corners[][4] = {{2, 2, 1, 1}, {1, 2, 2, 1}, {2, 1, 1, 2}};
+    for (const auto& c : corners) {
+        ClearPage();
+        BOXFILL(c[0], c[1], c[2], c[3], 100, 0);
+        EXPECT_EQ(Page(), reference) << c[0] << "," << c[1] << " " << c[2] << "," << c[3];
+        EXPECT_FLOAT_EQ(PlotState.penX, 1.0f);
+        EXPECT_FLOAT_EQ(PlotState.penY, 1.0f);
+    }
+}
+
+TEST_F(BoxPage, OutlineAndFillStylesSwitchIndependently) {
+    // 104: fill only, written straight into the image.
+    BOXFILL(2, 2, 1, 1, 104, 0);
+    EXPECT_TRUE(PixelsOf(kBlue).empty());
+    EXPECT_EQ(PixelsOf(kYellow).size(), 36u * 36u);
+    EXPECT_EQ(Pixel(36, 36), kYellow);
+    EXPECT_EQ(Pixel(71, 71), kYellow);
+    EXPECT_TRUE(RectangleIsEmpty()) << "a solid fill must not widen the changed rectangle";
+    EXPECT_FLOAT_EQ(PlotState.penX, 1.0f);
+    EXPECT_EQ(PlotState.penDrawn, 0);
+
+    // 0: outline only, the interior stays as it was.
+    ClearPage();
+    BOXFILL(1, 1, 2, 2, 0, 0);
+    EXPECT_TRUE(PixelsOf(kYellow).empty());
+    EXPECT_EQ(PixelsOf(kBlue).size(), 4u * 36u);
+    EXPECT_EQ(Pixel(54, 54), kWhite);
+
+    // 4 (and 40): nothing drawn, the pen only moves to the lower left corner.
+    for (const int style : {4, 40}) {
+        ClearPage();
+        PlotDefaultFlush();
+        PLOT(10, 3, 3);
+        PlotDefaultFlush();
+        const auto before = Page();
+        BOXFILL(2.5f, 2, 1.5f, 1, style, 0);
+        EXPECT_EQ(Page(), before) << style;
+        EXPECT_TRUE(RectangleIsEmpty()) << style;
+        EXPECT_FLOAT_EQ(PlotState.penX, 1.5f);
+        EXPECT_FLOAT_EQ(PlotState.penY, 1.0f);
+        EXPECT_EQ(PlotState.penDrawn, 0);
+    }
+}
+
+TEST_F(BoxPage, DegenerateBoxes) {
+    // Coinciding corners: the outline is a single dot.
+    BOX(1, 1, 1, 1);
+    EXPECT_EQ(PixelsOf(kBlue), (std::set<std::pair<int, int>>{{36, 36}}));
+    EXPECT_TRUE(PixelsOf(kYellow).empty());
+    // A box narrower than a pixel gets no hatching.
+    ClearPage();
+    BOXFILL(1, 1, 1.02f, 3, 5, 10);
+    EXPECT_TRUE(PixelsOf(kYellow).empty());
+}
+
+// ---- hatching ----------------------------------------------------------------------
+
+TEST_F(BoxPage, HorizontalHatchEveryHalfUnitUpToTheTopEdge) {
+    LINEWIDTH(50);  // the hatch uses a one-pixel pen and gives the weight back
+    BOXFILL(1, 1, 2, 3, 5, 50);  // 1 | 4: horizontal lines, no outline
+    std::set<std::pair<int, int>> want;
+    for (const int row : {54, 72, 90, 108}) {  // y = 1.5, 2.0, 2.5 and 3.0
+        for (int col = 36; col <= 71; ++col) want.insert({col, row});
+    }
+    EXPECT_EQ(PixelsOf(kYellow), want);
+    EXPECT_EQ(PlotState.hatchSpacing, 50);
+    EXPECT_EQ(PlotState.lineWeight, 50);
+    EXPECT_EQ(PlotState.linePixels, 2);
+    EXPECT_EQ(PlotState.penColour, kBlue);
+
+    // With the outline the top line lies under it; a spacing below 10 keeps 50.
+    ClearPage();
+    LINEWIDTH(25);
+    BOXFILL(1, 1, 2, 3, 1, 5);
+    EXPECT_EQ(PlotState.hatchSpacing, 50);
+    for (const int row : {54, 72, 90}) {
+        for (int col = 37; col <= 71; ++col) ASSERT_EQ(Pixel(col, row), kYellow) << col << "," << row;
+    }
+    for (int col = 36; col <= 72; ++col) EXPECT_EQ(Pixel(col, 108), kBlue) << col;
+    EXPECT_EQ(Pixel(54, 63), kWhite);
+
+    // The octal reading: 19 is style 1.
+    const auto styleOne = Page();
+    ClearPage();
+    BOXFILL(1, 1, 2, 3, 19, 0);
+    EXPECT_EQ(Page(), styleOne);
+}
+
+TEST_F(BoxPage, CrossHatchIsBothStraightPatterns) {
+    BOXFILL(1, 1, 2, 3, 7, 50);  // 1 | 2 | 4
+    std::set<std::pair<int, int>> want;
+    for (const int row : {54, 72, 90, 108}) {
+        for (int col = 36; col <= 71; ++col) want.insert({col, row});
+    }
+    for (const int col : {54, 72}) {  // x = 1.5 and 2.0, the right edge
+        for (int row = 36; row <= 107; ++row) want.insert({col, row});
+    }
+    EXPECT_EQ(PixelsOf(kYellow), want);
+}
+
+// Distance of a pixel from the nearest of the given diagonal lines, each
+// given as the value of (col + sign * row) along it.
+double NearestDiagonal(int col, int row, int sign, const std::vector<double>& lines) {
+    double best = 1e9;
+    for (const double c : lines) best = std::min(best, std::fabs(col + sign * row - c));
+    return best;
+}
+
+TEST_F(BoxPage, DiagonalHatchesLieOneSpacingApart) {
+    // Spacing 0.5 on a unit box: lines at a diagonal step of 0.5 * sqrt 2.
+    const double d = 0.5 * std::sqrt(2.0);
+    // Upper left to lower right: x + y = 2 + d and 2 + 2d (36 pixels a unit).
+    BOXFILL(1, 1, 2, 2, 14, 50);
+    const std::vector<double> falling = {36 * (2 + d), 36 * (2 + 2 * d)};
+    auto hatch = PixelsOf(kYellow);
+    ASSERT_GT(hatch.size(), 40u);
+    int onFirst = 0;
+    for (const auto& [col, row] : hatch) {
+        EXPECT_LE(NearestDiagonal(col, row, 1, falling), 2.0) << col << "," << row;
+        onFirst += std::fabs(col + row - falling[0]) <= 2.0;
+    }
+    EXPECT_GT(onFirst, 15);
+
+    // Lower left to upper right: (2 - x) + (y - 1) = d, 2d.
+    ClearPage();
+    BOXFILL(1, 1, 2, 2, 24, 50);
+    const std::vector<double> rising = {36 * (1 - d), 36 * (1 - 2 * d)};  // x - y
+    hatch = PixelsOf(kYellow);
+    ASSERT_GT(hatch.size(), 40u);
+    for (const auto& [col, row] : hatch) {
+        EXPECT_LE(NearestDiagonal(col, row, -1, rising), 2.0) << col << "," << row;
+    }
+
+    // 30: both directions at once.
+    ClearPage();
+    BOXFILL(1, 1, 2, 2, 34, 50);
+    hatch = PixelsOf(kYellow);
+    int risingCount = 0, fallingCount = 0;
+    for (const auto& [col, row] : hatch) {
+        fallingCount += NearestDiagonal(col, row, 1, falling) <= 2.0;
+        risingCount += NearestDiagonal(col, row, -1, rising) <= 2.0;
+    }
+    EXPECT_GT(fallingCount, 40);
+    EXPECT_GT(risingCount, 40);
+}
+
+TEST_F(BoxPage, DiagonalHatchStopsAfter32000Lines) {
+    // Spacing 10: the diagonal step is 0.1414.  From x = -100 the hatching
+    // reaches the visible page; from x = -10000 it would need about 70000
+    // lines, and 32000 of them end far left of the page (all on column 0).
+    BOXFILL(-100, 1, 10, 1.5f, 14, 10);
+    int visible = 0;
+    for (const auto& [col, row] : PixelsOf(kYellow)) visible += col >= 1;
+    EXPECT_GT(visible, 1000);
+
+    ClearPage();
+    BOXFILL(-10000, 1, 10, 1.5f, 14, 10);
+    for (const auto& [col, row] : PixelsOf(kYellow)) ASSERT_EQ(col, 0) << row;
+
+    // The mirror image, from the far right.
+    ClearPage();
+    BOXFILL(18, 1, 10018, 1.5f, 24, 10);
+    for (const auto& [col, row] : PixelsOf(kYellow)) ASSERT_EQ(col, 1007) << row;
+}
+
+TEST_F(BoxPage, HatchingFarBeyondThePageKeepsItsPixelsAndEnds) {
+    // From y = -1000 every half unit: all lines below the page land on row
+    // 0, then y = 0, 0.5, ..., 3.0 land on rows 0, 18, ..., 108.
+    BOXFILL(1, -1000, 2, 3, 5, 50);
+    std::set<int> rows;
+    for (const auto& [col, row] : PixelsOf(kYellow)) rows.insert(row);
+    EXPECT_EQ(rows, (std::set<int>{0, 18, 36, 54, 72, 90, 108}));
+
+    // Enormous and infinite boxes end, and hatch only inside their columns.
+    ClearPage();
+    const float inf = std::numeric_limits<float>::infinity();
+    BOXFILL(1, -1e30f, 2, 1e30f, 7, 10);
+    BOXFILL(1, -inf, 2, inf, 7, 10);
+    BOXFILL(-inf, 1, inf, 2, 5, 10);
+    for (const auto& [col, row] : PixelsOf(kYellow)) {
+        ASSERT_TRUE((col >= 36 && col <= 72) || (row >= 36 && row <= 72)) << col << "," << row;
+    }
+}
+
+TEST_F(BoxPage, HatchOverFillWidensTheChangedRectangle) {
+    // 305 = solid fill + horizontal hatch in the fill colour, no outline: the
+    // page looks like the plain fill, but the hatch lines went through the pen.
+    BOXFILL(1, 1, 2, 3, 305, 50);
+    EXPECT_EQ(PixelsOf(kYellow).size(), 36u * 72u + 36u);  // the top line lies on row 108
+    EXPECT_EQ(PlotState.dirtyLeft, 36);
+    EXPECT_EQ(PlotState.dirtyRight, 71);
+    EXPECT_EQ(PlotState.dirtyTop, 143 - 108);
+    EXPECT_EQ(PlotState.dirtyBottom, 143 - 54);
+    EXPECT_EQ(PlotState.hatchSpacing, 50);
+
+    // 301 adds the outline; 201 without 100 is a plain horizontal hatch.
+    ClearPage();
+    BOXFILL(1, 1, 2, 3, 301, 50);
+    EXPECT_EQ(Pixel(54, 54), kYellow);
+    EXPECT_EQ(Pixel(36, 54), kBlue);
+    EXPECT_EQ(Pixel(54, 108), kBlue);
+    ClearPage();
+    BOXFILL(1, 1, 2, 3, 1, 50);
+    const auto styleOne = Page();
+    ClearPage();
+    BOXFILL(1, 1, 2, 3, 201, 50);
+    EXPECT_EQ(Page(), styleOne);
+}
+
+// ---- dots ----------------------------------------------------------------------------
+
+TEST_F(BoxPage, DotSizes) {
+    const auto blank = Page();
+    DOT(1.5f, 1.5f, 0);
+    DOT(1.5f, 1.5f, -7);
+    EXPECT_EQ(Page(), blank);
+    EXPECT_TRUE(RectangleIsEmpty());
+
+    // 1 and 2: one pen dot, as thick as the pen.
+    DOT(1.5f, 1.5f, 2);
+    EXPECT_EQ(PixelsOf(kBlue), (std::set<std::pair<int, int>>{{54, 54}}));
+    ClearPage();
+    LINEWIDTH(50);
+    DOT(1.5f, 1.5f, 1);
+    EXPECT_EQ(PixelsOf(kBlue), (std::set<std::pair<int, int>>{{54, 54}, {55, 54}, {54, 55}, {55, 55}}));
+    EXPECT_FLOAT_EQ(PlotState.penX, 1.5f);
+
+    // 3: a box of side 0.03 (1.08 pixels) around the point, outlined.
+    ClearPage();
+    LINEWIDTH(25);
+    DOT(1.5f, 1.5f, 3);
+    EXPECT_EQ(PixelsOf(kBlue), (std::set<std::pair<int, int>>{{53, 53}, {54, 53}, {53, 54}, {54, 54}}));
+    EXPECT_NEAR(PlotState.penX, 1.485f, 1e-5);
+    EXPECT_NEAR(PlotState.penY, 1.485f, 1e-5);
+
+    // 20: a 0.2 square (columns 50.4 to 57.6) with a yellow interior.
+    ClearPage();
+    DOT(1.5f, 1.5f, 20);
+    const auto page = Page();
+    for (int row = 50; row <= 57; ++row) {
+        for (int col = 50; col <= 57; ++col) {
+            const bool edge = col == 50 || col == 57 || row == 50 || row == 57;
+            ASSERT_EQ(Pixel(col, row), edge ? kBlue : kYellow) << col << "," << row;
+        }
+    }
+    EXPECT_EQ(PixelsOf(kBlue).size() + PixelsOf(kYellow).size(), 64u);
+
+    // The side is in page units whatever the user scale.
+    ClearPage();
+    SETWINDOW(0, 0, 56, 8);
+    DOT(3, 3, 20);
+    EXPECT_EQ(Page(), page);
+}
+
+}  // namespace
