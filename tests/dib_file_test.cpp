@@ -483,6 +483,14 @@ TEST_F(DibFile, ShortWritesAndMissingPartsAreReportedAsWriteErrors) {
     }
     Full enough(total);
     EXPECT_TRUE(w.dib.Write(enough));
+    // Everything taken, but the device fails to push it on.
+    struct LostOnFlush : DibMemoryStream {
+        bool Flush() override { return false; }
+    };
+    LostOnFlush lost;
+    Messages().clear();
+    EXPECT_FALSE(w.dib.Write(lost));
+    EXPECT_EQ(Messages(), std::vector<std::string>{"Fehler beim Schreiben"});
 
     Messages().clear();
     CDib nothing;
