@@ -119,9 +119,11 @@ public:
     CDib(const CDib&) = delete;
     CDib& operator=(const CDib&) = delete;
 
-    // Run-time class name and schema number.
+    // Run-time class name and schema number; CreateObject is the dynamic creation.
     static constexpr const char* kClassName = "CDib";
     static constexpr unsigned kSchema = 0;
+    static CDib* CreateObject() { return new CDib; }
+    virtual const char* GetClassName() const { return kClassName; }
 
     // The colour table (blue, green, red, 0 per entry, as a little-endian 32-bit word): inside
     // the header block, right after the info header; null without a header.
@@ -160,7 +162,7 @@ public:
     bool Read(const char* path);
     bool Write(const char* path);
     // Flushes the stream, then reads (loading) or writes; the result is dropped.
-    void Serialize(DibStream& stream, bool loading);
+    virtual void Serialize(DibStream& stream, bool loading);
 
     // Inspection.
     DibInfoHeader InfoHeader() const;           // all zero without a header
