@@ -3,6 +3,7 @@
 // page units unless a name says otherwise.
 #include <cmath>
 
+#include "plot/internal.h"
 #include "plot/plot.h"
 
 double PAGEX(float userX) { return (userX - PlotState.userXMin) * PlotState.userToPageX; }
@@ -37,12 +38,29 @@ namespace {
 // The most dots one stroke steps through before it jumps to its end point.
 constexpr int kMaxSteps = 32767;
 
+// True when a coordinate's pixel sits on (or beyond) the clip window's edge
+// in the direction it travels: later dots then land on that same edge pixel.
+bool PinnedAtEdge(double value, float pixelsPerUnit, int clipMin, int clipEnd, float direction) {
+    if (direction == 0) return true;
+    const int pixel = plot_internal::TruncToInt(pixelsPerUnit * static_cast<float>(value));
+    return direction > 0 ? pixel >= clipEnd - 1 : pixel <= clipMin;
+}
+
 // Steps the major coordinate from `origin` by `step` (just under a pixel)
 // until it passes `target`; the minor coordinate follows with `slope` per
 // step.  The stepped coordinate is kept in double and compared before it is
 // rounded; the dots themselves get single-precision coordinates.
+//
+// A stroke that runs off the page ends in dots that all repeat one edge
+// pixel (both coordinates pinned to the clip window's edge); stepping stops
+// there, which paints exactly the same pixels as stepping on.
 template <bool kXMajor>
 void StepStroke(float origin, float target, float step, float minorOrigin, float slope, int first) {
+    const PlotStateRecord& s = PlotState;
+    const float majorScale = kXMajor ? s.pixelsPerUnitX : s.pixelsPerUnitY;
+    const float minorScale = kXMajor ? s.pixelsPerUnitY : s.pixelsPerUnitX;
+    const int majorMin = kXMajor ? s.clipXMin : s.clipYMin, majorEnd = kXMajor ? s.clipXEnd : s.clipYEnd;
+    const int minorMin = kXMajor ? s.clipYMin : s.clipXMin, minorEnd = kXMajor ? s.clipYEnd : s.clipXEnd;
     for (int k = first; k < kMaxSteps; ++k) {
         const double major = k * static_cast<double>(step) + origin;
         if (step > 0 ? major > target : major < target) break;
@@ -51,6 +69,10 @@ void StepStroke(float origin, float target, float step, float minorOrigin, float
             PENDOT(static_cast<float>(major), static_cast<float>(minor));
         } else {
             PENDOT(static_cast<float>(minor), static_cast<float>(major));
+        }
+        if (PinnedAtEdge(major, majorScale, majorMin, majorEnd, step) &&
+            PinnedAtEdge(minor, minorScale, minorMin, minorEnd, slope)) {
+            break;
         }
     }
 }

@@ -208,3 +208,17 @@ TEST_F(PlotTest, NonFiniteAndHugeCoordinatesStayInsideTheImage) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(PlotTest, StrokeLeavingThePageDiagonallyEndsInTheCorner) {
+    SETCOLOUR(2);
+    PLOT(27, 3, 13);
+    PLOT(1e6f, 1e6f, 2);  // far beyond the top-right corner
+    const Pixels painted = PixelsOfColour(2);
+    EXPECT_TRUE(painted.count({1007, 143}));
+    for (auto [c, r] : painted) EXPECT_EQ(c - 972, r - 108) << c << "," << r;  // the 45-degree run
+    EXPECT_EQ(painted.size(), 36u);
+}
+
+}  // namespace
