@@ -7,6 +7,7 @@
 // The solid fill goes straight into the page image row by row; hatching and
 // the outline go through the pen, so only they widen the changed-pixel
 // rectangle.
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -50,10 +51,12 @@ void SolidFill(float left, float bottom, float right, float top) {
     }
 }
 
+void OutlineEdge(float x, float y);
+
 // One hatch line: a move to its start and a draw to its end.
 void HatchLine(float x1, float y1, float x2, float y2) {
     PLOT(x1, y1, 13);
-    PLOT(x2, y2, 1);
+    OutlineEdge(x2, y2);
 }
 
 // Draws the segment between a and b, from a to b on even passes and back on
@@ -196,14 +199,82 @@ void Hatch(float left, float bottom, float right, float top, int spacing) {
     }
     // The diagonal step is the spacing times the square root of 2, so that
     // neighbouring lines lie one spacing apart.
+    // An infinite edge gives no diagonal at all (its points would not move).
     const float d = s.hatchSpacing * 0.0141421f;
-    if (d > 0) {
+    const bool finite = std::isfinite(left) && std::isfinite(right) && std::isfinite(bottom) &&
+                        std::isfinite(top);
+    if (d > 0 && finite) {
         if (style & kFalling) FallingDiagonals(left, bottom, right, top, d);
         if (style & kRising) RisingDiagonals(left, bottom, right, top, d);
     }
 
     LINEWIDTH(weight);
     s.penColour = pen;
+}
+
+// The outline's edges and the straight hatch lines are axis-parallel strokes.  Such a stroke paints every
+// pixel column (or row) from its start to its end pixel: the pen steps just
+// under a pixel at a time, so no pixel is skipped, and each dot is a block of
+// linePixels.  An edge whose pixels are known this way is written as one
+// block of the page image, with the pixels clamped to the image and the
+// changed-pixel rectangle widened exactly as pixel-by-pixel pen dots would.
+// Edges the pen would cut short (more steps than it takes) or that have no
+// finite end go through the pen itself.
+constexpr double kMostSteps = 32000;
+
+bool EdgeByBlock(float x, float y) {
+    PlotStateRecord& s = PlotState;
+    const float cx = s.penX;
+    const float cy = s.penY;
+    const bool vertical = x == cx;
+    if (!(vertical || y == cy)) return false;
+    if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(cx) || !std::isfinite(cy)) return false;
+    if (!(s.stepX > 0) || !(s.stepY > 0)) return false;
+    const double steps = vertical ? std::fabs(y - cy) / s.stepY : std::fabs(x - cx) / s.stepX;
+    if (!(steps < kMostSteps)) return false;
+    if (!s.pagePixels || s.imageWidth <= 0 || s.imageHeight <= 0) return false;
+
+    int col1 = PIXELX(cx), col2 = PIXELX(x);
+    int row1 = PIXELY(cy), row2 = PIXELY(y);
+    if (col1 > col2) std::swap(col1, col2);
+    if (row1 > row2) std::swap(row1, row2);
+    // The dot block around each pixel.
+    if (s.linePixels == 2) {
+        col2 += 1;
+        if (s.lineShape != 6) row2 += 1;
+    } else if (s.linePixels >= 3) {
+        col1 -= 1;
+        col2 += 1;
+        if (s.lineShape != 6) row1 -= 1;
+        row2 += 1;
+    }
+    const auto clampTo = [](int v, int last) { return v > last ? last : (v < 0 ? 0 : v); };
+    col1 = clampTo(col1, s.imageWidth - 1);
+    col2 = clampTo(col2, s.imageWidth - 1);
+    row1 = clampTo(row1, s.imageHeight - 1);
+    row2 = clampTo(row2, s.imageHeight - 1);
+    const auto colour = static_cast<unsigned char>(s.penColour);
+    for (int row = row1; row <= row2; ++row) {
+        unsigned char* line = s.pagePixels + static_cast<long>(s.imageWidth) * row;
+        for (int col = col1; col <= col2; ++col) line[col] = colour;
+    }
+    s.dirtyLeft = std::min(s.dirtyLeft, col1);
+    s.dirtyRight = std::max(s.dirtyRight, col2);
+    s.dirtyTop = std::min(s.dirtyTop, s.imageHeight - 1 - row2);
+    s.dirtyBottom = std::max(s.dirtyBottom, s.imageHeight - 1 - row1);
+    // The pen ends as a draw leaves it.
+    s.penX = x;
+    s.penY = y;
+    s.penDrawn = 1;
+    s.lastPlotX = x;
+    s.lastPlotY = y;
+    return true;
+}
+
+// A draw to (x, y) from the current point: by block when the edge allows,
+// else through the pen.
+void OutlineEdge(float x, float y) {
+    if (!EdgeByBlock(x, y)) PLOT(x, y, 2);
 }
 
 }  // namespace
@@ -228,10 +299,10 @@ void BOXFILL(float x1, float y1, float x2, float y2, int style, int spacing) {
     PLOT(left, bottom, 13);
     if (s.fillStyle & (kNoOutline | kNoOutlineToo)) return;
     PLOT(left, bottom, 13);
-    PLOT(right, bottom, 2);
-    PLOT(right, top, 2);
-    PLOT(left, top, 2);
-    PLOT(left, bottom, 2);
+    OutlineEdge(right, bottom);
+    OutlineEdge(right, top);
+    OutlineEdge(left, top);
+    OutlineEdge(left, bottom);
 }
 
 void BOX(float x1, float y1, float x2, float y2) { BOXFILL(x1, y1, x2, y2, 100, 0); }

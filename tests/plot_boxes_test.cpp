@@ -6,6 +6,7 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <set>
@@ -153,6 +154,53 @@ TEST_F(BoxPage, DegenerateBoxes) {
     EXPECT_TRUE(PixelsOf(kYellow).empty());
 }
 
+TEST_F(BoxPage, OutlineMatchesTheStrokesOfThePen) {
+    // The outline must be exactly the four pen strokes around the box, at
+    // every thickness and dot shape, inside, across and beyond the page.
+    const float boxes[][4] = {{1, 1, 2, 2},          {0.013f, 0.51f, 27.99f, 3.49f}, {3.3f, 1.7f, 3.3f, 2.9f},
+                              {5, 2, 5, 2},          {-3, -2, 1.5f, 0.7f},          {26.5f, 3.2f, 40, 9},
+                              {-2000, 1, 2000, 1.2f}, {7.77f, 0.001f, 7.8f, 3.999f}, {12, 2.5f, 11.1f, 1.05f}};
+    for (const int shape : {7, 6}) {
+        for (const int weight : {25, 50, 80}) {
+            for (const auto& b : boxes) {
+                SCOPED_TRACE(::testing::Message() << "shape " << shape << " weight " << weight << " box "
+                                                  << b[0] << "," << b[1] << " " << b[2] << "," << b[3]);
+                PlotState.lineShape = shape;
+                LINEWIDTH(weight);
+                ClearPage();
+                PlotDefaultFlush();
+                const float left = std::min(b[0], b[2]), right = std::max(b[0], b[2]);
+                const float bottom = std::min(b[1], b[3]), top = std::max(b[1], b[3]);
+                PLOT(left, bottom, 13);
+                PLOT(right, bottom, 2);
+                PLOT(right, top, 2);
+                PLOT(left, top, 2);
+                PLOT(left, bottom, 2);
+                const auto want = Page();
+                const int rect[] = {PlotState.dirtyLeft, PlotState.dirtyRight, PlotState.dirtyTop,
+                                    PlotState.dirtyBottom};
+
+                ClearPage();
+                PlotDefaultFlush();
+                PLOT(20, 1, 3);  // a different pen state before
+                PlotDefaultFlush();
+                ClearPage();
+                BOXFILL(b[0], b[1], b[2], b[3], 0, 0);
+                ASSERT_EQ(Page(), want);
+                EXPECT_EQ(PlotState.dirtyLeft, rect[0]);
+                EXPECT_EQ(PlotState.dirtyRight, rect[1]);
+                EXPECT_EQ(PlotState.dirtyTop, rect[2]);
+                EXPECT_EQ(PlotState.dirtyBottom, rect[3]);
+                EXPECT_EQ(PlotState.penX, left);
+                EXPECT_EQ(PlotState.penY, bottom);
+                EXPECT_EQ(PlotState.penDrawn, 1);
+                EXPECT_EQ(PlotState.lastPlotX, left);
+                EXPECT_EQ(PlotState.lastPlotY, bottom);
+            }
+        }
+    }
+}
+
 // ---- hatching ----------------------------------------------------------------------
 
 TEST_F(BoxPage, HorizontalHatchEveryHalfUnitUpToTheTopEdge) {
@@ -277,6 +325,8 @@ TEST_F(BoxPage, HatchingFarBeyondThePageKeepsItsPixelsAndEnds) {
     BOXFILL(1, -1e30f, 2, 1e30f, 7, 10);
     BOXFILL(1, -inf, 2, inf, 7, 10);
     BOXFILL(-inf, 1, inf, 2, 5, 10);
+    BOXFILL(-inf, -inf, inf, inf, 34, 10);
+    BOXFILL(1, 1, 2, inf, 34, 10);
     for (const auto& [col, row] : PixelsOf(kYellow)) {
         ASSERT_TRUE((col >= 36 && col <= 72) || (row >= 36 && row <= 72)) << col << "," << row;
     }
