@@ -1,0 +1,205 @@
+// cmdline.cpp - the command line, the choice of backend and the start.
+#include "app/cmdline.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+#include "app/shell.h"
+#include "platform/headless/headless.h"
+#include "res/resource.h"
+#ifdef OSK_HAVE_SDL
+#include "platform/sdl/sdl_backend.h"
+#endif
+
+namespace {
+
+bool ParseScreen(const std::string& text, int& width, int& height) {
+    const std::size_t x = text.find_first_of("xX");
+    if (x == std::string::npos || x == 0 || x + 1 >= text.size() || x > 5 || text.size() - x - 1 > 5) return false;
+    const std::string w = text.substr(0, x);
+    const std::string h = text.substr(x + 1);
+    if (w.find_first_not_of("0123456789") != std::string::npos ||
+        h.find_first_not_of("0123456789") != std::string::npos) {
+        return false;
+    }
+    width = std::atoi(w.c_str());
+    height = std::atoi(h.c_str());
+    return width >= 200 && width <= 16384 && height >= 150 && height <= 16384;
+}
+
+bool HaveDisplay() {
+    const char* x11 = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    return (x11 && *x11) || (wayland && *wayland);
+}
+
+}  // namespace
+
+std::string OskUsageText() {
+    return "usage: osk [FILE]                 the demonstration in a window\n"
+           "       osk --headless [options]   the same without a window system\n"
+           "         --script FILE            input events, one a line:\n"
+           "                                    click X Y | rclick X Y | key NAME | wait SECONDS | close\n"
+           "                                    (client points; the page's top-left pixel is 2 18)\n"
+           "         --dump DIR               write DIR/refresh-NNNNN.bmp and DIR/refreshes.txt\n"
+           "                                  at every screen refresh\n"
+           "         --record FILE.gif        animated GIF of the refreshes, timed by the clock\n"
+           "         --screen WxH             the screen size reported (default 1024x768)\n"
+           "       osk --help | --version\n";
+}
+
+std::string OskVersionText() {
+    const ResVersion& v = *kOskResources.version;
+    char line[256];
+    std::snprintf(line, sizeof line, "osk %u.%u.%u.%u\n%s\n%s\n", v.fileVersion[0], v.fileVersion[1],
+                  v.fileVersion[2], v.fileVersion[3], v.productName, v.fileDescription);
+    return line;
+}
+
+bool ParseOskArguments(int argc, const char* const* argv, OskOptions& options, std::string& error) {
+    options = OskOptions{};
+    bool headlessOnly = false;
+    std::string headlessOption;
+    bool endOfOptions = false;
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        if (!endOfOptions && arg == "--") {
+            endOfOptions = true;
+            continue;
+        }
+        if (!endOfOptions && arg.size() > 1 && arg[0] == '-') {
+            std::string value;
+            bool hasValue = false;
+            if (const std::size_t eq = arg.find('='); arg.rfind("--", 0) == 0 && eq != std::string::npos) {
+                value = arg.substr(eq + 1);
+                arg.erase(eq);
+                hasValue = true;
+            }
+            auto takeValue = [&](std::string& out) {
+                if (!hasValue) {
+                    if (i + 1 >= argc) {
+                        error = arg + " needs a value";
+                        return false;
+                    }
+                    value = argv[++i];
+                }
+                if (value.empty()) {
+                    error = arg + " needs a value";
+                    return false;
+                }
+                out = value;
+                return true;
+            };
+            if (arg == "--help" || arg == "-h") {
+                options.help = true;
+            } else if (arg == "--version") {
+                options.version = true;
+            } else if (arg == "--headless") {
+                options.headless = true;
+            } else if (arg == "--script" || arg == "--dump" || arg == "--record" || arg == "--screen") {
+                std::string v;
+                if (!takeValue(v)) return false;
+                headlessOnly = true;
+                headlessOption = arg;
+                if (arg == "--script") options.script = v;
+                if (arg == "--dump") options.dumpDir = v;
+                if (arg == "--record") options.recordFile = v;
+                if (arg == "--screen" && !ParseScreen(v, options.screenWidth, options.screenHeight)) {
+                    error = "--screen wants WxH with W from 200 to 16384 and H from 150 to 16384, not '" + v + "'";
+                    return false;
+                }
+                continue;
+            } else {
+                error = "unknown option '" + arg + "'";
+                return false;
+            }
+            if (hasValue) {
+                error = arg + " takes no value";
+                return false;
+            }
+            continue;
+        }
+        if (options.haveFile) {
+            error = "unexpected argument '" + arg + "' (only one FILE)";
+            return false;
+        }
+        options.haveFile = true;
+        options.file = arg;
+    }
+    if (headlessOnly && !options.headless && !options.help && !options.version) {
+        error = headlessOption + " needs --headless";
+        return false;
+    }
+    return true;
+}
+
+int OskMain(int argc, const char* const* argv, int (*mainRoutine)()) {
+    OskOptions options;
+    std::string error;
+    if (!ParseOskArguments(argc, argv, options, error)) {
+        std::fprintf(stderr, "osk: %s (try --help)\n", error.c_str());
+        return 2;
+    }
+    if (options.help) {
+        std::fputs(OskUsageText().c_str(), stdout);
+        return 0;
+    }
+    if (options.version) {
+        std::fputs(OskVersionText().c_str(), stdout);
+        return 0;
+    }
+    AfxSetResources(&kOskResources);
+    const char* file = options.haveFile ? options.file.c_str() : nullptr;
+
+    if (options.headless) {
+        HeadlessOptions headless;
+        headless.screenWidth = options.screenWidth;
+        headless.screenHeight = options.screenHeight;
+        headless.dumpDir = options.dumpDir;
+        headless.recordFile = options.recordFile;
+        std::string text;
+        if (!options.script.empty()) {
+            std::ifstream in(options.script, std::ios::binary);
+            if (!in) {
+                std::fprintf(stderr, "osk: cannot read script %s: %s\n", options.script.c_str(), std::strerror(errno));
+                return 2;
+            }
+            std::ostringstream all;
+            all << in.rdbuf();
+            text = all.str();
+        }
+        ScriptError scriptError;
+        if (!ParseScript(text, headless.events, scriptError)) {
+            std::fprintf(stderr, "osk: script line %d: %s\n", scriptError.line, scriptError.message.c_str());
+            return 2;
+        }
+        HeadlessBackend backend(std::move(headless));
+        if (!backend.Prepare(error)) {
+            std::fprintf(stderr, "osk: %s\n", error.c_str());
+            return 1;
+        }
+        return OskWinMain(&backend, file, mainRoutine);
+    }
+
+    if (!HaveDisplay()) {
+        std::fprintf(stderr,
+                     "osk: no display available (DISPLAY and WAYLAND_DISPLAY are unset); "
+                     "run 'osk --headless' to use it without a window system\n");
+        return 2;
+    }
+#ifdef OSK_HAVE_SDL
+    std::unique_ptr<SdlBackend> backend = SdlBackend::Open(kOskResources.icon, error);
+    if (!backend) {
+        std::fprintf(stderr, "osk: cannot open the display: %s\n", error.c_str());
+        return 1;
+    }
+    return OskWinMain(backend.get(), file, mainRoutine);
+#else
+    std::fprintf(stderr, "osk: built without a window backend; run 'osk --headless'\n");
+    return 2;
+#endif
+}

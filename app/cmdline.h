@@ -1,0 +1,37 @@
+// cmdline.h - the osk command line:
+//     osk [FILE]                  the demonstration in a window
+//     osk --headless [options]    the same without a window system:
+//       --script FILE             input events (platform/headless/script.h)
+//       --dump DIR                the page at every screen refresh
+//       --record FILE.gif         animated GIF of the refreshes
+//       --screen WxH              the screen size reported (default 1024x768)
+//     osk --help | --version
+// Exit status: the main routine's result (0 after "Quit", also when the
+// window was closed or a script ran out); 1 for a failed start; 2 for a
+// usage error (unknown option, bad script line, no display).
+#pragma once
+
+#include <string>
+
+struct OskOptions {
+    bool help = false;
+    bool version = false;
+    bool headless = false;
+    std::string script;
+    std::string dumpDir;
+    std::string recordFile;
+    int screenWidth = 1024;
+    int screenHeight = 768;
+    bool haveFile = false;
+    std::string file;
+};
+
+// False with a one-line message (without the "osk: " prefix) on a usage error.
+bool ParseOskArguments(int argc, const char* const* argv, OskOptions& options, std::string& error);
+
+// The whole process: arguments, backend, framework, main routine.
+int OskMain(int argc, const char* const* argv, int (*mainRoutine)());
+
+// Texts of --help and --version.
+std::string OskUsageText();
+std::string OskVersionText();

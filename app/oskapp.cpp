@@ -1,0 +1,247 @@
+// oskapp.cpp - the application object: start-up, the pump with its run
+// modes, the immediate screen refresh and the plot library's host.
+#include <cstring>
+
+#include "app/mouse.h"
+#include "app/shell.h"
+#include "plot/host.h"
+#include "plot/plot.h"
+#include "res/resource.h"
+
+IMPLEMENT_DYNAMIC(COskApp, CWinApp)
+IMPLEMENT_DYNAMIC(CAboutDlg, CDialog)
+
+// The one application object, made by the static initialisation.
+COskApp theApp;
+
+namespace {
+
+int RealPageSetup() { return PAGESETUP(0.0f, 0.0f, 28.0f, 4.0f, 28.0f, 4.0f, 2); }
+int (*g_pageSetup)() = RealPageSetup;
+
+// ---- the plot library's host -----------------------------------------------------------
+
+int HostWaitForClick() {
+    int key = 0;
+    float x = 0.0f;
+    float y = 0.0f;
+    char button = ' ';
+    return MOUSEWAIT(2, key, x, y, button);
+}
+
+void HostScreenSize(int* width, int* height) {
+    if (Backend* b = AfxGetBackend()) {
+        b->ScreenSize(*width, *height);
+    } else {
+        *width = 1024;
+        *height = 768;
+    }
+}
+
+void HostMessageBox(const char* text) { AfxMessageBox(text); }
+
+double HostWallClock() {
+    Backend* b = AfxGetBackend();
+    return b ? b->WallClock() : PlotSystemClock();
+}
+
+void HostWaitUntil(double deadline) {
+    if (Backend* b = AfxGetBackend()) {
+        b->WaitUntil(deadline);
+    } else {
+        PlotSystemWaitUntil(deadline);
+    }
+}
+
+void HostPageImageReplaced() {
+    if (COskView* view = GetPlotView()) view->TakePageFromPlot();
+}
+
+void InstallPlotHost() {
+    PlotHost host{};
+    host.flush = RefreshPlotView;
+    host.waitForClick = HostWaitForClick;
+    host.screenSize = HostScreenSize;
+    host.messageBox = HostMessageBox;
+    host.wallClock = HostWallClock;
+    host.waitUntil = HostWaitUntil;
+    host.pageImageReplaced = HostPageImageReplaced;
+    PlotSetHost(&host);
+}
+
+void DibMessage(const char* text) { AfxMessageBox(text); }
+
+// The view of the plot state, if it is still alive.
+COskView* LivePlotView() {
+    COskView* view = PlotState.plotView;
+    return view && AfxIsLiveWindow(view) ? view : nullptr;
+}
+
+void EmptyDirtyRectangle() {
+    PlotState.dirtyLeft = PlotState.imageWidth - 1;
+    PlotState.dirtyRight = 0;
+    PlotState.dirtyBottom = 0;
+    PlotState.dirtyTop = PlotState.imageHeight - 1;
+}
+
+int RunInMode(int mode) {
+    PlotState.runMode = mode;
+    CWinThread* thread = AfxGetThread();
+    const int result = thread ? thread->Run() : -1;
+    PlotState.runMode = 0;
+    return result;
+}
+
+}  // namespace
+
+void SetPageSetupForTesting(int (*pageSetup)()) { g_pageSetup = pageSetup ? pageSetup : RealPageSetup; }
+
+// ---- COskApp -----------------------------------------------------------------------------
+
+COskApp::COskApp() : CWinApp(nullptr) {}
+
+BOOL COskApp::InitInstance() {
+    AfxEnableControlContainer();
+    Enable3dControls();
+    SetRegistryKey("Local AppWizard-Generated Applications");
+    LoadStdProfileSettings(4);
+    AddDocTemplate(new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(COskDoc), RUNTIME_CLASS(CMainFrame),
+                                          RUNTIME_CLASS(COskView)));
+
+    // The plot library and its first figure come before any window: the
+    // frame, the view and its DIB take their sizes and pixels from them.
+    PLOTOPEN(3, "tarvo_minel.plo", "Sorel Dune", "sorel_dune");
+    PlotState.defaultColour = 4;
+    PlotState.backgroundColour = 1;
+    if (g_pageSetup() < 0) return FALSE;
+
+    CCommandLineInfo info;
+    ParseCommandLine(info);
+    if (!ProcessShellCommand(info)) return FALSE;
+
+    m_pMainWnd->ShowWindow(SW_SHOW);
+    m_pMainWnd->UpdateWindow();
+    return TRUE;
+}
+
+int COskApp::Run() {
+    if (!m_pMainWnd && AfxOleGetUserCtrl()) AfxPostQuitMessage(0);
+    bool idle = true;
+    long idleCount = 0;
+    for (;;) {
+        while (idle && !PeekMessage(&m_msgCur, 0, 0, 0, PM_NOREMOVE)) {
+            if (!OnIdle(idleCount++)) idle = false;
+        }
+        do {
+            if (!PumpMessage()) return -1;
+            if (IsIdleMessage(&m_msgCur)) {
+                idle = true;
+                idleCount = 0;
+            }
+            if (PlotState.runMode == 1) {
+                // Only the x fields are looked at: a click on column 0 waits on.
+                const unsigned m = m_msgCur.message;
+                if (m >= WM_LBUTTONDOWN && m <= WM_RBUTTONUP &&
+                    (PlotState.leftClickX != 0 || PlotState.rightClickX != 0)) {
+                    return 0;
+                }
+            } else if (PlotState.runMode == 2) {
+                return 0;
+            }
+        } while (PeekMessage(&m_msgCur, 0, 0, 0, PM_NOREMOVE));
+    }
+}
+
+bool COskApp::OnCmdMsg(unsigned id) {
+    switch (id) {
+        case ID_APP_ABOUT: OnAppAbout(); return true;
+        case ID_FILE_NEW: OnFileNew(); return true;
+        case ID_FILE_OPEN: OnFileOpen(); return true;
+        default: return false;
+    }
+}
+
+void COskApp::OnAppAbout() {
+    CAboutDlg about;
+    about.DoModal();
+}
+
+CAboutDlg::CAboutDlg() : CDialog(IDD_ABOUTBOX, nullptr) {}
+
+// ---- run modes and the refresh ---------------------------------------------------------------
+
+int PumpUntilClick() { return RunInMode(1); }
+int PumpOnce() { return RunInMode(2); }
+
+COskView* GetPlotView() {
+    CFrameWnd* frame = AfxGetApp() ? AfxGetApp()->m_pMainWnd : nullptr;
+    if (!frame) return nullptr;
+    CView* view = frame->GetActiveView();
+    if (!view) return nullptr;
+    return view->IsKindOf(RUNTIME_CLASS(COskView)) ? static_cast<COskView*>(view) : nullptr;
+}
+
+void RefreshPlotView() {
+    COskView* view = LivePlotView();
+    if (!view) {
+        // No window (not yet stored, or closed): nothing to show.
+        EmptyDirtyRectangle();
+        return;
+    }
+    CDC* dc = view->GetDC();
+    // The title strip and the changed rectangle are invalidated for the next
+    // paint (3 across, 18 down: the rectangle's edges as the view has always
+    // taken them); an inverted rectangle invalidates nothing.  Both follow
+    // the scroll position, as does the drawing below.
+    const CPoint scroll = view->GetScrollPosition();
+    CRect title{0, 0, 600, 20};
+    title.OffsetRect(-scroll.x, -scroll.y);
+    view->InvalidateRect(&title, TRUE);
+    CRect changed{PlotState.dirtyLeft + 3, PlotState.dirtyTop + 18, PlotState.dirtyRight + 3,
+                  PlotState.dirtyBottom + 18};
+    changed.OffsetRect(-scroll.x, -scroll.y);
+    view->InvalidateRect(&changed, FALSE);
+    dc->SetViewportOrg(-scroll.x, -scroll.y);
+    view->OnDraw(dc);
+    view->ReleaseDC(dc);
+
+    if (Backend* backend = AfxGetBackend()) {
+        PageFrame frame;
+        frame.pixels = PlotState.pagePixels;
+        frame.width = PlotState.imageWidth;
+        frame.height = PlotState.imageHeight;
+        frame.palette = PlotState.palette;
+        frame.title = PlotState.titleText;
+        backend->PageRefreshed(frame);
+    }
+    EmptyDirtyRectangle();
+}
+
+// ---- the process entry's work ------------------------------------------------------------------
+
+int OskWinMain(Backend* backend, const char* fileArgument, int (*mainRoutine)()) {
+    int result = -1;
+    CWinThread* thread = AfxGetThread();
+    CWinApp* app = AfxGetApp();
+    if (AfxGetResources() == nullptr) AfxSetResources(&kOskResources);
+    const DibMessageHook previousHook = SetDibMessageHook(DibMessage);
+    if (AfxWinInit(backend, fileArgument)) {
+        if (!app || app->InitApplication()) {
+            PlotState.plotView = nullptr;
+            InstallPlotHost();
+            if (!thread->InitInstance()) {
+                if (thread->m_pMainWnd) thread->m_pMainWnd->DestroyWindow();
+                thread->MarkFailedStart();
+                result = thread->ExitInstance();
+            } else {
+                result = mainRoutine ? mainRoutine() : 0;
+            }
+        }
+    }
+    AfxWinTerm();
+    PlotSetHost(nullptr);
+    SetDibMessageHook(previousHook);
+    PlotState.plotView = nullptr;
+    PlotState.runMode = 0;
+    return result;
+}

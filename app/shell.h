@@ -1,0 +1,87 @@
+// shell.h - the classes of the application shell: the application object
+// with its run modes, the main frame, the (empty) document, the view that
+// shows the plot page under a one-line title strip, and the About box.
+//
+// Screen layout inside the view (client pixels): the title text at (0, 0),
+// the page unscaled at (2, 18); the band (0, 0)-(600, 20) is the title
+// strip.  A press of either button is stored as its client point minus
+// (2, 18), plus the scroll position when the window is smaller than the page.
+#pragma once
+
+#include "app/app.h"
+#include "dib/dib.h"
+#include "platform/afx.h"
+
+class COskApp : public CWinApp {
+    DECLARE_DYNAMIC(COskApp)
+public:
+    COskApp();
+    BOOL InitInstance() override;
+    // The pump with run modes: returns 0 when the mode's condition is met
+    // (mode 1: a mouse-button message found a stored click; mode 2: one
+    // message was pumped), -1 when the quit message was retrieved.
+    int Run() override;
+    bool OnCmdMsg(unsigned id) override;
+    void OnAppAbout();
+};
+
+extern COskApp theApp;
+
+class CMainFrame : public CFrameWnd {
+    DECLARE_DYNCREATE(CMainFrame)
+public:
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+    int OnCreate(CREATESTRUCT* cs) override;
+};
+
+class COskDoc : public CDocument {
+    DECLARE_DYNCREATE(COskDoc)
+public:
+    void Serialize(CArchive& ar) override;
+    BOOL OnNewDocument() override;
+    BOOL OnOpenDocument(const char* pathName) override;
+};
+
+class COskView : public CScrollView {
+    DECLARE_DYNCREATE(COskView)
+public:
+    // Frees the page image (pagePixels becomes null) and forgets itself as
+    // the plot view.
+    ~COskView() override;
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+    void OnInitialUpdate() override;
+    void OnDraw(CDC* dc) override;
+    void OnLButtonDown(unsigned flags, CPoint point) override;
+    void OnRButtonDown(unsigned flags, CPoint point) override;
+    // A key of the key-button table becomes a left click at that button.
+    void OnKeyDown(unsigned key, unsigned mods) override;
+
+    // Scroll sizes, the DIB's header and colour table and its image pointer,
+    // all from the plot state (what the initial update does after the base).
+    void TakePageFromPlot();
+    const CDib& Dib() const { return m_dib; }
+
+private:
+    CDib m_dib;
+};
+
+class CAboutDlg : public CDialog {
+    DECLARE_DYNAMIC(CAboutDlg)
+public:
+    CAboutDlg();
+};
+
+// The process entry's work once the command line is understood: framework
+// start on `backend`, InitInstance, then `mainRoutine` on this thread (the
+// framework's own loop is never entered), framework end.  Returns the main
+// routine's result, or ExitInstance()'s after a failed start (1), or -1 when
+// the framework cannot start.
+int OskWinMain(Backend* backend, const char* fileArgument, int (*mainRoutine)());
+
+// The page set-up that InitInstance runs; tests may put another in its place
+// (null restores the real one).
+void SetPageSetupForTesting(int (*pageSetup)());
+
+// The shell's own main routine, used until the demonstration is linked in:
+// a test page whose title strip shows each click in user units.
+int ShellExerciseMain();

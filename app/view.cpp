@@ -1,0 +1,72 @@
+// view.cpp - the view: title strip and page, click storage, key buttons.
+#include <cstdlib>
+#include <cstring>
+
+#include "app/keys_internal.h"
+#include "app/shell.h"
+#include "plot/plot.h"
+
+IMPLEMENT_DYNCREATE(COskView, CScrollView)
+
+COskView::~COskView() {
+    // The view takes the page image with it.
+    std::free(PlotState.pagePixels);
+    PlotState.pagePixels = nullptr;
+    m_dib.image = nullptr;
+    if (PlotState.plotView == this) PlotState.plotView = nullptr;
+}
+
+BOOL COskView::PreCreateWindow(CREATESTRUCT& cs) { return CScrollView::PreCreateWindow(cs) ? TRUE : FALSE; }
+
+void COskView::OnInitialUpdate() {
+    CScrollView::OnInitialUpdate();
+    TakePageFromPlot();
+}
+
+void COskView::TakePageFromPlot() {
+    const int w = PlotState.viewWidth;
+    const int h = PlotState.viewHeight;
+    SetScrollSizes(MM_TEXT, {w, h}, {w, h}, {w / 16, h / 16});
+    m_dib.CreateImage(PlotState.imageWidth, PlotState.imageHeight, 8);
+    if (m_dib.colorTable) COPYWORDS(PlotState.palette, m_dib.colorTable, 256);
+    m_dib.image = PlotState.pagePixels;
+}
+
+void COskView::OnDraw(CDC* dc) {
+    dc->TextOut(0, 0, PlotState.titleText,
+                static_cast<int>(strnlen(PlotState.titleText, sizeof PlotState.titleText)));
+    m_dib.UsePalette(false);
+    const DibSize size = m_dib.GetDimensions();
+    m_dib.image = PlotState.pagePixels;  // the plot library may have replaced the buffer
+    dc->DrawDib(m_dib, {2, 18}, {size.cx, size.cy});
+}
+
+void COskView::OnLButtonDown(unsigned flags, CPoint point) {
+    const CPoint scroll = GetScrollPosition();
+    PlotState.leftClickX = point.x - 2 + scroll.x;
+    PlotState.leftClickY = point.y - 18 + scroll.y;
+    CScrollView::OnLButtonDown(flags, point);
+}
+
+void COskView::OnRButtonDown(unsigned flags, CPoint point) {
+    const CPoint scroll = GetScrollPosition();
+    PlotState.rightClickX = point.x - 2 + scroll.x;
+    PlotState.rightClickY = point.y - 18 + scroll.y;
+    CScrollView::OnRButtonDown(flags, point);
+}
+
+void COskView::OnKeyDown(unsigned key, unsigned mods) {
+    float x = 0.0f;
+    float y = 0.0f;
+    if ((mods & (MOD_CTRL | MOD_ALT)) == 0 && FindKeyButton(static_cast<int>(key), x, y)) {
+        // A click at the client point that maps back to the button's centre.
+        const int column = PIXELX(static_cast<float>(PAGEX(x)));
+        const int row = PlotState.figurePixelHeight - 1 - PIXELY(static_cast<float>(PAGEY(y)));
+        const CPoint scroll = GetScrollPosition();
+        const std::int64_t at = MakePointParam(column + 2 - scroll.x, row + 18 - scroll.y);
+        PostMessage(m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        PostMessage(m_hWnd, WM_LBUTTONUP, 0, at);
+        return;
+    }
+    CScrollView::OnKeyDown(key, mods);
+}

@@ -1,0 +1,95 @@
+// backend.h - the one small interface behind which a window system sits.
+//
+// The portable core (windows, message queue, painting, documents) talks to
+// exactly one backend: a real window (platform/sdl) or none at all
+// (platform/headless).  A backend shows one top-level window whose client
+// area is a 32-bit surface drawn by the core, turns the window system's
+// input into BackendEvents, and supplies the screen size, the clock, the
+// message box and a file-name prompt.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// A 32-bit picture, 0xAARRGGBB, rows top to bottom, pitch = width.
+struct Surface {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> pixels;
+
+    void Resize(int w, int h, std::uint32_t fill) {
+        width = w < 0 ? 0 : w;
+        height = h < 0 ? 0 : h;
+        pixels.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), fill);
+    }
+    std::uint32_t At(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
+};
+
+struct BackendEvent {
+    enum Type {
+        None,
+        MouseDown,  // button 1 left, 2 middle, 3 right; clicks 2 for the second press of a double click
+        MouseUp,
+        MouseMove,
+        Wheel,      // wheelX / wheelY in notches (y positive: away from the user)
+        Key,        // key (platform/types.h KEY_* or ASCII), mods (MOD_*)
+        Close,      // the user asked to close the window
+        Expose,     // the window's content was lost and must be painted again
+        Resize,     // new client size width x height
+    };
+    Type type = None;
+    int button = 0;
+    int clicks = 1;
+    int x = 0;
+    int y = 0;
+    int wheelX = 0;
+    int wheelY = 0;
+    unsigned key = 0;
+    unsigned mods = 0;
+    int width = 0;
+    int height = 0;
+};
+
+// What a refresh of the plot page shows, for backends that record it.
+struct PageFrame {
+    const unsigned char* pixels = nullptr;  // bottom row first
+    int width = 0;                          // bytes per row (a multiple of 4)
+    int height = 0;
+    const std::uint32_t* palette = nullptr;  // 256 entries 0x00RRGGBB
+    const char* title = nullptr;             // the title strip's text
+};
+
+class Backend {
+public:
+    virtual ~Backend() = default;
+
+    // Screen size in pixels.
+    virtual void ScreenSize(int& width, int& height) = 0;
+
+    // The one top-level window; its client area is clientWidth x clientHeight.
+    virtual bool CreateMainWindow(const char* title, int clientWidth, int clientHeight) = 0;
+    virtual void SetWindowTitle(const char* title) = 0;
+    virtual void ShowMainWindow() = 0;
+    virtual void DestroyMainWindow() = 0;
+    // Shows the client surface now.
+    virtual void Present(const Surface& surface) = 0;
+
+    // Input.  PollEvent never blocks; WaitEvent blocks until there is one.
+    virtual bool PollEvent(BackendEvent& event) = 0;
+    virtual void WaitEvent(BackendEvent& event) = 0;
+
+    // A message box with one OK button (caption, text); returns when dismissed.
+    virtual void MessageBox(const char* caption, const char* text) = 0;
+    // Asks for a file name; false when cancelled.
+    virtual bool PromptFileName(const char* prompt, const std::string& initial, std::string& name) = 0;
+
+    // Seconds since 1970 with millisecond resolution, and a wait toward a deadline.
+    virtual double WallClock() = 0;
+    virtual void WaitUntil(double deadline) = 0;
+
+    // Every screen refresh of the plot page passes through here.
+    virtual void PageRefreshed(const PageFrame& /*frame*/) {}
+    // Process end: close files and the window system.
+    virtual void Shutdown() {}
+};

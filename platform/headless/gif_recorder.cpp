@@ -1,0 +1,146 @@
+// gif_recorder.cpp - animated GIF output through giflib.
+#include "platform/headless/gif_recorder.h"
+
+#include <gif_lib.h>
+
+#include <algorithm>
+#include <cstring>
+
+GifRecorder::~GifRecorder() {
+    if (gif_) {
+        std::string ignored;
+        Close(startMs_, ignored);
+    }
+}
+
+bool GifRecorder::Open(const std::string& path, std::string& error) {
+    int code = 0;
+    gif_ = EGifOpenFileName(path.c_str(), false, &code);
+    if (!gif_) {
+        const char* reason = GifErrorString(code);
+        error = reason ? reason : "cannot create the file";
+        return false;
+    }
+    return true;
+}
+
+int GifRecorder::Centiseconds(std::int64_t timeMs) const {
+    const std::int64_t cs = (timeMs - startMs_ + 5) / 10;
+    return static_cast<int>(std::clamp<std::int64_t>(cs, 0, 1 << 30));
+}
+
+void GifRecorder::AddFrame(const unsigned char* pixels, int width, int height, const std::uint32_t* palette,
+                           std::int64_t timeMs) {
+    if (!gif_ || failed_ || !pixels || width <= 0 || height <= 0 || width > 65535 || height > 65535) return;
+    if (!started_) {
+        // The screen: the page's size and palette, looping for ever.
+        width_ = width;
+        height_ = height;
+        startMs_ = timeMs;
+        ColorMapObject* map = GifMakeMapObject(256, nullptr);
+        if (!map) {
+            failed_ = true;
+            return;
+        }
+        for (int i = 0; i < 256; ++i) {
+            map->Colors[i].Red = static_cast<GifByteType>((palette[i] >> 16) & 0xFF);
+            map->Colors[i].Green = static_cast<GifByteType>((palette[i] >> 8) & 0xFF);
+            map->Colors[i].Blue = static_cast<GifByteType>(palette[i] & 0xFF);
+        }
+        const int ok = EGifPutScreenDesc(gif_, width_, height_, 8, 0, map);
+        GifFreeMapObject(map);
+        static const char kLoop[] = "NETSCAPE2.0";
+        unsigned char loop[3] = {1, 0, 0};
+        if (ok != GIF_OK || EGifPutExtensionLeader(gif_, APPLICATION_EXT_FUNC_CODE) != GIF_OK ||
+            EGifPutExtensionBlock(gif_, 11, kLoop) != GIF_OK || EGifPutExtensionBlock(gif_, 3, loop) != GIF_OK ||
+            EGifPutExtensionTrailer(gif_) != GIF_OK) {
+            failed_ = true;
+            return;
+        }
+        written_.assign(static_cast<std::size_t>(width_) * height_, 0);
+        pending_.resize(written_.size());
+        started_ = true;
+    }
+    if (width != width_ || height != height_) return;  // the page never changes size here
+
+    // The picture top row first, as GIF stores it.
+    std::vector<unsigned char> picture(pending_.size());
+    for (int row = 0; row < height_; ++row) {
+        std::memcpy(&picture[static_cast<std::size_t>(row) * width_],
+                    pixels + static_cast<std::size_t>(height_ - 1 - row) * width_, static_cast<std::size_t>(width_));
+    }
+    const int cs = Centiseconds(timeMs);
+    if (hasPending_) {
+        if (picture == pending_) return;  // unchanged: the pending frame lasts longer
+        if (cs > pendingCs_ && !WritePending(cs - pendingCs_)) return;
+    }
+    pending_.swap(picture);
+    if (!hasPending_ || cs > pendingCs_) pendingCs_ = cs;
+    hasPending_ = true;
+}
+
+bool GifRecorder::WritePending(int delayCs) {
+    // The rectangle in which the pending picture differs from the file's.
+    int left = width_, right = -1, top = height_, bottom = -1;
+    if (!anyWritten_) {
+        left = 0;
+        right = width_ - 1;
+        top = 0;
+        bottom = height_ - 1;
+    } else {
+        for (int row = 0; row < height_; ++row) {
+            const unsigned char* a = &written_[static_cast<std::size_t>(row) * width_];
+            const unsigned char* b = &pending_[static_cast<std::size_t>(row) * width_];
+            if (std::memcmp(a, b, static_cast<std::size_t>(width_)) == 0) continue;
+            top = std::min(top, row);
+            bottom = row;
+            int l = 0;
+            while (a[l] == b[l]) ++l;
+            int r = width_ - 1;
+            while (a[r] == b[r]) --r;
+            left = std::min(left, l);
+            right = std::max(right, r);
+        }
+        if (right < 0) {  // back to what is shown: one unchanged pixel carries the delay
+            left = right = top = bottom = 0;
+        }
+    }
+    GraphicsControlBlock gcb{};
+    gcb.DisposalMode = DISPOSE_DO_NOT;
+    gcb.UserInputFlag = false;
+    gcb.DelayTime = std::clamp(delayCs, 1, 65535);
+    gcb.TransparentColor = NO_TRANSPARENT_COLOR;
+    GifByteType extension[4];
+    EGifGCBToExtension(&gcb, extension);
+    const int w = right - left + 1;
+    const int h = bottom - top + 1;
+    if (EGifPutExtension(gif_, GRAPHICS_EXT_FUNC_CODE, 4, extension) != GIF_OK ||
+        EGifPutImageDesc(gif_, left, top, w, h, false, nullptr) != GIF_OK) {
+        failed_ = true;
+        return false;
+    }
+    for (int row = top; row <= bottom; ++row) {
+        if (EGifPutLine(gif_, &pending_[static_cast<std::size_t>(row) * width_ + left], w) != GIF_OK) {
+            failed_ = true;
+            return false;
+        }
+    }
+    written_ = pending_;
+    anyWritten_ = true;
+    ++framesWritten_;
+    return true;
+}
+
+bool GifRecorder::Close(std::int64_t endMs, std::string& error) {
+    if (!gif_) return true;
+    if (hasPending_ && !failed_) WritePending(std::max(Centiseconds(endMs) - pendingCs_, 1));
+    hasPending_ = false;
+    int code = 0;
+    const bool ok = EGifCloseFile(gif_, &code) == GIF_OK && !failed_;
+    gif_ = nullptr;
+    if (!ok) {
+        const char* reason = GifErrorString(code);
+        error = reason ? reason : "write error";
+    }
+    return ok;
+}

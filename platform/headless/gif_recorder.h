@@ -1,0 +1,49 @@
+// gif_recorder.h - an animated GIF of the page refreshes, timed by a clock.
+//
+// Each refresh hands over the page (8-bit, bottom row first) and the clock
+// time.  Only pictures that differ from the one shown before become frames,
+// each stored as the rectangle that changed; a frame's delay is the clock
+// time until the next changed picture (in hundredths of a second, as GIF
+// keeps it).  Two pictures within the same hundredth: the later one wins.
+// The colour table is the page palette at the first frame.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct GifFileType;
+
+class GifRecorder {
+public:
+    GifRecorder() = default;
+    ~GifRecorder();
+    GifRecorder(const GifRecorder&) = delete;
+    GifRecorder& operator=(const GifRecorder&) = delete;
+
+    // Creates the file; false with a reason when it cannot be written.
+    bool Open(const std::string& path, std::string& error);
+    void AddFrame(const unsigned char* pixels, int width, int height, const std::uint32_t* palette,
+                  std::int64_t timeMs);
+    // Writes the last frame (shown until endMs) and closes the file.
+    bool Close(std::int64_t endMs, std::string& error);
+    bool IsOpen() const { return gif_ != nullptr; }
+    int FramesWritten() const { return framesWritten_; }
+
+private:
+    bool WritePending(int delayCs);
+    int Centiseconds(std::int64_t timeMs) const;
+
+    GifFileType* gif_ = nullptr;
+    int width_ = 0;
+    int height_ = 0;
+    bool started_ = false;
+    std::int64_t startMs_ = 0;
+    std::vector<unsigned char> written_;  // top row first, what the file shows so far
+    std::vector<unsigned char> pending_;  // the picture waiting for its delay
+    bool hasPending_ = false;
+    bool anyWritten_ = false;
+    int pendingCs_ = 0;
+    int framesWritten_ = 0;
+    bool failed_ = false;
+};

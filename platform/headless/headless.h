@@ -1,0 +1,90 @@
+// headless.h - the backend without any window system.
+//
+// The screen size is given (default 1024 x 768); input comes only from a
+// script (platform/headless/script.h) on a virtual clock that starts at
+// 946684800.000 (2000-01-01 00:00:00 UTC) and moves in whole milliseconds:
+// WaitUntil jumps at once to the first millisecond past its deadline (or one
+// millisecond on, when that has passed), a blocking wait for input jumps to
+// the next event's time, and a poll sees an event only once it is due.
+// A click is delivered as button down, then button up.  Message boxes go to
+// standard error as one line; the file-name prompt is always cancelled.
+//
+// Every page refresh can be dumped (DIR/refresh-NNNNN.bmp, numbered from
+// 00001, and one line "NNNNN<TAB>title" per refresh in DIR/refreshes.txt,
+// which a run starts afresh) and recorded as an animated GIF.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <deque>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/backend.h"
+#include "platform/headless/gif_recorder.h"
+#include "platform/headless/script.h"
+
+struct HeadlessOptions {
+    int screenWidth = 1024;
+    int screenHeight = 768;
+    std::vector<ScriptEvent> events;  // as ParseScript gives them (ends with a close)
+    std::string dumpDir;              // empty: no dumps
+    std::string recordFile;           // empty: no recording
+};
+
+class HeadlessBackend : public Backend {
+public:
+    static constexpr std::int64_t kStartMs = 946684800000;
+
+    explicit HeadlessBackend(HeadlessOptions options);
+    ~HeadlessBackend() override;
+
+    // Creates the dump directory and the GIF file; false with a reason.
+    bool Prepare(std::string& error);
+
+    void ScreenSize(int& width, int& height) override;
+    bool CreateMainWindow(const char* title, int clientWidth, int clientHeight) override;
+    void SetWindowTitle(const char* title) override { windowTitle_ = title ? title : ""; }
+    void ShowMainWindow() override { shown_ = true; }
+    void DestroyMainWindow() override { windowOpen_ = false; }
+    void Present(const Surface& surface) override;
+    bool PollEvent(BackendEvent& event) override;
+    void WaitEvent(BackendEvent& event) override;
+    void MessageBox(const char* caption, const char* text) override;
+    bool PromptFileName(const char* prompt, const std::string& initial, std::string& name) override;
+    double WallClock() override;
+    void WaitUntil(double deadline) override;
+    void PageRefreshed(const PageFrame& frame) override;
+    void Shutdown() override;
+
+    // Inspection, for tests and tools.
+    std::int64_t NowMs() const { return nowMs_; }
+    int RefreshCount() const { return refreshCount_; }
+    int PresentCount() const { return presentCount_; }
+    bool WindowOpen() const { return windowOpen_; }
+    const std::string& WindowTitle() const { return windowTitle_; }
+    int ClientWidth() const { return clientWidth_; }
+    int ClientHeight() const { return clientHeight_; }
+    std::size_t EventsDelivered() const { return next_; }
+
+private:
+    void Deliver();
+    void WriteDump(const PageFrame& frame);
+
+    HeadlessOptions options_;
+    std::int64_t nowMs_ = kStartMs;
+    std::size_t next_ = 0;          // next script event
+    std::int64_t dueMs_ = kStartMs;  // when it is due
+    std::deque<BackendEvent> ready_;
+    bool windowOpen_ = false;
+    bool shown_ = false;
+    std::string windowTitle_;
+    int clientWidth_ = 0;
+    int clientHeight_ = 0;
+    int refreshCount_ = 0;
+    int presentCount_ = 0;
+    std::FILE* refreshLog_ = nullptr;
+    bool dumpFailed_ = false;
+    std::unique_ptr<GifRecorder> recorder_;
+};
