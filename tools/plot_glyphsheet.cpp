@@ -8,6 +8,7 @@
 // heights, angles, slants and stretches, the three alignments, capitals mode,
 // proportional spacing and the control characters.
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "plot/font/font.h"
@@ -52,6 +53,8 @@ bool WriteBmp(const char* name) {
 }
 
 void OpenPage(float width, float height) {
+    std::free(PlotState.pagePixels);  // the page of the previous sheet
+    PlotState.pagePixels = nullptr;
     PLOTOPEN(0, "", "glyphsheet", "glyphsheet");
     PAGESETUP(0, 0, width, height, width, height, 2);
 }
@@ -169,6 +172,7 @@ void Specimen(const char* name) {
     SETCOLOUR(kBlack);
     TEXTC(28, 5, 23, "Single  Next  Restart  Stop  Go  Quit  Back", 1, 0, 0, 1);
     TEXT(0.5f, 3.5f, 40, "Longitudinal Wave   Transversal Wave   Select Waveform", 1);
+    TEXT(24.5f, 3.5f, 40, "Caf\xE9 \xC9lan \xD1" "and\xFA M\xFCller", 1);
     TEXT(0.5f, 2.0f, 40, "^A^B^C^D^E^F^G^H^I^J^K^L^M^N^O^P^R^S^T^U^V^W^X^Y^Z", 2);
     TEXT(0.5f, 0.8f, 40, "^a^b^c^d^e^f^g^h^i^j^k^l^m^n^o^p^r^s^t^u^v^w^x^y^z", 2);
     WriteBmp(name);
