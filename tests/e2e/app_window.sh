@@ -1,0 +1,136 @@
+#!/usr/bin/env bash
+# The real window under a virtual X server: the window appears with its
+# title, shows the title strip and the page, takes mouse clicks at client
+# coordinates and key presses, and ends with status 0 when it is closed
+# politely (WM_DELETE_WINDOW) or through "Quit".
+# Arguments: BUILD_DIR SOURCE_DIR.  Skips (status 0, "SKIP:" line) only
+# where no X server can be started.
+set -u
+BUILD_DIR=$(cd "$1" && pwd)
+OSK="$BUILD_DIR/osk"
+[ -x "$OSK" ] || { echo "FAIL: $OSK not built"; exit 1; }
+for tool in Xvfb xdotool import convert cc; do
+    command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 0; }
+done
+
+WORK=$(mktemp -d)
+XVFB_PID=""
+OSK_PID=""
+cleanup() {
+    [ -n "$OSK_PID" ] && kill "$OSK_PID" 2>/dev/null
+    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
+    wait 2>/dev/null
+    rm -rf "$WORK"
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*"; exit 1; }
+
+# A free display number of our own.
+DISPLAY_NUMBER=""
+for n in $(seq 91 140); do
+    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
+    XVFB_PID=$!
+    for _ in $(seq 50); do
+        DISPLAY=":$n" xdotool getmouselocation >/dev/null 2>&1 && { DISPLAY_NUMBER=$n; break; }
+        kill -0 "$XVFB_PID" 2>/dev/null || break
+        sleep 0.1
+    done
+    [ -n "$DISPLAY_NUMBER" ] && break
+    kill "$XVFB_PID" 2>/dev/null; wait "$XVFB_PID" 2>/dev/null; XVFB_PID=""
+done
+[ -n "$DISPLAY_NUMBER" ] || { echo "SKIP: no X server could be started"; exit 0; }
+export DISPLAY=":$DISPLAY_NUMBER"
+unset WAYLAND_DISPLAY
+
+# Closing the way a window manager does: a WM_DELETE_WINDOW client message.
+cat >"$WORK/wm_close.c" <<'EOF'
+#include <X11/Xlib.h>
+#include <stdlib.h>
+int main(int argc, char** argv) {
+    if (argc != 2) return 2;
+    Display* d = XOpenDisplay(NULL);
+    if (!d) return 1;
+    XEvent e = {0};
+    e.xclient.type = ClientMessage;
+    e.xclient.window = (Window)strtoul(argv[1], NULL, 0);
+    e.xclient.message_type = XInternAtom(d, "WM_PROTOCOLS", False);
+    e.xclient.format = 32;
+    e.xclient.data.l[0] = (long)XInternAtom(d, "WM_DELETE_WINDOW", False);
+    e.xclient.data.l[1] = CurrentTime;
+    XSendEvent(d, e.xclient.window, False, NoEventMask, &e);
+    XCloseDisplay(d);
+    return 0;
+}
+EOF
+cc -o "$WORK/wm_close" "$WORK/wm_close.c" -lX11 || fail "cannot build the close helper"
+
+start_osk() {
+    mkdir -p "$WORK/run"
+    (cd "$WORK/run" && XDG_CONFIG_HOME="$WORK/config" exec "$OSK") >"$WORK/osk.log" 2>&1 &
+    OSK_PID=$!
+    WID=$(timeout 15 xdotool search --sync --onlyvisible --pid "$OSK_PID" 2>/dev/null | head -1)
+    [ -n "$WID" ] || fail "no window appeared"
+    sleep 0.5
+}
+wait_exit() {  # waits up to 15 s; sets STATUS
+    for _ in $(seq 150); do
+        kill -0 "$OSK_PID" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -0 "$OSK_PID" 2>/dev/null && fail "osk did not end"
+    wait "$OSK_PID"; STATUS=$?; OSK_PID=""
+}
+pixel() {  # pixel X Y of the window's picture in $SHOT -> "r,g,b"
+    convert "$SHOT" -format "%[fx:int(255*p{$1,$2}.r)],%[fx:int(255*p{$1,$2}.g)],%[fx:int(255*p{$1,$2}.b)]" info:
+}
+
+# ---- run 1: title, picture, a click, WM_DELETE_WINDOW -----------------------------------
+start_osk
+TITLE=$(xdotool getwindowname "$WID")
+[ "$TITLE" = "Plane Longitudinal/Transversal Waves - sorel_dunes" ] || fail "window title '$TITLE'"
+eval "$(xwininfo -id "$WID" | awk '/Width:/{print "W=" $2} /Height:/{print "H=" $2}')"
+# The page fits the 1280 x 1024 screen: u = (1280 - 16) / 28 pixels per unit
+# across and 180 / 4 = 45 up; the view is imageWidth + 4 by imageHeight + 24.
+[ "$W" = 1268 ] && [ "$H" = 204 ] || fail "client size ${W}x$H, expected 1268x204"
+# Client point of user point (x, y): column x * 1264 / 28 + 2, row 179 - y * 45 + 18.
+cx() { awk -v x="$1" 'BEGIN { printf "%d", int(x * 1264 / 28) + 2 }'; }
+cy() { awk -v y="$1" 'BEGIN { printf "%d", 179 - int(y * 45) + 18 }'; }
+
+SHOT="$WORK/start.png"
+import -window "$WID" "$SHOT" || fail "no screenshot"
+[ "$(pixel 1 1)" = "255,255,255" ] || fail "title strip background $(pixel 1 1)"
+DARK=$(convert "$SHOT" -crop 130x16+0+0 -threshold 50% -negate -format "%[fx:int(mean*w*h+0.5)]" info:)
+[ "$DARK" -gt 60 ] || fail "no text in the title strip ($DARK dark pixels)"
+[ "$(pixel "$(cx 26.2)" "$(cy 3.3)")" = "255,0,0" ] || fail "no red Quit box: $(pixel "$(cx 26.2)" "$(cy 3.3)")"
+[ "$(pixel "$(cx 15.6)" "$(cy 3.3)")" = "255,255,255" ] || fail "page not blank where Back will be"
+
+# A left click on "Longitudinal" enters the animation (stepping, frame 0).
+xdotool mousemove --window "$WID" "$(cx 18.1)" "$(cy 3.3)" click 1
+sleep 1
+SHOT="$WORK/anim.png"
+import -window "$WID" "$SHOT"
+[ "$(pixel "$(cx 15.0)" "$(cy 3.3)")" = "200,200,200" ] || fail "no grey Back box after the click: $(pixel "$(cx 15.0)" "$(cy 3.3)")"
+cp "$SHOT" "$BUILD_DIR/app_window_shot.png" 2>/dev/null
+
+"$WORK/wm_close" "$WID" || fail "close helper failed"
+wait_exit
+[ "$STATUS" = 0 ] || fail "exit status $STATUS after closing the window"
+
+# ---- run 2: the keyboard: "l" enters the animation, "q" quits -------------------------------------
+start_osk
+xdotool key --window "$WID" l
+sleep 0.7
+SHOT="$WORK/key.png"
+import -window "$WID" "$SHOT"
+[ "$(pixel "$(cx 15.0)" "$(cy 3.3)")" = "200,200,200" ] || fail "key l did not start the animation"
+# A right click in the paused-free stepping screen advances like "Next"; then quit by key.
+xdotool mousemove --window "$WID" "$(cx 5)" "$(cy 1)" click 3
+sleep 0.3
+xdotool key --window "$WID" q 2>/dev/null  # the window may be gone before the key is released
+wait_exit
+[ "$STATUS" = 0 ] || fail "exit status $STATUS after q"
+grep -q "Bild passt nicht" "$WORK/osk.log" && fail "unexpected fit message"
+
+echo "PASS: window, title, picture, click, keys, close"
+exit 0
