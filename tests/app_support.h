@@ -1,0 +1,110 @@
+// app_support.h - shared set-up for the shell's tests: the whole start-up
+// on the headless backend with a script, a routine that runs where the
+// demonstration would, and a private temporary directory (working directory
+// and configuration home) that is removed afterwards.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "app/app.h"
+#include "app/shell.h"
+#include "platform/afx.h"
+#include "platform/headless/headless.h"
+#include "plot/plot.h"
+
+class ShellTempDir {
+public:
+    ShellTempDir() {
+        char pattern[] = "/tmp/osk-app-test-XXXXXX";
+        path_ = mkdtemp(pattern);
+        old_ = std::filesystem::current_path();
+        std::filesystem::current_path(path_);
+        if (const char* xdg = std::getenv("XDG_CONFIG_HOME")) {
+            hadXdg_ = true;
+            oldXdg_ = xdg;
+        }
+        setenv("XDG_CONFIG_HOME", (path_ / "config").c_str(), 1);
+    }
+    ~ShellTempDir() {
+        std::filesystem::current_path(old_);
+        std::filesystem::remove_all(path_);
+        if (hadXdg_) {
+            setenv("XDG_CONFIG_HOME", oldXdg_.c_str(), 1);
+        } else {
+            unsetenv("XDG_CONFIG_HOME");
+        }
+    }
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path path_, old_;
+    bool hadXdg_ = false;
+    std::string oldXdg_;
+};
+
+// A headless backend whose file-name prompt answers with a given name.
+class TestBackend : public HeadlessBackend {
+public:
+    using HeadlessBackend::HeadlessBackend;
+    std::string promptAnswer;  // empty: cancel
+    int prompts = 0;
+    bool PromptFileName(const char* /*prompt*/, const std::string& /*initial*/, std::string& name) override {
+        ++prompts;
+        if (promptAnswer.empty()) return false;
+        name = promptAnswer;
+        return true;
+    }
+};
+
+// Runs the shell's start-up and `routine` in place of the main routine.
+class ShellRun {
+public:
+    static inline TestBackend* backend = nullptr;
+    static inline bool routineRan = false;
+
+    static int Run(const std::string& script, std::function<int()> routine, const char* file = nullptr,
+                   HeadlessOptions options = {}) {
+        ScriptError error;
+        EXPECT_TRUE(ParseScript(script, options.events, error)) << error.line << ": " << error.message;
+        TestBackend b(std::move(options));
+        std::string prepareError;
+        EXPECT_TRUE(b.Prepare(prepareError)) << prepareError;
+        backend = &b;
+        Body() = std::move(routine);
+        routineRan = false;
+        std::free(PlotState.pagePixels);
+        PlotState = PlotStateRecord{};
+        const int result = OskWinMain(&b, file, &Trampoline);
+        backend = nullptr;
+        Body() = nullptr;
+        return result;
+    }
+
+private:
+    static std::function<int()>& Body() {
+        static std::function<int()> body;
+        return body;
+    }
+    static int Trampoline() {
+        routineRan = true;
+        return Body() ? Body()() : 0;
+    }
+};
+
+// The view's client surface pixel at client point (x, y), as 0xRRGGBB.
+inline std::uint32_t ClientPixel(int x, int y) {
+    CFrameWnd* frame = AfxGetApp()->m_pMainWnd;
+    const Surface* s = frame->GetSurface();
+    return s->At(x, y) & 0xFFFFFF;
+}
+
+// Posts a message to the plot view.
+inline void PostToView(unsigned message, int x = 0, int y = 0, std::uint32_t wParam = 0) {
+    PostMessage(GetPlotView()->m_hWnd, message, wParam, MakePointParam(x, y));
+}

@@ -1,0 +1,347 @@
+// The view: where clicks are stored, what the immediate refresh draws and
+// invalidates, new initial updates, scrolling, key buttons, closing.
+#include <fstream>
+#include <sstream>
+
+#include "app/keys.h"
+#include "app/mouse.h"
+#include "app_support.h"
+
+namespace {
+
+std::uint32_t PaletteRgb(int index) { return PlotState.palette[index] & 0xFFFFFF; }
+
+TEST(ViewClicks, StoredRelativeToThePageTopLeft) {
+    ShellTempDir dir;
+    struct Case {
+        const char* script;
+        int x, y;
+    };
+    for (const Case& c : {Case{"click 2 18", 0, 0}, Case{"click 10 5", 8, -13}, Case{"click 0 30", -2, 12},
+                          Case{"rclick 300 100", 298, 82}}) {
+        int x = 99, y = 99;
+        ShellRun::Run(c.script, [&] {
+            PlotState.plotView = GetPlotView();
+            GetPlotView()->UpdateWindow();
+            PumpOnce();  // the button-down message
+            const bool right = c.script[0] == 'r';
+            x = right ? PlotState.rightClickX : PlotState.leftClickX;
+            y = right ? PlotState.rightClickY : PlotState.leftClickY;
+            return 0;
+        });
+        EXPECT_EQ(x, c.x) << c.script;
+        EXPECT_EQ(y, c.y) << c.script;
+    }
+}
+
+// The buttons that three polls report for a script.
+std::string ThreePolls(const char* script) {
+    std::string buttons;
+    ShellRun::Run(script, [&] {
+        PlotState.plotView = GetPlotView();
+        MOUSEENABLE(2, 1);
+        for (int i = 0; i < 3; ++i) {
+            int key = 0;
+            float x = 0, y = 0;
+            char button = '?';
+            MOUSEPOLL(2, key, x, y, button);
+            buttons += button;
+        }
+        return 0;
+    });
+    return buttons;
+}
+
+TEST(ViewClicks, TitleStripClickIsAClickButTopLeftPixelIsNone) {
+    ShellTempDir dir;
+    EXPECT_NE(ThreePolls("click 10 5").find('L'), std::string::npos);
+    EXPECT_EQ(ThreePolls("click 2 18"), "   ") << "a press on the page's top-left pixel is stored as (0, 0)";
+}
+
+TEST(ViewClicks, BottomLeftPixelCountsForAPollButNotForAWait) {
+    ShellTempDir dir;
+    float px = -1, py = -1;
+    char pollButton = '?';
+    float wx = -1, wy = -1;
+    char waitButton = '?';
+    float expectX = 0, expectY = 0;
+    ShellRun::Run("", [&] {
+        PlotState.plotView = GetPlotView();
+        MOUSEENABLE(2, 1);
+        const int bottom = 18 + PlotState.figurePixelHeight - 1;
+        int key = 0;
+        PostToView(WM_LBUTTONDOWN, 2, bottom);
+        MOUSEPOLL(2, key, px, py, pollButton);
+        // Under a wait the same press is replaced by the next one with a nonzero x.
+        PostToView(WM_LBUTTONDOWN, 2, bottom);
+        PostToView(WM_LBUTTONUP, 2, bottom);
+        PostToView(WM_LBUTTONDOWN, 38, 18);
+        MOUSEWAIT(2, key, wx, wy, waitButton);
+        expectX = static_cast<float>(36 / PlotState.pixelsPerUnitX / PlotState.userToPageX + PlotState.userXMin);
+        expectY = static_cast<float>((PlotState.figurePixelHeight - 1) / PlotState.pixelsPerUnitY /
+                                         PlotState.userToPageY + PlotState.userYMin);
+        return 0;
+    });
+    EXPECT_EQ(pollButton, 'L');
+    EXPECT_EQ(px, 0.0f);
+    EXPECT_EQ(py, 0.0f);
+    EXPECT_EQ(waitButton, 'L');
+    EXPECT_FLOAT_EQ(wx, expectX);
+    EXPECT_FLOAT_EQ(wy, expectY);
+}
+
+TEST(ViewRefresh, DrawsTitleAndPageAtOnceAndInvalidatesOnlyTheTitleStripWhenNothingChanged) {
+    ShellTempDir dir;
+    CRect update;
+    bool titleInk = false;
+    std::uint32_t pageTopLeft = 0, pageBottomRight = 0, expectTopLeft = 0, expectBottomRight = 0;
+    std::uint32_t left = 0, above = 0;
+    int presentsBefore = 0, presentsAfter = 0;
+    ShellRun::Run("", [&] {
+        PlotState.plotView = GetPlotView();
+        COskView* view = GetPlotView();
+        view->UpdateWindow();
+        std::snprintf(PlotState.titleText, sizeof PlotState.titleText, "Refresh Test");
+        // Colour the page's corners, then forget the changes: an empty rectangle.
+        PlotState.pagePixels[(PlotState.imageHeight - 1) * PlotState.imageWidth] = 2;  // top-left
+        PlotState.pagePixels[PlotState.imageWidth - 1] = 4;                            // bottom-right
+        PlotState.dirtyLeft = PlotState.imageWidth - 1;
+        PlotState.dirtyRight = 0;
+        PlotState.dirtyTop = PlotState.imageHeight - 1;
+        PlotState.dirtyBottom = 0;
+        presentsBefore = ShellRun::backend->PresentCount();
+        RefreshPlotView();
+        presentsAfter = ShellRun::backend->PresentCount();
+        view->GetUpdateRect(&update);
+        for (int y = 0; y < 16 && !titleInk; ++y)
+            for (int x = 0; x < 8 * 12; ++x) titleInk |= ClientPixel(x, y) == 0x000000;
+        pageTopLeft = ClientPixel(2, 18);
+        pageBottomRight = ClientPixel(2 + PlotState.imageWidth - 1, 18 + PlotState.imageHeight - 1);
+        expectTopLeft = PaletteRgb(2);
+        expectBottomRight = PaletteRgb(4);
+        left = ClientPixel(1, 18);
+        above = ClientPixel(2, 17);
+        return 0;
+    });
+    EXPECT_EQ(update, (CRect{0, 0, 600, 20}));
+    EXPECT_TRUE(titleInk);
+    EXPECT_EQ(pageTopLeft, expectTopLeft);
+    EXPECT_EQ(pageBottomRight, expectBottomRight);
+    EXPECT_EQ(left, 0xFFFFFFu);
+    EXPECT_EQ(above, 0xFFFFFFu);
+    EXPECT_EQ(presentsAfter, presentsBefore + 1) << "the refresh is shown at once";
+}
+
+TEST(ViewRefresh, InvalidatesTheChangedRectangleShiftedByThreeAndEighteenAndEmptiesIt) {
+    ShellTempDir dir;
+    CRect update;
+    int dl = 0, dr = 0, dt = 0, db = 0, w = 0, h = 0;
+    ShellRun::Run("", [&] {
+        PlotState.plotView = GetPlotView();
+        GetPlotView()->UpdateWindow();
+        PlotState.dirtyLeft = 700;
+        PlotState.dirtyRight = 710;
+        PlotState.dirtyTop = 100;
+        PlotState.dirtyBottom = 120;
+        RefreshPlotView();
+        GetPlotView()->GetUpdateRect(&update);
+        dl = PlotState.dirtyLeft;
+        dr = PlotState.dirtyRight;
+        dt = PlotState.dirtyTop;
+        db = PlotState.dirtyBottom;
+        w = PlotState.imageWidth;
+        h = PlotState.imageHeight;
+        return 0;
+    });
+    EXPECT_EQ(update, (CRect{0, 0, 713, 138}));  // union of the title strip and (703, 118, 713, 138)
+    EXPECT_EQ(dl, w - 1);
+    EXPECT_EQ(dr, 0);
+    EXPECT_EQ(dt, h - 1);
+    EXPECT_EQ(db, 0);
+}
+
+TEST(ViewRefresh, EveryRefreshReachesTheBackendWithPageAndTitle) {
+    ShellTempDir dir;
+    HeadlessOptions options;
+    options.dumpDir = (dir.path() / "dumps").string();
+    ShellRun::Run("", [&] {
+        PlotState.plotView = GetPlotView();
+        std::snprintf(PlotState.titleText, sizeof PlotState.titleText, "First");
+        PlotState.pagePixels[5] = 3;
+        PLOTFLUSH();
+        std::snprintf(PlotState.titleText, sizeof PlotState.titleText, "Zweite Seite");
+        RefreshPlotView();
+        return 0;
+    }, nullptr, options);
+    std::ifstream log(dir.path() / "dumps" / "refreshes.txt");
+    std::stringstream all;
+    all << log.rdbuf();
+    EXPECT_EQ(all.str(), "00001\tFirst\n00002\tZweite Seite\n");
+    // The dump is a plain 8-bit BMP holding exactly the page bytes.
+    std::ifstream bmp(dir.path() / "dumps" / "refresh-00001.bmp", std::ios::binary);
+    std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(bmp)), std::istreambuf_iterator<char>());
+    ASSERT_GE(bytes.size(), 1078u);
+    auto u32 = [&](std::size_t at) {
+        return bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 | static_cast<std::uint32_t>(bytes[at + 3]) << 24;
+    };
+    EXPECT_EQ(bytes[0], 'B');
+    EXPECT_EQ(bytes[1], 'M');
+    EXPECT_EQ(u32(10), 1078u);
+    EXPECT_EQ(u32(18), 1008u);  // fitted to the 1024 x 768 screen: 36 pixels per unit
+    EXPECT_EQ(u32(22), 144u);
+    EXPECT_EQ(bytes[28], 8);
+    EXPECT_EQ(bytes.size(), 1078u + u32(18) * 144u);
+    EXPECT_EQ(bytes[1078 + 5], 3);
+    EXPECT_EQ(bytes[1078 + 6], 1) << "white background";
+    EXPECT_EQ(u32(54 + 4 * 2), 0x00FF0000u) << "palette entry 2 is red (blue, green, red, 0)";
+}
+
+TEST(ViewInitialUpdate, NewDocumentKeepsThePictureAndTheBuffer) {
+    ShellTempDir dir;
+    unsigned char* before = nullptr;
+    unsigned char* after = nullptr;
+    unsigned char pixel = 0;
+    std::uint32_t shown = 0, expect = 0;
+    ShellRun::Run("key ctrl+n\nwait 10\n", [&] {
+        PlotState.plotView = GetPlotView();
+        MOUSEENABLE(2, 1);
+        before = PlotState.pagePixels;
+        PlotState.pagePixels[0] = 5;
+        RefreshPlotView();
+        while (ShellRun::backend->EventsDelivered() == 0) PumpOnce();  // Ctrl+N arrives
+        PumpOnce();                                                    // and its paint
+        after = PlotState.pagePixels;
+        pixel = PlotState.pagePixels[0];
+        shown = ClientPixel(2, 18 + PlotState.imageHeight - 1);
+        expect = PaletteRgb(5);
+        return 0;
+    });
+    EXPECT_EQ(after, before);
+    EXPECT_EQ(pixel, 5);
+    EXPECT_EQ(shown, expect);
+}
+
+TEST(ViewInitialUpdate, LineSizeIsASixteenthTruncated) {
+    ShellTempDir dir;
+    CSize line, page;
+    ShellRun::Run("", [&] {
+        PlotState.viewWidth = 100;
+        PlotState.viewHeight = 31;
+        GetPlotView()->TakePageFromPlot();
+        line = GetPlotView()->GetLineSize();
+        page = GetPlotView()->GetPageSize();
+        return 0;
+    });
+    EXPECT_EQ(line, (CSize{6, 1}));
+    EXPECT_EQ(page, (CSize{100, 31}));
+}
+
+TEST(ViewClose, ClosingTheWindowReleasesThePageBuffer) {
+    ShellTempDir dir;
+    bool gone = false;
+    ShellRun::Run("close\n", [&] {
+        PlotState.plotView = GetPlotView();
+        EXPECT_NE(PlotState.pagePixels, nullptr);
+        PumpUntilClick();
+        gone = PlotState.pagePixels == nullptr && PlotState.plotView == nullptr &&
+               !ShellRun::backend->WindowOpen();
+        return 0;
+    });
+    EXPECT_TRUE(gone);
+}
+
+TEST(ViewScrolling, ClicksAndTheImmediateRefreshFollowTheScrollPosition) {
+    ShellTempDir dir;
+    int storedX = 0, storedY = 0, unscrolledX = 0;
+    std::uint32_t shown = 0, expect = 0;
+    bool bars = false;
+    ShellRun::Run("", [&] {
+        PlotState.plotView = GetPlotView();
+        COskView* view = GetPlotView();
+        // The window shrinks below the page: bars appear and the view scrolls.
+        BackendEvent resize;
+        resize.type = BackendEvent::Resize;
+        resize.width = 400;
+        resize.height = 150;
+        AfxTranslateBackendEvent(resize);
+        bars = view->HasHorizontalBar() && view->HasVerticalBar();
+        view->ScrollToPosition({300, 20});
+        const CPoint scroll = view->GetScrollPosition();
+        PostToView(WM_LBUTTONDOWN, 100, 50);
+        PumpOnce();
+        storedX = PlotState.leftClickX;
+        storedY = PlotState.leftClickY;
+        // Page column 400, row 60 from the top shows at client (402 - 300, 78 - 20).
+        PlotState.pagePixels[(PlotState.imageHeight - 1 - 60) * PlotState.imageWidth + 400] = 2;
+        RefreshPlotView();
+        shown = ClientPixel(402 - scroll.x, 78 - scroll.y);
+        expect = PaletteRgb(2);
+        view->ScrollToPosition({0, 0});
+        PostToView(WM_LBUTTONDOWN, 100, 50);
+        PumpOnce();
+        unscrolledX = PlotState.leftClickX;
+        return 0;
+    });
+    EXPECT_TRUE(bars);
+    EXPECT_EQ(storedX, 100 - 2 + 300);
+    EXPECT_EQ(storedY, 50 - 18 + 20);
+    EXPECT_EQ(shown, expect);
+    EXPECT_EQ(unscrolledX, 98);
+}
+
+TEST(ViewScrolling, WheelScrollsByThreeLinesAndShiftGoesAcross) {
+    ShellTempDir dir;
+    CPoint afterDown, afterShift;
+    int lineX = 0, lineY = 0;
+    ShellRun::Run("", [&] {
+        COskView* view = GetPlotView();
+        BackendEvent e;
+        e.type = BackendEvent::Resize;
+        e.width = 300;
+        e.height = 100;
+        AfxTranslateBackendEvent(e);
+        lineX = view->GetLineSize().cx;
+        lineY = view->GetLineSize().cy;
+        e = BackendEvent{};
+        e.type = BackendEvent::Wheel;
+        e.wheelY = -1;  // toward the user: down
+        AfxTranslateBackendEvent(e);
+        PumpOnce();
+        afterDown = view->GetScrollPosition();
+        e.mods = MOD_SHIFT;
+        AfxTranslateBackendEvent(e);
+        PumpOnce();
+        afterShift = view->GetScrollPosition();
+        return 0;
+    });
+    EXPECT_EQ(afterDown, (CPoint{0, 3 * lineY}));
+    EXPECT_EQ(afterShift, (CPoint{3 * lineX, 3 * lineY}));
+}
+
+TEST(ViewKeys, AKeyOfTheTableClicksTheButtonCentreAndOthersDoNothing) {
+    ShellTempDir dir;
+    float x = 0, y = 0;
+    char button = '?';
+    float nx = 0, ny = 0;
+    char nothing = '?';
+    ShellRun::Run("key x\nkey n\n", [&] {
+        PlotState.plotView = GetPlotView();
+        MOUSEENABLE(2, 1);
+        const KeyButton keys[] = {{'N', 18.4f, 3.535f}, {OSK_KEY_RIGHT, 3.0f, 1.0f}};
+        SetKeyButtons(keys, 2);
+        int key = 0;
+        // The poll takes the paint, then "x" (not in the table): no click.
+        MOUSEPOLL(2, key, nx, ny, nothing);
+        while (ShellRun::backend->EventsDelivered() < 1) MOUSEPOLL(2, key, nx, ny, nothing);
+        MOUSEWAIT(2, key, x, y, button);  // "n": a click at the button
+        SetKeyButtons(nullptr, 0);
+        return 0;
+    });
+    EXPECT_EQ(nothing, ' ');
+    EXPECT_EQ(button, 'L');
+    // One pixel is 1/36 of a unit on the fitted page.
+    EXPECT_NEAR(x, 18.4f, 1.0f / 36);
+    EXPECT_NEAR(y, 3.535f, 1.0f / 36);
+}
+
+}  // namespace
