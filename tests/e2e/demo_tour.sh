@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# The built-in tour: with no display, scripts/run-demo.sh says so in one line,
+# records the tour headless and prints the GIF's path; the tour passes every
+# screen (start, the longitudinal wave stepped, running and paused, back, the
+# transversal wave running) and ends by "Quit".
+#   demo_tour.sh BUILD_DIR SOURCE_DIR
+set -uo pipefail
+build=$(cd "${1:?build dir}" && pwd)
+src=$(cd "${2:?source dir}" && pwd)
+work=$(mktemp -d /tmp/osk-tour-XXXXXX)
+trap 'rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*"; exit 1; }
+
+# run-demo.sh without a display.
+out=$(env -u DISPLAY -u WAYLAND_DISPLAY BUILD_DIR="$build" OUT_DIR="$work/out" "$src/scripts/run-demo.sh" 2>&1)
+status=$?
+[ "$status" = 0 ] || fail "run-demo.sh exited with $status: $out"
+[ "$(printf '%s\n' "$out" | wc -l)" = 2 ] || fail "expected one line and the path, got: $out"
+gif=$(printf '%s\n' "$out" | tail -n1)
+[ "$gif" = "$work/out/tour.gif" ] || fail "printed path '$gif'"
+[ -s "$gif" ] || fail "no GIF at $gif"
+frames=$(identify "$gif" 2>/dev/null | wc -l)
+[ "$frames" -ge 20 ] || fail "the GIF has only $frames frames"
+
+# The tour itself, with dumps.
+"$build/osk" --headless --script "$src/res/tour.osk" --dump "$work/dump" >/dev/null 2>&1
+status=$?
+[ "$status" = 0 ] || fail "the tour ended with status $status"
+titles=$(cut -f2 "$work/dump/refreshes.txt" | uniq | paste -sd'|')
+expected="Select Waveform|Longitudinal Wave|Select Waveform|Transversal Wave|Plot Finished - Close Window to Terminate"
+[ "$titles" = "$expected" ] || fail "the tour showed: $titles"
+echo "PASS ($frames GIF frames)"

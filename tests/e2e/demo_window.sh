@@ -1,0 +1,120 @@
+#!/usr/bin/env bash
+# The demonstration in a real window on a private X server (Xvfb), driven
+# with xdotool: start screen, "Longitudinal", "Go", "Stop", "Quit".  The
+# screenshots must show, pixel for pixel, the button row (and at rest the
+# whole page) that the headless run shows in the same state; a running wave
+# must not burn a core; "Quit" ends the program with status 0.
+#   demo_window.sh BUILD_DIR SOURCE_DIR
+# OSK_CPU_SECONDS=10 additionally measures the CPU use of the transversal wave
+# running for that many seconds and prints it.
+set -uo pipefail
+build=${1:?build dir}
+osk="$build/osk"
+[ -x "$osk" ] || { echo "FAIL: $osk not built"; exit 1; }
+for tool in Xvfb xdotool import convert compare; do
+  command -v $tool >/dev/null || { echo "SKIP: $tool not installed, no X server can be started"; exit 0; }
+done
+
+work=$(mktemp -d /tmp/osk-window-XXXXXX)
+xvfb_pid=""; osk_pid=""
+cleanup() {
+  [ -n "$osk_pid" ] && kill "$osk_pid" 2>/dev/null
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  wait 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*"; exit 1; }
+
+# A private server on a free display number.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb_pid=$!
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
+[ -s "$work/display" ] || { echo "SKIP: Xvfb did not start: $(head -c 300 "$work/xvfb.log")"; exit 0; }
+export DISPLAY=":$(head -n1 "$work/display")"
+unset SDL_VIDEODRIVER
+
+# Client points on a 1024 x 768 screen: 36 pixels per page unit, the page's
+# top-left pixel at client (2, 18); the button row is client y 34.
+L="682 34"; T="819 34"; GO="866 34"; QUIT="967 34"
+
+# The same states headless, as references.
+ref() {  # name, script lines...
+  local name=$1; shift
+  printf '%s\n' "$@" >"$work/$name.osk"
+  "$osk" --headless --script "$work/$name.osk" --dump "$work/$name" >/dev/null 2>&1 || fail "headless $name"
+  local last; last=$(ls "$work/$name"/refresh-*.bmp | tail -n1)
+  convert "$last" "$work/$name.png"
+}
+ref start ""
+ref stepping "click $L"
+ref running "click $L" "click $GO" "wait 0.5" "close"
+ref paused "click $L" "click $GO" "wait 0.5" "click $GO"
+
+"$osk" >"$work/osk.log" 2>&1 &
+osk_pid=$!
+wid=$(timeout 10 xdotool search --sync --onlyvisible --pid "$osk_pid" 2>/dev/null | head -n1)
+[ -n "$wid" ] || fail "no window appeared: $(head -c 300 "$work/osk.log")"
+
+shot() {  # name: the page part of the window (1008 x 144 at client (2, 18))
+  import -window "$wid" "$work/shot-$1-full.png" 2>/dev/null || fail "screenshot $1"
+  convert "$work/shot-$1-full.png" -crop 1008x144+2+18 +repage "$work/shot-$1.png"
+}
+# Differing pixels between two pictures (shot-NAME: a screenshot, NAME: a
+# headless reference) over a region (WxH+X+Y of the page; default all of it).
+differ() {
+  local region=${3:-1008x144+0+0}
+  convert "$work/$1.png" -crop "$region" +repage "$work/a.png"
+  convert "$work/$2.png" -crop "$region" +repage "$work/b.png"
+  compare -metric AE "$work/a.png" "$work/b.png" null: 2>&1 | cut -d' ' -f1
+}
+# The button row: y 3.2 to 3.9 -> rows 4 to 29 from the top, x 14 to 28.
+row="504x26+504+4"
+click() { xdotool mousemove --window "$wid" $1 click 1; }
+
+sleep 0.5
+shot start
+n=$(differ shot-start start); [ "$n" = 0 ] || fail "start screen differs from headless in $n pixels"
+
+click "$L"; sleep 0.7
+shot stepping
+n=$(differ shot-stepping stepping); [ "$n" = 0 ] || fail "Longitudinal frame 0 differs from headless in $n pixels"
+
+click "$GO"; sleep 1.0
+shot running
+n=$(differ shot-running running "$row"); [ "$n" = 0 ] || fail "running buttons differ from headless in $n pixels"
+# Running shows other pictures a moment later.
+sleep 0.3; shot running2
+n=$(differ shot-running shot-running2 "1008x100+0+44"); [ "$n" != 0 ] || fail "the wave does not move"
+
+# CPU use while it runs (utime + stime in clock ticks).
+ticks() { awk '{print $14 + $15}' "/proc/$osk_pid/stat"; }
+hz=$(getconf CLK_TCK)
+t0=$(ticks); sleep 2; t1=$(ticks)
+cpu=$(( (t1 - t0) * 100 / (2 * hz) ))
+echo "CPU while the longitudinal wave runs: ${cpu} % of one core"
+[ "$cpu" -lt 50 ] || fail "a running wave takes ${cpu} % of a core"
+
+click "$GO"; sleep 0.7
+shot paused
+n=$(differ shot-paused paused "$row"); [ "$n" = 0 ] || fail "paused buttons differ from headless in $n pixels"
+sleep 0.3; shot paused2
+n=$(differ shot-paused shot-paused2); [ "$n" = 0 ] || fail "the paused picture changed in $n pixels"
+
+if [ -n "${OSK_CPU_SECONDS:-}" ]; then
+  click "$QUIT"; wait "$osk_pid"; osk_pid=""
+  "$osk" >"$work/osk.log" 2>&1 &
+  osk_pid=$!
+  wid=$(timeout 10 xdotool search --sync --onlyvisible --pid "$osk_pid" | head -n1)
+  sleep 0.5; click "$T"; sleep 0.5; click "$GO"; sleep 1
+  t0=$(ticks); s0=$(date +%s.%N); sleep "$OSK_CPU_SECONDS"; t1=$(ticks); s1=$(date +%s.%N)
+  echo "CPU while the transversal wave runs for ${OSK_CPU_SECONDS} s:" \
+       "$(awk -v t=$((t1 - t0)) -v hz="$hz" -v s0="$s0" -v s1="$s1" 'BEGIN{printf "%.1f", 100 * t / hz / (s1 - s0)}') % of one core"
+fi
+
+click "$QUIT"
+for _ in $(seq 100); do kill -0 "$osk_pid" 2>/dev/null || break; sleep 0.05; done
+kill -0 "$osk_pid" 2>/dev/null && fail "Quit did not end the program"
+wait "$osk_pid"; status=$?; osk_pid=""
+[ "$status" = 0 ] || fail "exit status $status after Quit"
+echo "PASS"
