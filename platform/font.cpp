@@ -1958,7 +1958,7 @@ constexpr Accent kAcute = {{"....#...", "...#...."}};
 constexpr Accent kCircumflex = {{"...##...", "..#..#.."}};
 constexpr Accent kTilde = {{"..##.#..", ".#..#..."}};
 constexpr Accent kDiaeresis = {{"........", "..#..#.."}};
-constexpr Accent kRing = {{"...##...", "..#..#.."}};
+constexpr Accent kRing = {{"..####..", "..#..#.."}};
 constexpr Accent kCedilla = {{"....#...", "...##..."}};
 
 struct Composed {

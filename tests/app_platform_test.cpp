@@ -1,0 +1,166 @@
+// The platform core on its own: message order, the default font, the
+// device context's clipping and origin.
+#include "app_support.h"
+#include "platform/font.h"
+
+namespace {
+
+TEST(MessageQueue, PostedThenInputThenQuitThenPaint) {
+    ShellTempDir dir;
+    std::vector<unsigned> order;
+    BOOL gotQuit = TRUE;
+    ShellRun::Run("wait 100\nclose\n", [&] {
+        COskView* view = GetPlotView();
+        view->Invalidate(TRUE);
+        PostQuitMessage(0);
+        BackendEvent key;
+        key.type = BackendEvent::Key;
+        key.key = 'Z';
+        AfxTranslateBackendEvent(key);
+        PostMessage(view->m_hWnd, WM_MOUSEMOVE, 0, MakePointParam(3, 4));
+        MSG msg;
+        for (int i = 0; i < 2; ++i) {
+            GetMessage(&msg);
+            order.push_back(msg.message);
+        }
+        gotQuit = GetMessage(&msg);
+        order.push_back(msg.message);
+        PeekMessage(&msg, 0, 0, 0, PM_NOREMOVE);
+        order.push_back(msg.message);
+        return 0;
+    });
+    EXPECT_EQ(order, (std::vector<unsigned>{WM_MOUSEMOVE, WM_KEYDOWN, WM_QUIT, WM_PAINT}));
+    EXPECT_FALSE(gotQuit);
+}
+
+TEST(MessageQueue, PaintsStayPendingUntilValidatedAndMergeIntoOne) {
+    ShellTempDir dir;
+    int paints = 0;
+    CRect merged;
+    ShellRun::Run("wait 100\nclose\n", [&] {
+        COskView* view = GetPlotView();
+        view->UpdateWindow();
+        CRect a{10, 30, 20, 40};
+        CRect b{100, 50, 120, 60};
+        view->InvalidateRect(&a, FALSE);
+        view->InvalidateRect(&b, FALSE);
+        view->GetUpdateRect(&merged);
+        MSG msg;
+        while (PeekMessage(&msg, 0, 0, 0, PM_NOREMOVE) && msg.message == WM_PAINT && paints < 5) {
+            ++paints;
+            GetMessage(&msg);
+            DispatchMessage(&msg);
+        }
+        return 0;
+    });
+    EXPECT_EQ(merged, (CRect{10, 30, 120, 60}));
+    EXPECT_EQ(paints, 1);
+}
+
+TEST(MessageQueue, MessagesForAWindowThatHasGoneAreDropped) {
+    ShellTempDir dir;
+    std::int64_t result = 1;
+    ShellRun::Run("wait 100\nclose\n", [&] {
+        const HWND view = GetPlotView()->m_hWnd;
+        AfxGetApp()->m_pMainWnd->DestroyWindow();
+        MSG msg;
+        msg.hwnd = view;
+        msg.message = WM_LBUTTONDOWN;
+        result = DispatchMessage(&msg);
+        return 0;
+    });
+    EXPECT_EQ(result, 0);
+}
+
+TEST(DefaultFont, EveryPrintableLatin1CharacterHasItsOwnGlyph) {
+    auto rows = [](int c) {
+        const unsigned char* g = FontGlyph(static_cast<unsigned char>(c));
+        return std::vector<unsigned char>(g, g + kFontHeight);
+    };
+    auto ink = [&](int c) {
+        int n = 0;
+        for (unsigned char r : rows(c)) n += __builtin_popcount(r);
+        return n;
+    };
+    const auto box = rows(0x01);
+    EXPECT_EQ(rows(0x7F), box);
+    EXPECT_EQ(rows(0x85), box);
+    std::set<std::vector<unsigned char>> seen;
+    for (int c = 0x20; c <= 0xFF; ++c) {
+        if (c >= 0x7F && c < 0xA0) continue;
+        if (c == 0x20 || c == 0xA0) {
+            EXPECT_EQ(ink(c), 0) << c;
+            continue;
+        }
+        EXPECT_GT(ink(c), 0) << std::hex << c;
+        EXPECT_NE(rows(c), box) << std::hex << c;
+        // The soft hyphen looks like the hyphen; everything else is unique.
+        if (c != 0xAD) {
+            EXPECT_TRUE(seen.insert(rows(c)).second) << "duplicate glyph " << std::hex << c;
+        }
+    }
+}
+
+TEST(DefaultFont, AccentedLettersAreTheBaseLetterWithAMark) {
+    const struct {
+        unsigned char accented, base;
+    } pairs[] = {{0xC4, 'A'}, {0xD6, 'O'}, {0xDC, 'U'}, {0xE4, 'a'}, {0xF6, 'o'}, {0xFC, 'u'}, {0xE9, 'e'},
+                 {0xC7, 'C'}, {0xF1, 'n'}};
+    for (const auto& p : pairs) {
+        const unsigned char* a = FontGlyph(p.accented);
+        const unsigned char* b = FontGlyph(p.base);
+        bool extra = false;
+        for (int r = 0; r < kFontHeight; ++r) {
+            EXPECT_EQ(a[r] & b[r], b[r]) << std::hex << int(p.accented) << " row " << r;
+            extra |= a[r] != b[r];
+        }
+        EXPECT_TRUE(extra) << std::hex << int(p.accented);
+    }
+    // Capitals keep rows 0-1 free for accents; descenders only below the base line.
+    for (int c = 'A'; c <= 'Z'; ++c) EXPECT_EQ(FontGlyph(c)[0] | FontGlyph(c)[1], 0) << char(c);
+    EXPECT_NE(FontGlyph('g')[11] | FontGlyph('g')[12], 0);
+}
+
+TEST(DeviceContext, TextIsClippedAndFollowsTheViewportOrigin) {
+    Surface s;
+    s.Resize(64, 32, 0xFFFFFFFFu);
+    CDC dc(&s, {4, 2}, {4, 2, 20, 32});
+    dc.SetViewportOrg(-8, 0);
+    dc.TextOut(8, 0, "HH", 2);  // lands at surface x 4..19
+    int inkInside = 0;
+    int inkOutside = 0;
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 64; ++x) {
+            const bool black = (s.At(x, y) & 0xFFFFFF) == 0;
+            (x >= 4 && x < 20 && y >= 2 ? inkInside : inkOutside) += black;
+        }
+    EXPECT_GT(inkInside, 20);
+    EXPECT_EQ(inkOutside, 0);
+    // The 'H' has its left stem in glyph column 1: surface column 5, from row 2 + 1 + 2.
+    EXPECT_EQ(s.At(5, 5) & 0xFFFFFF, 0u);
+    EXPECT_EQ(s.At(4, 5) & 0xFFFFFF, 0xFFFFFFu);
+    EXPECT_EQ(dc.GetTouched(), (CRect{4, 2, 20, 18}));
+}
+
+TEST(DeviceContext, DibIsDrawnUnscaledOrStretchedInsideTheClip) {
+    CDib dib;
+    ASSERT_TRUE(dib.CreateImage(4, 2, 8));
+    dib.colorTable[1] = 0x00FF0000;
+    dib.colorTable[2] = 0x000000FF;
+    unsigned char pixels[8] = {1, 2, 1, 2, 2, 2, 2, 2};  // bottom row first
+    dib.image = pixels;
+    Surface s;
+    s.Resize(16, 8, 0xFF000000u);
+    CDC dc(&s, {0, 0}, {0, 0, 7, 8});
+    ASSERT_TRUE(dc.DrawDib(dib, {0, 0}, {4, 2}));
+    EXPECT_EQ(s.At(0, 1) & 0xFFFFFF, 0xFF0000u);  // bottom row shows at the bottom
+    EXPECT_EQ(s.At(1, 1) & 0xFFFFFF, 0x0000FFu);
+    EXPECT_EQ(s.At(0, 0) & 0xFFFFFF, 0x0000FFu);
+    ASSERT_TRUE(dc.DrawDib(dib, {0, 4}, {8, 4}));
+    EXPECT_EQ(s.At(0, 6) & 0xFFFFFF, 0xFF0000u);
+    EXPECT_EQ(s.At(1, 7) & 0xFFFFFF, 0xFF0000u);
+    EXPECT_EQ(s.At(2, 7) & 0xFFFFFF, 0x0000FFu);
+    EXPECT_EQ(s.At(7, 7) & 0xFFFFFF, 0u) << "column 7 lies outside the clip";
+}
+
+}  // namespace
