@@ -103,7 +103,7 @@ protected:
         LINEWIDTH(40);
     }
     void TearDown() override {
-        delete[] PlotState.pagePixels;
+        std::free(PlotState.pagePixels);  // the library allocates with malloc
         PlotState = PlotStateRecord{};
     }
     int Pixel(int column, int row) const {
