@@ -158,7 +158,8 @@ inline OskRun RunOsk(const TempDir& dir, const std::string& script, const std::s
     }
     run.dumpDir = dir.path() / "dump";
     const fs::path log = dir.path() / "output.txt";
-    const std::string cmd = "'" + OskBinary().string() + "' --headless --script '" +
+    // A driver that never ends must fail the test, not hang it.
+    const std::string cmd = "timeout -k 5 60 '" + OskBinary().string() + "' --headless --script '" +
                             scriptFile.string() + "' --dump '" + run.dumpDir.string() + "' " +
                             extra + " >'" + log.string() + "' 2>&1";
     const int raw = std::system(cmd.c_str());
