@@ -89,6 +89,22 @@ TEST(DemoStartScreen, MissedClicksRedrawAndWaitAgain) {
     ExpectStartScreen(run.last());
 }
 
+TEST(DemoStartScreen, TitleTakesTheLineWeightThePreviousScreenLeft) {
+    // 40 (two pixels) at first, 25 (one pixel) after a missed click on the
+    // start screen, 40 again after "Back" from a wave.
+    TempDir dir;
+    const OskRun run = RunOsk(dir, Click(20.8, 3.5) + ClickLongitudinal() + ClickBack());
+    std::vector<int> ink;
+    for (size_t i = 1; i <= run.titles.size(); ++i) {
+        // The figure change that leaves the start screen flushes it once more.
+        if (i < run.titles.size() && run.titles[i] == kStripLongitudinal) continue;
+        if (run.titles[i - 1] == kStripStart) ink.push_back(run.page(i).count(0.4, 3.3, 6.0, 3.9, kBlue));
+    }
+    ASSERT_EQ(ink.size(), 3u);
+    EXPECT_GT(ink[0], ink[1] * 5 / 4) << "bold at first, thin after the missed click";
+    EXPECT_EQ(ink[2], ink[0]);
+}
+
 TEST(DemoEnterWave, EachWaveStartsAtFrameZeroInStepping) {
     for (const bool longitudinal : {true, false}) {
         SCOPED_TRACE(longitudinal ? "longitudinal" : "transversal");
