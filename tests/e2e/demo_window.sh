@@ -31,7 +31,8 @@ Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work
 xvfb_pid=$!
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
 [ -s "$work/display" ] || { echo "SKIP: Xvfb did not start: $(head -c 300 "$work/xvfb.log")"; exit 0; }
-export DISPLAY=":$(head -n1 "$work/display")"
+DISPLAY=":$(head -n1 "$work/display")"
+export DISPLAY
 unset SDL_VIDEODRIVER
 
 # Client points on a 1024 x 768 screen: 36 pixels per page unit, the page's
