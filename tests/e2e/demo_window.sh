@@ -117,9 +117,46 @@ if [ -n "${OSK_CPU_SECONDS:-}" ]; then
        "$(awk -v t=$((t1 - t0)) -v hz="$hz" -v s0="$s0" -v s1="$s1" 'BEGIN{printf "%.1f", 100 * t / hz / (s1 - s0)}') % of one core"
 fi
 
+ended() {  # what: the program must end within 5 s with status 0
+  for _ in $(seq 100); do kill -0 "$osk_pid" 2>/dev/null || break; sleep 0.05; done
+  kill -0 "$osk_pid" 2>/dev/null && fail "$1 did not end the program"
+  wait "$osk_pid"; local status=$?; osk_pid=""
+  [ "$status" = 0 ] || fail "exit status $status after $1"
+}
 click "$QUIT"
-for _ in $(seq 100); do kill -0 "$osk_pid" 2>/dev/null || break; sleep 0.05; done
-kill -0 "$osk_pid" 2>/dev/null && fail "Quit did not end the program"
-wait "$osk_pid"; status=$?; osk_pid=""
-[ "$status" = 0 ] || fail "exit status $status after Quit"
+ended "Quit"
+
+# Closing the window the way a window manager asks (WM_DELETE_WINDOW), while
+# the start screen waits and while the transversal wave runs.
+if command -v cc >/dev/null && cc -x c -o "$work/wm_close" - -lX11 2>/dev/null <<'EOF'
+#include <X11/Xlib.h>
+#include <stdlib.h>
+int main(int argc, char** argv) {
+    Display* d = argc == 2 ? XOpenDisplay(NULL) : NULL;
+    if (!d) return 1;
+    XEvent e = {0};
+    e.xclient.type = ClientMessage;
+    e.xclient.window = (Window)strtoul(argv[1], NULL, 0);
+    e.xclient.message_type = XInternAtom(d, "WM_PROTOCOLS", False);
+    e.xclient.format = 32;
+    e.xclient.data.l[0] = (long)XInternAtom(d, "WM_DELETE_WINDOW", False);
+    XSendEvent(d, e.xclient.window, False, NoEventMask, &e);
+    XCloseDisplay(d);
+    return 0;
+}
+EOF
+then
+  for when in waiting running; do
+    "$osk" >"$work/osk.log" 2>&1 &
+    osk_pid=$!
+    wid=$(timeout 10 xdotool search --sync --onlyvisible --pid "$osk_pid" 2>/dev/null | head -n1)
+    [ -n "$wid" ] || fail "no window appeared"
+    sleep 0.5
+    if [ "$when" = running ]; then click "$T"; sleep 0.5; click "$GO"; sleep 0.7; fi
+    "$work/wm_close" "$wid" || fail "cannot send WM_DELETE_WINDOW"
+    ended "closing the window while $when"
+  done
+else
+  echo "note: no C compiler or Xlib headers; window closing not tried"
+fi
 echo "PASS"
