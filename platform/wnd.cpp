@@ -295,6 +295,7 @@ BOOL CWnd::DestroyWindow() {
     }
     m_hWnd = 0;
     m_visible = false;
+    m_currentMsg = nullptr;
     PostNcDestroy();  // may delete this
     return TRUE;
 }
@@ -409,6 +410,7 @@ std::int64_t CWnd::WindowProc(unsigned message, std::uint32_t wParam, std::int64
     current.wParam = wParam;
     current.lParam = lParam;
     const MSG* saved = std::exchange(m_currentMsg, &current);
+    const HWND handle = m_hWnd;
     std::int64_t result = 0;
     switch (message) {
         case WM_CREATE:
@@ -434,6 +436,8 @@ std::int64_t CWnd::WindowProc(unsigned message, std::uint32_t wParam, std::int64
         case WM_COMMAND: result = OnCommand(wParam); break;
         default: result = Default(); break;
     }
+    // A handler may have destroyed (and deleted) this window: then touch nothing.
+    if (handle != 0 && FromHandle(handle) != this) return result;
     m_currentMsg = saved;
     return result;
 }
