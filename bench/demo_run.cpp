@@ -62,10 +62,10 @@ int Wait(pid_t pid) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-// Client points of the buttons on the 1008 x 144 page of a 1024 x 768 screen.
-constexpr const char* kClickLongitudinal = "click 682 34\n";
-constexpr const char* kClickTransversal = "click 819 34\n";
-constexpr const char* kClickGo = "click 866 34\n";
+// The buttons, by their keys (a click at the button's centre).
+constexpr const char* kClickLongitudinal = "key l\n";
+constexpr const char* kClickTransversal = "key t\n";
+constexpr const char* kClickGo = "key space\n";
 
 // 10 000 running frames: the clock moves by the frame period (plus the
 // millisecond past it) per frame.

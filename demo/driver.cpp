@@ -154,7 +154,10 @@ bool ViewGone() {
     return PlotState.plotView == nullptr || PlotState.pagePixels == nullptr;
 }
 
-enum class Mode { Running, Stepping, Paused };
+// How an animation takes its frames.  The paused menu is a step of its own
+// (below); while it shows, the mode is already Running, which "Go" and
+// "Restart" continue in.
+enum class Mode { Running, Stepping };
 
 enum class Step {
     StartScreen,  // draw the start screen and wait
