@@ -81,14 +81,6 @@ TEST(DemoButtonHit, ButtonsOfAScreenNeverShareAPoint) {
     EXPECT_FALSE(HitAt(kStartButtons[1], kWideHitHalfWidth, 20.8, 3.5));
 }
 
-TEST(DemoButtonHit, ModeButtonsShareTheirPlaces) {
-    // Keys and clicks rely on "Next"/"Single" and "Go"/"Stop" sharing a place.
-    EXPECT_EQ(kNextButton.x, kSingleButton.x);
-    EXPECT_EQ(kGoButton.x, kStopButton.x);
-    EXPECT_TRUE(HitAt(kStopButton, kNarrowHitHalfWidth, 24.0, 3.3));
-    EXPECT_TRUE(HitAt(kGoButton, kNarrowHitHalfWidth, 24.0, 3.3));
-}
-
 // A page as the program sets it up: 28 x 4 page units, 36 pixels each.
 class DemoButtonDrawing : public ::testing::Test {
 protected:
