@@ -150,9 +150,13 @@ void AfxTranslateBackendEvent(const BackendEvent& e) {
             }
             return;
         case BackendEvent::Expose:
+            // The view covers the frame's client area: it alone paints.
             if (main) {
-                main->Invalidate(TRUE);
-                if (CView* v = main->GetActiveView()) v->Invalidate(TRUE);
+                if (CView* v = main->GetActiveView()) {
+                    v->Invalidate(TRUE);
+                } else {
+                    main->Invalidate(TRUE);
+                }
             }
             return;
         case BackendEvent::Resize:

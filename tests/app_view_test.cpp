@@ -318,6 +318,68 @@ TEST(ViewScrolling, WheelScrollsByThreeLinesAndShiftGoesAcross) {
     EXPECT_EQ(afterShift, (CPoint{3 * lineX, 3 * lineY}));
 }
 
+TEST(ViewScrolling, DraggingTheThumbScrollsAndIsNoClick) {
+    ShellTempDir dir;
+    CPoint afterDrag, afterPage;
+    int stored[2] = {1, 1};
+    ShellRun::Run("wait 100\nclose\n", [&] {
+        PlotState.plotView = GetPlotView();
+        COskView* view = GetPlotView();
+        auto send = [](BackendEvent::Type type, int x, int y) {
+            BackendEvent e;
+            e.type = type;
+            e.button = 1;
+            e.x = x;
+            e.y = y;
+            AfxTranslateBackendEvent(e);
+            PumpOnce();
+        };
+        BackendEvent resize;
+        resize.type = BackendEvent::Resize;
+        resize.width = 400;
+        resize.height = 150;
+        AfxTranslateBackendEvent(resize);
+        // The horizontal bar: 388 wide (the vertical bar takes 12), its thumb
+        // 388 * 388 / 1012 = 148 long at x 0; 1012 - 388 = 624 to scroll over
+        // 388 - 148 = 240 pixels of travel.
+        send(BackendEvent::MouseDown, 5, 144);
+        send(BackendEvent::MouseMove, 105, 100);  // held: the bar keeps the mouse
+        send(BackendEvent::MouseUp, 105, 100);
+        afterDrag = view->GetScrollPosition();
+        stored[0] = PlotState.leftClickX;
+        stored[1] = PlotState.leftClickY;
+        send(BackendEvent::MouseDown, 380, 144);  // on the track right of the thumb: a page on
+        send(BackendEvent::MouseUp, 380, 144);
+        afterPage = view->GetScrollPosition();
+        return 0;
+    });
+    EXPECT_EQ(afterDrag, (CPoint{100 * 624 / 240, 0}));
+    EXPECT_EQ(stored[0], 0);
+    EXPECT_EQ(stored[1], 0);
+    EXPECT_EQ(afterPage, (CPoint{624, 0}));
+}
+
+TEST(ViewPaint, ExposedWindowIsPaintedAgainFromThePage) {
+    ShellTempDir dir;
+    std::uint32_t before = 0, after = 0, expect = 0;
+    ShellRun::Run("wait 100\nclose\n", [&] {
+        PlotState.plotView = GetPlotView();
+        GetPlotView()->UpdateWindow();
+        Surface* s = AfxGetApp()->m_pMainWnd->GetSurface();
+        std::fill(s->pixels.begin(), s->pixels.end(), 0xFF123456u);  // the window system lost it
+        before = ClientPixel(500, 100);
+        BackendEvent e;
+        e.type = BackendEvent::Expose;
+        AfxTranslateBackendEvent(e);
+        PumpOnce();
+        after = ClientPixel(500, 100);
+        expect = PaletteRgb(PlotState.pagePixels[(PlotState.imageHeight - 1 - 82) * PlotState.imageWidth + 498]);
+        return 0;
+    });
+    EXPECT_EQ(before, 0x123456u);
+    EXPECT_EQ(after, expect);
+}
+
 TEST(ViewKeys, AKeyOfTheTableClicksTheButtonCentreAndOthersDoNothing) {
     ShellTempDir dir;
     float x = 0, y = 0;
