@@ -322,6 +322,7 @@ protected:
     CView* m_pViewActive = nullptr;
     CCreateContext* m_pContext = nullptr;
     std::string m_strTitle;
+    std::string m_shownTitle;
     bool m_backendWindow = false;
     CDocTemplate* m_pTemplate = nullptr;
 };

@@ -39,13 +39,24 @@ void AfxPostQuitMessage(int exitCode) { PostQuitMessage(exitCode); }
 namespace {
 
 void PushInput(HWND hwnd, unsigned message, std::uint32_t wParam, std::int64_t lParam) {
+    auto& input = State().input;
+    // Mouse moves are merged: a waiting move is brought up to date instead
+    // of queuing another, so a moving mouse never piles up messages in front
+    // of a click.
+    if ((message == WM_MOUSEMOVE || message == WM_NCMOUSEMOVE) && !input.empty() &&
+        input.back().message == message && input.back().hwnd == hwnd) {
+        input.back().wParam = wParam;
+        input.back().lParam = lParam;
+        input.back().pt = PointFromParam(lParam);
+        return;
+    }
     MSG m;
     m.hwnd = hwnd;
     m.message = message;
     m.wParam = wParam;
     m.lParam = lParam;
     m.pt = PointFromParam(lParam);
-    State().input.push_back(m);
+    input.push_back(m);
 }
 
 // A visible window with an update region, if any.
@@ -613,7 +624,10 @@ void CFrameWnd::UpdateFrameTitle() {
     if (CDocument* doc = GetActiveDocument()) {
         title = doc->GetTitle() + (m_strTitle.empty() ? "" : " - " + m_strTitle);
     }
-    if (m_backendWindow && State().backend) State().backend->SetWindowTitle(title.c_str());
+    if (m_backendWindow && State().backend && title != m_shownTitle) {
+        m_shownTitle = title;
+        State().backend->SetWindowTitle(title.c_str());
+    }
 }
 
 // ---- CView ----------------------------------------------------------------------------------

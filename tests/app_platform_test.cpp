@@ -57,6 +57,38 @@ TEST(MessageQueue, PaintsStayPendingUntilValidatedAndMergeIntoOne) {
     EXPECT_EQ(paints, 1);
 }
 
+TEST(MessageQueue, MouseMovesMergeSoAClickIsNotKeptWaiting) {
+    ShellTempDir dir;
+    std::size_t queued = 0;
+    int polls = 0;
+    CPoint lastMove;
+    ShellRun::Run("wait 100\nclose\n", [&] {
+        COskView* view = GetPlotView();
+        view->UpdateWindow();
+        BackendEvent e;
+        for (int i = 0; i < 200; ++i) {
+            e.type = BackendEvent::MouseMove;
+            e.x = 10 + i;
+            e.y = 40;
+            AfxTranslateBackendEvent(e);
+        }
+        e.type = BackendEvent::MouseDown;
+        e.button = 1;
+        AfxTranslateBackendEvent(e);
+        queued = AfxPendingMessageCount();
+        PeekMessage(&theApp.m_msgCur, 0, 0, 0, PM_NOREMOVE);
+        lastMove = theApp.m_msgCur.pt;
+        while (PlotState.leftClickX == 0 && polls < 10) {
+            PumpOnce();
+            ++polls;
+        }
+        return 0;
+    });
+    EXPECT_EQ(queued, 2u);
+    EXPECT_EQ(lastMove, (CPoint{209, 40})) << "the merged move carries the latest point";
+    EXPECT_EQ(polls, 2);
+}
+
 TEST(MessageQueue, MessagesForAWindowThatHasGoneAreDropped) {
     ShellTempDir dir;
     std::int64_t result = 1;
