@@ -221,6 +221,28 @@ TEST(ViewInitialUpdate, NewDocumentKeepsThePictureAndTheBuffer) {
     EXPECT_EQ(shown, expect);
 }
 
+TEST(ViewInitialUpdate, AReplacedPageImageIsTakenUp) {
+    ShellTempDir dir;
+    DibSize size;
+    bool samePixels = false;
+    std::uint32_t lastRow = 0, expect = 0;
+    ShellRun::Run("wait 100\nclose\n", [&] {
+        PlotState.plotView = GetPlotView();
+        // One row more than the first figure still fits the view: a new, larger image.
+        PAGESETUP(0.0f, 0.0f, 28.0f, 4.03f, 28.0f, 4.03f, 2);
+        size = GetPlotView()->Dib().GetDimensions();
+        samePixels = GetPlotView()->Dib().image == PlotState.pagePixels;
+        PlotState.pagePixels[0] = 3;
+        RefreshPlotView();
+        lastRow = ClientPixel(2, 18 + 144);
+        expect = PaletteRgb(3);
+        return 0;
+    });
+    EXPECT_EQ(size, (DibSize{1008, 145}));
+    EXPECT_TRUE(samePixels);
+    EXPECT_EQ(lastRow, expect);
+}
+
 TEST(ViewInitialUpdate, LineSizeIsASixteenthTruncated) {
     ShellTempDir dir;
     CSize line, page;
