@@ -194,10 +194,13 @@ int OskMain(int argc, const char* const* argv, int (*mainRoutine)()) {
         return 2;
     }
 #ifdef OSK_HAVE_SDL
-    std::unique_ptr<SdlBackend> backend = SdlBackend::Open(kOskResources.icon, error);
+    bool noDisplay = false;
+    std::unique_ptr<SdlBackend> backend = SdlBackend::Open(kOskResources.icon, error, noDisplay);
     if (!backend) {
-        std::fprintf(stderr, "osk: cannot open the display: %s\n", error.c_str());
-        return 1;
+        const char* named = std::getenv("DISPLAY");
+        std::fprintf(stderr, "osk: no display available (%s: %s); run 'osk --headless' to use it without a window system\n",
+                     named && *named ? named : std::getenv("WAYLAND_DISPLAY"), error.c_str());
+        return noDisplay ? 2 : 1;
     }
     return OskWinMain(backend.get(), file, mainRoutine);
 #else

@@ -4,18 +4,40 @@
 #include <SDL.h>
 
 #include <chrono>
+#include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <thread>
 
 #include "platform/afx.h"
 #include "platform/types.h"
 
-std::unique_ptr<SdlBackend> SdlBackend::Open(const ResIcon* icon, std::string& error) {
+std::unique_ptr<SdlBackend> SdlBackend::Open(const ResIcon* icon, std::string& error, bool& noDisplay) {
+    noDisplay = false;
     // A click that activates the window is a click like any other.
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+    // Only the window systems that were named: SDL would otherwise fall back
+    // to drawing off screen, invisibly, when the display does not answer.
+    const char* requested = std::getenv("SDL_VIDEODRIVER");
+    if (!requested || !*requested) {
+        const char* x11 = std::getenv("DISPLAY");
+        const char* wayland = std::getenv("WAYLAND_DISPLAY");
+        const bool haveX11 = x11 && *x11;
+        const bool haveWayland = wayland && *wayland;
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, haveX11 && haveWayland ? "x11,wayland" : haveX11 ? "x11" : "wayland");
+    }
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         error = SDL_GetError();
+        noDisplay = true;
+        return nullptr;
+    }
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if ((!requested || !*requested) && driver &&
+        (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0)) {
+        SDL_Quit();
+        error = "no window system answered";
+        noDisplay = true;
         return nullptr;
     }
     std::unique_ptr<SdlBackend> backend(new SdlBackend(icon));

@@ -22,8 +22,10 @@ union SDL_Event;
 
 class SdlBackend : public Backend {
 public:
-    // Starts SDL's video; null with a reason when it cannot.
-    static std::unique_ptr<SdlBackend> Open(const ResIcon* icon, std::string& error);
+    // Starts SDL's video on the window system that DISPLAY / WAYLAND_DISPLAY
+    // name (or SDL_VIDEODRIVER, when set); null with a reason when it cannot,
+    // noDisplay telling that no display answered.
+    static std::unique_ptr<SdlBackend> Open(const ResIcon* icon, std::string& error, bool& noDisplay);
     ~SdlBackend() override;
 
     void ScreenSize(int& width, int& height) override;

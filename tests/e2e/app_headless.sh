@@ -25,6 +25,11 @@ env -u DISPLAY -u WAYLAND_DISPLAY "$OSK" >out.txt 2>err.txt; status=$?
 [ $status = 2 ] || fail "no display: status $status"
 [ "$(wc -l <err.txt)" = 1 ] && grep -q "headless" err.txt || fail "no display message: $(cat err.txt)"
 
+# A display that is named but does not answer is no display either.
+DISPLAY=:987 WAYLAND_DISPLAY= SDL_VIDEODRIVER= timeout 20 "$OSK" >out.txt 2>err.txt; status=$?
+[ $status = 2 ] || fail "unreachable display: status $status"
+[ "$(wc -l <err.txt)" = 1 ] && grep -q "headless" err.txt || fail "unreachable display message: $(cat err.txt)"
+
 printf 'click 10 10\nwiat 2\n' >bad.txt
 "$OSK" --headless --script bad.txt >out.txt 2>err.txt; status=$?
 [ $status = 2 ] || fail "bad script: status $status"
