@@ -25,7 +25,8 @@ std::unique_ptr<SdlBackend> SdlBackend::Open(const ResIcon* icon, std::string& e
         const char* wayland = std::getenv("WAYLAND_DISPLAY");
         const bool haveX11 = x11 && *x11;
         const bool haveWayland = wayland && *wayland;
-        SDL_SetHint(SDL_HINT_VIDEODRIVER, haveX11 && haveWayland ? "x11,wayland" : haveX11 ? "x11" : "wayland");
+        SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, haveX11 && haveWayland ? "x11,wayland" : haveX11 ? "x11" : "wayland",
+                                SDL_HINT_OVERRIDE);
     }
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         error = SDL_GetError();
