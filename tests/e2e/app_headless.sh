@@ -26,7 +26,8 @@ env -u DISPLAY -u WAYLAND_DISPLAY "$OSK" >out.txt 2>err.txt; status=$?
 [ "$(wc -l <err.txt)" = 1 ] && grep -q "headless" err.txt || fail "no display message: $(cat err.txt)"
 
 # A display that is named but does not answer is no display either.
-DISPLAY=:987 WAYLAND_DISPLAY= SDL_VIDEODRIVER= timeout 20 "$OSK" >out.txt 2>err.txt; status=$?
+# (Sanitizer builds: the desktop-bus library SDL loads keeps buffers for the process's life.)
+ASAN_OPTIONS=detect_leaks=0 DISPLAY=:987 WAYLAND_DISPLAY= SDL_VIDEODRIVER= timeout 20 "$OSK" >out.txt 2>err.txt; status=$?
 [ $status = 2 ] || fail "unreachable display: status $status"
 [ "$(wc -l <err.txt)" = 1 ] && grep -q "headless" err.txt || fail "unreachable display message: $(cat err.txt)"
 
