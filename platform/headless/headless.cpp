@@ -123,7 +123,8 @@ void HeadlessBackend::MessageBox(const char* caption, const char* text) {
     std::fprintf(stderr, "%s: %s\n", caption ? caption : "osk", line.c_str());
 }
 
-bool HeadlessBackend::PromptFileName(const char* /*prompt*/, const std::string& /*initial*/, std::string& /*name*/) {
+bool HeadlessBackend::PromptFileName(const char* prompt, const std::string& /*initial*/, std::string& /*name*/) {
+    std::fprintf(stderr, "osk: %s: no file name can be asked for without a window; cancelled\n", prompt ? prompt : "");
     return false;
 }
 

@@ -7,7 +7,8 @@
 // millisecond on, when that has passed), a blocking wait for input jumps to
 // the next event's time, and a poll sees an event only once it is due.
 // A click is delivered as button down, then button up.  Message boxes go to
-// standard error as one line; the file-name prompt is always cancelled.
+// standard error as one line; the file-name prompt is always cancelled
+// (with a line on standard error).
 //
 // Every page refresh can be dumped (DIR/refresh-NNNNN.bmp, numbered from
 // 00001, and one line "NNNNN<TAB>title" per refresh in DIR/refreshes.txt,
