@@ -62,7 +62,9 @@ std::string OskVersionText() {
     return line;
 }
 
-bool ParseOskArguments(int argc, const char* const* argv, OskOptions& options, std::string& error) {
+namespace {
+
+bool ParseArguments(int argc, const char* const* argv, OskOptions& options, std::string& error) {
     options = OskOptions{};
     bool headlessOnly = false;
     std::string headlessOption;
@@ -137,6 +139,18 @@ bool ParseOskArguments(int argc, const char* const* argv, OskOptions& options, s
         return false;
     }
     return true;
+}
+
+}  // namespace
+
+bool ParseOskArguments(int argc, const char* const* argv, OskOptions& options, std::string& error) {
+    if (ParseArguments(argc, argv, options, error)) return true;
+    // The message echoes what was typed; control characters in it (a line
+    // feed inside an argument) must not break it into several lines.
+    for (char& c : error) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) c = '?';
+    }
+    return false;
 }
 
 int OskMain(int argc, const char* const* argv, int (*mainRoutine)()) {

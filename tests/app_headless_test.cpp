@@ -277,6 +277,14 @@ TEST(CommandLine, HelpVersionAndTheOptionsThatAreUnderstood) {
     EXPECT_EQ(o.file, "f.osk");
 }
 
+TEST(CommandLine, AnErrorEchoingAnArgumentStaysOneLine) {
+    OskOptions o;
+    std::string error;
+    const char* argv[] = {"osk", "--he\nlp\x1b[2J"};
+    ASSERT_FALSE(ParseOskArguments(2, argv, o, error));
+    EXPECT_EQ(error, "unknown option '--he?lp?[2J'");
+}
+
 TEST(CommandLine, WithoutADisplayAWindowedRunRefusesWithStatusTwo) {
     const char* display = std::getenv("DISPLAY");
     const std::string saved = display ? display : "";
