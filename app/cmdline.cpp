@@ -41,6 +41,9 @@ bool HaveDisplay() {
 
 std::string OskUsageText() {
     return "usage: osk [FILE]                 the demonstration in a window\n"
+           "                                  keys: space Go/Stop, n or right Next/Single, r Restart,\n"
+           "                                  b or backspace Back, q or escape Quit; on the start\n"
+           "                                  screen l Longitudinal, t Transversal\n"
            "       osk --headless [options]   the same without a window system\n"
            "         --script FILE            input events, one a line:\n"
            "                                    click X Y | rclick X Y | key NAME | wait SECONDS | close\n"
