@@ -46,34 +46,64 @@ bool PinnedAtEdge(double value, float pixelsPerUnit, int clipMin, int clipEnd, f
     return direction > 0 ? pixel >= clipEnd - 1 : pixel <= clipMin;
 }
 
-// Steps the major coordinate from `origin` by `step` (just under a pixel)
-// until it passes `target`; the minor coordinate follows with `slope` per
-// step.  The stepped coordinate is kept in double and compared before it is
+// The dots of one stroke: dot k steps the major coordinate from `origin` by
+// `step` (just under a pixel) and the minor one by `slope`.  The stepped
+// coordinate is kept in double and compared with the target before it is
 // rounded; the dots themselves get single-precision coordinates.
-//
-// A stroke that runs off the page ends in dots that all repeat one edge
-// pixel (both coordinates pinned to the clip window's edge); stepping stops
-// there, which paints exactly the same pixels as stepping on.
+template <bool kXMajor>
+struct DotRun {
+    float origin, target, step, minorOrigin, slope;
+
+    double Major(int k) const { return k * static_cast<double>(step) + origin; }
+    double Minor(int k) const { return k * static_cast<double>(slope) + minorOrigin; }
+    bool Within(int k) const {
+        const double major = Major(k);
+        return !(step > 0 ? major > target : major < target);
+    }
+    float X(int k) const { return static_cast<float>(kXMajor ? Major(k) : Minor(k)); }
+    float Y(int k) const { return static_cast<float>(kXMajor ? Minor(k) : Major(k)); }
+    bool SamePixel(int k, int j) const { return PIXELX(X(k)) == PIXELX(X(j)) && PIXELY(Y(k)) == PIXELY(Y(j)); }
+
+    // The last dot from k on that is painted on dot k's pixel.  Both pixel
+    // coordinates move monotonically with k, so the dots in between land
+    // there too and can be left out without changing a pixel.
+    int LastOnSamePixel(int k) const {
+        if (k + 1 >= kMaxSteps || !Within(k + 1) || !SamePixel(k, k + 1)) return k;
+        int same = k + 1, differs = kMaxSteps;  // binary search between them
+        while (differs - same > 1) {
+            const int mid = same + (differs - same) / 2;
+            if (Within(mid) && SamePixel(k, mid)) {
+                same = mid;
+            } else {
+                differs = mid;
+            }
+        }
+        return same;
+    }
+};
+
+// Steps through a stroke's dots and paints them.  Off the page many dots
+// land on one edge pixel: while the major coordinate is off the page, a run
+// of dots on the same pixel is painted once; and once both coordinates sit
+// on the edge in the direction they travel, every further dot repeats the
+// last one, so stepping stops.  Either way the same pixels get painted.
 template <bool kXMajor>
 void StepStroke(float origin, float target, float step, float minorOrigin, float slope, int first) {
     const PlotStateRecord& s = PlotState;
+    const DotRun<kXMajor> run{origin, target, step, minorOrigin, slope};
     const float majorScale = kXMajor ? s.pixelsPerUnitX : s.pixelsPerUnitY;
     const float minorScale = kXMajor ? s.pixelsPerUnitY : s.pixelsPerUnitX;
     const int majorMin = kXMajor ? s.clipXMin : s.clipYMin, majorEnd = kXMajor ? s.clipXEnd : s.clipYEnd;
     const int minorMin = kXMajor ? s.clipYMin : s.clipXMin, minorEnd = kXMajor ? s.clipYEnd : s.clipXEnd;
-    for (int k = first; k < kMaxSteps; ++k) {
-        const double major = k * static_cast<double>(step) + origin;
-        if (step > 0 ? major > target : major < target) break;
-        const double minor = k * static_cast<double>(slope) + minorOrigin;
-        if (kXMajor) {
-            PENDOT(static_cast<float>(major), static_cast<float>(minor));
-        } else {
-            PENDOT(static_cast<float>(minor), static_cast<float>(major));
-        }
+    for (int k = first; k < kMaxSteps && run.Within(k); ++k) {
+        PENDOT(run.X(k), run.Y(k));
+        const double major = run.Major(k);
         if (PinnedAtEdge(major, majorScale, majorMin, majorEnd, step) &&
-            PinnedAtEdge(minor, minorScale, minorMin, minorEnd, slope)) {
+            PinnedAtEdge(run.Minor(k), minorScale, minorMin, minorEnd, slope)) {
             break;
         }
+        const int majorPixel = plot_internal::TruncToInt(majorScale * static_cast<float>(major));
+        if (majorPixel < majorMin || majorPixel > majorEnd - 1) k = run.LastOnSamePixel(k);
     }
 }
 

@@ -49,12 +49,12 @@ double PlotSystemClock() {
 }
 
 void PlotSystemWaitUntil(double deadline) {
-    // Sleep until about 1 ms before the deadline; the caller spins the rest
-    // on the clock, which keeps the overshoot well under a millisecond.
-    const double remaining = deadline - PlotSystemClock() - 0.001;
-    if (remaining > 0) {
-        std::this_thread::sleep_for(std::chrono::duration<double>(remaining));
-    }
+    // Sleep through the wait in one piece until 0.3 ms before the deadline,
+    // then in steps of 0.1 ms until the caller sees the clock pass it: the
+    // clock counts whole milliseconds, so spinning would buy nothing.
+    const double remaining = deadline - PlotSystemClock() - 0.0003;
+    const double pause = remaining > 0.0001 ? remaining : 0.0001;
+    std::this_thread::sleep_for(std::chrono::duration<double>(pause));
 }
 
 void PlotSetHost(const PlotHost* host) {

@@ -1,6 +1,7 @@
 // The pen: strokes rasterised as pen dots, thick dots, markers and steps,
 // on the program's 1008 x 144 page (36 pixels per page unit).
 #include <algorithm>
+#include <chrono>
 
 #include "tests/plot_support.h"
 
@@ -219,6 +220,38 @@ TEST_F(PlotTest, StrokeLeavingThePageDiagonallyEndsInTheCorner) {
     EXPECT_TRUE(painted.count({1007, 143}));
     for (auto [c, r] : painted) EXPECT_EQ(c - 972, r - 108) << c << "," << r;  // the 45-degree run
     EXPECT_EQ(painted.size(), 36u);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(PlotTest, StrokeEnteringFromFarAwayPaintsItsWholeEdgeRun) {
+    SETCOLOUR(2);
+    PLOT(-100, 0, 13);
+    PLOT(1, 4, 2);  // crosses the left edge at y = 3.96: column 0 collects rows 0..142
+    const Pixels painted = PixelsOfColour(2);
+    for (int row = 0; row <= 142; ++row) EXPECT_TRUE(painted.count({0, row})) << row;
+    EXPECT_TRUE(painted.count({36, 143}));
+    EXPECT_EQ(BoundsOf(painted).right, 36);
+
+    OpenProgramPage();
+    SETCOLOUR(2);
+    PLOT(-50, 2, 13);  // 1801 dots, all but 505 of them on column 0
+    PLOT(14, 2, 2);
+    Pixels expected;
+    for (int col = 0; col <= 504; ++col) expected.insert({col, 72});
+    EXPECT_EQ(PixelsOfColour(2), expected);
+}
+
+TEST_F(PlotTest, HatchedBoxFarLargerThanThePageStaysQuick) {
+    // The diagonal hatch lines of a box 6000 page units across mostly run
+    // off the page; their edge runs are painted without stepping every dot.
+    const auto start = std::chrono::steady_clock::now();
+    BOXFILL(-3000, -3000, 3000, 3000, 230, 10);
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_LT(seconds, 5.0);  // stepping every dot took about 9 s (50 s with sanitizers)
+    EXPECT_GT(PixelsOfColour(4).size(), 1000u);
 }
 
 }  // namespace
