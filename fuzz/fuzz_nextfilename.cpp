@@ -1,7 +1,5 @@
 // NEXTFILENAME on arbitrary file names, with a few of them existing, in a
 // private temporary directory.
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -13,19 +11,25 @@
 
 namespace fs = std::filesystem;
 
+namespace {
+// A private directory; every name lives in it (the fuzzer's own paths are
+// relative to the working directory, which stays as it is).
+char g_dir[] = "/tmp/osk-fuzz-names-XXXXXX";
+}  // namespace
+
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    static char dir[] = "/tmp/osk-fuzz-names-XXXXXX";
-    if (mkdtemp(dir)) (void)!chdir(dir);
+    if (!mkdtemp(g_dir)) std::abort();
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzInput in(data, size);
-    for (const auto& entry : fs::directory_iterator(fs::current_path())) fs::remove_all(entry.path());
+    for (const auto& entry : fs::directory_iterator(g_dir)) fs::remove_all(entry.path());
     std::string name = in.Text(255);
     for (char& c : name) {
         if (c == '/') c = '_';  // stay inside the directory
     }
+    name = std::string(g_dir) + "/" + name;
     // Create the name and some of its numbered successors.
     const int taken = in.Byte() % 8;
     PlotState = PlotStateRecord{};
