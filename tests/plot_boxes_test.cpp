@@ -15,6 +15,7 @@
 
 #include "plot/host.h"
 #include "plot/plot.h"
+#include "tests/plot_support.h"
 
 namespace {
 
@@ -22,25 +23,11 @@ constexpr int kWhite = 1;
 constexpr int kBlue = 4;
 constexpr int kYellow = 5;
 
-class BoxPage : public ::testing::Test {
+class BoxPage : public ProgramPageSuite {
 protected:
-    static void SetUpTestSuite() {
-        char pattern[] = "/tmp/osk-boxes-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir_ = pattern;
-    }
-    static void TearDownTestSuite() { rmdir(dir_.c_str()); }
-
     void SetUp() override {
-        PlotSetHost(nullptr);
-        const std::string name = dir_ + "/tarvo_minel.plo";
-        PLOTOPEN(3, name.c_str(), "Sorel Dune", "sorel_dune");
-        PlotState.pagePixels = image_.data();  // reused by the layout, never freed
-        PlotState.defaultColour = 4;
-        PlotState.backgroundColour = 1;
-        ASSERT_EQ(PAGESETUP(0, 0, 28, 4, 28, 4, 2), 0);
-        ASSERT_EQ(PlotState.imageWidth, 1008);
-        ASSERT_EQ(PlotState.imageHeight, 144);
+        ProgramPageSuite::SetUp();
+        if (HasFatalFailure()) return;
         ASSERT_FLOAT_EQ(PlotState.pixelsPerUnitX, 36.0f);
         SETCOLOURS(kBlue, kYellow);
         LINEWIDTH(25);
@@ -71,8 +58,6 @@ protected:
                PlotState.dirtyTop == PlotState.imageHeight - 1 && PlotState.dirtyBottom == 0;
     }
 
-    static inline std::string dir_;
-    static inline std::vector<unsigned char> image_ = std::vector<unsigned char>(4 << 20);
 };
 
 // ---- solid boxes and their outline --------------------------------------------

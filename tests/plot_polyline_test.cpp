@@ -14,6 +14,7 @@
 
 #include "plot/host.h"
 #include "plot/plot.h"
+#include "tests/plot_support.h"
 
 namespace {
 
@@ -23,25 +24,11 @@ constexpr int kBlue = 4;
 
 using PixelSet = std::set<std::pair<int, int>>;
 
-class PolylinePage : public ::testing::Test {
+class PolylinePage : public ProgramPageSuite {
 protected:
-    static void SetUpTestSuite() {
-        char pattern[] = "/tmp/osk-polyline-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir_ = pattern;
-    }
-    static void TearDownTestSuite() { rmdir(dir_.c_str()); }
-
     void SetUp() override {
-        PlotSetHost(nullptr);
-        const std::string name = dir_ + "/tarvo_minel.plo";
-        PLOTOPEN(3, name.c_str(), "Sorel Dune", "sorel_dune");
-        PlotState.pagePixels = image_.data();  // reused by the layout, never freed
-        PlotState.defaultColour = 4;
-        PlotState.backgroundColour = 1;
-        ASSERT_EQ(PAGESETUP(0, 0, 28, 4, 28, 4, 2), 0);
-        ASSERT_EQ(PlotState.imageWidth, 1008);
-        ASSERT_EQ(PlotState.imageHeight, 144);
+        ProgramPageSuite::SetUp();
+        if (HasFatalFailure()) return;
         SETCOLOURS(kBlue, 5);
         LINEWIDTH(25);
     }
@@ -78,8 +65,6 @@ protected:
         return runs;
     }
 
-    static inline std::string dir_;
-    static inline std::vector<unsigned char> image_ = std::vector<unsigned char>(4 << 20);
 };
 
 std::string CaptureCall(void (*call)()) {

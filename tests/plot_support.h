@@ -10,6 +10,7 @@
 #include <set>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "plot/host.h"
 #include "plot/plot.h"
@@ -67,4 +68,34 @@ protected:
         PlotState = PlotStateRecord{};
     }
     TempDir dir_;
+};
+
+// Base of suites that draw on the program's page: the plot file is named in
+// a private directory of the suite, and the page image is a buffer of the
+// suite's own that every layout reuses, so no test has to free it.
+class ProgramPageSuite : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        char pattern[] = "/tmp/osk-page-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        dir_ = pattern;
+    }
+    static void TearDownTestSuite() { std::filesystem::remove_all(dir_); }
+
+    void SetUp() override {
+        PlotSetHost(nullptr);
+        const std::string name = dir_ + "/tarvo_minel.plo";
+        PLOTOPEN(3, name.c_str(), "Sorel Dune", "sorel_dune");
+        PlotState.pagePixels = image_.data();
+        PlotState.defaultColour = 4;
+        PlotState.backgroundColour = 1;
+        ASSERT_EQ(PAGESETUP(0, 0, 28, 4, 28, 4, 2), 0);
+        ASSERT_EQ(PlotState.imageWidth, 1008);
+        ASSERT_EQ(PlotState.imageHeight, 144);
+    }
+    // The image is the suite's: the next test must not find (and free) it.
+    void TearDown() override { PlotState = PlotStateRecord{}; }
+
+    static inline std::string dir_;
+    static inline std::vector<unsigned char> image_ = std::vector<unsigned char>(4 << 20);
 };

@@ -16,6 +16,7 @@
 #include "demo/waves.h"
 #include "plot/host.h"
 #include "plot/plot.h"
+#include "tests/plot_support.h"
 
 namespace {
 
@@ -49,27 +50,8 @@ struct PixelRun {
     double Centre() const { return (first + last + 1) / 2.0; }
 };
 
-class WavePage : public ::testing::Test {
+class WavePage : public ProgramPageSuite {
 protected:
-    static void SetUpTestSuite() {
-        char pattern[] = "/tmp/osk-waves-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir_ = pattern;
-    }
-    static void TearDownTestSuite() { rmdir(dir_.c_str()); }
-
-    void SetUp() override {
-        PlotSetHost(nullptr);
-        const std::string name = dir_ + "/tarvo_minel.plo";
-        PLOTOPEN(3, name.c_str(), "Sorel Dune", "sorel_dune");
-        PlotState.pagePixels = image_.data();  // reused by the layout, never freed
-        PlotState.defaultColour = 4;
-        PlotState.backgroundColour = 1;
-        ASSERT_EQ(PAGESETUP(0, 0, 28, 4, 28, 4, 2), 0);
-        ASSERT_EQ(PlotState.imageWidth, 1008);
-        ASSERT_EQ(PlotState.imageHeight, 144);
-    }
-
     static unsigned char Pixel(int col, int row) {
         return PlotState.pagePixels[col + PlotState.imageWidth * row];
     }
@@ -102,8 +84,6 @@ protected:
         return found;
     }
 
-    static inline std::string dir_;
-    static inline std::vector<unsigned char> image_ = std::vector<unsigned char>(4 << 20);
 };
 
 // Pages that show the same picture up to single-precision rounding: every
