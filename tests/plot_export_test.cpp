@@ -16,7 +16,7 @@ void Touch(const fs::path& name) {
 }
 
 std::string NumberedName(const char* start) {
-    PLOTOPEN(0, start, "", "");
+    ReopenPlot(0, start, "", "");
     return PlotState.fileName;
 }
 
@@ -86,7 +86,7 @@ TEST_F(PlotTest, ANameThatCannotGrowIsGivenUp) {
 
 // A small page: 3 x 1 page units at 38 pixels, 114 x 38, rows of 116.
 void OpenSmallPage() {
-    PLOTOPEN(0, "page.bmp", "", "");
+    ReopenPlot(0, "page.bmp", "", "");
     PlotState.backgroundColour = 1;
     PAGESETUP(0, 0, 0, 0, 3.0f, 1.0f, 0);
 }

@@ -46,7 +46,7 @@ TEST_F(PlotTest, PaddedRowsWidenTheXScaleButNotTheClipWindow) {
     PlotHost host{};
     host.screenSize = ScreenOf1026x2000;
     PlotSetHost(&host);
-    PLOTOPEN(2, "", "t", "n");
+    ReopenPlot(2, "", "t", "n");
     PAGESETUP(0, 0, 0, 0, 10.0f, 4.0f, 0);  // u = min(1010/10, 1890/4) = 101
     EXPECT_EQ(PlotState.figurePixelWidth, 1010);
     EXPECT_EQ(PlotState.imageWidth, 1012);
@@ -69,7 +69,7 @@ TEST_F(PlotTest, PageSetupClampsSizesAndFlags) {
 }
 
 TEST_F(PlotTest, OpenResetsTheRecordAndBuildsThePalette) {
-    PLOTOPEN(0, "", "A window title", "base");
+    ReopenPlot(0, "", "A window title", "base");
     EXPECT_STREQ(PlotState.fileName, "bmp000.bmp");
     EXPECT_STREQ(PlotState.titleText, "Plot Open");
     EXPECT_EQ(PlotState.plotStatus, 2);
@@ -91,7 +91,7 @@ TEST_F(PlotTest, OpenResetsTheRecordAndBuildsThePalette) {
 
 TEST_F(PlotTest, OverlongTextsAreCutInsideTheirFields) {
     const std::string longText(500, 'x');
-    PLOTOPEN(0, longText.c_str(), longText.c_str(), longText.c_str());
+    ReopenPlot(0, longText.c_str(), longText.c_str(), longText.c_str());
     EXPECT_EQ(std::strlen(PlotState.fileName), sizeof PlotState.fileName - 1);
     EXPECT_EQ(std::strlen(PlotState.plotTitle), sizeof PlotState.plotTitle - 1);
     EXPECT_EQ(std::strlen(PlotState.plotName), sizeof PlotState.plotName - 1);
@@ -181,7 +181,7 @@ TEST_F(PlotTest, ColourRequestsAreClamped) {
 }
 
 TEST_F(PlotTest, RightAfterOpenAZeroRequestChangesNothing) {
-    PLOTOPEN(0, "", "", "");
+    ReopenPlot(0, "", "", "");
     SETCOLOURS(0, 0);
     EXPECT_EQ(PlotState.fillColour, 0);
 }
@@ -264,7 +264,7 @@ TEST_F(PlotTest, ALargerLaterFigureGetsANewImage) {
     PlotHost host{};
     host.pageImageReplaced = CountReplaced;
     PlotSetHost(&host);
-    PLOTOPEN(0, "", "", "");
+    ReopenPlot(0, "", "", "");
     PAGESETUP(0, 0, 0, 0, 3.0f, 1.0f, 0);  // 114 x 38, view 120 x 62
     ASSERT_EQ(PlotState.imageSize, 116 * 38);
     g_replaced = 0;
@@ -286,7 +286,7 @@ TEST_F(PlotTest, ShrinksWithAMessageUntilTheFigureFitsTheView) {
     sink = &messages;
     host.messageBox = [](const char* text) { *sink += text, *sink += '|'; };
     PlotSetHost(&host);
-    PLOTOPEN(0, "", "", "");
+    ReopenPlot(0, "", "", "");
     PAGESETUP(0, 0, 0, 0, 3.0f, 1.0f, 0);
     PlotState.pageWidth = 3.5f;  // 133 px would not fit a 120-px-wide view
     FRAME(0, 0, 0, 0);

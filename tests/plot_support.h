@@ -33,6 +33,14 @@ private:
     std::filesystem::path path_, old_;
 };
 
+// PLOTOPEN forgets the page image (its owner is whoever shows it); here
+// the tests own it, so they hand it back before opening again.
+inline int ReopenPlot(int mode, const char* plotFileName, const char* title, const char* base) {
+    std::free(PlotState.pagePixels);
+    PlotState.pagePixels = nullptr;
+    return PLOTOPEN(mode, plotFileName, title, base);
+}
+
 // Opens the plot the way the program does: 28 x 4 page units, fitted to the
 // default host's 1024 x 768 screen (36 pixels per unit, 1008 x 144 pixels),
 // or at 38 pixels per unit without fitting.
@@ -40,7 +48,7 @@ inline void OpenProgramPage(bool fitToScreen = true) {
     std::free(PlotState.pagePixels);
     PlotState = PlotStateRecord{};
     PlotSetHost(nullptr);
-    PLOTOPEN(fitToScreen ? 3 : 0, "tarvo_minel.plo", "Sorel Dune", "sorel_dune");
+    ReopenPlot(fitToScreen ? 3 : 0, "tarvo_minel.plo", "Sorel Dune", "sorel_dune");
     PlotState.defaultColour = 4;
     PlotState.backgroundColour = 1;
     PAGESETUP(0, 0, 28.0f, 4.0f, 28.0f, 4.0f, 2);

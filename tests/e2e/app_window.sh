@@ -69,7 +69,7 @@ cc -o "$WORK/wm_close" "$WORK/wm_close.c" -lX11 || fail "cannot build the close 
 # In sanitizer builds: the desktop-bus library that SDL loads keeps buffers
 # for the life of the process, which the leak checker would report; our own
 # code's leaks are checked by the unit tests and the headless run instead.
-export ASAN_OPTIONS="detect_leaks=0${ASAN_OPTIONS:+:$ASAN_OPTIONS}"
+export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"  # last one wins
 
 start_osk() {
     mkdir -p "$WORK/run"

@@ -37,7 +37,7 @@ unset SDL_VIDEODRIVER
 # In a sanitizer build, the system libraries that SDL loads for X (D-Bus and
 # others) keep buffers to the end; leak reports are left to the headless
 # tests, memory errors still end the run.
-export ASAN_OPTIONS="detect_leaks=0${ASAN_OPTIONS:+:$ASAN_OPTIONS}"
+export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"  # last one wins
 
 # Client points on a 1024 x 768 screen: 36 pixels per page unit, the page's
 # top-left pixel at client (2, 18); the button row is client y 34.
