@@ -2,17 +2,14 @@
 // diagonal hatching, and the small dots of the wave animation.
 #include <benchmark/benchmark.h>
 
+#include "bench/bench_support.h"
 #include "plot/host.h"
 #include "plot/plot.h"
 
 namespace {
 
 void SetUpPage() {
-    PlotSetHost(nullptr);
-    PLOTOPEN(3, "/nonexistent-osk-bench/tarvo_minel.plo", "Sorel Dune", "sorel_dune");
-    PlotState.defaultColour = 4;
-    PlotState.backgroundColour = 1;
-    PAGESETUP(0, 0, 28, 4, 28, 4, 2);
+    OpenBenchPage();
     SETCOLOURS(4, 5);
     LINEWIDTH(25);
 }

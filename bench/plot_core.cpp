@@ -9,23 +9,15 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "bench/bench_support.h"
 #include "plot/host.h"
 #include "plot/plot.h"
 
 namespace {
 
-void OpenPage() {
-    std::free(PlotState.pagePixels);
-    PlotState = PlotStateRecord{};
-    PLOTOPEN(0, "", "bench", "bench");  // 38 pixels per unit: 1064 x 152
-    PlotState.defaultColour = 4;
-    PlotState.backgroundColour = 1;
-    PAGESETUP(0, 0, 28, 4, 28, 4, 2);
-}
-
 // A horizontal-ish stroke of range(0) pixels at range(1) pixels thickness.
 void BM_Stroke(benchmark::State& state) {
-    OpenPage();
+    OpenBenchPage(false);  // 38 pixels per unit: 1064 x 152
     const float length = static_cast<float>(state.range(0)) / 38.0f;
     LINEWIDTH(static_cast<int>(state.range(1)) * 25);
     for (auto _ : state) {
@@ -37,7 +29,7 @@ void BM_Stroke(benchmark::State& state) {
 BENCHMARK(BM_Stroke)->ArgsProduct({{10, 500}, {1, 2, 3}});
 
 void BM_SetPixel(benchmark::State& state) {
-    OpenPage();
+    OpenBenchPage(false);  // 38 pixels per unit: 1064 x 152
     int i = 0;
     for (auto _ : state) {
         SETPIXEL(i % 1064, (i / 1064) % 152);
@@ -48,7 +40,7 @@ void BM_SetPixel(benchmark::State& state) {
 BENCHMARK(BM_SetPixel);
 
 void BM_NFrame(benchmark::State& state) {
-    OpenPage();
+    OpenBenchPage(false);  // 38 pixels per unit: 1064 x 152
     // NFRAME reports "Dimensions ..." on stdout: send it away meanwhile.
     std::fflush(stdout);
     const int saved = dup(1);

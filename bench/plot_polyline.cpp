@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "bench/bench_support.h"
 #include "plot/host.h"
 #include "plot/plot.h"
 
@@ -12,11 +13,7 @@ namespace {
 float xs[65], ys[65];
 
 void SetUpPage() {
-    PlotSetHost(nullptr);
-    PLOTOPEN(3, "/nonexistent-osk-bench/tarvo_minel.plo", "Sorel Dune", "sorel_dune");
-    PlotState.defaultColour = 4;
-    PlotState.backgroundColour = 1;
-    PAGESETUP(0, 0, 28, 4, 28, 4, 2);
+    OpenBenchPage();
     SETWINDOW(-0.5f, -1.5f, 64.5f, 2.5f);
     LINEWIDTH(25);
     for (int i = 0; i <= 64; ++i) {

@@ -2,22 +2,15 @@
 // particle moving); the frame budget is 40 ms.
 #include <benchmark/benchmark.h>
 
+#include "bench/bench_support.h"
 #include "demo/waves.h"
 #include "plot/host.h"
 #include "plot/plot.h"
 
 namespace {
 
-void SetUpPage() {
-    PlotSetHost(nullptr);
-    PLOTOPEN(3, "/nonexistent-osk-bench/tarvo_minel.plo", "Sorel Dune", "sorel_dune");
-    PlotState.defaultColour = 4;
-    PlotState.backgroundColour = 1;
-    PAGESETUP(0, 0, 28, 4, 28, 4, 2);
-}
-
 void BM_LongitudinalFrame(benchmark::State& state) {
-    SetUpPage();
+    OpenBenchPage();
     DrawLongitudinalBackground();
     const int n = static_cast<int>(state.range(0));
     for (auto _ : state) {
@@ -28,7 +21,7 @@ void BM_LongitudinalFrame(benchmark::State& state) {
 BENCHMARK(BM_LongitudinalFrame)->Arg(0)->Arg(100);
 
 void BM_TransversalFrame(benchmark::State& state) {
-    SetUpPage();
+    OpenBenchPage();
     const int n = static_cast<int>(state.range(0));
     for (auto _ : state) {
         DrawTransversalFrame(n);
@@ -38,7 +31,7 @@ void BM_TransversalFrame(benchmark::State& state) {
 BENCHMARK(BM_TransversalFrame)->Arg(0)->Arg(100);
 
 void BM_LongitudinalBackground(benchmark::State& state) {
-    SetUpPage();
+    OpenBenchPage();
     for (auto _ : state) {
         DrawLongitudinalBackground();
         benchmark::ClobberMemory();
