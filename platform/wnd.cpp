@@ -19,14 +19,22 @@ IMPLEMENT_DYNAMIC(CScrollView, CView)
 
 // ---- the message queue ---------------------------------------------------------------------
 
-void PostMessage(HWND hwnd, unsigned message, std::uint32_t wParam, std::int64_t lParam) {
+namespace {
+
+MSG MakeMessage(HWND hwnd, unsigned message, std::uint32_t wParam, std::int64_t lParam) {
     MSG m;
     m.hwnd = hwnd;
     m.message = message;
     m.wParam = wParam;
     m.lParam = lParam;
     m.pt = PointFromParam(lParam);
-    State().posted.push_back(m);
+    return m;
+}
+
+}  // namespace
+
+void PostMessage(HWND hwnd, unsigned message, std::uint32_t wParam, std::int64_t lParam) {
+    State().posted.push_back(MakeMessage(hwnd, message, wParam, lParam));
 }
 
 void PostQuitMessage(int exitCode) {
@@ -45,18 +53,10 @@ void PushInput(HWND hwnd, unsigned message, std::uint32_t wParam, std::int64_t l
     // of a click.
     if ((message == WM_MOUSEMOVE || message == WM_NCMOUSEMOVE) && !input.empty() &&
         input.back().message == message && input.back().hwnd == hwnd) {
-        input.back().wParam = wParam;
-        input.back().lParam = lParam;
-        input.back().pt = PointFromParam(lParam);
+        input.back() = MakeMessage(hwnd, message, wParam, lParam);
         return;
     }
-    MSG m;
-    m.hwnd = hwnd;
-    m.message = message;
-    m.wParam = wParam;
-    m.lParam = lParam;
-    m.pt = PointFromParam(lParam);
-    input.push_back(m);
+    input.push_back(MakeMessage(hwnd, message, wParam, lParam));
 }
 
 // A visible window with an update region, if any.
