@@ -7,7 +7,27 @@
 // which refresh the screen and then pump messages in run mode 1 or 2.
 #pragma once
 
+#include <cstdint>
+
 class COskView;
+
+// What one screen refresh showed, for observers that record it.
+struct PageFrame {
+    const unsigned char* pixels = nullptr;   // bottom row first
+    int width = 0;                           // bytes per row (a multiple of 4)
+    int height = 0;
+    const std::uint32_t* palette = nullptr;  // 256 entries 0x00RRGGBB
+    unsigned char background = 0;            // palette index of a cleared page
+    const char* title = nullptr;             // the title strip's text
+    double seconds = 0;                      // the backend's clock at the refresh
+};
+
+// Sees every screen refresh that reached a view (page dumps, GIF recording).
+class RefreshObserver {
+public:
+    virtual ~RefreshObserver() = default;
+    virtual void PageRefreshed(const PageFrame& frame) = 0;
+};
 
 // The main frame's active view if it is a COskView, else null.
 COskView* GetPlotView();
@@ -16,6 +36,7 @@ COskView* GetPlotView();
 // invalidates the title strip and the changed rectangle for the next paint
 // and empties the changed rectangle.  Does nothing but empty the rectangle
 // when there is no view (plotView null, or the window has been closed).
+// A refresh that reached the view is then shown to the refresh observer.
 void RefreshPlotView();
 
 // Pumps messages until a mouse-button message finds a stored click (run

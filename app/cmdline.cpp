@@ -8,6 +8,7 @@
 #include <memory>
 #include <sstream>
 
+#include "app/page_recorder.h"
 #include "app/shell.h"
 #include "platform/headless/headless.h"
 #include "res/resource.h"
@@ -31,6 +32,20 @@ bool ParseScreen(const std::string& text, int& width, int& height) {
     return width >= 200 && width <= 16384 && height >= 150 && height <= 16384;
 }
 
+// The run on `backend`, its screen refreshes dumped and recorded as the
+// options ask; the GIF's last frame lasts until the run's end.
+int RunRecorded(Backend& backend, const char* file, int (*mainRoutine)(), const OskOptions& options) {
+    PageRecorder recorder;
+    std::string error;
+    if (!recorder.Open({options.dumpDir, options.recordFile}, error)) {
+        std::fprintf(stderr, "osk: %s\n", error.c_str());
+        return 1;
+    }
+    const int result = OskWinMain(&backend, file, mainRoutine, &recorder);
+    recorder.Close(backend.WallClock());
+    return result;
+}
+
 bool HaveDisplay() {
     const char* x11 = std::getenv("DISPLAY");
     const char* wayland = std::getenv("WAYLAND_DISPLAY");
@@ -50,10 +65,11 @@ std::string OskUsageText() {
            "                                    (client points; the page's top-left pixel is 2 18;\n"
            "                                    keys: a-z 0-9 space enter tab escape backspace left\n"
            "                                    right up down delete insert f1-f12, with ctrl+ shift+ alt+)\n"
+           "         --screen WxH             the screen size reported (default 1024x768)\n"
+           "       with or without --headless:\n"
            "         --dump DIR               write DIR/refresh-NNNNN.bmp and DIR/refreshes.txt\n"
            "                                  at every screen refresh\n"
            "         --record FILE.gif        animated GIF of the refreshes, timed by the clock\n"
-           "         --screen WxH             the screen size reported (default 1024x768)\n"
            "       osk --help | --version\n";
 }
 
@@ -110,8 +126,10 @@ bool ParseArguments(int argc, const char* const* argv, OskOptions& options, std:
             } else if (arg == "--script" || arg == "--dump" || arg == "--record" || arg == "--screen") {
                 std::string v;
                 if (!takeValue(v)) return false;
-                headlessOnly = true;
-                headlessOption = arg;
+                if (arg == "--script" || arg == "--screen") {
+                    headlessOnly = true;
+                    headlessOption = arg;
+                }
                 if (arg == "--script") options.script = v;
                 if (arg == "--dump") options.dumpDir = v;
                 if (arg == "--record") options.recordFile = v;
@@ -178,8 +196,6 @@ int OskMain(int argc, const char* const* argv, int (*mainRoutine)()) {
         HeadlessOptions headless;
         headless.screenWidth = options.screenWidth;
         headless.screenHeight = options.screenHeight;
-        headless.dumpDir = options.dumpDir;
-        headless.recordFile = options.recordFile;
         std::string text;
         if (!options.script.empty()) {
             std::ifstream in(options.script, std::ios::binary);
@@ -197,11 +213,7 @@ int OskMain(int argc, const char* const* argv, int (*mainRoutine)()) {
             return 2;
         }
         HeadlessBackend backend(std::move(headless));
-        if (!backend.Prepare(error)) {
-            std::fprintf(stderr, "osk: %s\n", error.c_str());
-            return 1;
-        }
-        return OskWinMain(&backend, file, mainRoutine);
+        return RunRecorded(backend, file, mainRoutine, options);
     }
 
     if (!HaveDisplay()) {
@@ -219,7 +231,7 @@ int OskMain(int argc, const char* const* argv, int (*mainRoutine)()) {
                      named && *named ? named : std::getenv("WAYLAND_DISPLAY"), error.c_str());
         return noDisplay ? 2 : 1;
     }
-    return OskWinMain(backend.get(), file, mainRoutine);
+    return RunRecorded(*backend, file, mainRoutine, options);
 #else
     std::fprintf(stderr, "osk: built without a window backend; run 'osk --headless'\n");
     return 2;

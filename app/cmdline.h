@@ -2,9 +2,10 @@
 //     osk [FILE]                  the demonstration in a window
 //     osk --headless [options]    the same without a window system:
 //       --script FILE             input events (platform/headless/script.h)
+//       --screen WxH              the screen size reported (default 1024x768)
+//     with or without --headless:
 //       --dump DIR                the page at every screen refresh
 //       --record FILE.gif         animated GIF of the refreshes
-//       --screen WxH              the screen size reported (default 1024x768)
 //     osk --help | --version
 // Exit status: the main routine's result (0 after "Quit", also when the
 // window was closed or a script ran out); 1 for a failed start; 2 for a

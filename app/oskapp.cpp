@@ -84,6 +84,20 @@ void EmptyDirtyRectangle() {
     PlotState.dirtyTop = PlotState.imageHeight - 1;
 }
 
+RefreshObserver* g_refreshObserver = nullptr;
+
+PageFrame CurrentPageFrame() {
+    PageFrame frame;
+    frame.pixels = PlotState.pagePixels;
+    frame.width = PlotState.imageWidth;
+    frame.height = PlotState.imageHeight;
+    frame.palette = PlotState.palette;
+    frame.background = static_cast<unsigned char>(PlotState.backgroundColour);
+    frame.title = PlotState.titleText;
+    frame.seconds = HostWallClock();
+    return frame;
+}
+
 int RunInMode(int mode) {
     PlotState.runMode = mode;
     CWinThread* thread = AfxGetThread();
@@ -205,22 +219,15 @@ void RefreshPlotView() {
     view->OnDraw(dc);
     view->ReleaseDC(dc);
 
-    if (Backend* backend = AfxGetBackend()) {
-        PageFrame frame;
-        frame.pixels = PlotState.pagePixels;
-        frame.width = PlotState.imageWidth;
-        frame.height = PlotState.imageHeight;
-        frame.palette = PlotState.palette;
-        frame.title = PlotState.titleText;
-        backend->PageRefreshed(frame);
-    }
+    if (g_refreshObserver) g_refreshObserver->PageRefreshed(CurrentPageFrame());
     EmptyDirtyRectangle();
 }
 
 // ---- the process entry's work ------------------------------------------------------------------
 
-int OskWinMain(Backend* backend, const char* fileArgument, int (*mainRoutine)()) {
+int OskWinMain(Backend* backend, const char* fileArgument, int (*mainRoutine)(), RefreshObserver* observer) {
     int result = -1;
+    g_refreshObserver = observer;
     CWinThread* thread = AfxGetThread();
     CWinApp* app = AfxGetApp();
     if (AfxGetResources() == nullptr) AfxSetResources(&kOskResources);
@@ -243,5 +250,6 @@ int OskWinMain(Backend* backend, const char* fileArgument, int (*mainRoutine)())
     SetDibMessageHook(previousHook);
     PlotState.plotView = nullptr;
     PlotState.runMode = 0;
+    g_refreshObserver = nullptr;
     return result;
 }

@@ -75,8 +75,10 @@ public:
 // start on `backend`, InitInstance, then `mainRoutine` on this thread (the
 // framework's own loop is never entered), framework end.  Returns the main
 // routine's result, or ExitInstance()'s after a failed start (1), or -1 when
-// the framework cannot start.
-int OskWinMain(Backend* backend, const char* fileArgument, int (*mainRoutine)());
+// the framework cannot start.  `observer` (may be null, stays the caller's)
+// sees every screen refresh of the run.
+int OskWinMain(Backend* backend, const char* fileArgument, int (*mainRoutine)(),
+               RefreshObserver* observer = nullptr);
 
 // The page set-up that InitInstance runs; tests may put another in its place
 // (null restores the real one).

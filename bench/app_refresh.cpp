@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "app/app.h"
+#include "app/page_recorder.h"
 #include "app/shell.h"
 #include "platform/headless/headless.h"
 #include "plot/plot.h"
@@ -37,14 +38,15 @@ void RunShell(benchmark::State& state, bool dump) {
     const auto old = std::filesystem::current_path();
     std::filesystem::current_path(dir);
     HeadlessOptions options;
-    if (dump) options.dumpDir = (dir / "dumps").string();
     ScriptError error;
     ParseScript("", options.events, error);
     HeadlessBackend backend(options);
+    PageRecorder recorder;
     std::string reason;
-    backend.Prepare(reason);
+    if (dump) recorder.Open({(dir / "dumps").string(), ""}, reason);
     g_state = &state;
-    OskWinMain(&backend, nullptr, RefreshLoop);
+    OskWinMain(&backend, nullptr, RefreshLoop, &recorder);
+    recorder.Close(backend.WallClock());
     std::filesystem::current_path(old);
     std::filesystem::remove_all(dir);
 }

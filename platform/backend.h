@@ -4,8 +4,9 @@
 // exactly one backend: a real window (platform/sdl) or none at all
 // (platform/headless).  A backend shows one top-level window whose client
 // area is a 32-bit surface drawn by the core, turns the window system's
-// input into BackendEvents, and supplies the screen size, the clock, the
-// message box and a file-name prompt.
+// input into BackendEvents, and supplies the screen size, the message box,
+// a file-name prompt, the clock and the wait on it.  A backend knows
+// nothing of what is drawn: recording the screen is the application's.
 #pragma once
 
 #include <cstdint>
@@ -51,15 +52,6 @@ struct BackendEvent {
     int height = 0;
 };
 
-// What a refresh of the plot page shows, for backends that record it.
-struct PageFrame {
-    const unsigned char* pixels = nullptr;  // bottom row first
-    int width = 0;                          // bytes per row (a multiple of 4)
-    int height = 0;
-    const std::uint32_t* palette = nullptr;  // 256 entries 0x00RRGGBB
-    const char* title = nullptr;             // the title strip's text
-};
-
 class Backend {
 public:
     virtual ~Backend() = default;
@@ -84,12 +76,13 @@ public:
     // Asks for a file name; false when cancelled.
     virtual bool PromptFileName(const char* prompt, const std::string& initial, std::string& name) = 0;
 
-    // Seconds since 1970 with millisecond resolution, and a wait toward a deadline.
-    virtual double WallClock() = 0;
-    virtual void WaitUntil(double deadline) = 0;
+    // Seconds since 1970 with millisecond resolution, and a wait toward a
+    // deadline (a WallClock value) that may return early: callers re-read
+    // the clock.  By default the system's real-time clock and a sleep; a
+    // backend with a clock of its own (a virtual one) overrides both.
+    virtual double WallClock();
+    virtual void WaitUntil(double deadline);
 
-    // Every screen refresh of the plot page passes through here.
-    virtual void PageRefreshed(const PageFrame& /*frame*/) {}
-    // Process end: close files and the window system.
+    // Process end: close the window system.
     virtual void Shutdown() {}
 };

@@ -193,11 +193,11 @@ TEST(GifRecording, OnlyChangedPicturesBecomeFramesTimedByTheClock) {
     EXPECT_EQ(gif.frames[2].Width, 1);
 }
 
-TEST(GifRecording, AHeadlessRunRecordsItsRefreshes) {
+TEST(GifRecording, ARunRecordsItsRefreshesAlsoAcrossAFigureOfAnotherSize) {
     ShellTempDir dir;
-    HeadlessOptions options;
-    options.recordFile = (dir.path() / "shell.gif").string();
-    ShellRun::Run("wait 0.5\nclick 300 100\n", [&] {
+    PageRecordOptions record;
+    record.recordFile = (dir.path() / "shell.gif").string();
+    ShellRun::Run("wait 0.5\nclick 300 100\nwait 0.5\nclick 10 10\n", [&] {
         PlotState.plotView = GetPlotView();
         MOUSEENABLE(2, 1);
         int key = 0;
@@ -207,25 +207,28 @@ TEST(GifRecording, AHeadlessRunRecordsItsRefreshes) {
         SETCOLOUR(2);
         DOT(x, y, 20);
         PLOTFLUSH();  // refresh 2 at 0.5 s
+        // A narrower figure: the page image shrinks to 504 x 144.
+        PlotState.pageWidth = 14;
+        FRAME(0, 0, 14, 4);  // waits for the click at 1 s
+        PLOTFLUSH();         // refresh 4 at 1 s
         return 0;
-    }, nullptr, options);
-    const GifInfo gif = ReadGif(options.recordFile);
+    }, nullptr, {}, record);
+    const GifInfo gif = ReadGif(record.recordFile);
     EXPECT_EQ(gif.width, 1008);
     EXPECT_EQ(gif.height, 144);
-    EXPECT_EQ(gif.delays.size(), 2u);
-    if (!gif.delays.empty()) {
+    EXPECT_EQ(gif.delays.size(), 3u) << "the narrower page is still recorded";
+    if (gif.delays.size() == 3) {
         EXPECT_EQ(gif.delays[0], 50);
+        EXPECT_EQ(gif.delays[1], 50);
     }
 }
 
-TEST(HeadlessPrepare, AnUnwritableDumpDirectoryIsRefused) {
+TEST(PageRecording, AnUnwritableDumpDirectoryIsRefused) {
     ShellTempDir dir;
     std::ofstream(dir.path() / "plain") << "x";
-    HeadlessOptions options;
-    options.dumpDir = (dir.path() / "plain" / "dumps").string();
-    HeadlessBackend b(options);
+    PageRecorder recorder;
     std::string error;
-    EXPECT_FALSE(b.Prepare(error));
+    EXPECT_FALSE(recorder.Open({(dir.path() / "plain" / "dumps").string(), ""}, error));
     EXPECT_NE(error.find("plain"), std::string::npos);
 }
 
@@ -275,6 +278,11 @@ TEST(CommandLine, HelpVersionAndTheOptionsThatAreUnderstood) {
     EXPECT_EQ(o.dumpDir, "d");
     EXPECT_EQ(o.recordFile, "r.gif");
     EXPECT_EQ(o.file, "f.osk");
+    // Dumps and recordings work in the window as well.
+    const char* windowed[] = {"osk", "--record", "r.gif", "--dump=d"};
+    ASSERT_TRUE(ParseOskArguments(4, windowed, o, error)) << error;
+    EXPECT_FALSE(o.headless);
+    EXPECT_EQ(o.recordFile, "r.gif");
 }
 
 TEST(CommandLine, AnErrorEchoingAnArgumentStaysOneLine) {

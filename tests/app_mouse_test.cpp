@@ -32,9 +32,9 @@ TEST(MouseRead, WithoutClicksEnabledReturnsAtOnceWithoutRefreshOrWait) {
         PlotState.plotView = GetPlotView();
         auto read = [](Outcome& o, int kinds) {
             PlotState.leftClickX = 4;
-            const int before = ShellRun::backend->RefreshCount();
+            const int before = ShellRun::recorder->RefreshCount();
             o.result = MOUSEWAIT(kinds, o.key, o.x, o.y, o.button);
-            o.refreshes = ShellRun::backend->RefreshCount() - before;
+            o.refreshes = ShellRun::recorder->RefreshCount() - before;
             o.leftX = PlotState.leftClickX;
         };
         read(disabled, 2);  // mask 0 at program start

@@ -163,11 +163,11 @@ TEST(QuitMessage, WaitReturnsMinusOneAndNothingIsDrawnAfterwards) {
         viewGone = PlotState.plotView == nullptr && GetPlotView() == nullptr;
         pageGone = PlotState.pagePixels == nullptr;
         presentsBefore = ShellRun::backend->PresentCount();
-        refreshesBefore = ShellRun::backend->RefreshCount();
+        refreshesBefore = ShellRun::recorder->RefreshCount();
         PLOTFLUSH();  // a careless caller: must show nothing and not crash
         RefreshPlotView();
         presentsAfter = ShellRun::backend->PresentCount();
-        refreshesAfter = ShellRun::backend->RefreshCount();
+        refreshesAfter = ShellRun::recorder->RefreshCount();
         // Later waits see the quit at once.
         EXPECT_EQ(PumpUntilClick(), -1);
         EXPECT_EQ(PumpOnce(), -1);

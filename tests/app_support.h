@@ -13,6 +13,7 @@
 #include <string>
 
 #include "app/app.h"
+#include "app/page_recorder.h"
 #include "app/shell.h"
 #include "platform/afx.h"
 #include "platform/headless/headless.h"
@@ -66,22 +67,27 @@ public:
 class ShellRun {
 public:
     static inline TestBackend* backend = nullptr;
+    static inline PageRecorder* recorder = nullptr;  // sees every refresh of the run
     static inline bool routineRan = false;
 
     static int Run(const std::string& script, std::function<int()> routine, const char* file = nullptr,
-                   HeadlessOptions options = {}) {
+                   HeadlessOptions options = {}, const PageRecordOptions& record = {}) {
         ScriptError error;
         EXPECT_TRUE(ParseScript(script, options.events, error)) << error.line << ": " << error.message;
         TestBackend b(std::move(options));
-        std::string prepareError;
-        EXPECT_TRUE(b.Prepare(prepareError)) << prepareError;
+        PageRecorder r;
+        std::string openError;
+        EXPECT_TRUE(r.Open(record, openError)) << openError;
         backend = &b;
+        recorder = &r;
         Body() = std::move(routine);
         routineRan = false;
         std::free(PlotState.pagePixels);
         PlotState = PlotStateRecord{};
-        const int result = OskWinMain(&b, file, &Trampoline);
+        const int result = OskWinMain(&b, file, &Trampoline, &r);
+        r.Close(b.WallClock());
         backend = nullptr;
+        recorder = nullptr;
         Body() = nullptr;
         return result;
     }

@@ -162,8 +162,8 @@ TEST(ViewRefresh, InvalidatesTheChangedRectangleShiftedByThreeAndEighteenAndEmpt
 
 TEST(ViewRefresh, EveryRefreshReachesTheBackendWithPageAndTitle) {
     ShellTempDir dir;
-    HeadlessOptions options;
-    options.dumpDir = (dir.path() / "dumps").string();
+    PageRecordOptions record;
+    record.dumpDir = (dir.path() / "dumps").string();
     ShellRun::Run("", [&] {
         PlotState.plotView = GetPlotView();
         std::snprintf(PlotState.titleText, sizeof PlotState.titleText, "First");
@@ -172,7 +172,7 @@ TEST(ViewRefresh, EveryRefreshReachesTheBackendWithPageAndTitle) {
         std::snprintf(PlotState.titleText, sizeof PlotState.titleText, "Zweite Seite");
         RefreshPlotView();
         return 0;
-    }, nullptr, options);
+    }, nullptr, {}, record);
     std::ifstream log(dir.path() / "dumps" / "refreshes.txt");
     std::stringstream all;
     all << log.rdbuf();

@@ -9,29 +9,20 @@
 // A click is delivered as button down, then button up.  Message boxes go to
 // standard error as one line; the file-name prompt is always cancelled
 // (with a line on standard error).
-//
-// Every page refresh can be dumped (DIR/refresh-NNNNN.bmp, numbered from
-// 00001, and one line "NNNNN<TAB>title" per refresh in DIR/refreshes.txt,
-// which a run starts afresh) and recorded as an animated GIF.
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
 #include <deque>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/backend.h"
-#include "platform/headless/gif_recorder.h"
 #include "platform/headless/script.h"
 
 struct HeadlessOptions {
     int screenWidth = 1024;
     int screenHeight = 768;
     std::vector<ScriptEvent> events;  // as ParseScript gives them (ends with a close)
-    std::string dumpDir;              // empty: no dumps
-    std::string recordFile;           // empty: no recording
 };
 
 class HeadlessBackend : public Backend {
@@ -39,10 +30,6 @@ public:
     static constexpr std::int64_t kStartMs = 946684800000;
 
     explicit HeadlessBackend(HeadlessOptions options);
-    ~HeadlessBackend() override;
-
-    // Creates the dump directory and the GIF file; false with a reason.
-    bool Prepare(std::string& error);
 
     void ScreenSize(int& width, int& height) override;
     bool CreateMainWindow(const char* title, int clientWidth, int clientHeight) override;
@@ -56,12 +43,9 @@ public:
     bool PromptFileName(const char* prompt, const std::string& initial, std::string& name) override;
     double WallClock() override;
     void WaitUntil(double deadline) override;
-    void PageRefreshed(const PageFrame& frame) override;
-    void Shutdown() override;
 
     // Inspection, for tests and tools.
     std::int64_t NowMs() const { return nowMs_; }
-    int RefreshCount() const { return refreshCount_; }
     int PresentCount() const { return presentCount_; }
     bool WindowOpen() const { return windowOpen_; }
     const std::string& WindowTitle() const { return windowTitle_; }
@@ -71,7 +55,6 @@ public:
 
 private:
     void Deliver();
-    void WriteDump(const PageFrame& frame);
 
     HeadlessOptions options_;
     std::int64_t nowMs_ = kStartMs;
@@ -83,9 +66,5 @@ private:
     std::string windowTitle_;
     int clientWidth_ = 0;
     int clientHeight_ = 0;
-    int refreshCount_ = 0;
     int presentCount_ = 0;
-    std::FILE* refreshLog_ = nullptr;
-    bool dumpFailed_ = false;
-    std::unique_ptr<GifRecorder> recorder_;
 };

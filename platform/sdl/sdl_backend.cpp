@@ -3,11 +3,8 @@
 
 #include <SDL.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <cstring>
-#include <ctime>
-#include <thread>
 
 #include "platform/afx.h"
 #include "platform/types.h"
@@ -329,18 +326,4 @@ bool SdlBackend::PromptFileName(const char* prompt, const std::string& initial, 
     if (lastSurface_) ShowPixels(lastSurface_->pixels.data(), lastSurface_->width, lastSurface_->height);
     if (accepted) name = text;
     return accepted;
-}
-
-double SdlBackend::WallClock() {
-    timespec now{};
-    clock_gettime(CLOCK_REALTIME, &now);
-    return static_cast<double>(now.tv_sec) + (now.tv_nsec / 1000000) * 0.001;
-}
-
-void SdlBackend::WaitUntil(double deadline) {
-    // Sleep in one piece until 0.3 ms before the deadline, then in 0.1 ms
-    // steps while the caller re-reads the millisecond clock: no busy spin.
-    const double remaining = deadline - WallClock() - 0.0003;
-    const double pause = remaining > 0.0001 ? remaining : 0.0001;
-    std::this_thread::sleep_for(std::chrono::duration<double>(pause));
 }

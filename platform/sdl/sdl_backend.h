@@ -38,8 +38,6 @@ public:
     void WaitEvent(BackendEvent& event) override;
     void MessageBox(const char* caption, const char* text) override;
     bool PromptFileName(const char* prompt, const std::string& initial, std::string& name) override;
-    double WallClock() override;
-    void WaitUntil(double deadline) override;
     void Shutdown() override;
 
 private:

@@ -5,7 +5,9 @@
 // each stored as the rectangle that changed; a frame's delay is the clock
 // time until the next changed picture (in hundredths of a second, as GIF
 // keeps it).  Two pictures within the same hundredth: the later one wins.
-// The colour table is the page palette at the first frame.
+// The colour table is the page palette at the first frame, the screen the
+// first page's size; a later page of another size is shown with its
+// top-left corner on the screen's, cut off or filled with `background`.
 #pragma once
 
 #include <cstdint>
@@ -24,13 +26,15 @@ public:
     // Creates the file; false with a reason when it cannot be written.
     bool Open(const std::string& path, std::string& error);
     void AddFrame(const unsigned char* pixels, int width, int height, const std::uint32_t* palette,
-                  std::int64_t timeMs);
+                  std::int64_t timeMs, unsigned char background = 0);
     // Writes the last frame (shown until endMs) and closes the file.
     bool Close(std::int64_t endMs, std::string& error);
     bool IsOpen() const { return gif_ != nullptr; }
     int FramesWritten() const { return framesWritten_; }
 
 private:
+    std::vector<unsigned char> ScreenPicture(const unsigned char* pixels, int width, int height,
+                                             unsigned char background) const;
     bool WritePending(int delayCs);
     int Centiseconds(std::int64_t timeMs) const;
 

@@ -1,5 +1,5 @@
 // gif_recorder.cpp - animated GIF output through giflib.
-#include "platform/headless/gif_recorder.h"
+#include "app/gif_recorder.h"
 
 #include <gif_lib.h>
 
@@ -30,7 +30,7 @@ int GifRecorder::Centiseconds(std::int64_t timeMs) const {
 }
 
 void GifRecorder::AddFrame(const unsigned char* pixels, int width, int height, const std::uint32_t* palette,
-                           std::int64_t timeMs) {
+                           std::int64_t timeMs, unsigned char background) {
     if (!gif_ || failed_ || !pixels || width <= 0 || height <= 0 || width > 65535 || height > 65535) return;
     if (!started_) {
         // The screen: the page's size and palette, looping for ever.
@@ -61,22 +61,30 @@ void GifRecorder::AddFrame(const unsigned char* pixels, int width, int height, c
         pending_.resize(written_.size());
         started_ = true;
     }
-    if (width != width_ || height != height_) return;  // the page never changes size here
-
-    // The picture top row first, as GIF stores it.
-    std::vector<unsigned char> picture(pending_.size());
-    for (int row = 0; row < height_; ++row) {
-        std::memcpy(&picture[static_cast<std::size_t>(row) * width_],
-                    pixels + static_cast<std::size_t>(height_ - 1 - row) * width_, static_cast<std::size_t>(width_));
-    }
+    const std::vector<unsigned char> picture = ScreenPicture(pixels, width, height, background);
     const int cs = Centiseconds(timeMs);
     if (hasPending_) {
         if (picture == pending_) return;  // unchanged: the pending frame lasts longer
         if (cs > pendingCs_ && !WritePending(cs - pendingCs_)) return;
     }
-    pending_.swap(picture);
+    pending_ = picture;
     if (!hasPending_ || cs > pendingCs_) pendingCs_ = cs;
     hasPending_ = true;
+}
+
+std::vector<unsigned char> GifRecorder::ScreenPicture(const unsigned char* pixels, int width, int height,
+                                                      unsigned char background) const {
+    // Top row first, as GIF stores it.  A page of another size than the
+    // screen (a later figure) keeps its top-left corner on the screen's,
+    // as the view shows it: cut off where larger, background where smaller.
+    std::vector<unsigned char> picture(static_cast<std::size_t>(width_) * height_, background);
+    const int rows = std::min(height, height_);
+    const int columns = std::min(width, width_);
+    for (int row = 0; row < rows; ++row) {
+        std::memcpy(&picture[static_cast<std::size_t>(row) * width_],
+                    pixels + static_cast<std::size_t>(height - 1 - row) * width, static_cast<std::size_t>(columns));
+    }
+    return picture;
 }
 
 bool GifRecorder::WritePending(int delayCs) {
