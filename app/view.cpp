@@ -1,5 +1,4 @@
 // view.cpp - the view: title strip and page, click storage, key buttons.
-#include <cstdlib>
 #include <cstring>
 
 #include "app/keys_internal.h"
@@ -10,8 +9,7 @@ IMPLEMENT_DYNCREATE(COskView, CScrollView)
 
 COskView::~COskView() {
     // The view takes the page image with it.
-    std::free(PlotState.pagePixels);
-    PlotState.pagePixels = nullptr;
+    PlotReleasePage();
     m_dib.image = nullptr;
     if (PlotState.plotView == this) PlotState.plotView = nullptr;
 }

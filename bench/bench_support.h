@@ -12,8 +12,7 @@
 // own it, and PLOTOPEN only forgets it.  The plot-file name lies in a
 // directory that does not exist, so the file-name search probes nothing.
 inline void OpenBenchPage(bool fitToScreen = true) {
-    std::free(PlotState.pagePixels);
-    PlotState.pagePixels = nullptr;
+    PlotReleasePage();
     PlotSetHost(nullptr);
     PLOTOPEN(fitToScreen ? 3 : 0, "/nonexistent-osk-bench/tarvo_minel.plo", "Sorel Dune", "sorel_dune");
     PlotState.defaultColour = 4;

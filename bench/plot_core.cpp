@@ -2,9 +2,6 @@
 // and the pacing wait.
 #include <benchmark/benchmark.h>
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -41,16 +38,12 @@ BENCHMARK(BM_SetPixel);
 
 void BM_NFrame(benchmark::State& state) {
     OpenBenchPage(false);  // 38 pixels per unit: 1064 x 152
-    // NFRAME reports "Dimensions ..." on stdout: send it away meanwhile.
-    std::fflush(stdout);
-    const int saved = dup(1);
-    const int null = open("/dev/null", O_WRONLY);
-    dup2(null, 1);
+    // NFRAME reports "Dimensions ...": silenced through the host meanwhile.
+    PlotHost quiet = PlotGetHost();
+    quiet.output = [](PlotStream, const char*) {};
+    PlotSetHost(&quiet);
     for (auto _ : state) NFRAME(0, 0, 28, 4);
-    std::fflush(stdout);
-    dup2(saved, 1);
-    close(null);
-    close(saved);
+    PlotSetHost(nullptr);
 }
 BENCHMARK(BM_NFrame);
 

@@ -15,7 +15,7 @@ const char kLine[] = "Longitudinal and transversal wave 0..64.";
 static_assert(sizeof kLine - 1 == 40, "the benchmark line has 40 characters");
 
 void OpenPage() {
-    std::free(PlotState.pagePixels);
+    PlotReleasePage();
     PlotState = PlotStateRecord{};
     PLOTOPEN(0, "bench.plo", "Text", "text");
     PAGESETUP(0, 0, 28, 4, 28, 4, 2);

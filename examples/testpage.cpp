@@ -60,7 +60,8 @@ int main(int argc, char** argv) {
 
     PlotState.exportPending = 1;
     const char* name = PlotState.fileName;
-    if (PLOTCLOSE() < 0) return 1;
-    std::printf("wrote %s (%d x %d)\n", name, PlotState.imageWidth, PlotState.imageHeight);
-    return 0;
+    const int closed = PLOTCLOSE();
+    if (closed == 0) std::printf("wrote %s (%d x %d)\n", name, PlotState.imageWidth, PlotState.imageHeight);
+    PlotReleasePage();
+    return closed < 0 ? 1 : 0;
 }

@@ -40,7 +40,7 @@ void ChooseNumberPosition(const std::string& name, int* position, int* replaced)
 }
 
 void GiveUp(const char* why) {
-    std::fprintf(stderr, "NEXTFILENAME: %s for \"%s\"; no page file will be written\n", why,
+    plot_internal::Print(PlotStream::Error, "NEXTFILENAME: %s for \"%s\"; no page file will be written\n", why,
                  PlotState.fileName);
     PlotState.fileName[0] = '\0';
 }
@@ -80,7 +80,7 @@ void WRITEPAGE() {
     PlotStateRecord& s = PlotState;
     s.exportPending = 0;
     if (!s.plotFile || !s.pagePixels) {
-        std::fprintf(stderr, "WRITEPAGE: %s\n", s.plotFile ? "no page image" : "no open plot file");
+        plot_internal::Print(PlotStream::Error, "WRITEPAGE: %s\n", s.plotFile ? "no page image" : "no open plot file");
         return;
     }
     const int paletteSize = s.paletteSize < 0 ? 0 : s.paletteSize > 256 ? 256 : s.paletteSize;
@@ -134,7 +134,7 @@ void ExportPage() {
     if (opened) {
         s.plotFile = std::fopen(s.fileName, "wb");
         if (!s.plotFile) {
-            std::fprintf(stderr, "plot: cannot write the page to \"%s\": %s\n", s.fileName,
+            plot_internal::Print(PlotStream::Error, "plot: cannot write the page to \"%s\": %s\n", s.fileName,
                          std::strerror(errno));
             s.exportPending = 0;
             return;
@@ -149,7 +149,7 @@ void ClosePlotFile() {
     if (!s.plotFile) return;
     const bool failed = std::ferror(s.plotFile) != 0;
     if (std::fclose(s.plotFile) != 0 || failed) {
-        std::fprintf(stderr, "plot: writing the page to \"%s\" failed\n", s.fileName);
+        plot_internal::Print(PlotStream::Error, "plot: writing the page to \"%s\" failed\n", s.fileName);
     }
     s.plotFile = nullptr;
 }

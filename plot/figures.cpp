@@ -37,7 +37,7 @@ int FRAME(float x0, float y0, float x1, float y1) {
             std::fclose(s.plotFile);
             s.plotFile = std::fopen(s.fileName, "r+b");
             if (!s.plotFile) {
-                std::printf("FRAME - Irrecoverable File Error\a\n");
+                plot_internal::Print(PlotStream::Output, "FRAME - Irrecoverable File Error\a\n");
                 return -1;
             }
         }
@@ -72,7 +72,7 @@ void NFRAME(float x0, float y0, float x1, float y1) {
 int PLOTCLOSE() {
     PlotStateRecord& s = PlotState;
     if (!FigureInProgress()) {
-        std::printf("PLOT * Close ohne Zeichnung oder Open nach Close!\a\n");
+        plot_internal::Print(PlotStream::Output, "PLOT * Close ohne Zeichnung oder Open nach Close!\a\n");
         return -1;
     }
     s.plotStatus = 2;

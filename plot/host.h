@@ -1,9 +1,16 @@
 // host.h - the one narrow hook through which the plot library reaches the
-// world outside it: the screen, the mouse wait of FRAME, the message box and
-// the clock.  The plain library installs a default host (no screen, no
-// clicks, a 1024 x 768 screen, messages on standard error, the system
-// clock); an application shell installs its own before PLOTOPEN.
+// world outside it: the screen, the mouse wait of FRAME, the message box,
+// the console texts and the clock.  The plain library installs a default
+// host (no screen, no clicks, a 1024 x 768 screen, message boxes as lines
+// on standard error, console texts on standard output and standard error,
+// the system clock); an application shell installs its own before PLOTOPEN.
 #pragma once
+
+// Where a console text of the library goes by default: the reports of
+// figure changes, closing and polylines ("Dimensions ...", "PLOTL - zu
+// wenig Punkte ...") to standard output, the export's errors to standard
+// error.
+enum class PlotStream { Output, Error };
 
 struct PlotHost {
     // PLOTFLUSH: show the page now and empty the changed-pixel rectangle.
@@ -14,6 +21,9 @@ struct PlotHost {
     void (*screenSize)(int* width, int* height);
     // A message box with one OK button; returns when dismissed.
     void (*messageBox)(const char* text);
+    // Every console text of the library, whole lines with their line feeds
+    // (and bells).  The default writes them unchanged to the stream named.
+    void (*output)(PlotStream stream, const char* text);
     // Seconds since 1970-01-01 UTC with millisecond resolution.
     double (*wallClock)();
     // Blocks for a while, at most until shortly before `deadline` (a
@@ -32,5 +42,6 @@ void PlotSetHost(const PlotHost* host);
 const PlotHost& PlotGetHost();
 // The default host's pieces, for hosts that want to reuse some of them.
 void   PlotDefaultFlush();   // empties the changed-pixel rectangle
+void   PlotDefaultOutput(PlotStream stream, const char* text);
 double PlotSystemClock();
 void   PlotSystemWaitUntil(double deadline);

@@ -6,6 +6,8 @@
 #include <climits>
 #include <cstddef>
 
+#include "plot/host.h"
+
 namespace plot_internal {
 
 // Truncates toward zero like a C cast, but defined for every input: values
@@ -39,5 +41,8 @@ void ClosePlotFile();
 
 // Writes one line to the host's message box.
 void ShowMessage(const char* text);
+
+// A console text, formatted like printf, through the host's output hook.
+[[gnu::format(printf, 2, 3)]] void Print(PlotStream stream, const char* format, ...);
 
 }  // namespace plot_internal

@@ -7,10 +7,27 @@
 //     PAGESETUP(0, 0, 28, 4, 28, 4, 2);          // 28 x 4 page, first figure
 //     SETCOLOUR(2); PLOT(1, 1, 3); PLOT(5, 2, 2); // move, draw (page units)
 //     PlotState.exportPending = 1; PLOTCLOSE();  // write the page as BMP
+//     PlotReleasePage();                         // free the page image
 //
 // Coordinates: operations taking "user units" map through the window set by
 // SETWINDOW; STROKE, PENDOT, PLOT and PLOTR take page units.  Out-of-range
 // arguments are clamped, never rejected.  Results: 0 success, -1 failure.
+//
+// Who frees what:
+//   - The page image (PlotState.pagePixels, imageSize bytes) is allocated by
+//     the library at a plot's first figure; a later figure that outgrows it
+//     gets a new one (the old one is freed, and a host's pageImageReplaced
+//     hook is told).  It outlives PLOTCLOSE, so that the page can still be
+//     shown or read.  Release it with PlotReleasePage() and with nothing
+//     else: a program that uses the library alone calls it when done with
+//     the page, and before PLOTOPEN opens the next plot (PLOTOPEN forgets
+//     the image without freeing it, since a view may still show it).  A
+//     shell whose view borrows the image releases it when the view ends.
+//   - A buffer the program stored in pagePixels itself stays the program's:
+//     the library never frees it and never draws a later figure into it
+//     (the figure gets an image of the library's own).
+//   - The record's text fields are arrays, the plot file (plotFile) is
+//     opened and closed by the library; nothing else needs freeing.
 #pragma once
 
 #include <cstdint>
@@ -22,6 +39,8 @@
 int      PLOTOPEN(int mode, const char* plotFileName, const char* windowTitle, const char* baseName);
 // Page size (0 keeps the current one; clamped to 3..99.99 x 1..99.99), first figure.
 int      PAGESETUP(float x0, float y0, float x1, float y1, float width, float height, int flags);
+// Frees the page image if the library allocated it; pagePixels becomes null.
+void     PlotReleasePage();
 uint32_t PACKRGB(int red, int green, int blue);                  // 0x00RRGGBB
 void     COPYWORDS(const uint32_t* source, uint32_t* destination, int count);  // count<0: backwards
 

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "plot/internal.h"
 #include "plot/plot.h"
 
 namespace {
@@ -29,7 +30,7 @@ struct Points {
     float PageY(int i) const { return static_cast<float>(PAGEY(y[i])); }
 };
 
-void TooFewPoints(int n) { std::printf("PLOTL - zu wenig Punkte -> %d\n", n); }
+void TooFewPoints(int n) { plot_internal::Print(PlotStream::Output, "PLOTL - zu wenig Punkte -> %d\n", n); }
 
 // The move that starts a line afresh at the first data point.
 void MoveToStart(float x, float y) {

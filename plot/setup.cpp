@@ -72,13 +72,16 @@ bool ImageTooBigForView() {
 
 // A page image at least imageSize bytes large: the first figure allocates
 // it; a later figure that outgrows it gets a new one (the views that borrow
-// it are told), an image big enough is reused unchanged.
+// it are told), an image of ours that is big enough is reused unchanged.
+// A buffer the program put there is never drawn into by a new figure: its
+// size is unknown, and it stays the program's.
 void ProvidePageImage() {
     PlotStateRecord& s = PlotState;
     const std::size_t needed = static_cast<std::size_t>(s.imageSize);
-    if (s.pagePixels && !(s.pagePixels == g_ownImage && g_ownImageSize < needed)) return;
+    const bool ours = s.pagePixels != nullptr && s.pagePixels == g_ownImage;
+    if (ours && g_ownImageSize >= needed) return;
     const bool replacing = s.pagePixels != nullptr;
-    if (replacing) std::free(s.pagePixels);
+    if (ours) std::free(s.pagePixels);
     s.pagePixels = static_cast<unsigned char*>(std::malloc(needed ? needed : 1));
     g_ownImage = s.pagePixels;
     g_ownImageSize = needed;
@@ -86,6 +89,16 @@ void ProvidePageImage() {
 }
 
 }  // namespace
+
+void PlotReleasePage() {
+    PlotStateRecord& s = PlotState;
+    if (s.pagePixels != nullptr && s.pagePixels == g_ownImage) {
+        std::free(g_ownImage);
+        g_ownImage = nullptr;
+        g_ownImageSize = 0;
+    }
+    s.pagePixels = nullptr;
+}
 
 uint32_t PACKRGB(int red, int green, int blue) {
     return static_cast<uint32_t>((red * 256 + green) * 256 + blue);
@@ -211,7 +224,7 @@ void LayoutFigure(bool isNFrame) {
     // never go below one pixel, so the loop also ends for a tiny view.
     while (ImageTooBigForView() && (s.figurePixelWidth > 1 || s.figurePixelHeight > 1)) {
         if (isNFrame) {
-            std::printf("Bild passt nicht in Datei - %d %d\n", 2000000, s.imageSize);
+            plot_internal::Print(PlotStream::Output, "Bild passt nicht in Datei - %d %d\n", 2000000, s.imageSize);
         } else {
             plot_internal::ShowMessage("Bild passt nicht in Datei");
         }
@@ -223,7 +236,7 @@ void LayoutFigure(bool isNFrame) {
         SizeImage();
     }
     if (isNFrame) {
-        std::printf("Dimensions %d %d %d\n", s.imageWidth, s.imageHeight, s.imageSize);
+        plot_internal::Print(PlotStream::Output, "Dimensions %d %d %d\n", s.imageWidth, s.imageHeight, s.imageSize);
     }
 
     ProvidePageImage();

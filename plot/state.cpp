@@ -1,6 +1,8 @@
 // state.cpp - the record itself and the host hook.
 #include <chrono>
+#include <cstdarg>
 #include <cstdio>
+#include <string>
 #include <ctime>
 #include <thread>
 
@@ -24,6 +26,7 @@ PlotHost MakeDefaultHost() {
     host.waitForClick = DefaultWaitForClick;
     host.screenSize = DefaultScreenSize;
     host.messageBox = DefaultMessageBox;
+    host.output = PlotDefaultOutput;
     host.wallClock = PlotSystemClock;
     host.waitUntil = PlotSystemWaitUntil;
     host.pageImageReplaced = nullptr;
@@ -39,6 +42,10 @@ void PlotDefaultFlush() {
     PlotState.dirtyRight = 0;
     PlotState.dirtyBottom = 0;
     PlotState.dirtyTop = PlotState.imageHeight - 1;
+}
+
+void PlotDefaultOutput(PlotStream stream, const char* text) {
+    std::fputs(text, stream == PlotStream::Error ? stderr : stdout);
 }
 
 double PlotSystemClock() {
@@ -68,6 +75,7 @@ void PlotSetHost(const PlotHost* host) {
     if (!g_host.waitForClick) g_host.waitForClick = defaults.waitForClick;
     if (!g_host.screenSize) g_host.screenSize = defaults.screenSize;
     if (!g_host.messageBox) g_host.messageBox = defaults.messageBox;
+    if (!g_host.output) g_host.output = defaults.output;
     if (!g_host.wallClock) g_host.wallClock = defaults.wallClock;
     if (!g_host.waitUntil) g_host.waitUntil = defaults.waitUntil;
 }
@@ -76,4 +84,20 @@ const PlotHost& PlotGetHost() { return g_host; }
 
 namespace plot_internal {
 void ShowMessage(const char* text) { g_host.messageBox(text); }
+
+void Print(PlotStream stream, const char* format, ...) {
+    std::va_list args;
+    va_start(args, format);
+    std::va_list again;
+    va_copy(again, args);
+    const int length = std::vsnprintf(nullptr, 0, format, args);
+    va_end(args);
+    if (length >= 0) {
+        std::string text(static_cast<std::size_t>(length) + 1, '\0');
+        std::vsnprintf(text.data(), text.size(), format, again);
+        text.pop_back();
+        g_host.output(stream, text.c_str());
+    }
+    va_end(again);
+}
 }  // namespace plot_internal

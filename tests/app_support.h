@@ -82,7 +82,7 @@ public:
         recorder = &r;
         Body() = std::move(routine);
         routineRan = false;
-        std::free(PlotState.pagePixels);
+        PlotReleasePage();
         PlotState = PlotStateRecord{};
         const int result = OskWinMain(&b, file, &Trampoline, &r);
         r.Close(b.WallClock());

@@ -95,7 +95,7 @@ protected:
         LINEWIDTH(40);
     }
     void TearDown() override {
-        std::free(PlotState.pagePixels);  // the library allocates with malloc
+        PlotReleasePage();
         PlotState = PlotStateRecord{};
     }
     int Pixel(int column, int row) const {

@@ -79,9 +79,9 @@ TEST_F(PlotTest, NumberingBeyondItsRoom) {
 TEST_F(PlotTest, ANameThatCannotGrowIsGivenUp) {
     const std::string full(sizeof PlotState.fileName - 2, 'n');
     Touch(full);
-    testing::internal::CaptureStderr();
+    PlotOutputCapture console;
     EXPECT_EQ(NumberedName(full.c_str()), "");
-    EXPECT_NE(testing::internal::GetCapturedStderr().find("too long"), std::string::npos);
+    EXPECT_NE(console.Errors().find("too long"), std::string::npos);
 }
 
 // A small page: 3 x 1 page units at 38 pixels, 114 x 38, rows of 116.
@@ -158,9 +158,9 @@ TEST_F(PlotTest, UnwritableExportIsReportedAndThePlotStillEnds) {
     OpenSmallPage();
     std::strcpy(PlotState.fileName, "no-such-dir/page.bmp");
     PlotState.exportPending = 1;
-    testing::internal::CaptureStderr();
+    PlotOutputCapture console;
     EXPECT_EQ(PLOTCLOSE(), 0);
-    const std::string err = testing::internal::GetCapturedStderr();
+    const std::string err = console.Errors();
     EXPECT_NE(err.find("no-such-dir/page.bmp"), std::string::npos) << err;
     EXPECT_EQ(PlotState.plotStatus, 2);
     EXPECT_STREQ(PlotState.titleText, "Plot Finished - Close Window to Terminate");

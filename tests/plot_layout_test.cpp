@@ -243,18 +243,18 @@ TEST_F(PlotTest, FailedClickWaitLeavesTheFigureAlone) {
 }
 
 TEST_F(PlotTest, CloseTwiceReportsTheSecond) {
-    testing::internal::CaptureStdout();
+    PlotOutputCapture console;
     EXPECT_EQ(PLOTCLOSE(), 0);
     EXPECT_STREQ(PlotState.titleText, "Plot Finished - Close Window to Terminate");
     EXPECT_EQ(PLOTCLOSE(), -1);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "PLOT * Close ohne Zeichnung oder Open nach Close!\a\n");
+    EXPECT_EQ(console.Output(), "PLOT * Close ohne Zeichnung oder Open nach Close!\a\n");
     EXPECT_EQ(PlotState.plotStatus, 2);
 }
 
 TEST_F(PlotTest, NFrameReportsItsDimensions) {
-    testing::internal::CaptureStdout();
+    PlotOutputCapture console;
     NFRAME(0, 0, 28, 4);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Dimensions 1008 144 145152\n");
+    EXPECT_EQ(console.Output(), "Dimensions 1008 144 145152\n");
 }
 
 int g_replaced;
@@ -276,6 +276,20 @@ TEST_F(PlotTest, ALargerLaterFigureGetsANewImage) {
     SETPIXEL(115, 38);  // the new top row exists
     EXPECT_EQ(PixelAt(115, 38), 2);
     EXPECT_EQ(PixelsOfColour(1).size(), static_cast<size_t>(116 * 39 - 1));
+}
+
+TEST_F(PlotTest, APageBufferOfTheProgramIsNeverDrawnIntoByANewFigureNorFreed) {
+    ReopenPlot(0, "", "", "");
+    std::vector<unsigned char> own(16, 7);  // far smaller than any figure
+    PlotState.pagePixels = own.data();
+    PAGESETUP(0, 0, 0, 0, 3.0f, 1.0f, 0);
+    ASSERT_NE(PlotState.pagePixels, own.data()) << "the figure got an image of the library's own";
+    EXPECT_EQ(own, std::vector<unsigned char>(16, 7));
+    PlotReleasePage();
+    EXPECT_EQ(PlotState.pagePixels, nullptr);
+    PlotState.pagePixels = own.data();
+    PlotReleasePage();  // not the library's: only forgotten (a free would crash here)
+    EXPECT_EQ(PlotState.pagePixels, nullptr);
 }
 
 TEST_F(PlotTest, ShrinksWithAMessageUntilTheFigureFitsTheView) {

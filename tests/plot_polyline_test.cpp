@@ -68,10 +68,9 @@ protected:
 };
 
 std::string CaptureCall(void (*call)()) {
-    testing::internal::CaptureStdout();
+    PlotOutputCapture console;
     call();
-    std::fflush(stdout);
-    return testing::internal::GetCapturedStdout();
+    return console.Output();
 }
 
 // ---- arguments and the points visited ---------------------------------------------------

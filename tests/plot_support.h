@@ -34,10 +34,9 @@ private:
 };
 
 // PLOTOPEN forgets the page image (its owner is whoever shows it); here
-// the tests own it, so they hand it back before opening again.
+// the tests own it, so they release it before opening again.
 inline int ReopenPlot(int mode, const char* plotFileName, const char* title, const char* base) {
-    std::free(PlotState.pagePixels);
-    PlotState.pagePixels = nullptr;
+    PlotReleasePage();
     return PLOTOPEN(mode, plotFileName, title, base);
 }
 
@@ -45,7 +44,7 @@ inline int ReopenPlot(int mode, const char* plotFileName, const char* title, con
 // default host's 1024 x 768 screen (36 pixels per unit, 1008 x 144 pixels),
 // or at 38 pixels per unit without fitting.
 inline void OpenProgramPage(bool fitToScreen = true) {
-    std::free(PlotState.pagePixels);
+    PlotReleasePage();
     PlotState = PlotStateRecord{};
     PlotSetHost(nullptr);
     ReopenPlot(fitToScreen ? 3 : 0, "tarvo_minel.plo", "Sorel Dune", "sorel_dune");
@@ -53,6 +52,33 @@ inline void OpenProgramPage(bool fitToScreen = true) {
     PlotState.backgroundColour = 1;
     PAGESETUP(0, 0, 28.0f, 4.0f, 28.0f, 4.0f, 2);
 }
+
+// Collects the library's console texts through the host's output hook for
+// as long as it lives; the output hook in force before comes back after.
+class PlotOutputCapture {
+public:
+    PlotOutputCapture() : previous_(PlotGetHost().output) {
+        Texts()[0].clear();
+        Texts()[1].clear();
+        PlotHost host = PlotGetHost();
+        host.output = [](PlotStream stream, const char* text) { Texts()[stream == PlotStream::Error] += text; };
+        PlotSetHost(&host);
+    }
+    ~PlotOutputCapture() {
+        PlotHost host = PlotGetHost();
+        host.output = previous_;
+        PlotSetHost(&host);
+    }
+    const std::string& Output() const { return Texts()[0]; }
+    const std::string& Errors() const { return Texts()[1]; }
+
+private:
+    static std::string* Texts() {
+        static std::string texts[2];
+        return texts;
+    }
+    void (*previous_)(PlotStream, const char*);
+};
 
 inline unsigned char PixelAt(int column, int row) {
     return PlotState.pagePixels[column + PlotState.imageWidth * row];
@@ -72,15 +98,14 @@ protected:
     void SetUp() override { OpenProgramPage(); }
     void TearDown() override {
         PlotSetHost(nullptr);
-        std::free(PlotState.pagePixels);
+        PlotReleasePage();
         PlotState = PlotStateRecord{};
     }
     TempDir dir_;
 };
 
 // Base of suites that draw on the program's page: the plot file is named in
-// a private directory of the suite, and the page image is a buffer of the
-// suite's own that every layout reuses, so no test has to free it.
+// a private directory of the suite; each test releases its page image.
 class ProgramPageSuite : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
@@ -94,16 +119,16 @@ protected:
         PlotSetHost(nullptr);
         const std::string name = dir_ + "/tarvo_minel.plo";
         PLOTOPEN(3, name.c_str(), "Sorel Dune", "sorel_dune");
-        PlotState.pagePixels = image_.data();
         PlotState.defaultColour = 4;
         PlotState.backgroundColour = 1;
         ASSERT_EQ(PAGESETUP(0, 0, 28, 4, 28, 4, 2), 0);
         ASSERT_EQ(PlotState.imageWidth, 1008);
         ASSERT_EQ(PlotState.imageHeight, 144);
     }
-    // The image is the suite's: the next test must not find (and free) it.
-    void TearDown() override { PlotState = PlotStateRecord{}; }
+    void TearDown() override {
+        PlotReleasePage();
+        PlotState = PlotStateRecord{};
+    }
 
     static inline std::string dir_;
-    static inline std::vector<unsigned char> image_ = std::vector<unsigned char>(4 << 20);
 };

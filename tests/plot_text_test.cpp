@@ -29,7 +29,7 @@ struct Box {
 class TextPage : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::free(PlotState.pagePixels);
+        PlotReleasePage();
         PlotState = PlotStateRecord{};
         PlotSetHost(nullptr);
         PLOTOPEN(0, "text.plo", "Text", "text");
@@ -40,7 +40,7 @@ protected:
         LINEWIDTH(5);
     }
     void TearDown() override {
-        std::free(PlotState.pagePixels);
+        PlotReleasePage();
         PlotState = PlotStateRecord{};
     }
 

@@ -53,8 +53,7 @@ bool WriteBmp(const char* name) {
 }
 
 void OpenPage(float width, float height) {
-    std::free(PlotState.pagePixels);  // the page of the previous sheet
-    PlotState.pagePixels = nullptr;
+    PlotReleasePage();  // the page of the previous sheet
     PLOTOPEN(0, "", "glyphsheet", "glyphsheet");
     PAGESETUP(0, 0, width, height, width, height, 2);
 }
