@@ -232,7 +232,8 @@ int OskWinMain(Backend* backend, const char* fileArgument, int (*mainRoutine)(),
     CWinApp* app = AfxGetApp();
     if (AfxGetResources() == nullptr) AfxSetResources(&kOskResources);
     const DibMessageHook previousHook = SetDibMessageHook(DibMessage);
-    if (AfxWinInit(backend, fileArgument)) {
+    // Without an application object there is nothing to start.
+    if (thread && AfxWinInit(backend, fileArgument)) {
         if (!app || app->InitApplication()) {
             PlotState.plotView = nullptr;
             InstallPlotHost();

@@ -182,6 +182,7 @@ public:
 };
 
 struct CREATESTRUCT {
+    void* lpCreateParams = nullptr;  // a view's CCreateContext
     int x = 0, y = 0, cx = 0, cy = 0;
     void* hMenu = nullptr;
     const char* lpszName = nullptr;
@@ -320,7 +321,6 @@ public:
 protected:
     Surface m_surface;
     CView* m_pViewActive = nullptr;
-    CCreateContext* m_pContext = nullptr;
     std::string m_strTitle;
     std::string m_shownTitle;
     bool m_backendWindow = false;

@@ -285,7 +285,8 @@ bool CWnd::CreateChild(CWnd* parent, const CRect& rect, CCreateContext* context)
     cs.y = rect.top;
     cs.cx = rect.Width();
     cs.cy = rect.Height();
-    if (WindowProc(WM_CREATE, 0, reinterpret_cast<std::int64_t>(context)) == -1) {
+    cs.lpCreateParams = context;
+    if (WindowProc(WM_CREATE, 0, reinterpret_cast<std::int64_t>(&cs)) == -1) {
         State().windows.erase(m_hWnd);
         auto& kids = parent->m_children;
         kids.erase(std::remove(kids.begin(), kids.end(), this), kids.end());
@@ -429,7 +430,7 @@ std::int64_t CWnd::WindowProc(unsigned message, std::uint32_t wParam, std::int64
     std::int64_t result = 0;
     switch (message) {
         case WM_CREATE:
-            // lParam: the creation structure (frames) or the creation context (views).
+            // lParam: the creation structure; a view's context is in lpCreateParams.
             result = OnCreate(reinterpret_cast<CREATESTRUCT*>(lParam));
             break;
         case WM_DESTROY: OnDestroy(); break;
@@ -500,10 +501,10 @@ BOOL CFrameWnd::LoadFrame(unsigned resourceId, CCreateContext* context) {
         m_strTitle = m_strTitle.substr(0, m_strTitle.find('\n'));
     }
     if (m_strTitle.empty() && State().app) m_strTitle = State().app->m_pszAppName;
-    m_pContext = context;
     m_pTemplate = context ? context->m_pNewDocTemplate : nullptr;
 
     CREATESTRUCT cs;
+    cs.lpCreateParams = context;
     cs.lpszName = m_strTitle.c_str();
     cs.hMenu = const_cast<ResMenuItem*>(AfxGetResources() ? AfxGetResources()->menu : nullptr);
     if (!PreCreateWindow(cs)) {
@@ -526,13 +527,13 @@ BOOL CFrameWnd::LoadFrame(unsigned resourceId, CCreateContext* context) {
         DestroyWindow();  // deletes this
         return FALSE;
     }
-    m_pContext = nullptr;
     return TRUE;
 }
 
 int CFrameWnd::OnCreate(CREATESTRUCT* cs) {
     if (CWnd::OnCreate(cs) == -1) return -1;
-    if (m_pContext && m_pContext->m_pNewViewClass && !CreateView(m_pContext)) return -1;
+    auto* context = cs ? static_cast<CCreateContext*>(cs->lpCreateParams) : nullptr;
+    if (context && context->m_pNewViewClass && !CreateView(context)) return -1;
     return 0;
 }
 
@@ -638,7 +639,7 @@ CView::~CView() {
 
 int CView::OnCreate(CREATESTRUCT* cs) {
     if (CWnd::OnCreate(cs) == -1) return -1;
-    auto* context = reinterpret_cast<CCreateContext*>(m_currentMsg ? m_currentMsg->lParam : 0);
+    auto* context = cs ? static_cast<CCreateContext*>(cs->lpCreateParams) : nullptr;
     if (context && context->m_pCurrentDoc) context->m_pCurrentDoc->AddView(this);
     return 0;
 }

@@ -42,9 +42,9 @@ int FRAME(float x0, float y0, float x1, float y1) {
             }
         }
     } else {
-        s.savedPenBlock = s.penBlock;
+        s.savedPenBlock = s.penBlock();
     }
-    s.penBlock = s.savedPenBlock;
+    s.penBlock() = s.savedPenBlock;
     SetTitle("Frame - New Figure");
     plot_internal::LayoutFigure(false);
     StartFigure(x0, y0, x1, y1);
@@ -57,9 +57,9 @@ void NFRAME(float x0, float y0, float x1, float y1) {
         PLOTFLUSH();
         if (s.exportPending) plot_internal::ExportPage();
     } else {
-        s.savedPenBlock = s.penBlock;
+        s.savedPenBlock = s.penBlock();
     }
-    s.penBlock = s.savedPenBlock;
+    s.penBlock() = s.savedPenBlock;
     s.penColour = s.defaultColour;
     SetTitle("NFrame - New Figure");
     plot_internal::ClosePlotFile();

@@ -41,7 +41,7 @@ int      PLOTOPEN(int mode, const char* plotFileName, const char* windowTitle, c
 int      PAGESETUP(float x0, float y0, float x1, float y1, float width, float height, int flags);
 // Frees the page image if the library allocated it; pagePixels becomes null.
 void     PlotReleasePage();
-uint32_t PACKRGB(int red, int green, int blue);                  // 0x00RRGGBB
+uint32_t PACKRGB(int red, int green, int blue);  // 0x00RRGGBB, each clamped to 0..255
 void     COPYWORDS(const uint32_t* source, uint32_t* destination, int count);  // count<0: backwards
 
 // ---- coordinate mapping and pixels --------------------------------------------

@@ -46,7 +46,12 @@ struct PlotBmpHeader {
 };
 static_assert(sizeof(PlotBmpHeader) == 44, "BMP header block must be 44 bytes");
 
-struct PlotStateRecord {
+// The live pen block is the record's base: its fields are reachable one by
+// one (PlotState.penColour) and as one unit (PlotState.penBlock()).
+struct PlotStateRecord : PlotPenBlock {
+    PlotPenBlock& penBlock() { return *this; }
+    const PlotPenBlock& penBlock() const { return *this; }
+
     // ---- status and files -------------------------------------------------
     int plotStatus;         // 0 never opened, 2 open, 5 figure in progress
     int setupFlags;         // last PAGESETUP flags (kept, read by nobody)
@@ -81,15 +86,7 @@ struct PlotStateRecord {
     int lineShape;                            // thick-dot shape selector (7)
 
     // ---- pen and colours -------------------------------------------------
-    // The live pen block, reachable both as one unit and field by field.
-    union {
-        PlotPenBlock penBlock;
-        struct {
-            int penColour, fillColour, fontNumber, lineWeight, linePixels,
-                hatchSpacing, fillStyle;
-        };
-    };
-    PlotPenBlock savedPenBlock;
+    PlotPenBlock savedPenBlock;     // the live pen block is the base above
     int defaultColour;       // pen and fill at each new figure
     int backgroundColour;    // colour of a cleared page; stands in for fill 0
     uint32_t palette[256];   // 0x00RRGGBB (bytes blue, green, red, 0)

@@ -101,7 +101,8 @@ void PlotReleasePage() {
 }
 
 uint32_t PACKRGB(int red, int green, int blue) {
-    return static_cast<uint32_t>((red * 256 + green) * 256 + blue);
+    const auto byte = [](int v) { return static_cast<uint32_t>(v < 0 ? 0 : v > 255 ? 255 : v); };
+    return (byte(red) << 16) | (byte(green) << 8) | byte(blue);
 }
 
 void COPYWORDS(const uint32_t* source, uint32_t* destination, int count) {
@@ -155,7 +156,7 @@ int PLOTOPEN(int mode, const char* plotFileName, const char* windowTitle, const 
     s.frameWidth = 0;
     s.frameHeight = 0;
 
-    ZEROWORDS(reinterpret_cast<uint32_t*>(&s.bmpHeader), 11);
+    s.bmpHeader = PlotBmpHeader{};
     s.bmpHeader.coloursUsed = 256;
     s.bmpHeader.coloursImportant = 256;
     s.bmpHeader.dataOffset = 4 * s.paletteSize + 54;
@@ -177,7 +178,7 @@ int PLOTOPEN(int mode, const char* plotFileName, const char* windowTitle, const 
     s.fileCounter = 0;
     NEXTFILENAME();
 
-    s.savedPenBlock = s.penBlock;
+    s.savedPenBlock = s.penBlock();
     return 0;
 }
 

@@ -2,6 +2,7 @@
 // the GIF recording, and the command line of osk.
 #include <gif_lib.h>
 
+#include <cmath>
 #include <fstream>
 
 #include "app/cmdline.h"
@@ -88,6 +89,10 @@ TEST(VirtualClock, JumpsToTheFirstMillisecondPastTheDeadlineAndAlwaysMovesOn) {
     b.WaitUntil(946684700.0);  // long past
     EXPECT_EQ(b.NowMs(), HeadlessBackend::kStartMs + 72);
     EXPECT_EQ(b.WallClock(), 946684800.072);
+    b.WaitUntil(std::nan(""));  // no deadline at all: one millisecond on
+    EXPECT_EQ(b.NowMs(), HeadlessBackend::kStartMs + 73);
+    b.WaitUntil(1e300);  // beyond any clock time: the clock's far end
+    EXPECT_EQ(b.NowMs(), std::int64_t{1} << 52);
 }
 
 TEST(VirtualClock, DelayAndEventTimesFollowTheScript) {

@@ -2,6 +2,7 @@
 // device context's clipping and origin.
 #include "app_support.h"
 #include "platform/font.h"
+#include "platform/internal.h"
 
 namespace {
 
@@ -193,6 +194,48 @@ TEST(DeviceContext, DibIsDrawnUnscaledOrStretchedInsideTheClip) {
     EXPECT_EQ(s.At(1, 7) & 0xFFFFFF, 0xFF0000u);
     EXPECT_EQ(s.At(2, 7) & 0xFFFFFF, 0x0000FFu);
     EXPECT_EQ(s.At(7, 7) & 0xFFFFFF, 0u) << "column 7 lies outside the clip";
+}
+
+// A view that notes what its creation handler was given.
+class NotingView : public CView {
+    DECLARE_DYNCREATE(NotingView)
+public:
+    static inline int width = -1;
+    static inline void* params = nullptr;
+    int OnCreate(CREATESTRUCT* cs) override {
+        width = cs->cx;
+        params = cs->lpCreateParams;
+        return CView::OnCreate(cs);
+    }
+    void OnDraw(CDC* /*dc*/) override {}
+};
+IMPLEMENT_DYNCREATE(NotingView, CView)
+
+TEST(WindowCreation, AViewGetsACreationStructureWithItsContextInside) {
+    ShellTempDir dir;
+    ShellRun::Run("", [] {
+        CFrameWnd* frame = AfxGetApp()->m_pMainWnd;
+        CRect client;
+        frame->GetClientRect(&client);
+        CCreateContext context;
+        context.m_pNewViewClass = RUNTIME_CLASS(NotingView);
+        context.m_pCurrentDoc = GetPlotView()->GetDocument();
+        CView* view = frame->CreateView(&context);
+        EXPECT_NE(view, nullptr);
+        EXPECT_EQ(NotingView::width, client.Width());
+        EXPECT_EQ(NotingView::params, &context);
+        EXPECT_EQ(view ? view->GetDocument() : nullptr, context.m_pCurrentDoc) << "the view joined the document";
+        return 0;
+    });
+}
+
+TEST(WindowCreation, WithoutAnApplicationObjectTheFrameworkDoesNotStart) {
+    auto& state = afx_internal::State();
+    CWinApp* const app = std::exchange(state.app, nullptr);
+    HeadlessBackend backend(HeadlessOptions{});
+    const int result = OskWinMain(&backend, nullptr, [] { return 0; });
+    state.app = app;
+    EXPECT_EQ(result, -1);
 }
 
 }  // namespace

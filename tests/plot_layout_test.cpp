@@ -87,6 +87,7 @@ TEST_F(PlotTest, OpenResetsTheRecordAndBuildsThePalette) {
     EXPECT_EQ(0, std::memcmp(PlotState.bmpFileHead, "BM\0       ", 10));
     EXPECT_EQ(PlotState.pagePixels, nullptr);
     EXPECT_EQ(PACKRGB(112, 28, 0), 0x00701C00u);
+    EXPECT_EQ(PACKRGB(300, -5, 2147483647), 0x00FF00FFu) << "components are clamped";
 }
 
 TEST_F(PlotTest, OverlongTextsAreCutInsideTheirFields) {

@@ -3,6 +3,7 @@
 
 #include <SDL.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -229,8 +230,22 @@ bool SdlBackend::PollEvent(BackendEvent& event) {
 
 void SdlBackend::WaitEvent(BackendEvent& event) {
     SDL_Event sdl;
-    for (;;) {
-        if (SDL_WaitEvent(&sdl) && Translate(sdl, event)) return;
+    for (int failures = 0;;) {
+        if (SDL_WaitEvent(&sdl)) {
+            failures = 0;
+            if (Translate(sdl, event)) return;
+            continue;
+        }
+        // A failing wait returns at once: pause instead of spinning, and
+        // when it keeps failing (about a second) no input can come any
+        // more, so the window is closed.
+        if (++failures >= kWaitFailuresBeforeClose) {
+            std::fprintf(stderr, "osk: waiting for input failed: %s\n", SDL_GetError());
+            event = BackendEvent{};
+            event.type = BackendEvent::Close;
+            return;
+        }
+        SDL_Delay(10);
     }
 }
 
@@ -296,7 +311,7 @@ bool SdlBackend::PromptFileName(const char* prompt, const std::string& initial, 
         ShowPixels(canvas.pixels.data(), canvas.width, canvas.height);
 
         SDL_Event sdl;
-        if (!SDL_WaitEvent(&sdl)) continue;
+        if (!SDL_WaitEvent(&sdl)) break;  // no input can come: cancelled
         switch (sdl.type) {
             case SDL_TEXTINPUT: text += sdl.text.text; break;
             case SDL_KEYDOWN:

@@ -45,6 +45,8 @@ private:
     bool Translate(const SDL_Event& sdl, BackendEvent& event) const;
     void ShowPixels(const std::uint32_t* pixels, int width, int height);
 
+    static constexpr int kWaitFailuresBeforeClose = 100;
+
     const ResIcon* icon_ = nullptr;
     SDL_Window* window_ = nullptr;
     SDL_Renderer* renderer_ = nullptr;
