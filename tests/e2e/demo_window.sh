@@ -53,7 +53,7 @@ ref() {  # name, script lines...
 }
 ref start ""
 ref stepping "click $L"
-ref frame2 "click $L" "click $NEXT" "wait 1" "click $NEXT"
+ref frame2 "click $L" "wait 1" "click $NEXT" "wait 1" "click $NEXT"
 ref running "click $L" "click $GO" "wait 0.5" "close"
 ref paused "click $L" "click $GO" "wait 0.5" "click $GO"
 
