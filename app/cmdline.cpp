@@ -3,7 +3,9 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -31,6 +33,28 @@ bool ParseScreen(const std::string& text, int& width, int& height) {
     return width >= 200 && width <= 16384 && height >= 150 && height <= 16384;
 }
 
+// The whole script file; false with the reason (a directory is no script).
+bool ReadScript(const std::string& path, std::string& text, std::string& error) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) {
+        error = std::strerror(EISDIR);
+        return false;
+    }
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        error = std::strerror(errno);
+        return false;
+    }
+    std::ostringstream all;
+    all << in.rdbuf();
+    if (in.bad()) {
+        error = "read error";
+        return false;
+    }
+    text = all.str();
+    return true;
+}
+
 bool HaveDisplay() {
     const char* x11 = std::getenv("DISPLAY");
     const char* wayland = std::getenv("WAYLAND_DISPLAY");
@@ -45,7 +69,8 @@ std::string OskUsageText() {
            "                                  b or backspace Back, q or escape Quit; on the start\n"
            "                                  screen l Longitudinal, t Transversal\n"
            "       osk --headless [options]   the same without a window system\n"
-           "         --script FILE            input events, one a line:\n"
+           "         --script FILE            input events, one a line (without a script the run\n"
+           "                                  ends at its start, as if the window were closed):\n"
            "                                    click X Y | rclick X Y | key NAME | wait SECONDS | close\n"
            "                                    (client points; the page's top-left pixel is 2 18;\n"
            "                                    keys: a-z 0-9 space enter tab escape backspace left\n"
@@ -181,15 +206,11 @@ int OskMain(int argc, const char* const* argv, int (*mainRoutine)()) {
         headless.dumpDir = options.dumpDir;
         headless.recordFile = options.recordFile;
         std::string text;
-        if (!options.script.empty()) {
-            std::ifstream in(options.script, std::ios::binary);
-            if (!in) {
-                std::fprintf(stderr, "osk: cannot read script %s: %s\n", options.script.c_str(), std::strerror(errno));
-                return 2;
-            }
-            std::ostringstream all;
-            all << in.rdbuf();
-            text = all.str();
+        if (options.script.empty()) {
+            std::fprintf(stderr, "osk: no --script given: no input, so the run ended at its start\n");
+        } else if (!ReadScript(options.script, text, error)) {
+            std::fprintf(stderr, "osk: cannot read script %s: %s\n", options.script.c_str(), error.c_str());
+            return 2;
         }
         ScriptError scriptError;
         if (!ParseScript(text, headless.events, scriptError)) {

@@ -130,13 +130,7 @@ void HeadlessBackend::WaitEvent(BackendEvent& event) {
     ready_.pop_front();
 }
 
-void HeadlessBackend::MessageBox(const char* caption, const char* text) {
-    std::string line = text ? text : "";
-    for (char& c : line) {
-        if (c == '\n' || c == '\r') c = ' ';
-    }
-    std::fprintf(stderr, "%s: %s\n", caption ? caption : "osk", line.c_str());
-}
+void HeadlessBackend::MessageBox(const char* caption, const char* text) { WriteMessageLine(caption, text); }
 
 bool HeadlessBackend::PromptFileName(const char* prompt, const std::string& /*initial*/, std::string& /*name*/) {
     std::fprintf(stderr, "osk: %s: no file name can be asked for without a window; cancelled\n", prompt ? prompt : "");
