@@ -46,9 +46,7 @@ write_basic_package_version_file(${PROJECT_BINARY_DIR}/OskPlotConfigVersion.cmak
 install(FILES ${PROJECT_BINARY_DIR}/OskPlotConfig.cmake ${PROJECT_BINARY_DIR}/OskPlotConfigVersion.cmake
         DESTINATION ${OSK_CMAKE_PACKAGE_DIR} COMPONENT dev)
 
-# The .pc file finds its prefix from where it lies, so an install tree works
-# wherever it is unpacked (a DESTDIR, a package root).
-file(RELATIVE_PATH OSK_PC_PREFIX_FROM_PCDIR ${CMAKE_INSTALL_FULL_LIBDIR}/pkgconfig ${CMAKE_INSTALL_PREFIX})
-string(REGEX REPLACE "/$" "" OSK_PC_PREFIX_FROM_PCDIR "${OSK_PC_PREFIX_FROM_PCDIR}")
+# The .pc file names the configured prefix; a staged tree (DESTDIR) is read
+# with PKG_CONFIG_SYSROOT_DIR.
 configure_file(cmake/oskplot.pc.in ${PROJECT_BINARY_DIR}/oskplot.pc @ONLY)
 install(FILES ${PROJECT_BINARY_DIR}/oskplot.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig COMPONENT dev)

@@ -81,7 +81,7 @@ cmake -S "$WORK/example" -B "$WORK/example/build" -DCMAKE_PREFIX_PATH="$ROOT" -D
   cmake --build "$WORK/example/build" >>"$WORK/cmake.log" 2>&1 || fail "find_package build: $(tail -20 "$WORK/cmake.log")"
 (cd "$WORK/run-cmake" && "$WORK/example/build/example" >/dev/null) || fail "find_package example: status $?"
 
-export PKG_CONFIG_PATH="$LIBDIR/pkgconfig"
+export PKG_CONFIG_PATH="$LIBDIR/pkgconfig" PKG_CONFIG_SYSROOT_DIR="$WORK/root"
 flags=$(pkg-config --cflags --libs oskplot) || fail "pkg-config oskplot"
 case "$flags" in *"$SOURCE_DIR"*) fail "pkg-config points into the source tree: $flags" ;; esac
 # shellcheck disable=SC2086  # the flags are words
