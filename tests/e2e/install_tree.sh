@@ -14,6 +14,15 @@ trap 'rm -rf "$WORK"' EXIT
 fail() { echo "FAIL: $*"; exit 1; }
 cache() { sed -n "s/^$1:[A-Z]*=//p" "$BUILD_DIR/CMakeCache.txt"; }
 
+# cmake --install writes its manifest into the build tree: keep the one a real
+# install left there (it lists what to uninstall), or leave none.
+MANIFEST="$BUILD_DIR/install_manifest.txt"
+if [ -e "$MANIFEST" ]; then
+  cp -p "$MANIFEST" "$WORK/manifest"
+  trap 'mv -f "$WORK/manifest" "$MANIFEST"; rm -rf "$WORK"' EXIT
+else
+  trap 'rm -f "$MANIFEST"; rm -rf "$WORK"' EXIT
+fi
 DESTDIR="$WORK/root" cmake --install "$BUILD_DIR" >"$WORK/install.log" 2>&1 ||
   fail "cmake --install: $(tail -5 "$WORK/install.log")"
 ROOT="$WORK/root$(cache CMAKE_INSTALL_PREFIX)"
