@@ -3,7 +3,9 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -46,6 +48,28 @@ int RunRecorded(Backend& backend, const char* file, int (*mainRoutine)(), const 
     return result;
 }
 
+// The whole script file; false with the reason (a directory is no script).
+bool ReadScript(const std::string& path, std::string& text, std::string& error) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) {
+        error = std::strerror(EISDIR);
+        return false;
+    }
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        error = std::strerror(errno);
+        return false;
+    }
+    std::ostringstream all;
+    all << in.rdbuf();
+    if (in.bad()) {
+        error = "read error";
+        return false;
+    }
+    text = all.str();
+    return true;
+}
+
 bool HaveDisplay() {
     const char* x11 = std::getenv("DISPLAY");
     const char* wayland = std::getenv("WAYLAND_DISPLAY");
@@ -60,7 +84,8 @@ std::string OskUsageText() {
            "                                  b or backspace Back, q or escape Quit; on the start\n"
            "                                  screen l Longitudinal, t Transversal\n"
            "       osk --headless [options]   the same without a window system\n"
-           "         --script FILE            input events, one a line:\n"
+           "         --script FILE            input events, one a line (without a script the run\n"
+           "                                  ends at its start, as if the window were closed):\n"
            "                                    click X Y | rclick X Y | key NAME | wait SECONDS | close\n"
            "                                    (client points; the page's top-left pixel is 2 18;\n"
            "                                    keys: a-z 0-9 space enter tab escape backspace left\n"
@@ -197,15 +222,11 @@ int OskMain(int argc, const char* const* argv, int (*mainRoutine)()) {
         headless.screenWidth = options.screenWidth;
         headless.screenHeight = options.screenHeight;
         std::string text;
-        if (!options.script.empty()) {
-            std::ifstream in(options.script, std::ios::binary);
-            if (!in) {
-                std::fprintf(stderr, "osk: cannot read script %s: %s\n", options.script.c_str(), std::strerror(errno));
-                return 2;
-            }
-            std::ostringstream all;
-            all << in.rdbuf();
-            text = all.str();
+        if (options.script.empty()) {
+            std::fprintf(stderr, "osk: no --script given: no input, so the run ended at its start\n");
+        } else if (!ReadScript(options.script, text, error)) {
+            std::fprintf(stderr, "osk: cannot read script %s: %s\n", options.script.c_str(), error.c_str());
+            return 2;
         }
         ScriptError scriptError;
         if (!ParseScript(text, headless.events, scriptError)) {

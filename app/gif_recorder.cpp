@@ -3,7 +3,11 @@
 
 #include <gif_lib.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 
 GifRecorder::~GifRecorder() {
@@ -14,9 +18,17 @@ GifRecorder::~GifRecorder() {
 }
 
 bool GifRecorder::Open(const std::string& path, std::string& error) {
+    // Opened here rather than by giflib, which would make the file private
+    // (0600): a recording gets the modes the umask gives any other file.
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        error = std::strerror(errno);
+        return false;
+    }
     int code = 0;
-    gif_ = EGifOpenFileName(path.c_str(), false, &code);
+    gif_ = EGifOpenFileHandle(fd, &code);
     if (!gif_) {
+        ::close(fd);
         const char* reason = GifErrorString(code);
         error = reason ? reason : "cannot create the file";
         return false;

@@ -53,6 +53,9 @@ public:
     void OnDraw(CDC* dc) override;
     void OnLButtonDown(unsigned flags, CPoint point) override;
     void OnRButtonDown(unsigned flags, CPoint point) override;
+    // A quick second press is a click like any other: it is stored too.
+    void OnLButtonDblClk(unsigned flags, CPoint point) override;
+    void OnRButtonDblClk(unsigned flags, CPoint point) override;
     // A key of the key-button table becomes a left click at that button.
     void OnKeyDown(unsigned key, unsigned mods) override;
 
@@ -62,6 +65,7 @@ public:
     const CDib& Dib() const { return m_dib; }
 
 private:
+    void StoreClick(int& x, int& y, CPoint point) const;
     CDib m_dib;
 };
 

@@ -39,18 +39,32 @@ void COskView::OnDraw(CDC* dc) {
     dc->DrawDib(m_dib, {2, 18}, {size.cx, size.cy});
 }
 
-void COskView::OnLButtonDown(unsigned flags, CPoint point) {
+// A click is stored in page pixels: the client point less the page's
+// offset (2, 18), plus the scroll position.
+void COskView::StoreClick(int& x, int& y, CPoint point) const {
     const CPoint scroll = GetScrollPosition();
-    PlotState.leftClickX = point.x - 2 + scroll.x;
-    PlotState.leftClickY = point.y - 18 + scroll.y;
+    x = point.x - 2 + scroll.x;
+    y = point.y - 18 + scroll.y;
+}
+
+void COskView::OnLButtonDown(unsigned flags, CPoint point) {
+    StoreClick(PlotState.leftClickX, PlotState.leftClickY, point);
     CScrollView::OnLButtonDown(flags, point);
 }
 
 void COskView::OnRButtonDown(unsigned flags, CPoint point) {
-    const CPoint scroll = GetScrollPosition();
-    PlotState.rightClickX = point.x - 2 + scroll.x;
-    PlotState.rightClickY = point.y - 18 + scroll.y;
+    StoreClick(PlotState.rightClickX, PlotState.rightClickY, point);
     CScrollView::OnRButtonDown(flags, point);
+}
+
+void COskView::OnLButtonDblClk(unsigned flags, CPoint point) {
+    StoreClick(PlotState.leftClickX, PlotState.leftClickY, point);
+    CScrollView::OnLButtonDblClk(flags, point);
+}
+
+void COskView::OnRButtonDblClk(unsigned flags, CPoint point) {
+    StoreClick(PlotState.rightClickX, PlotState.rightClickY, point);
+    CScrollView::OnRButtonDblClk(flags, point);
 }
 
 void COskView::OnKeyDown(unsigned key, unsigned mods) {

@@ -6,6 +6,12 @@
 // pi/12 from its neighbour's, so the particle at the wave front (i = n) has
 // phase 0.  The phase is worked out afresh in every frame and never reduced
 // by 2 pi.
+//
+// The arithmetic is exact to the pixel as written: the amplitudes are
+// single-precision constants, the other written constants (the phase step,
+// the bar's half width and its limit) are doubles, sines are taken in double,
+// and every value a drawing keeps (a phase, a position) is rounded to single
+// precision once.
 #include "demo/waves.h"
 
 #include <algorithm>
@@ -16,17 +22,17 @@
 namespace {
 
 constexpr float kPi = 3.1415927f;
-constexpr float kPhaseStep = 0.2617994f;  // pi/12: 15 degrees per particle
+constexpr double kPhaseStep = 0.2617994;  // pi/12: 15 degrees per particle
 constexpr int kLastParticle = 64;
 
 constexpr float kLongAmplitude = 1.1f;
 constexpr float kTransAmplitude = 1.2f;
 
 // Half the width of a longitudinal bar and its half height.
-constexpr float kBarHalfWidth = 0.15f;
+constexpr double kBarHalfWidth = 0.15;
 constexpr float kBarHalfHeight = 0.9f;
 // A bar is drawn only while its left edge lies inside the window.
-constexpr float kBarLeftLimit = 63.48f;
+constexpr double kBarLeftLimit = 63.48;
 constexpr float kTickLimit = 63.5f;
 
 constexpr int kDotSize = 20;  // 0.2 x 0.2 page units
@@ -43,15 +49,26 @@ constexpr int kPink = 26;
 void SetLongitudinalWindow() { SETWINDOW(-1.3f, -1.5f, 63.5f, 2.5f); }
 void SetTransversalWindow() { SETWINDOW(-0.5f, -1.5f, 64.5f, 2.5f); }
 
-// The exciter's phase in frame n.
-float ExciterPhase(int n) { return static_cast<float>(n) * kPi * (1.0f / 12.0f); }
+// The exciter's phase in frame n: the product is taken in double and rounded
+// to single once.
+float ExciterPhase(int n) { return static_cast<float>(static_cast<double>(n) * kPi * (1.0 / 12.0)); }
+
+// The phase one particle further on: subtracted in double, kept in single.
+float NextPhase(float phase) { return static_cast<float>(phase - kPhaseStep); }
+
+double Displacement(float amplitude, float phase) {
+    return static_cast<double>(amplitude) * std::sin(static_cast<double>(phase));
+}
 
 // Particles 1..ReachedCount(n) move in frame n; the others rest.  A negative
 // frame number (never given) counts as a wave that has reached no particle.
 int ReachedCount(int n) { return std::clamp(n, 0, kLastParticle); }
 
+bool BarVisible(float x) { return x - kBarHalfWidth < kBarLeftLimit; }
+
 void Bar(float x) {
-    BOX(x - kBarHalfWidth, -kBarHalfHeight, x + kBarHalfWidth, kBarHalfHeight);
+    BOX(static_cast<float>(x - kBarHalfWidth), -kBarHalfHeight, static_cast<float>(x + kBarHalfWidth),
+        kBarHalfHeight);
 }
 
 }  // namespace
@@ -86,7 +103,7 @@ void DrawLongitudinalFrame(int n) {
     if (n < kLastParticle) {
         for (int i = kLastParticle; i > ReachedCount(n); --i) {
             const float x = static_cast<float>(i);
-            if (x - kBarHalfWidth < kBarLeftLimit) Bar(x);
+            if (BarVisible(x)) Bar(x);
         }
     }
 
@@ -94,7 +111,7 @@ void DrawLongitudinalFrame(int n) {
     const float phi0 = ExciterPhase(n);
     LINEWIDTH(80);
     SETCOLOURS(kRed, kPink);
-    const float u = kLongAmplitude * std::sin(phi0);
+    const float u = static_cast<float>(Displacement(kLongAmplitude, phi0));
     Bar(u);
     LINEWIDTH(50);
     PLOTLINE(u, -kBarHalfHeight, 0.0f, -kBarHalfHeight);
@@ -106,9 +123,9 @@ void DrawLongitudinalFrame(int n) {
     float phase = phi0;
     const int reached = ReachedCount(n);
     for (int i = 1; i <= reached; ++i) {
-        phase = phase - kPhaseStep;
-        const float x = static_cast<float>(i) + kLongAmplitude * std::sin(phase);
-        if (x - kBarHalfWidth < kBarLeftLimit) Bar(x);
+        phase = NextPhase(phase);
+        const float x = static_cast<float>(i + Displacement(kLongAmplitude, phase));
+        if (BarVisible(x)) Bar(x);
     }
 }
 
@@ -126,7 +143,7 @@ void DrawTransversalFrame(int n) {
     // The exciter's stem from its rest position.
     const float phi0 = ExciterPhase(n);
     SETCOLOURS(kRed, kPink);
-    const float y0 = kTransAmplitude * std::sin(phi0);
+    const float y0 = static_cast<float>(Displacement(kTransAmplitude, phi0));
     PLOTLINE(0.0f, 0.0f, 0.0f, y0);
 
     // The wave line from the exciter to the front; while the front is on the
@@ -137,9 +154,9 @@ void DrawTransversalFrame(int n) {
     float previousY = y0;
     float phase = phi0;
     for (int i = 1; i <= reached; ++i) {
-        phase = phase - kPhaseStep;
+        phase = NextPhase(phase);
         const float x = static_cast<float>(i);
-        const float y = i == n ? 0.0f : kTransAmplitude * std::sin(phase);
+        const float y = i == n ? 0.0f : static_cast<float>(Displacement(kTransAmplitude, phase));
         PLOTLINE(previousX, previousY, x, y);
         previousX = x;
         previousY = y;
@@ -162,7 +179,7 @@ void DrawTransversalFrame(int n) {
     SETCOLOURS(kBlue, kSkyBlue);
     phase = phi0;
     for (int i = 1; i <= reached; ++i) {
-        phase = phase - kPhaseStep;
-        DOT(static_cast<float>(i), kTransAmplitude * std::sin(phase), kDotSize);
+        phase = NextPhase(phase);
+        DOT(static_cast<float>(i), static_cast<float>(Displacement(kTransAmplitude, phase)), kDotSize);
     }
 }

@@ -266,6 +266,9 @@ public:
     virtual void OnClose();
     virtual void OnLButtonDown(unsigned flags, CPoint point);
     virtual void OnRButtonDown(unsigned flags, CPoint point);
+    // The second press of a double click (it comes instead of a button-down).
+    virtual void OnLButtonDblClk(unsigned flags, CPoint point);
+    virtual void OnRButtonDblClk(unsigned flags, CPoint point);
     virtual void OnKeyDown(unsigned key, unsigned mods);
     virtual void OnMouseWheel(unsigned flags, int delta, bool horizontal);
     virtual bool OnNcMouse(unsigned message, CPoint point);  // scroll bars and the like

@@ -10,6 +10,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -51,6 +52,17 @@ struct BackendEvent {
     int width = 0;
     int height = 0;
 };
+
+// A message box's text as one line "caption: text" on standard error: the
+// headless backend's only way to show one, and the window backend's record
+// of it for a run started from a terminal.
+inline void WriteMessageLine(const char* caption, const char* text) {
+    std::string line = text ? text : "";
+    for (char& c : line) {
+        if (c == '\n' || c == '\r') c = ' ';
+    }
+    std::fprintf(stderr, "%s: %s\n", caption ? caption : "osk", line.c_str());
+}
 
 class Backend {
 public:

@@ -441,6 +441,8 @@ std::int64_t CWnd::WindowProc(unsigned message, std::uint32_t wParam, std::int64
         case WM_CLOSE: OnClose(); break;
         case WM_LBUTTONDOWN: OnLButtonDown(wParam, PointFromParam(lParam)); break;
         case WM_RBUTTONDOWN: OnRButtonDown(wParam, PointFromParam(lParam)); break;
+        case WM_LBUTTONDBLCLK: OnLButtonDblClk(wParam, PointFromParam(lParam)); break;
+        case WM_RBUTTONDBLCLK: OnRButtonDblClk(wParam, PointFromParam(lParam)); break;
         case WM_KEYDOWN: OnKeyDown(wParam, static_cast<unsigned>(lParam)); break;
         case WM_MOUSEWHEEL:
         case WM_MOUSEHWHEEL:
@@ -474,6 +476,8 @@ void CWnd::OnSize(unsigned /*type*/, int /*cx*/, int /*cy*/) {}
 void CWnd::OnClose() { Default(); }
 void CWnd::OnLButtonDown(unsigned /*flags*/, CPoint /*point*/) { Default(); }
 void CWnd::OnRButtonDown(unsigned /*flags*/, CPoint /*point*/) { Default(); }
+void CWnd::OnLButtonDblClk(unsigned /*flags*/, CPoint /*point*/) { Default(); }
+void CWnd::OnRButtonDblClk(unsigned /*flags*/, CPoint /*point*/) { Default(); }
 void CWnd::OnKeyDown(unsigned /*key*/, unsigned /*mods*/) { Default(); }
 void CWnd::OnMouseWheel(unsigned /*flags*/, int /*delta*/, bool /*horizontal*/) { Default(); }
 bool CWnd::OnNcMouse(unsigned /*message*/, CPoint /*point*/) { return false; }

@@ -11,6 +11,7 @@
 #include <cmath>
 #include <utility>
 
+#include "plot/internal.h"
 #include "plot/plot.h"
 
 namespace {
@@ -282,10 +283,10 @@ void OutlineEdge(float x, float y) {
 void BOXFILL(float x1, float y1, float x2, float y2, int style, int spacing) {
     PlotStateRecord& s = PlotState;
     s.fillStyle = OCTVALUE(style);
-    float left = static_cast<float>(PAGEX(x1));
-    float right = static_cast<float>(PAGEX(x2));
-    float bottom = static_cast<float>(PAGEY(y1));
-    float top = static_cast<float>(PAGEY(y2));
+    float left = plot_internal::ToPageX(x1);
+    float right = plot_internal::ToPageX(x2);
+    float bottom = plot_internal::ToPageY(y1);
+    float top = plot_internal::ToPageY(y2);
     if (left > right) std::swap(left, right);
     if (bottom > top) std::swap(bottom, top);
 
@@ -311,7 +312,7 @@ void DOT(float x, float y, int size) {
     if (size < 1) return;
     const float half = size * 0.005f;  // half the side, page units
     if (half <= 0.01f) {               // size 1 or 2: one pen dot
-        PLOT(static_cast<float>(PAGEX(x)), static_cast<float>(PAGEY(y)), 3);
+        PLOT(plot_internal::ToPageX(x), plot_internal::ToPageY(y), 3);
         return;
     }
     const float hx = PlotState.pageToUserX * half;

@@ -20,6 +20,19 @@ inline int TruncToInt(double v) {
     return static_cast<int>(v);
 }
 
+// The user/page conversions behind PAGEX, PAGEY, USERX and USERY.  The
+// difference and the product are taken in extended precision, so that a
+// coordinate is rounded once, to single, where a caller stores it; rounding
+// the difference first moves edges that fall exactly on a pixel boundary.
+long double PageXExtended(float userX);
+long double PageYExtended(float userY);
+long double UserXExtended(float pageX);
+long double UserYExtended(float pageY);
+inline float ToPageX(float userX) { return static_cast<float>(PageXExtended(userX)); }
+inline float ToPageY(float userY) { return static_cast<float>(PageYExtended(userY)); }
+inline float ToUserX(float pageX) { return static_cast<float>(UserXExtended(pageX)); }
+inline float ToUserY(float pageY) { return static_cast<float>(UserYExtended(pageY)); }
+
 // Copies a NUL-terminated text into a field of `capacity` bytes, cutting it
 // so that it always ends inside the field.  A null source gives "".
 void CopyText(char* field, std::size_t capacity, const char* text);

@@ -6,10 +6,27 @@
 #include "plot/internal.h"
 #include "plot/plot.h"
 
-double PAGEX(float userX) { return (userX - PlotState.userXMin) * PlotState.userToPageX; }
-double PAGEY(float userY) { return (userY - PlotState.userYMin) * PlotState.userToPageY; }
-double USERX(float pageX) { return pageX * PlotState.pageToUserX + PlotState.userXMin; }
-double USERY(float pageY) { return pageY * PlotState.pageToUserY + PlotState.userYMin; }
+namespace plot_internal {
+
+long double PageXExtended(float userX) {
+    return (static_cast<long double>(userX) - PlotState.userXMin) * PlotState.userToPageX;
+}
+long double PageYExtended(float userY) {
+    return (static_cast<long double>(userY) - PlotState.userYMin) * PlotState.userToPageY;
+}
+long double UserXExtended(float pageX) {
+    return static_cast<long double>(pageX) * PlotState.pageToUserX + PlotState.userXMin;
+}
+long double UserYExtended(float pageY) {
+    return static_cast<long double>(pageY) * PlotState.pageToUserY + PlotState.userYMin;
+}
+
+}  // namespace plot_internal
+
+double PAGEX(float userX) { return static_cast<double>(plot_internal::PageXExtended(userX)); }
+double PAGEY(float userY) { return static_cast<double>(plot_internal::PageYExtended(userY)); }
+double USERX(float pageX) { return static_cast<double>(plot_internal::UserXExtended(pageX)); }
+double USERY(float pageY) { return static_cast<double>(plot_internal::UserYExtended(pageY)); }
 
 void PENDOT(float x, float y) {
     const int px = PIXELX(x);
@@ -131,11 +148,11 @@ void STROKE(float x, float y, int pen) {
     const int first = s.penDrawn ? 1 : 0;
     if (std::fabs(s.pixelsPerUnitY * dy) > std::fabs(s.pixelsPerUnitX * dx)) {
         const float step = dy > 0 ? s.stepY : -s.stepY;
-        const float slope = step * dx / dy;
+        const float slope = static_cast<float>(static_cast<double>(step) * dx / dy);
         StepStroke<false>(cy, y, step, cx, slope, first);
     } else {
         const float step = dx > 0 ? s.stepX : -s.stepX;
-        const float slope = step * dy / dx;
+        const float slope = static_cast<float>(static_cast<double>(step) * dy / dx);
         StepStroke<true>(cx, x, step, cy, slope, first);
     }
     PENDOT(x, y);  // the exact end point is always painted

@@ -65,7 +65,7 @@ void     BOX(float x1, float y1, float x2, float y2);
 void     DOT(float x, float y, int size);
 
 // ---- pen (page units) -------------------------------------------------------------
-double   PAGEX(float userX);   // computed and returned in double; callers store as float
+double   PAGEX(float userX);   // computed in extended precision; callers store as float
 double   PAGEY(float userY);
 double   USERX(float pageX);
 double   USERY(float pageY);

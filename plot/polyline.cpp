@@ -26,8 +26,8 @@ struct Points {
     float xStep;
 
     float UserX(int i) const { return equidistant ? x[0] + static_cast<float>(i) * xStep : x[i]; }
-    float PageX(int i) const { return static_cast<float>(PAGEX(UserX(i))); }
-    float PageY(int i) const { return static_cast<float>(PAGEY(y[i])); }
+    float PageX(int i) const { return plot_internal::ToPageX(UserX(i)); }
+    float PageY(int i) const { return plot_internal::ToPageY(y[i]); }
 };
 
 void TooFewPoints(int n) { plot_internal::Print(PlotStream::Output, "PLOTL - zu wenig Punkte -> %d\n", n); }

@@ -13,6 +13,7 @@
 #include <cstring>
 
 #include "plot/font/font.h"
+#include "plot/internal.h"
 #include "plot/plot.h"
 
 namespace {
@@ -239,20 +240,20 @@ void TEXTG(float* x, float* y, int height, const char* text, int style, float an
     float startX = *x;
     float startY = *y;
     if (alignment != 0) {
-        s.glyphOriginX = static_cast<float>(PAGEX(startX));
-        s.glyphOriginY = static_cast<float>(PAGEY(startY));
+        s.glyphOriginX = plot_internal::ToPageX(startX);
+        s.glyphOriginY = plot_internal::ToPageY(startY);
         pass.draw = false;
         RunText(pass);
         if (pass.hasEnd) {
-            const float dx = static_cast<float>(USERX(pass.endX)) - startX;
-            const float dy = static_cast<float>(USERY(pass.endY)) - startY;
+            const float dx = plot_internal::ToUserX(pass.endX) - startX;
+            const float dy = plot_internal::ToUserY(pass.endY) - startY;
             const float part = alignment == 1 ? 0.5f : 1.0f;
             if (angle != 90 && angle != 270) startX -= part * dx;
             if (angle != 0 && angle != 180) startY -= part * dy;
         }
     }
-    s.glyphOriginX = static_cast<float>(PAGEX(startX));
-    s.glyphOriginY = static_cast<float>(PAGEY(startY));
+    s.glyphOriginX = plot_internal::ToPageX(startX);
+    s.glyphOriginY = plot_internal::ToPageY(startY);
     pass.draw = true;
     RunText(pass);
 

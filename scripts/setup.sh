@@ -6,6 +6,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev  # tests and benchmarks
   libsdl2-dev libgif-dev                    # window backend, GIF recording
   imagemagick xvfb xdotool x11-utils        # looking at pages, window tests
+  dpkg-dev desktop-file-utils appstream     # Debian packages, checks of the install tree
 )
 missing=()
 for p in "${packages[@]}"; do

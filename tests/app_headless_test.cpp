@@ -121,6 +121,37 @@ TEST(VirtualClock, DelayAndEventTimesFollowTheScript) {
     EXPECT_EQ(thirdClick, HeadlessBackend::kStartMs + 3801) << "a late event is delivered at once";
 }
 
+// Quick presses arrive as the window system sends them, the second of a pair
+// as a double click, and every one of them is stored as a click.
+TEST(QuickClicks, ASecondPressIsADoubleClickAndStillAClick) {
+    const std::string script = "click 100 40\nclick 100 40\nclick 100 40\nwait 0.6\nclick 100 40\n"
+                               "click 300 40\nrclick 300 40\n";
+    HeadlessOptions options;
+    ScriptError error;
+    ASSERT_TRUE(ParseScript(script, options.events, error));
+    HeadlessBackend backend(options);
+    std::vector<int> presses;
+    for (BackendEvent e; e.type != BackendEvent::Close;) {
+        backend.WaitEvent(e);
+        if (e.type == BackendEvent::MouseDown) presses.push_back(e.clicks);
+    }
+    // Counted up while quick, anew after a pause, far away or with another button.
+    EXPECT_EQ(presses, (std::vector<int>{1, 2, 3, 1, 1, 1}));
+
+    ShellTempDir dir;
+    std::string buttons;
+    ShellRun::Run(script, [&] {
+        PlotState.plotView = GetPlotView();
+        MOUSEENABLE(2, 1);
+        int key = 0;
+        float x = 0, y = 0;
+        char button = ' ';
+        while (MOUSEWAIT(2, key, x, y, button) == 0) buttons += button;
+        return 0;
+    });
+    EXPECT_EQ(buttons, "LLLLLR");
+}
+
 // Decodes a GIF: frame count, delays (hundredths) and frame rectangles.
 struct GifInfo {
     int width = 0, height = 0;

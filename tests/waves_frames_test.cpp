@@ -158,6 +158,66 @@ TEST_F(WavePage, LongitudinalFrameZeroIsTheChainAtRest) {
     EXPECT_EQ(PlotState.lineWeight, 40);
 }
 
+// Exact bar edges.  The phases follow the model's words, worked out here in
+// double: phi0 = n * 3.1415927f / 12 rounded to single once, each particle's
+// phase the previous one minus 0.2617994 rounded to single, x = i + 1.1f *
+// sin(phase) rounded to single.  The user-to-page conversion is taken in
+// extended precision and rounded once; the column is its truncated pixel.
+float ReachedBarX(int n, int i) {
+    float phase = static_cast<float>(n * static_cast<double>(3.1415927f) / 12.0);
+    for (int k = 1; k <= i; ++k) phase = static_cast<float>(phase - 0.2617994);
+    return static_cast<float>(i + static_cast<double>(1.1f) * std::sin(static_cast<double>(phase)));
+}
+
+int ExactColumn(float userX) {
+    const long double page =
+        (static_cast<long double>(userX) - PlotState.userXMin) * static_cast<long double>(PlotState.userToPageX);
+    return static_cast<int>(PlotState.pixelsPerUnitX * static_cast<float>(page));
+}
+
+// A bar drawn in `fill` with a 2-pixel outline in `outline` has its outline
+// at exactly these columns: the left one at `left`, `left` + 1, the right one
+// at `right`, `right` + 1.
+void ExpectBarOutline(int left, int right, int outline, int fill) {
+    const auto at = [](int col) { return static_cast<int>(PlotState.pagePixels[col + 1008 * kBarRow]); };
+    EXPECT_NE(at(left - 1), outline) << "left outline starts left of column " << left;
+    EXPECT_EQ(at(left), outline) << "left outline at column " << left;
+    EXPECT_EQ(at(left + 2), fill) << "fill after column " << left + 1;
+    EXPECT_EQ(at(right - 1), fill) << "fill before column " << right;
+    EXPECT_EQ(at(right + 1), outline) << "right outline at column " << right;
+    EXPECT_NE(at(right + 2), outline) << "right outline ends right of column " << right + 1;
+}
+
+TEST_F(WavePage, BarEdgesOnPixelBoundariesAreExact) {
+    // Resting bars whose edges map exactly onto a pixel boundary at 36
+    // pixels per unit: particles 17, 26 and 44 (right edges) and 29 and 38
+    // (left edges).
+    DrawLongitudinalFrame(0);
+    const struct { int particle, left, right; } bars[] = {
+        {17, 282, 287}, {26, 422, 427}, {29, 469, 473}, {38, 609, 613}, {44, 702, 707}};
+    for (const auto& bar : bars) {
+        SCOPED_TRACE("particle " + std::to_string(bar.particle));
+        ExpectBarOutline(bar.left, bar.right, kBlack, kSilver);
+    }
+    for (int i = 1; i <= 63; ++i) {
+        SCOPED_TRACE("particle " + std::to_string(i));
+        ExpectBarOutline(ExactColumn(static_cast<float>(i - 0.15)), ExactColumn(static_cast<float>(i + 0.15)),
+                         kBlack, kSilver);
+    }
+    // Reached bars in frames where a single-precision phase step or a twice
+    // rounded frame phase moves an edge by a column.
+    for (const int n : {9, 20, 29, 35, 500}) {
+        DrawLongitudinalFrame(n);
+        for (int i = 2; i <= std::min(n, 63); ++i) {  // particle 1 may touch the exciter
+            SCOPED_TRACE("frame " + std::to_string(n) + ", particle " + std::to_string(i));
+            const float x = ReachedBarX(n, i);
+            if (x - 0.15 >= 63.48) continue;
+            ExpectBarOutline(ExactColumn(static_cast<float>(x - 0.15)), ExactColumn(static_cast<float>(x + 0.15)),
+                             kBlue, kSkyBlue);
+        }
+    }
+}
+
 TEST_F(WavePage, LongitudinalFramesWhileTheWaveTravels) {
     for (const int n : {1, 6, 12, 23, 40, 63}) {
         SCOPED_TRACE("frame " + std::to_string(n));

@@ -3,6 +3,7 @@
 #include "platform/headless/headless.h"
 
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 
 HeadlessBackend::HeadlessBackend(HeadlessOptions options) : options_(std::move(options)) {
@@ -36,6 +37,7 @@ void HeadlessBackend::Deliver() {
             b.button = e.kind == ScriptEvent::Click ? 1 : 3;
             b.x = e.x;
             b.y = e.y;
+            b.clicks = CountPress(b.button, b.x, b.y);
             b.type = BackendEvent::MouseDown;
             ready_.push_back(b);
             b.type = BackendEvent::MouseUp;
@@ -61,6 +63,19 @@ void HeadlessBackend::Deliver() {
     }
 }
 
+// Presses of one button that follow each other quickly and close together
+// count up, as the window backend counts them: the second press of a double
+// click has the count 2.
+int HeadlessBackend::CountPress(int button, int x, int y) {
+    constexpr std::int64_t kDoubleClickMs = 500;
+    constexpr int kDoubleClickRadius = 32;
+    const bool continues = button == lastPress_.button && nowMs_ - lastPress_.ms < kDoubleClickMs &&
+                           std::abs(x - lastPress_.x) <= kDoubleClickRadius &&
+                           std::abs(y - lastPress_.y) <= kDoubleClickRadius;
+    lastPress_ = {button, x, y, nowMs_, continues ? lastPress_.count + 1 : 1};
+    return lastPress_.count;
+}
+
 bool HeadlessBackend::PollEvent(BackendEvent& event) {
     if (ready_.empty() && next_ < options_.events.size() && nowMs_ >= dueMs_) Deliver();
     if (ready_.empty()) return false;
@@ -84,13 +99,7 @@ void HeadlessBackend::WaitEvent(BackendEvent& event) {
     ready_.pop_front();
 }
 
-void HeadlessBackend::MessageBox(const char* caption, const char* text) {
-    std::string line = text ? text : "";
-    for (char& c : line) {
-        if (c == '\n' || c == '\r') c = ' ';
-    }
-    std::fprintf(stderr, "%s: %s\n", caption ? caption : "osk", line.c_str());
-}
+void HeadlessBackend::MessageBox(const char* caption, const char* text) { WriteMessageLine(caption, text); }
 
 bool HeadlessBackend::PromptFileName(const char* prompt, const std::string& /*initial*/, std::string& /*name*/) {
     std::fprintf(stderr, "osk: %s: no file name can be asked for without a window; cancelled\n", prompt ? prompt : "");

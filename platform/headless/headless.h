@@ -6,7 +6,9 @@
 // WaitUntil jumps at once to the first millisecond past its deadline (or one
 // millisecond on, when that has passed), a blocking wait for input jumps to
 // the next event's time, and a poll sees an event only once it is due.
-// A click is delivered as button down, then button up.  Message boxes go to
+// A click is delivered as button down, then button up; a second press of
+// the same button within 500 ms and 32 pixels is the second press of a
+// double click (clicks = 2), as in the window backend.  Message boxes go to
 // standard error as one line; the file-name prompt is always cancelled
 // (with a line on standard error).
 #pragma once
@@ -55,12 +57,18 @@ public:
 
 private:
     void Deliver();
+    int CountPress(int button, int x, int y);
 
     HeadlessOptions options_;
     std::int64_t nowMs_ = kStartMs;
     std::size_t next_ = 0;          // next script event
     std::int64_t dueMs_ = kStartMs;  // when it is due
     std::deque<BackendEvent> ready_;
+    struct Press {
+        int button = 0, x = 0, y = 0;
+        std::int64_t ms = 0;
+        int count = 0;
+    } lastPress_;
     bool windowOpen_ = false;
     bool shown_ = false;
     std::string windowTitle_;

@@ -250,6 +250,7 @@ void SdlBackend::WaitEvent(BackendEvent& event) {
 }
 
 void SdlBackend::MessageBox(const char* caption, const char* text) {
+    WriteMessageLine(caption, text);
     SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, caption ? caption : "", text ? text : "", window_);
 }
 

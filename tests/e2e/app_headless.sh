@@ -37,6 +37,17 @@ printf 'click 10 10\nwiat 2\n' >bad.txt
 grep -q "^osk: script line 2: " err.txt || fail "bad script message: $(cat err.txt)"
 [ -e refreshes.txt ] && fail "a bad script must stop the run before it starts"
 
+# Mistakes each get one line on standard error.
+"$OSK" --headless --script "$WORK" >out.txt 2>err.txt; status=$?
+[ $status = 2 ] || fail "a directory as script: status $status"
+[ "$(wc -l <err.txt)" = 1 ] && grep -q "Is a directory" err.txt || fail "directory script message: $(cat err.txt)"
+"$OSK" --headless >out.txt 2>err.txt || fail "no script: status $?"
+[ "$(wc -l <err.txt)" = 1 ] && grep -q -- "no --script" err.txt || fail "no script message: $(cat err.txt)"
+: >empty.txt
+"$OSK" --headless --script empty.txt no-such-file.txt >out.txt 2>err.txt; status=$?
+[ $status = 1 ] || fail "missing FILE: status $status"
+[ "$(wc -l <err.txt)" = 1 ] && grep -q "no-such-file.txt" err.txt || fail "missing FILE message: $(cat err.txt)"
+
 # The default 1024 x 768 screen gives 36 pixels per unit: user point (x, y)
 # is client point (2 + int(36 x), 18 + 143 - int(36 y)).  Buttons' label
 # base lines are at y 3.4; their boxes span 3.25 to 3.82.
@@ -53,7 +64,7 @@ wait 0.5
 click 966 34
 EOF
 start=$(date +%s.%N)
-"$OSK" --headless --script run.txt --dump dumps --record run.gif >out.txt 2>err.txt; status=$?
+(umask 027; "$OSK" --headless --script run.txt --dump dumps --record run.gif >out.txt 2>err.txt); status=$?
 end=$(date +%s.%N)
 [ $status = 0 ] || fail "scripted run: status $status: $(cat err.txt)"
 [ -s dumps/refreshes.txt ] || fail "no refreshes.txt"
@@ -67,6 +78,7 @@ grep -q "	Longitudinal Wave$" dumps/refreshes.txt || fail "no refresh of the lon
 size=$(stat -c %s dumps/refresh-00001.bmp)
 [ "$size" = $((1078 + 1008 * 144)) ] || fail "dump size $size"
 [ "$(identify -format '%w %h %[type]\n' dumps/refresh-00001.bmp | head -1)" != "" ] || fail "dump not readable"
+[ "$(stat -c %a run.gif)" = 640 ] || fail "the recording has mode $(stat -c %a run.gif) under umask 027"
 frames=$(identify run.gif | wc -l)
 [ "$frames" -gt 10 ] || fail "only $frames GIF frames"
 # The virtual clock, not the machine, sets the pace: 3.5 s of script in well under that.

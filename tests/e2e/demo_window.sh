@@ -41,7 +41,7 @@ export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"  # last one 
 
 # Client points on a 1024 x 768 screen: 36 pixels per page unit, the page's
 # top-left pixel at client (2, 18); the button row is client y 34.
-L="682 34"; T="819 34"; GO="866 34"; QUIT="967 34"
+L="682 34"; T="819 34"; NEXT="664 34"; GO="866 34"; QUIT="967 34"
 
 # The same states headless, as references.
 ref() {  # name, script lines...
@@ -53,6 +53,7 @@ ref() {  # name, script lines...
 }
 ref start ""
 ref stepping "click $L"
+ref frame2 "click $L" "wait 1" "click $NEXT" "wait 1" "click $NEXT"
 ref running "click $L" "click $GO" "wait 0.5" "close"
 ref paused "click $L" "click $GO" "wait 0.5" "click $GO"
 
@@ -84,6 +85,11 @@ n=$(differ shot-start start); [ "$n" = 0 ] || fail "start screen differs from he
 click "$L"; sleep 0.7
 shot stepping
 n=$(differ shot-stepping stepping); [ "$n" = 0 ] || fail "Longitudinal frame 0 differs from headless in $n pixels"
+
+# Two brisk clicks on "Next" (the second a double click) are two frames.
+xdotool mousemove --window "$wid" $NEXT click --repeat 2 --delay 120 1; sleep 0.7
+shot frame2
+n=$(differ shot-frame2 frame2); [ "$n" = 0 ] || fail "two quick clicks on Next: frame 2 differs from headless in $n pixels"
 
 click "$GO"; sleep 1.0
 shot running

@@ -1,0 +1,52 @@
+# What `cmake --install` puts in place, by component:
+#   program  bin/osk, the desktop entry, the hicolor icons, the AppStream
+#            metainfo, the man page and the built-in tour (share/osk/tour.osk)
+#   dev      the plot library: archive and headers (plot/CMakeLists.txt), the
+#            CMake package OskPlot (target OskPlot::plot) and oskplot.pc
+include(GNUInstallDirs)
+include(CMakePackageConfigHelpers)
+
+set(OSK_APP_ID org.example.Osk)
+
+if(TARGET osk)
+  install(TARGETS osk RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT program)
+  install(FILES dist/${OSK_APP_ID}.desktop
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/applications COMPONENT program)
+  install(FILES dist/${OSK_APP_ID}.metainfo.xml
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo COMPONENT program)
+  install(FILES dist/osk.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT program)
+  install(FILES res/tour.osk DESTINATION ${CMAKE_INSTALL_DATADIR}/osk COMPONENT program)
+endif()
+
+# The icons are drawn once, as the window icon's resource; tools/app_icongen
+# renders the SVG and the PNG sizes from it at build time.
+if(TARGET icongen)
+  set(OSK_ICON_DIR ${PROJECT_BINARY_DIR}/icons)
+  set(OSK_ICON_SIZES 16 24 32 48 64 128 256)
+  set(OSK_ICON_FILES ${OSK_ICON_DIR}/scalable/apps/osk.svg)
+  foreach(size ${OSK_ICON_SIZES})
+    list(APPEND OSK_ICON_FILES ${OSK_ICON_DIR}/${size}x${size}/apps/osk.png)
+  endforeach()
+  add_custom_command(OUTPUT ${OSK_ICON_FILES}
+                     COMMAND icongen ${OSK_ICON_DIR}
+                     DEPENDS icongen
+                     COMMENT "Rendering the desktop icons")
+  add_custom_target(osk_icons ALL DEPENDS ${OSK_ICON_FILES})
+  install(DIRECTORY ${OSK_ICON_DIR}/
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor COMPONENT program)
+endif()
+
+# The plot library's CMake package and pkg-config file.
+set(OSK_CMAKE_PACKAGE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/OskPlot)
+install(EXPORT OskPlotTargets NAMESPACE OskPlot:: DESTINATION ${OSK_CMAKE_PACKAGE_DIR} COMPONENT dev)
+configure_package_config_file(cmake/OskPlotConfig.cmake.in ${PROJECT_BINARY_DIR}/OskPlotConfig.cmake
+                              INSTALL_DESTINATION ${OSK_CMAKE_PACKAGE_DIR})
+write_basic_package_version_file(${PROJECT_BINARY_DIR}/OskPlotConfigVersion.cmake
+                                 COMPATIBILITY SameMajorVersion)
+install(FILES ${PROJECT_BINARY_DIR}/OskPlotConfig.cmake ${PROJECT_BINARY_DIR}/OskPlotConfigVersion.cmake
+        DESTINATION ${OSK_CMAKE_PACKAGE_DIR} COMPONENT dev)
+
+# The .pc file names the configured prefix; a staged tree (DESTDIR) is read
+# with PKG_CONFIG_SYSROOT_DIR.
+configure_file(cmake/oskplot.pc.in ${PROJECT_BINARY_DIR}/oskplot.pc @ONLY)
+install(FILES ${PROJECT_BINARY_DIR}/oskplot.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig COMPONENT dev)
