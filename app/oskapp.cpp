@@ -102,7 +102,7 @@ int RunInMode(int mode) {
     PlotState.runMode = mode;
     CWinThread* thread = AfxGetThread();
     const int result = thread ? thread->Run() : -1;
-    PlotState.runMode = 0;
+    PlotState.runMode = kRunModeNone;
     return result;
 }
 
@@ -152,14 +152,14 @@ int COskApp::Run() {
                 idle = true;
                 idleCount = 0;
             }
-            if (PlotState.runMode == 1) {
+            if (PlotState.runMode == kRunModeWaitForClick) {
                 // Only the x fields are looked at: a click on column 0 waits on.
                 const unsigned m = m_msgCur.message;
                 if (m >= WM_LBUTTONDOWN && m <= WM_RBUTTONUP &&
                     (PlotState.leftClickX != 0 || PlotState.rightClickX != 0)) {
                     return 0;
                 }
-            } else if (PlotState.runMode == 2) {
+            } else if (PlotState.runMode == kRunModePoll) {
                 return 0;
             }
         } while (PeekMessage(&m_msgCur, 0, 0, 0, PM_NOREMOVE));
@@ -184,8 +184,8 @@ CAboutDlg::CAboutDlg() : CDialog(IDD_ABOUTBOX, nullptr) {}
 
 // ---- run modes and the refresh ---------------------------------------------------------------
 
-int PumpUntilClick() { return RunInMode(1); }
-int PumpOnce() { return RunInMode(2); }
+int PumpUntilClick() { return RunInMode(kRunModeWaitForClick); }
+int PumpOnce() { return RunInMode(kRunModePoll); }
 
 COskView* GetPlotView() {
     CFrameWnd* frame = AfxGetApp() ? AfxGetApp()->m_pMainWnd : nullptr;
@@ -250,7 +250,7 @@ int OskWinMain(Backend* backend, const char* fileArgument, int (*mainRoutine)(),
     PlotSetHost(nullptr);
     SetDibMessageHook(previousHook);
     PlotState.plotView = nullptr;
-    PlotState.runMode = 0;
+    PlotState.runMode = kRunModeNone;
     g_refreshObserver = nullptr;
     return result;
 }

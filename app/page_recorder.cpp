@@ -23,7 +23,7 @@ bool WritePageBmp(const PageFrame& frame, const std::string& path) {
     } quiet;
     CDib dib;
     if (!dib.CreateImage(frame.width, frame.height, 8)) return false;
-    for (int i = 0; i < 256; ++i) dib.colorTable[i] = frame.palette ? frame.palette[i] & 0xFFFFFFu : 0;
+    for (int i = 0; i < 256; ++i) dib.colourTable[i] = frame.palette ? frame.palette[i] & 0xFFFFFFu : 0;
     dib.image = const_cast<unsigned char*>(frame.pixels);
     std::FILE* f = std::fopen(path.c_str(), "wb");
     if (!f) return false;

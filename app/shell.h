@@ -88,6 +88,3 @@ int OskWinMain(Backend* backend, const char* fileArgument, int (*mainRoutine)(),
 // (null restores the real one).
 void SetPageSetupForTesting(int (*pageSetup)());
 
-// The shell's own main routine, used until the demonstration is linked in:
-// a test page whose title strip shows each click in user units.
-int ShellExerciseMain();

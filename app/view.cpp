@@ -26,7 +26,7 @@ void COskView::TakePageFromPlot() {
     const int h = PlotState.viewHeight;
     SetScrollSizes(MM_TEXT, {w, h}, {w, h}, {w / 16, h / 16});
     m_dib.CreateImage(PlotState.imageWidth, PlotState.imageHeight, 8);
-    if (m_dib.colorTable) COPYWORDS(PlotState.palette, m_dib.colorTable, 256);
+    if (m_dib.colourTable) COPYWORDS(PlotState.palette, m_dib.colourTable, 256);
     m_dib.image = PlotState.pagePixels;
 }
 

@@ -15,7 +15,7 @@ constexpr int kHeight = 152;
 struct Page {
     Page() : pixels(static_cast<std::size_t>(kWidth) * kHeight) {
         dib.CreateImage(kWidth, kHeight, 8);
-        for (int i = 0; i < 256; ++i) dib.colorTable[i] = static_cast<std::uint32_t>(i * 0x010203);
+        for (int i = 0; i < 256; ++i) dib.colourTable[i] = static_cast<std::uint32_t>(i * 0x010203);
         for (std::size_t i = 0; i < pixels.size(); ++i) pixels[i] = static_cast<unsigned char>(i * 7);
         dib.image = pixels.data();
     }

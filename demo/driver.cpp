@@ -9,21 +9,15 @@
 #include "app/keys.h"
 #include "app/mouse.h"
 #include "demo/waves.h"
+#include "plot/palette.h"
 #include "plot/plot.h"
 
 DemoClickPoint DemoLastClick = {0.0f, 0.0f, 0};
 
 // ---- the buttons ----------------------------------------------------------------
 
-// Palette indices the driver uses besides defaultColour and backgroundColour.
 namespace {
-constexpr int kRed = 2;
-constexpr int kGreen = 3;
-constexpr int kYellow = 5;
-constexpr int kLightGrey = 8;
-constexpr int kBlack = 16;
-constexpr int kSkyBlue = 24;
-constexpr int kPaleMagenta = 31;
+using namespace plot_palette;
 
 constexpr float kButtonRow = 3.4f;   // label base line of every button
 constexpr double kBoxBelow = 0.15;   // the box reaches this far below the base line

@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "plot/palette.h"
 #include "plot/plot.h"
 
 namespace {
@@ -37,14 +38,7 @@ constexpr float kTickLimit = 63.5f;
 
 constexpr int kDotSize = 20;  // 0.2 x 0.2 page units
 
-// Palette indices.
-constexpr int kRed = 2;
-constexpr int kBlue = 4;
-constexpr int kBlack = 16;
-constexpr int kSilver = 20;
-constexpr int kDarkGrey = 22;
-constexpr int kSkyBlue = 24;
-constexpr int kPink = 26;
+using namespace plot_palette;
 
 void SetLongitudinalWindow() { SETWINDOW(-1.3f, -1.5f, 63.5f, 2.5f); }
 void SetTransversalWindow() { SETWINDOW(-0.5f, -1.5f, 64.5f, 2.5f); }

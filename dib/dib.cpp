@@ -187,8 +187,8 @@ void CDib::Empty() {
     headerOwned_ = 0;
     imageOwned_ = 0;
     imageSize_ = 0;
-    colorEntries_ = 0;
-    colorTable = nullptr;
+    colourEntries_ = 0;
+    colourTable = nullptr;
     image = nullptr;
 }
 
@@ -211,8 +211,8 @@ DibInfoHeader CDib::InfoHeader() const {
     info.imageSize = Load32(p + 20);
     info.xPelsPerMeter = static_cast<std::int32_t>(Load32(p + 24));
     info.yPelsPerMeter = static_cast<std::int32_t>(Load32(p + 28));
-    info.colorsUsed = Load32(p + 32);
-    info.colorsImportant = Load32(p + 36);
+    info.coloursUsed = Load32(p + 32);
+    info.coloursImportant = Load32(p + 36);
     return info;
 }
 
@@ -227,8 +227,8 @@ void CDib::StoreInfoHeader(const DibInfoHeader& info) {
     Store32(p + 20, info.imageSize);
     Store32(p + 24, static_cast<std::uint32_t>(info.xPelsPerMeter));
     Store32(p + 28, static_cast<std::uint32_t>(info.yPelsPerMeter));
-    Store32(p + 32, info.colorsUsed);
-    Store32(p + 36, info.colorsImportant);
+    Store32(p + 32, info.coloursUsed);
+    Store32(p + 36, info.coloursImportant);
 }
 
 std::size_t CDib::RowBytes() const {
@@ -240,15 +240,15 @@ std::size_t CDib::RowBytes() const {
 bool CDib::CreateImage(int width, int height, int bitCount) {
     Empty();
     ComputeColorTableSize(bitCount);
-    AllocateHeader(kDibInfoHeaderSize + 4 * static_cast<std::size_t>(colorEntries_));
+    AllocateHeader(kDibInfoHeaderSize + 4 * static_cast<std::size_t>(colourEntries_));
     DibInfoHeader info;
     info.size = kDibInfoHeaderSize;
     info.width = width;
     info.height = height;
     info.planes = 1;
     info.bitCount = static_cast<std::uint16_t>(bitCount);
-    info.colorsUsed = static_cast<std::uint32_t>(colorEntries_);
-    info.colorsImportant = static_cast<std::uint32_t>(colorEntries_);
+    info.coloursUsed = static_cast<std::uint32_t>(colourEntries_);
+    info.coloursImportant = static_cast<std::uint32_t>(colourEntries_);
     StoreInfoHeader(info);
     try {
         if (bitCount != info.bitCount) throw DibError("bit count out of range");
@@ -262,19 +262,19 @@ bool CDib::CreateImage(int width, int height, int bitCount) {
 
 void CDib::ComputeColorTableSize(int bitCount) {
     if (headerSize_ >= kDibInfoHeaderSize) {
-        const std::uint32_t used = InfoHeader().colorsUsed;
+        const std::uint32_t used = InfoHeader().coloursUsed;
         if (used != 0) {
-            colorEntries_ = static_cast<int>(std::min<std::uint32_t>(used, INT_MAX));
+            colourEntries_ = static_cast<int>(std::min<std::uint32_t>(used, INT_MAX));
             return;
         }
     }
     switch (bitCount) {
-    case 1: colorEntries_ = 2; break;
-    case 4: colorEntries_ = 16; break;
-    case 8: colorEntries_ = 256; break;
+    case 1: colourEntries_ = 2; break;
+    case 4: colourEntries_ = 16; break;
+    case 8: colourEntries_ = 256; break;
     case 16:
     case 24:
-    case 32: colorEntries_ = 0; break;
+    case 32: colourEntries_ = 0; break;
     default: break;
     }
 }
@@ -296,17 +296,17 @@ void CDib::ComputeMetrics() {
         throw DibError("image-size field too small for the rows");
     }
     imageSize_ = info.imageSize != 0 ? info.imageSize : static_cast<std::uint32_t>(computed);
-    colorTable = header_.data() + kDibInfoHeaderSize / 4;
+    colourTable = header_.data() + kDibInfoHeaderSize / 4;
 }
 
 bool CDib::MakePalette() {
-    if (colorEntries_ == 0 || colorTable == nullptr) return false;
+    if (colourEntries_ == 0 || colourTable == nullptr) return false;
     palette_.clear();
     const std::size_t inBlock = (headerSize_ - kDibInfoHeaderSize) / 4;
-    const std::size_t n = std::min(static_cast<std::size_t>(colorEntries_), inBlock);
+    const std::size_t n = std::min(static_cast<std::size_t>(colourEntries_), inBlock);
     palette_.reserve(n);
     for (std::size_t i = 0; i < n; ++i) {
-        const std::uint32_t c = colorTable[i];
+        const std::uint32_t c = colourTable[i];
         palette_.push_back({static_cast<std::uint8_t>(c >> 16), static_cast<std::uint8_t>(c >> 8),
                             static_cast<std::uint8_t>(c), 0});
     }
@@ -344,11 +344,11 @@ bool CDib::Draw(const DibSurface& surface, int x, int y, int cx, int cy) const {
     if (dx0 >= dx1 || dy0 >= dy1) return true;
 
     std::uint32_t lut[256];
-    const std::size_t inBlock = colorTable != nullptr ? (headerSize_ - kDibInfoHeaderSize) / 4 : 0;
+    const std::size_t inBlock = colourTable != nullptr ? (headerSize_ - kDibInfoHeaderSize) / 4 : 0;
     const std::size_t entries =
-        std::min({static_cast<std::size_t>(colorEntries_), inBlock, std::size_t{256}});
+        std::min({static_cast<std::size_t>(colourEntries_), inBlock, std::size_t{256}});
     for (std::size_t i = 0; i < 256; ++i) {
-        lut[i] = 0xFF000000u | (i < entries ? (colorTable[i] & 0x00FFFFFFu) : 0u);
+        lut[i] = 0xFF000000u | (i < entries ? (colourTable[i] & 0x00FFFFFFu) : 0u);
     }
 
     const bool sameWidth = cx == width;
@@ -417,11 +417,11 @@ void CDib::ReadOrThrow(DibStream& stream) {
     AllocateHeader(blockLength);
     std::copy(infoWords.begin(), infoWords.end(), header_.begin());
     if (!rest.empty()) std::memcpy(HeaderBytes() + kDibInfoHeaderSize, rest.data(), rest.size());
-    colorTable = header_.data() + kDibInfoHeaderSize / 4;
+    colourTable = header_.data() + kDibInfoHeaderSize / 4;
 
     const DibInfoHeader info = InfoHeader();
     ComputeColorTableSize(info.bitCount);
-    const std::uint64_t entries = info.colorsUsed != 0 ? info.colorsUsed
+    const std::uint64_t entries = info.coloursUsed != 0 ? info.coloursUsed
                                   : info.bitCount <= 8 ? (1u << info.bitCount)
                                                        : 0;
     if (info.bitCount <= 8 && entries > (1u << info.bitCount)) {
@@ -456,7 +456,7 @@ bool CDib::Read(DibStream& stream) {
 
 void CDib::WriteOrThrow(DibStream& stream) {
     if (header_.empty()) throw DibError("nothing to write");
-    const std::uint64_t tableBytes = 4 * static_cast<std::uint64_t>(colorEntries_);
+    const std::uint64_t tableBytes = 4 * static_cast<std::uint64_t>(colourEntries_);
     if (kDibInfoHeaderSize + tableBytes > headerSize_) throw DibError("colour table out of block");
     if (imageSize_ != 0 && image == nullptr) throw DibError("no pixels to write");
 

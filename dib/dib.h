@@ -77,8 +77,8 @@ struct DibInfoHeader {
     std::uint32_t imageSize = 0;
     std::int32_t xPelsPerMeter = 0;
     std::int32_t yPelsPerMeter = 0;
-    std::uint32_t colorsUsed = 0;
-    std::uint32_t colorsImportant = 0;
+    std::uint32_t coloursUsed = 0;
+    std::uint32_t coloursImportant = 0;
 };
 
 struct DibSize {
@@ -127,7 +127,7 @@ public:
 
     // The colour table (blue, green, red, 0 per entry, as a little-endian 32-bit word): inside
     // the header block, right after the info header; null without a header.
-    std::uint32_t* colorTable = nullptr;
+    std::uint32_t* colourTable = nullptr;
     // The pixel rows. The owner of an image made with CreateImage assigns its own buffer here;
     // the object never frees a buffer that was assigned to it.
     unsigned char* image = nullptr;
@@ -169,7 +169,7 @@ public:
     const unsigned char* HeaderBlock() const { return header_.empty() ? nullptr : HeaderBytes(); }
     std::size_t HeaderBlockSize() const { return headerSize_; }
     std::uint32_t ImageSize() const { return imageSize_; }
-    int ColorEntries() const { return colorEntries_; }
+    int ColourEntries() const { return colourEntries_; }
     bool OwnsHeader() const { return headerOwned_ != 0; }
     bool OwnsImage() const { return imageOwned_ != 0; }
     bool HasPalette() const { return !palette_.empty(); }
@@ -193,6 +193,6 @@ private:
     int headerOwned_ = 0;
     int imageOwned_ = 0;
     std::uint32_t imageSize_ = 0;
-    int colorEntries_ = 0;
+    int colourEntries_ = 0;
     std::vector<DibPaletteEntry> palette_;
 };

@@ -165,8 +165,8 @@ protected:
     CPoint m_clientOrigin;
     CRect m_clip;
     CPoint m_viewportOrg;
-    std::uint32_t m_textColor = 0x000000;
-    std::uint32_t m_bkColor = 0xFFFFFF;
+    std::uint32_t m_textColour = 0x000000;
+    std::uint32_t m_bkColour = 0xFFFFFF;
     int m_bkMode = 2;
     int m_stretchMode = 3;
     CRect m_touched;

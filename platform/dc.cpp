@@ -11,8 +11,8 @@ CDC::CDC(Surface* surface, CPoint clientOrigin, CRect clip)
 }
 
 CPoint CDC::SetViewportOrg(int x, int y) { return std::exchange(m_viewportOrg, CPoint{x, y}); }
-std::uint32_t CDC::SetTextColor(std::uint32_t rgb) { return std::exchange(m_textColor, rgb & 0xFFFFFF); }
-std::uint32_t CDC::SetBkColor(std::uint32_t rgb) { return std::exchange(m_bkColor, rgb & 0xFFFFFF); }
+std::uint32_t CDC::SetTextColor(std::uint32_t rgb) { return std::exchange(m_textColour, rgb & 0xFFFFFF); }
+std::uint32_t CDC::SetBkColor(std::uint32_t rgb) { return std::exchange(m_bkColour, rgb & 0xFFFFFF); }
 int CDC::SetBkMode(int mode) { return std::exchange(m_bkMode, mode == 1 ? 1 : 2); }
 
 void CDC::FillSolidRect(const CRect& rect, std::uint32_t rgb) {
@@ -30,8 +30,8 @@ void CDC::FillSolidRect(const CRect& rect, std::uint32_t rgb) {
 
 BOOL CDC::TextOut(int x, int y, const char* text, int count) {
     if (!text || count <= 0) return TRUE;
-    const std::uint32_t fg = 0xFF000000u | m_textColor;
-    const std::uint32_t bg = 0xFF000000u | m_bkColor;
+    const std::uint32_t fg = 0xFF000000u | m_textColour;
+    const std::uint32_t bg = 0xFF000000u | m_bkColour;
     const CPoint origin = ToSurface(x, y);
     // The glyph sits one row below the top of its 16-row cell.
     constexpr int kGlyphTop = 1;

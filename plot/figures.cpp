@@ -10,7 +10,7 @@ using plot_internal::CopyText;
 
 namespace {
 
-bool FigureInProgress() { return (PlotState.plotStatus & 3) == 1; }
+bool FigureInProgress() { return (PlotState.plotStatus & 3) == (kPlotFigureInProgress & 3); }
 
 void SetTitle(const char* text) { CopyText(PlotState.titleText, sizeof PlotState.titleText, text); }
 
@@ -21,7 +21,7 @@ void StartFigure(float x0, float y0, float x1, float y1) {
     PlotState.penColour = PlotState.defaultColour;
     PlotState.fillColour = PlotState.defaultColour;
     SETWINDOW(x0, y0, x1, y1);
-    PlotState.plotStatus = 5;
+    PlotState.plotStatus = kPlotFigureInProgress;
 }
 
 }  // namespace
@@ -75,7 +75,7 @@ int PLOTCLOSE() {
         plot_internal::Print(PlotStream::Output, "PLOT * Close ohne Zeichnung oder Open nach Close!\a\n");
         return -1;
     }
-    s.plotStatus = 2;
+    s.plotStatus = kPlotOpen;
     if (s.exportPending) {
         plot_internal::ExportPage();
         plot_internal::ClosePlotFile();

@@ -32,7 +32,7 @@ void PENDOT(float x, float y) {
     const int px = PIXELX(x);
     const int py = PIXELY(y);
     const int thickness = PlotState.linePixels;
-    const bool flat = PlotState.lineShape == 6;  // only the lower rows of a block
+    const bool flat = PlotState.lineShape == kLineShapeFlat;  // only the lower rows of a block
     if (thickness <= 1) {
         SETPIXEL(px, py);
     } else if (thickness == 2) {

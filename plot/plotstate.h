@@ -122,3 +122,17 @@ struct PlotStateRecord : PlotPenBlock {
 };
 
 extern PlotStateRecord PlotState;
+
+// Values of plotStatus: a figure is in progress when (plotStatus & 3) == 1.
+inline constexpr int kPlotNeverOpened = 0;
+inline constexpr int kPlotOpen = 2;
+inline constexpr int kPlotFigureInProgress = 5;
+
+// Values of lineShape: thick dots as whole blocks, or only their lower rows.
+inline constexpr int kLineShapeBlock = 7;
+inline constexpr int kLineShapeFlat = 6;
+
+// Values of runMode (the shell's message pump).
+inline constexpr int kRunModeNone = 0;
+inline constexpr int kRunModeWaitForClick = 1;
+inline constexpr int kRunModePoll = 2;

@@ -137,7 +137,7 @@ int PLOTOPEN(int mode, const char* plotFileName, const char* windowTitle, const 
     s.hatchSpacing = 30;
     s.fillStyle = 64;
 
-    s.plotStatus = 2;
+    s.plotStatus = kPlotOpen;
     s.setupFlags = 8;
     CopyText(s.titleText, sizeof s.titleText, "Plot Open");
     s.defaultColour = 12;
@@ -166,7 +166,7 @@ int PLOTOPEN(int mode, const char* plotFileName, const char* windowTitle, const 
     BLANKFILL(reinterpret_cast<char*>(s.bmpFileHead), 10);
     std::memcpy(s.bmpFileHead, "BM", 3);
 
-    s.lineShape = 7;
+    s.lineShape = kLineShapeBlock;
     s.pagePixels = nullptr;  // the old image stays with its owner, the view
     g_ownImage = nullptr;
     g_ownImageSize = 0;
@@ -202,7 +202,7 @@ void LayoutFigure(bool isNFrame) {
     if (!isNFrame) {
         s.scaledPageWidth = s.pageWidth;
         s.scaledPageHeight = s.pageHeight;
-        s.lineShape = 7;
+        s.lineShape = kLineShapeBlock;
         scale = PixelScale(s.pageWidth, s.pageHeight);
         s.shrinkFactor = 1.0f;
         s.figurePixelWidth = FigurePixels(s.pageWidth * scale);

@@ -178,8 +178,8 @@ TEST(DeviceContext, TextIsClippedAndFollowsTheViewportOrigin) {
 TEST(DeviceContext, DibIsDrawnUnscaledOrStretchedInsideTheClip) {
     CDib dib;
     ASSERT_TRUE(dib.CreateImage(4, 2, 8));
-    dib.colorTable[1] = 0x00FF0000;
-    dib.colorTable[2] = 0x000000FF;
+    dib.colourTable[1] = 0x00FF0000;
+    dib.colourTable[2] = 0x000000FF;
     unsigned char pixels[8] = {1, 2, 1, 2, 2, 2, 2, 2};  // bottom row first
     dib.image = pixels;
     Surface s;

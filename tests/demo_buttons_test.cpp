@@ -8,11 +8,12 @@
 #include <vector>
 
 #include "demo/driver.h"
+#include "plot/palette.h"
 #include "plot/plot.h"
 
 namespace {
 
-constexpr int kBlack = 16;
+using namespace plot_palette;
 
 // All buttons of the animation screens, one per place.
 std::vector<DemoButton> AnimationRow() {

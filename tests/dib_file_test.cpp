@@ -43,7 +43,7 @@ protected:
         EXPECT_EQ(dib.HeaderBlock(), nullptr) << what;
         EXPECT_EQ(dib.image, nullptr) << what;
         EXPECT_EQ(dib.ImageSize(), 0u) << what;
-        EXPECT_EQ(dib.ColorEntries(), 0) << what;
+        EXPECT_EQ(dib.ColourEntries(), 0) << what;
     }
 };
 
@@ -51,8 +51,8 @@ protected:
 struct Written {
     Written(int w, int h, int bits) {
         EXPECT_TRUE(dib.CreateImage(w, h, bits));
-        const auto table = dibtest::DistinctTable(static_cast<std::size_t>(dib.ColorEntries()));
-        if (!table.empty()) std::memcpy(dib.colorTable, table.data(), table.size() * 4);
+        const auto table = dibtest::DistinctTable(static_cast<std::size_t>(dib.ColourEntries()));
+        if (!table.empty()) std::memcpy(dib.colourTable, table.data(), table.size() * 4);
         pixels.resize(dib.ImageSize());
         for (std::size_t i = 0; i < pixels.size(); ++i) pixels[i] = static_cast<unsigned char>(i * 37 + 11);
         dib.image = pixels.data();
@@ -99,7 +99,7 @@ TEST_F(DibFile, WrittenFilesHaveTheFixedFileHeaderAndReadBackUnchanged) {
     for (int bits : bitCounts) {
         Written w(7, 3, bits);
         const auto& bytes = w.stream.Bytes();
-        const std::size_t table = 4 * static_cast<std::size_t>(w.dib.ColorEntries());
+        const std::size_t table = 4 * static_cast<std::size_t>(w.dib.ColourEntries());
         ASSERT_EQ(bytes.size(), 54 + table + w.dib.ImageSize()) << bits;
         EXPECT_EQ(bytes[0], 'B');
         EXPECT_EQ(bytes[1], 'M');
@@ -113,7 +113,7 @@ TEST_F(DibFile, WrittenFilesHaveTheFixedFileHeaderAndReadBackUnchanged) {
         EXPECT_EQ(0, std::memcmp(back.HeaderBlock(), w.dib.HeaderBlock(), back.HeaderBlockSize()));
         ASSERT_EQ(back.ImageSize(), w.pixels.size());
         EXPECT_EQ(0, std::memcmp(back.image, w.pixels.data(), w.pixels.size()));
-        EXPECT_EQ(back.ColorEntries(), w.dib.ColorEntries());
+        EXPECT_EQ(back.ColourEntries(), w.dib.ColourEntries());
         EXPECT_TRUE(back.OwnsImage());
         EXPECT_TRUE(back.OwnsHeader());
         EXPECT_EQ(back.HasPalette(), table != 0) << bits;
@@ -125,7 +125,7 @@ TEST_F(DibFile, TwentyFourBitFileHasNoTableAndNoPalette) {
     Written w(10, 2, 24);
     CDib back;
     ASSERT_TRUE(ReadBytes(back, w.stream.Bytes()));
-    EXPECT_EQ(back.ColorEntries(), 0);
+    EXPECT_EQ(back.ColourEntries(), 0);
     EXPECT_FALSE(back.HasPalette());
     EXPECT_FALSE(back.MakePalette());
     EXPECT_EQ(back.ImageSize(), 64u);
@@ -133,12 +133,12 @@ TEST_F(DibFile, TwentyFourBitFileHasNoTableAndNoPalette) {
 
 TEST_F(DibFile, ColoursUsedWinsOverTheBitCount) {
     BmpSpec s = SmallEightBit();
-    s.colorsUsed = 16;
+    s.coloursUsed = 16;
     s.table = dibtest::DistinctTable(16);
     s.pixels = {1, 15, 200, 0, 4, 5, 6, 0};
     CDib dib;
     ASSERT_TRUE(ReadBytes(dib, BuildBmp(s)));
-    EXPECT_EQ(dib.ColorEntries(), 16);
+    EXPECT_EQ(dib.ColourEntries(), 16);
     EXPECT_EQ(dib.HeaderBlockSize(), 40u + 64u);
     EXPECT_EQ(dib.Palette().size(), 16u);
     // Index 200 has no entry: it shows black instead of bytes beyond the table.
@@ -152,7 +152,7 @@ TEST_F(DibFile, ColoursUsedWinsOverTheBitCount) {
     EXPECT_EQ(Get32(out.Bytes(), 10), 54u + 64u);
     CDib again;
     ASSERT_TRUE(ReadBytes(again, out.Bytes()));
-    EXPECT_EQ(again.ColorEntries(), 16);
+    EXPECT_EQ(again.ColourEntries(), 16);
 }
 
 TEST_F(DibFile, GapBeforeThePixelsIsKeptAndPixelsComeFromTheOffset) {
@@ -372,13 +372,13 @@ TEST_F(DibFile, HostileDimensionsAreRefusedWithoutAbsurdAllocations) {
 
 TEST_F(DibFile, ColoursUsedBeyondTheBitCountOrTheBlockAreRefused) {
     BmpSpec s = SmallEightBit();
-    s.colorsUsed = 0;  // 0 means the full table, which is there
+    s.coloursUsed = 0;  // 0 means the full table, which is there
     CDib dib;
     EXPECT_TRUE(ReadBytes(dib, BuildBmp(s)));
-    EXPECT_EQ(dib.ColorEntries(), 256);
+    EXPECT_EQ(dib.ColourEntries(), 256);
 
     for (std::uint32_t used : {257u, 1u << 31, 0xFFFFFFFFu}) {
-        s.colorsUsed = used;
+        s.coloursUsed = used;
         dibtest::LargestAllocation() = 0;
         ExpectRefused(BuildBmp(s), "colours used " + std::to_string(used));
         EXPECT_LT(dibtest::LargestAllocation(), std::size_t{4} << 20);
@@ -388,17 +388,17 @@ TEST_F(DibFile, ColoursUsedBeyondTheBitCountOrTheBlockAreRefused) {
     one.bitCount = 1;
     one.width = 8;
     one.height = 1;
-    one.colorsUsed = 2;
+    one.coloursUsed = 2;
     one.table = {0x00FFFFFF};
     one.pixels = {0xF0, 0, 0, 0};
     ExpectRefused(BuildBmp(one), "table beyond the block");
-    one.colorsUsed = 3;
+    one.coloursUsed = 3;
     one.table = {1, 2, 3};
     ExpectRefused(BuildBmp(one), "three colours at one bit");
-    one.colorsUsed = 1;  // fewer than the bit count allows is fine
+    one.coloursUsed = 1;  // fewer than the bit count allows is fine
     one.table = {0x00ABCDEF};
     EXPECT_TRUE(ReadBytes(dib, BuildBmp(one)));
-    EXPECT_EQ(dib.ColorEntries(), 1);
+    EXPECT_EQ(dib.ColourEntries(), 1);
 
     // A 24-bit file may carry a table; it has to be inside the block as well.
     BmpSpec t;
@@ -406,11 +406,11 @@ TEST_F(DibFile, ColoursUsedBeyondTheBitCountOrTheBlockAreRefused) {
     t.width = 1;
     t.height = 1;
     t.pixels = {1, 2, 3, 0};
-    t.colorsUsed = 300;
+    t.coloursUsed = 300;
     ExpectRefused(BuildBmp(t), "300 colours, no table");
     t.table = dibtest::DistinctTable(300);
     EXPECT_TRUE(ReadBytes(dib, BuildBmp(t)));
-    EXPECT_EQ(dib.ColorEntries(), 300);
+    EXPECT_EQ(dib.ColourEntries(), 300);
 }
 
 TEST_F(DibFile, UnsupportedBitCountsHeaderSizesCompressionAndMagicAreRefused) {

@@ -16,10 +16,10 @@ constexpr std::uint32_t kOpaque = 0xFF000000u;
 TEST(DibMetrics, EightBitPageImageHasFullTableAndNoPixels) {
     CDib dib;
     ASSERT_TRUE(dib.CreateImage(8, 4, 8));
-    EXPECT_EQ(dib.ColorEntries(), 256);
+    EXPECT_EQ(dib.ColourEntries(), 256);
     EXPECT_EQ(dib.HeaderBlockSize(), 1064u);
     EXPECT_EQ(dib.ImageSize(), 32u);
-    EXPECT_EQ(reinterpret_cast<const unsigned char*>(dib.colorTable), dib.HeaderBlock() + 40);
+    EXPECT_EQ(reinterpret_cast<const unsigned char*>(dib.colourTable), dib.HeaderBlock() + 40);
     EXPECT_EQ(dib.image, nullptr);
     EXPECT_TRUE(dib.OwnsHeader());
     EXPECT_FALSE(dib.OwnsImage());
@@ -32,8 +32,8 @@ TEST(DibMetrics, EightBitPageImageHasFullTableAndNoPixels) {
     EXPECT_EQ(info.bitCount, 8);
     EXPECT_EQ(info.compression, 0u);
     EXPECT_EQ(info.imageSize, 0u);
-    EXPECT_EQ(info.colorsUsed, 256u);
-    EXPECT_EQ(info.colorsImportant, 256u);
+    EXPECT_EQ(info.coloursUsed, 256u);
+    EXPECT_EQ(info.coloursImportant, 256u);
     EXPECT_EQ(info.xPelsPerMeter, 0);
     // The info header is stored little-endian in the block, as a BMP file holds it.
     const unsigned char* h = dib.HeaderBlock();
@@ -64,18 +64,18 @@ TEST(DibMetrics, ColourTableSizeFollowsBitCountUnlessColoursUsedIsSet) {
     const std::pair<int, int> byBits[] = {{1, 2}, {4, 16}, {8, 256}, {16, 0}, {24, 0}, {32, 0}};
     for (auto [bits, entries] : byBits) {
         dib.ComputeColorTableSize(bits);
-        EXPECT_EQ(dib.ColorEntries(), entries) << bits;
+        EXPECT_EQ(dib.ColourEntries(), entries) << bits;
     }
     dib.ComputeColorTableSize(4);
     dib.ComputeColorTableSize(7);  // an odd bit count leaves the count as it was
-    EXPECT_EQ(dib.ColorEntries(), 16);
+    EXPECT_EQ(dib.ColourEntries(), 16);
 
     // With a header, its colours-used field wins over the bit count.
     ASSERT_TRUE(dib.CreateImage(2, 2, 4));
     dib.ComputeColorTableSize(8);
-    EXPECT_EQ(dib.ColorEntries(), 16);
+    EXPECT_EQ(dib.ColourEntries(), 16);
     ASSERT_TRUE(dib.CreateImage(2, 2, 24));
-    EXPECT_EQ(dib.ColorEntries(), 0);
+    EXPECT_EQ(dib.ColourEntries(), 0);
     EXPECT_EQ(dib.HeaderBlockSize(), 40u);
 }
 
@@ -88,7 +88,7 @@ TEST(DibMetrics, ImpossibleImagesAreRefusedAndLeaveTheObjectEmpty) {
         ASSERT_TRUE(dib.CreateImage(2, 2, 8));
         EXPECT_FALSE(dib.CreateImage(b[0], b[1], b[2])) << b[0] << " " << b[1] << " " << b[2];
         EXPECT_EQ(dib.HeaderBlock(), nullptr);
-        EXPECT_EQ(dib.colorTable, nullptr);
+        EXPECT_EQ(dib.colourTable, nullptr);
         EXPECT_EQ(dib.ImageSize(), 0u);
         EXPECT_EQ(dib.GetDimensions(), (DibSize{0, 0}));
     }
@@ -109,7 +109,7 @@ TEST(DibOwnership, EmptyForgetsABorrowedBufferWithoutTouchingIt) {
         dib.Empty();
         EXPECT_EQ(dib.image, nullptr);
         EXPECT_EQ(dib.HeaderBlock(), nullptr);
-        EXPECT_EQ(dib.ColorEntries(), 0);
+        EXPECT_EQ(dib.ColourEntries(), 0);
         EXPECT_EQ(dib.ImageSize(), 0u);
         ASSERT_TRUE(dib.CreateImage(8, 4, 8));
         dib.image = page.data();
@@ -128,8 +128,8 @@ TEST(DibPalette, MadeFromTheColourTableOnlyWhenThereIsOne) {
     EXPECT_EQ(dib.UsePalette(false), 0);
 
     ASSERT_TRUE(dib.CreateImage(2, 2, 4));
-    dib.colorTable[0] = 0x00112233;  // red 0x11, green 0x22, blue 0x33
-    dib.colorTable[15] = 0x00FF0001;
+    dib.colourTable[0] = 0x00112233;  // red 0x11, green 0x22, blue 0x33
+    dib.colourTable[15] = 0x00FF0001;
     ASSERT_TRUE(dib.MakePalette());
     ASSERT_EQ(dib.Palette().size(), 16u);
     EXPECT_EQ(dib.Palette()[0].red, 0x11);
@@ -151,7 +151,7 @@ struct EightBitImage {
     EightBitImage(int w, int h) : width(w), height(h) {
         EXPECT_TRUE(dib.CreateImage(w, h, 8));
         const auto table = dibtest::DistinctTable(256);
-        std::memcpy(dib.colorTable, table.data(), 1024);
+        std::memcpy(dib.colourTable, table.data(), 1024);
         stride = (w + 3) / 4 * 4;
         pixels.assign(static_cast<std::size_t>(stride) * h, 0xEE);
         for (int r = 0; r < h; ++r)
@@ -160,7 +160,7 @@ struct EightBitImage {
     }
     // The colour the picture shows at column c, row y counted from the top.
     std::uint32_t Shown(int c, int y) const {
-        return kOpaque | dib.colorTable[pixels[(height - 1 - y) * stride + c]];
+        return kOpaque | dib.colourTable[pixels[(height - 1 - y) * stride + c]];
     }
     int width, height, stride;
     std::vector<unsigned char> pixels;
@@ -188,7 +188,7 @@ TEST(DibDraw, UnscaledPageIsFlippedToTopDownAndPlacedAtTheOrigin) {
         }
     }
     // The padding bytes (0xEE) never show.
-    EXPECT_NE(s.At(6, 1), kOpaque | img.dib.colorTable[0xEE]);
+    EXPECT_NE(s.At(6, 1), kOpaque | img.dib.colourTable[0xEE]);
 }
 
 TEST(DibDraw, ClipsAtEverySurfaceEdge) {
@@ -228,19 +228,19 @@ TEST(DibDraw, StretchRepeatsAndShrinkDropsPixels) {
 TEST(DibDraw, LowBitCountsUnpackMostSignificantPixelFirst) {
     CDib one;
     ASSERT_TRUE(one.CreateImage(10, 1, 1));
-    one.colorTable[0] = 0x000000FF;
-    one.colorTable[1] = 0x00FF0000;
+    one.colourTable[0] = 0x000000FF;
+    one.colourTable[1] = 0x00FF0000;
     unsigned char bits[4] = {0xA0, 0x40, 0xFF, 0xFF};  // 1 0 1 0 0 0 0 0 | 0 1
     one.image = bits;
     TestSurface s(10, 1);
     ASSERT_TRUE(one.Draw(s.surface, 0, 0, 10, 1));
     const int expected[10] = {1, 0, 1, 0, 0, 0, 0, 0, 0, 1};
-    for (int x = 0; x < 10; ++x) EXPECT_EQ(s.At(x, 0), kOpaque | one.colorTable[expected[x]]) << x;
+    for (int x = 0; x < 10; ++x) EXPECT_EQ(s.At(x, 0), kOpaque | one.colourTable[expected[x]]) << x;
 
     CDib four;
     ASSERT_TRUE(four.CreateImage(3, 1, 4));
     const auto table = dibtest::DistinctTable(16);
-    std::memcpy(four.colorTable, table.data(), 64);
+    std::memcpy(four.colourTable, table.data(), 64);
     unsigned char nibbles[4] = {0x3C, 0x70, 0, 0};
     four.image = nibbles;
     TestSurface f(3, 1);
@@ -285,7 +285,7 @@ TEST(DibDraw, TopDownRowsAreStoredTopRowFirst) {
     EXPECT_EQ(dib.GetDimensions(), (DibSize{1, 2}));
     EXPECT_EQ(dib.ImageSize(), 8u);
     const auto table = dibtest::DistinctTable(16);
-    std::memcpy(dib.colorTable, table.data(), 64);
+    std::memcpy(dib.colourTable, table.data(), 64);
     unsigned char px[8] = {0x50, 0, 0, 0, 0x90, 0, 0, 0};  // stored first = top row
     dib.image = px;
     TestSurface s(1, 2);

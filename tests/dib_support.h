@@ -25,7 +25,7 @@ struct BmpSpec {
     std::uint16_t bitCount = 8;
     std::uint32_t compression = 0;
     std::uint32_t imageSizeField = 0;
-    std::uint32_t colorsUsed = 0;
+    std::uint32_t coloursUsed = 0;
     std::vector<std::uint32_t> table;       // colour entries written after the header
     std::size_t gap = 0;                    // bytes between the table and the pixels
     std::int64_t offsetOverride = -1;       // pixel-data offset; -1: where the pixels start
@@ -56,7 +56,7 @@ inline std::vector<unsigned char> BuildBmp(const BmpSpec& s) {
     Put32(info, s.imageSizeField);
     Put32(info, 2835);
     Put32(info, 2835);
-    Put32(info, s.colorsUsed);
+    Put32(info, s.coloursUsed);
     Put32(info, 0);
     info.resize(s.headerSize, 0);
     for (std::uint32_t c : s.table) Put32(info, c);

@@ -14,14 +14,13 @@
 #include <vector>
 
 #include "plot/host.h"
+#include "plot/palette.h"
 #include "plot/plot.h"
 #include "tests/plot_support.h"
 
 namespace {
 
-constexpr int kWhite = 1;
-constexpr int kBlue = 4;
-constexpr int kYellow = 5;
+using namespace plot_palette;
 
 class BoxPage : public ProgramPageSuite {
 protected:

@@ -13,14 +13,13 @@
 #include <vector>
 
 #include "plot/host.h"
+#include "plot/palette.h"
 #include "plot/plot.h"
 #include "tests/plot_support.h"
 
 namespace {
 
-constexpr int kWhite = 1;
-constexpr int kRed = 2;
-constexpr int kBlue = 4;
+using namespace plot_palette;
 
 using PixelSet = std::set<std::pair<int, int>>;
 

@@ -10,13 +10,14 @@
 #include <string>
 #include <utility>
 
+#include "plot/palette.h"
 #include "plot/plot.h"
 #include "tests/plot_support.h"
 
 namespace {
 
-constexpr int kPaper = 1;
-constexpr int kInk = 16;
+constexpr int kPaper = plot_palette::kWhite;
+constexpr int kInk = plot_palette::kBlack;
 constexpr float kPx = 38.0f;  // pixels per page unit
 
 using PixelSet = std::set<std::pair<int, int>>;

@@ -15,19 +15,13 @@
 
 #include "demo/waves.h"
 #include "plot/host.h"
+#include "plot/palette.h"
 #include "plot/plot.h"
 #include "tests/plot_support.h"
 
 namespace {
 
-constexpr int kWhite = 1;
-constexpr int kRed = 2;
-constexpr int kBlue = 4;
-constexpr int kBlack = 16;
-constexpr int kSilver = 20;
-constexpr int kDarkGrey = 22;
-constexpr int kSkyBlue = 24;
-constexpr int kPink = 26;
+using namespace plot_palette;
 
 constexpr double kPi = 3.14159265358979323846;
 

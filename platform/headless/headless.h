@@ -36,7 +36,7 @@ public:
     void ScreenSize(int& width, int& height) override;
     bool CreateMainWindow(const char* title, int clientWidth, int clientHeight) override;
     void SetWindowTitle(const char* title) override { windowTitle_ = title ? title : ""; }
-    void ShowMainWindow() override { shown_ = true; }
+    void ShowMainWindow() override {}
     void DestroyMainWindow() override { windowOpen_ = false; }
     void Present(const Surface& surface) override;
     bool PollEvent(BackendEvent& event) override;
@@ -70,7 +70,6 @@ private:
         int count = 0;
     } lastPress_;
     bool windowOpen_ = false;
-    bool shown_ = false;
     std::string windowTitle_;
     int clientWidth_ = 0;
     int clientHeight_ = 0;

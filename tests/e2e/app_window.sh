@@ -2,14 +2,15 @@
 # The real window under a virtual X server: the window appears with its
 # title, shows the title strip and the page, takes mouse clicks at client
 # coordinates and key presses, and ends with status 0 when it is closed
-# politely (WM_DELETE_WINDOW) or through "Quit".
+# politely (WM_DELETE_WINDOW) or through "Quit"; a session in the window is
+# recorded as a GIF and dumped page by page when asked.
 # Arguments: BUILD_DIR SOURCE_DIR.  Skips (status 0, "SKIP:" line) only
 # where no X server can be started.
 set -u
 BUILD_DIR=$(cd "$1" && pwd)
 OSK="$BUILD_DIR/osk"
 [ -x "$OSK" ] || { echo "FAIL: $OSK not built"; exit 1; }
-for tool in Xvfb xdotool import convert cc; do
+for tool in Xvfb xdotool import convert identify cc; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 0; }
 done
 
@@ -71,9 +72,9 @@ cc -o "$WORK/wm_close" "$WORK/wm_close.c" -lX11 || fail "cannot build the close 
 # code's leaks are checked by the unit tests and the headless run instead.
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"  # last one wins
 
-start_osk() {
+start_osk() {  # arguments go to osk
     mkdir -p "$WORK/run"
-    (cd "$WORK/run" && XDG_CONFIG_HOME="$WORK/config" exec "$OSK") >"$WORK/osk.log" 2>&1 &
+    (cd "$WORK/run" && XDG_CONFIG_HOME="$WORK/config" exec "$OSK" "$@") >"$WORK/osk.log" 2>&1 &
     OSK_PID=$!
     WID=$(timeout 15 xdotool search --sync --onlyvisible --pid "$OSK_PID" 2>/dev/null | head -1)
     [ -n "$WID" ] || fail "no window appeared"
@@ -124,8 +125,8 @@ cp "$SHOT" "$BUILD_DIR/app_window_shot.png" 2>/dev/null
 wait_exit
 [ "$STATUS" = 0 ] || fail "exit status $STATUS after closing the window"
 
-# ---- run 2: the keyboard: "l" enters the animation, "q" quits -------------------------------------
-start_osk
+# ---- run 2: the keyboard: "l" enters the animation, "q" quits; recorded ---------------------------
+start_osk --record "$WORK/session.gif" --dump "$WORK/dump"
 xdotool key --window "$WID" l
 sleep 0.7
 SHOT="$WORK/key.png"
@@ -138,6 +139,13 @@ xdotool key --window "$WID" q 2>/dev/null  # the window may be gone before the k
 wait_exit
 [ "$STATUS" = 0 ] || fail "exit status $STATUS after q"
 grep -q "Bild passt nicht" "$WORK/osk.log" && fail "unexpected fit message"
+# The recording: the start screen, the animation and what followed, at the page's size.
+FRAMES=$(identify -format "%n\n" "$WORK/session.gif" 2>/dev/null | head -1)
+[ "${FRAMES:-0}" -ge 3 ] || fail "the session GIF has ${FRAMES:-no} frames"
+GIF_SIZE=$(identify -format "%Wx%H\n" "$WORK/session.gif" | head -1)
+[ "$GIF_SIZE" = 1264x180 ] || fail "the session GIF is $GIF_SIZE, expected the page's 1264x180"
+REFRESHES=$(wc -l <"$WORK/dump/refreshes.txt")
+[ "$REFRESHES" -ge 3 ] && [ -f "$WORK/dump/refresh-00001.bmp" ] || fail "$REFRESHES refreshes dumped"
 
-echo "PASS: window, title, picture, click, keys, close"
+echo "PASS: window, title, picture, click, keys, close, recording"
 exit 0

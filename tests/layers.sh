@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# Keeps the layers honest by their #include lines (dependencies point one way:
+# demo -> app -> platform -> dib; demo and app -> plot):
+#   plot/      only plot/ and the standard library
+#   dib/       nothing of the project outside dib/, and the standard library
+#   platform/  nothing of app/, demo/, plot/ or res/
+#   app/       nothing of demo/, except app/main.cpp, the one joining place
+# Argument: SOURCE_DIR.  Prints every offending line; fails if there is one.
+set -u
+src=${1:?usage: layers.sh SOURCE_DIR}
+cd "$src" || exit 2
+status=0
+
+# Lines "file:line:#include X" of the sources under $1.
+includes() { grep -rnE '^[[:space:]]*#[[:space:]]*include' "$1" --include='*.h' --include='*.cpp'; }
+
+offend() {
+    echo "layer check: $1: $2"
+    status=1
+}
+
+# A standard header: <name> without a directory or an extension (C++ and
+# the C headers in their <cname> form).
+only_project_and_std() {
+    local dir=$1 pattern=$2
+    while IFS= read -r line; do
+        local header=${line#*include}
+        header=${header//[[:space:]]/}
+        case $header in
+            \"*) [[ $header =~ ^\"$pattern ]] || offend "$dir may include only $pattern and the standard library" "$line" ;;
+            \<*) [[ $header =~ ^\<[a-z_]+\>$ ]] || offend "$dir may include only $pattern and the standard library" "$line" ;;
+            *) offend "unreadable include" "$line" ;;
+        esac
+    done < <(includes "$dir")
+}
+
+none_of() {
+    local dir=$1 forbidden=$2 except=${3:-}
+    while IFS= read -r line; do
+        [[ -n $except && ${line%%:*} == "$except" ]] && continue
+        offend "$dir must not include $forbidden" "$line"
+    done < <(includes "$dir" | grep -E "\"($forbidden)/")
+}
+
+only_project_and_std plot "plot/"
+only_project_and_std dib "dib/"
+none_of platform "app|demo|plot|res"
+none_of app "demo" app/main.cpp
+
+[[ $status == 0 ]] && echo "layer check: all includes point the right way"
+exit $status
