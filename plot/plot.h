@@ -2,6 +2,10 @@
 // upper-case operation names, rendering pixel by pixel into an 8-bit
 // palette-indexed page image (see plotstate.h for the record it keeps).
 //
+// Reference with pictures: docs/plot.md (every operation, the PLOT codes,
+// PLOTL symbols and line types, BOXFILL style bits, text control characters
+// and alternate set, the palette); small programs in examples/.
+//
 // Typical use:
 //     PLOTOPEN(0, "", "Title", "name");          // defaults, 25 x 17 page
 //     PAGESETUP(0, 0, 28, 4, 28, 4, 2);          // 28 x 4 page, first figure
