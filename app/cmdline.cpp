@@ -39,7 +39,7 @@ bool ParseScreen(const std::string& text, int& width, int& height) {
 int RunRecorded(Backend& backend, const char* file, int (*mainRoutine)(), const OskOptions& options) {
     PageRecorder recorder;
     std::string error;
-    if (!recorder.Open({options.dumpDir, options.recordFile}, error)) {
+    if (!recorder.Open({options.dumpDir, options.recordFile, options.dumpFormat}, error)) {
         std::fprintf(stderr, "osk: %s\n", error.c_str());
         return 1;
     }
@@ -94,6 +94,7 @@ std::string OskUsageText() {
            "       with or without --headless:\n"
            "         --dump DIR               write DIR/refresh-NNNNN.bmp and DIR/refreshes.txt\n"
            "                                  at every screen refresh\n"
+           "         --dump-format png        write the dumps as PNG (refresh-NNNNN.png); default bmp\n"
            "         --record FILE.gif        animated GIF of the refreshes, timed by the clock\n"
            "       osk --help | --version\n";
 }
@@ -113,6 +114,7 @@ bool ParseArguments(int argc, const char* const* argv, OskOptions& options, std:
     bool headlessOnly = false;
     std::string headlessOption;
     bool endOfOptions = false;
+    bool dumpFormatGiven = false;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         if (!endOfOptions && arg == "--") {
@@ -148,6 +150,16 @@ bool ParseArguments(int argc, const char* const* argv, OskOptions& options, std:
                 options.version = true;
             } else if (arg == "--headless") {
                 options.headless = true;
+            } else if (arg == "--dump-format") {
+                std::string v;
+                if (!takeValue(v)) return false;
+                if (v != "bmp" && v != "png") {
+                    error = "--dump-format wants bmp or png, not '" + v + "'";
+                    return false;
+                }
+                options.dumpFormat = v == "png" ? DumpFormat::Png : DumpFormat::Bmp;
+                dumpFormatGiven = true;
+                continue;
             } else if (arg == "--script" || arg == "--dump" || arg == "--record" || arg == "--screen") {
                 std::string v;
                 if (!takeValue(v)) return false;
@@ -179,6 +191,10 @@ bool ParseArguments(int argc, const char* const* argv, OskOptions& options, std:
         }
         options.haveFile = true;
         options.file = arg;
+    }
+    if (dumpFormatGiven && options.dumpDir.empty() && !options.help && !options.version) {
+        error = "--dump-format needs --dump";
+        return false;
     }
     if (headlessOnly && !options.headless && !options.help && !options.version) {
         error = headlessOption + " needs --headless";

@@ -5,6 +5,7 @@
 //       --screen WxH              the screen size reported (default 1024x768)
 //     with or without --headless:
 //       --dump DIR                the page at every screen refresh
+//       --dump-format bmp|png     the dumps' file format (default bmp)
 //       --record FILE.gif         animated GIF of the refreshes
 //     osk --help | --version
 // Exit status: the main routine's result (0 after "Quit", also when the
@@ -14,12 +15,15 @@
 
 #include <string>
 
+#include "app/page_recorder.h"
+
 struct OskOptions {
     bool help = false;
     bool version = false;
     bool headless = false;
     std::string script;
     std::string dumpDir;
+    DumpFormat dumpFormat = DumpFormat::Bmp;
     std::string recordFile;
     int screenWidth = 1024;
     int screenHeight = 768;

@@ -1,4 +1,5 @@
-// page_recorder.cpp - page dumps through CDib and the GIF recording.
+// page_recorder.cpp - page dumps (BMP through CDib, PNG through the plot
+// library's PNG writer) and the GIF recording.
 #include "app/page_recorder.h"
 
 #include <cerrno>
@@ -7,6 +8,7 @@
 #include <filesystem>
 
 #include "dib/dib.h"
+#include "plot/png_export.h"
 
 namespace {
 
@@ -31,6 +33,18 @@ bool WritePageBmp(const PageFrame& frame, const std::string& path) {
     const bool written = dib.Write(stream);
     dib.image = nullptr;
     return (std::fclose(f) == 0) && written;
+}
+
+// The page as an 8-bit palette PNG; the writer leaves no partial file.
+bool WritePagePng(const PageFrame& frame, const std::string& path, std::string& reason) {
+    static const std::uint32_t kBlack[256] = {};
+    char error[256];
+    if (PlotWritePngImage(path.c_str(), frame.pixels, frame.width, frame.height,
+                          frame.palette ? frame.palette : kBlack, error, sizeof error)) {
+        return true;
+    }
+    reason = error;
+    return false;
 }
 
 }  // namespace
@@ -66,20 +80,21 @@ bool PageRecorder::Open(const PageRecordOptions& options, std::string& error) {
 }
 
 void PageRecorder::WriteDump(const PageFrame& frame) {
+    const bool png = options_.dumpFormat == DumpFormat::Png;
     char name[32];
-    std::snprintf(name, sizeof name, "refresh-%05d.bmp", refreshCount_);
+    std::snprintf(name, sizeof name, "refresh-%05d.%s", refreshCount_, png ? "png" : "bmp");
     const std::string path = (std::filesystem::path(options_.dumpDir) / name).string();
     errno = 0;
-    const bool ok = WritePageBmp(frame, path);
-    const int writeErrno = errno;
+    std::string reason;
+    const bool ok = png ? WritePagePng(frame, path, reason) : WritePageBmp(frame, path);
+    if (!ok && reason.empty()) reason = errno ? std::strerror(errno) : "write error";
     if (refreshLog_) {
         std::fprintf(refreshLog_, "%05d\t%s\n", refreshCount_, frame.title ? frame.title : "");
         std::fflush(refreshLog_);
     }
     if (!ok && !dumpFailed_) {
         dumpFailed_ = true;
-        std::fprintf(stderr, "osk: cannot write %s: %s\n", path.c_str(),
-                     writeErrno ? std::strerror(writeErrno) : "write error");
+        std::fprintf(stderr, "osk: cannot write %s: %s\n", path.c_str(), reason.c_str());
     }
 }
 

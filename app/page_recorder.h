@@ -1,7 +1,8 @@
 // page_recorder.h - what the screen refreshes leave behind on disk, in any
-// backend: page dumps (DIR/refresh-NNNNN.bmp, numbered from 00001, and one
-// line "NNNNN<TAB>title" per refresh in DIR/refreshes.txt, which a run
-// starts afresh) and an animated GIF timed by the backend's clock.
+// backend: page dumps (DIR/refresh-NNNNN.bmp, or .png when asked, numbered
+// from 00001, and one line "NNNNN<TAB>title" per refresh in
+// DIR/refreshes.txt, which a run starts afresh) and an animated GIF timed by
+// the backend's clock.
 //
 // The recorder owns its files: Open creates them, Close (or the destructor)
 // finishes the GIF and closes the log.
@@ -14,9 +15,12 @@
 #include "app/app.h"
 #include "app/gif_recorder.h"
 
+enum class DumpFormat { Bmp, Png };
+
 struct PageRecordOptions {
     std::string dumpDir;     // empty: no dumps
     std::string recordFile;  // empty: no recording
+    DumpFormat dumpFormat = DumpFormat::Bmp;
 };
 
 class PageRecorder : public RefreshObserver {

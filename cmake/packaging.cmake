@@ -24,10 +24,13 @@ wave. Runs in a window (SDL2) or headless, recording an animated GIF.")
 
 set(CPACK_DEBIAN_DEV_PACKAGE_NAME liboskplot-dev)
 set(CPACK_DEBIAN_DEV_PACKAGE_SECTION libdevel)
+# A static archive has no shared-library dependencies to find: the PNG
+# writer needs libpng at link time.
+set(CPACK_DEBIAN_DEV_PACKAGE_DEPENDS "libpng-dev")
 set(CPACK_COMPONENT_DEV_DESCRIPTION
     "Procedural plot library of osk (development files)
 A static C++ library that renders lines, polylines, boxes, dots and stroke-font
-text into an 8-bit palette page image and writes it as BMP files. Headers under
+text into an 8-bit palette page image and writes it as BMP or PNG files. Headers under
 include/osk/plot, CMake package OskPlot (target OskPlot::plot), pkg-config oskplot.")
 
 include(CPack)

@@ -2,6 +2,10 @@
 // upper-case operation names, rendering pixel by pixel into an 8-bit
 // palette-indexed page image (see plotstate.h for the record it keeps).
 //
+// Reference with pictures: docs/plot.md (every operation, the PLOT codes,
+// PLOTL symbols and line types, BOXFILL style bits, text control characters
+// and alternate set, the palette); small programs in examples/.
+//
 // Typical use:
 //     PLOTOPEN(0, "", "Title", "name");          // defaults, 25 x 17 page
 //     PAGESETUP(0, 0, 28, 4, 28, 4, 2);          // 28 x 4 page, first figure
@@ -101,3 +105,6 @@ int      PLOTCLOSE();
 // ---- page export ---------------------------------------------------------------------
 void     NEXTFILENAME();   // first free numbered fileName
 void     WRITEPAGE();      // the page as an 8-bit BMP into plotFile
+// The page as an 8-bit palette PNG named fileName (libpng; plot/png_export.h):
+// 0, or -1 with a report through the host's output hook; never half-written.
+int      WRITEPNG(const char* fileName);

@@ -5,6 +5,7 @@ packages=(
   g++ cmake make pkg-config                 # toolchain
   libgtest-dev libgmock-dev libbenchmark-dev  # tests and benchmarks
   libsdl2-dev libgif-dev                    # window backend, GIF recording
+  libpng-dev                                # the plot library's PNG writer
   imagemagick xvfb xdotool x11-utils        # looking at pages, window tests
   dpkg-dev desktop-file-utils appstream     # Debian packages, checks of the install tree
 )

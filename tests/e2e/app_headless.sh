@@ -86,8 +86,13 @@ awk -v s="$start" -v e="$end" 'BEGIN { exit !(e - s < 3.0) }' || fail "the headl
 
 # Keys stand for buttons; the end of the script closes the window (status 0).
 printf 'key l\nwait 0.2\nkey right\nwait 0.2\n' >keys.txt
-"$OSK" --headless --script keys.txt --dump kd >out.txt 2>err.txt; status=$?
+# Its dumps as PNG: one per log line, the first the same picture as the BMP.
+"$OSK" --headless --script keys.txt --dump kd --dump-format png >out.txt 2>err.txt; status=$?
 [ $status = 0 ] || fail "key run: status $status"
+[ "$(ls kd/refresh-*.png | wc -l)" = "$(wc -l <kd/refreshes.txt)" ] && [ ! -e kd/refresh-00001.bmp ] ||
+  fail "PNG dumps: $(ls kd)"
+[ "$(convert kd/refresh-00001.png rgb:- | md5sum)" = "$(convert dumps/refresh-00001.bmp rgb:- | md5sum)" ] ||
+  fail "the first PNG dump differs from the first BMP dump"
 grep -q "Longitudinal Wave" kd/refreshes.txt || fail "key l did not start the animation"
 grep -q "Plot Finished" kd/refreshes.txt && fail "closing the window is not Quit"
 

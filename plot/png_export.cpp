@@ -1,0 +1,151 @@
+// png_export.cpp - the page as an 8-bit palette PNG through libpng; the one module
+// of the library that needs more than the standard library.
+#include "plot/png_export.h"
+
+#include <png.h>
+
+#include <cerrno>
+#include <csetjmp>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "plot/internal.h"
+#include "plot/plot.h"
+
+namespace {
+
+void SetError(char* error, std::size_t size, const std::string& text) {
+    if (!error || size == 0) return;
+    std::snprintf(error, size, "%s", text.c_str());
+}
+
+// libpng's message of the failure that ended the write.
+struct PngFailure {
+    char text[200];
+};
+
+[[noreturn]] void OnPngError(png_structp png, png_const_charp message) {
+    auto* failure = static_cast<PngFailure*>(png_get_error_ptr(png));
+    std::snprintf(failure->text, sizeof failure->text, "%s", message ? message : "libpng error");
+    std::longjmp(png_jmpbuf(png), 1);
+}
+
+void OnPngWarning(png_structp, png_const_charp) {}
+
+// The palette up to the highest index the image uses: a smaller PLTE chunk,
+// and the colours of every pixel all the same.
+int PaletteEntriesUsed(const unsigned char* pixels, std::size_t count) {
+    int highest = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        if (pixels[i] > highest) highest = pixels[i];
+    }
+    return highest + 1;
+}
+
+// Encodes the image into `file`.  Only plain locals live across setjmp, so
+// the long jump of a libpng error skips no destructor.
+bool EncodePng(std::FILE* file, const unsigned char* pixels, int width, int height, const png_color* colours,
+               int colourCount, PngFailure* failure) {
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, failure, OnPngError, OnPngWarning);
+    if (!png) {
+        std::snprintf(failure->text, sizeof failure->text, "out of memory");
+        return false;
+    }
+    png_infop info = png_create_info_struct(png);
+    if (!info || setjmp(png_jmpbuf(png))) {
+        if (!info) std::snprintf(failure->text, sizeof failure->text, "out of memory");
+        png_destroy_write_struct(&png, info ? &info : nullptr);
+        return false;
+    }
+    png_init_io(png, file);
+    png_set_compression_level(png, 9);
+    png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
+                 PNG_COLOR_TYPE_PALETTE, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                 PNG_FILTER_TYPE_DEFAULT);
+    png_set_PLTE(png, info, colours, colourCount);
+    png_write_info(png, info);
+    // The page keeps its bottom row first; a PNG starts at the top.
+    for (int row = height - 1; row >= 0; --row) {
+        png_write_row(png, pixels + static_cast<std::size_t>(row) * static_cast<std::size_t>(width));
+    }
+    png_write_end(png, info);
+    png_destroy_write_struct(&png, &info);
+    return true;
+}
+
+// A fresh file beside `target` that no one else writes: "<target>.tmp<N>".
+std::FILE* OpenTemporary(const std::string& target, std::string& name) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        name = target + ".tmp" + std::to_string(attempt);
+        if (std::FILE* f = std::fopen(name.c_str(), "wbx")) return f;
+        if (errno != EEXIST) return nullptr;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+bool PlotWritePngImage(const char* fileName, const unsigned char* pixels, int width, int height,
+                       const std::uint32_t* palette, char* error, std::size_t errorSize) {
+    if (!fileName || !fileName[0]) {
+        SetError(error, errorSize, "no file name");
+        return false;
+    }
+    if (!pixels || !palette || width <= 0 || height <= 0) {
+        SetError(error, errorSize, "no page image");
+        return false;
+    }
+    png_color colours[256];
+    const int colourCount =
+        PaletteEntriesUsed(pixels, static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    for (int i = 0; i < colourCount; ++i) {
+        colours[i].red = static_cast<png_byte>(palette[i] >> 16);
+        colours[i].green = static_cast<png_byte>(palette[i] >> 8);
+        colours[i].blue = static_cast<png_byte>(palette[i]);
+    }
+
+    const std::string target = fileName;
+    std::string temporary;
+    errno = 0;
+    std::FILE* file = OpenTemporary(target, temporary);
+    if (!file) {
+        SetError(error, errorSize, std::string("cannot create a file beside it: ") + std::strerror(errno));
+        return false;
+    }
+    PngFailure failure{};
+    bool ok = EncodePng(file, pixels, width, height, colours, colourCount, &failure);
+    std::string reason = failure.text;
+    if (ok && std::fflush(file) != 0) {
+        ok = false;
+        reason = std::strerror(errno);
+    }
+    if (ok && std::ferror(file)) {
+        ok = false;
+        reason = "write error";
+    }
+    if (std::fclose(file) != 0 && ok) {
+        ok = false;
+        reason = std::strerror(errno);
+    }
+    if (ok && std::rename(temporary.c_str(), target.c_str()) != 0) {
+        ok = false;
+        reason = std::strerror(errno);
+    }
+    if (!ok) {
+        std::remove(temporary.c_str());
+        SetError(error, errorSize, reason);
+    }
+    return ok;
+}
+
+int WRITEPNG(const char* fileName) {
+    const PlotStateRecord& s = PlotState;
+    char error[256];
+    if (PlotWritePngImage(fileName, s.pagePixels, s.imageWidth, s.imageHeight, s.palette, error, sizeof error)) {
+        return 0;
+    }
+    plot_internal::Print(PlotStream::Error, "WRITEPNG: cannot write \"%s\": %s\n", fileName ? fileName : "",
+                         error);
+    return -1;
+}
