@@ -8,7 +8,7 @@
 #include <filesystem>
 
 #include "dib/dib.h"
-#include "plot/png_export.h"
+#include "plotpng/plotpng.h"
 
 namespace {
 

@@ -2,7 +2,8 @@
 #   program  bin/osk, the desktop entry, the hicolor icons, the AppStream
 #            metainfo, the man page and the built-in tour (share/osk/tour.osk)
 #   dev      the plot library: archive and headers (plot/CMakeLists.txt), the
-#            CMake package OskPlot (target OskPlot::plot) and oskplot.pc
+#            CMake package OskPlot (targets OskPlot::plot and OskPlot::png),
+#            oskplot.pc and oskplot-png.pc
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 
@@ -48,5 +49,7 @@ install(FILES ${PROJECT_BINARY_DIR}/OskPlotConfig.cmake ${PROJECT_BINARY_DIR}/Os
 
 # The .pc file names the configured prefix; a staged tree (DESTDIR) is read
 # with PKG_CONFIG_SYSROOT_DIR.
-configure_file(cmake/oskplot.pc.in ${PROJECT_BINARY_DIR}/oskplot.pc @ONLY)
-install(FILES ${PROJECT_BINARY_DIR}/oskplot.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig COMPONENT dev)
+foreach(pc oskplot oskplot-png)
+  configure_file(cmake/${pc}.pc.in ${PROJECT_BINARY_DIR}/${pc}.pc @ONLY)
+  install(FILES ${PROJECT_BINARY_DIR}/${pc}.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig COMPONENT dev)
+endforeach()

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "plot/plot.h"
+#include "plotpng/plotpng.h"
 
 namespace {
 

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "plot/plot.h"
+#include "plotpng/plotpng.h"
 
 namespace {
 

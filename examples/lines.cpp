@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "plot/plot.h"
+#include "plotpng/plotpng.h"
 
 namespace {
 

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "plot/plot.h"
+#include "plotpng/plotpng.h"
 
 int main(int argc, char** argv) {
     const char* out = argc > 1 ? argv[1] : "markers.png";

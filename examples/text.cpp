@@ -3,6 +3,7 @@
 //
 //     text [out.png]
 #include "plot/plot.h"
+#include "plotpng/plotpng.h"
 
 namespace {
 

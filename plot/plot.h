@@ -105,6 +105,5 @@ int      PLOTCLOSE();
 // ---- page export ---------------------------------------------------------------------
 void     NEXTFILENAME();   // first free numbered fileName
 void     WRITEPAGE();      // the page as an 8-bit BMP into plotFile
-// The page as an 8-bit palette PNG named fileName (libpng; plot/png_export.h):
-// 0, or -1 with a report through the host's output hook; never half-written.
-int      WRITEPNG(const char* fileName);
+// The page as PNG: WRITEPNG in plotpng/plotpng.h (a module of its own, as it
+// needs libpng).

@@ -2,6 +2,7 @@
 # Keeps the layers honest by their #include lines (dependencies point one way:
 # demo -> app -> platform -> dib; demo and app -> plot):
 #   plot/      only plot/ and the standard library
+#   plotpng/   only plot/, plotpng/, the standard library and libpng
 #   dib/       nothing of the project outside dib/, and the standard library
 #   platform/  nothing of app/, demo/, plot/ or res/
 #   app/       nothing of demo/, except app/main.cpp, the one joining place
@@ -22,13 +23,13 @@ offend() {
 # A standard header: <name> without a directory or an extension (C++ and
 # the C headers in their <cname> form).
 only_project_and_std() {
-    local dir=$1 pattern=$2
+    local dir=$1 pattern=$2 library=${3:-}
     while IFS= read -r line; do
         local header=${line#*include}
         header=${header//[[:space:]]/}
         case $header in
             \"*) [[ $header =~ ^\"$pattern ]] || offend "$dir may include only $pattern and the standard library" "$line" ;;
-            \<*) [[ $header =~ ^\<[a-z_]+\>$ ]] || offend "$dir may include only $pattern and the standard library" "$line" ;;
+            \<*) [[ $header =~ ^\<[a-z_]+\>$ || $header == "<$library>" ]] || offend "$dir may include only $pattern and the standard library" "$line" ;;
             *) offend "unreadable include" "$line" ;;
         esac
     done < <(includes "$dir")
@@ -43,6 +44,7 @@ none_of() {
 }
 
 only_project_and_std plot "plot/"
+only_project_and_std plotpng "plot(png)?/" "png.h"
 only_project_and_std dib "dib/"
 none_of platform "app|demo|plot|res"
 none_of app "demo" app/main.cpp

@@ -7,6 +7,7 @@
 #include <iterator>
 #include <vector>
 
+#include "plotpng/plotpng.h"
 #include "tests/plot_support.h"
 
 namespace {

@@ -1,7 +1,9 @@
-// png_export.h - the page as an 8-bit palette PNG file.  This module alone needs a
-// library beyond the standard one: libpng (Debian: libpng-dev; the installed
-// package files name it, so a program linking the plot library links libpng
-// as well).
+// plotpng.h - the plot library's page as an 8-bit palette PNG file.
+//
+// A module beside the plot library rather than in it, because it needs more
+// than the standard library: libpng (Debian: libpng-dev).  Link the target
+// plotpng (installed: OskPlot::png, or pkg-config oskplot-png), which brings
+// the plot library and libpng along.
 //
 // Both writers go through a temporary file in the target's directory that is
 // renamed onto the name only when complete: a write that fails (a missing
@@ -12,7 +14,12 @@
 #include <cstddef>
 #include <cstdint>
 
-// The writer behind WRITEPNG (plot/plot.h), for any 8-bit image: `pixels` holds `height`
+// The page as an 8-bit palette PNG named fileName (imageWidth x imageHeight,
+// the page's palette): 0, or -1 with one line through the host's output
+// hook (PlotStream::Error).  The page itself is left as it is.
+int WRITEPNG(const char* fileName);
+
+// The writer behind WRITEPNG, for any 8-bit image: `pixels` holds `height`
 // rows of `width` bytes, bottom row first (the page image's layout);
 // `palette` 256 entries 0x00RRGGBB.  Reports nothing itself: returns false
 // and puts a reason (NUL-terminated, cut to `errorSize`) into `error`.

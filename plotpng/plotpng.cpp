@@ -1,6 +1,5 @@
-// png_export.cpp - the page as an 8-bit palette PNG through libpng; the one module
-// of the library that needs more than the standard library.
-#include "plot/png_export.h"
+// plotpng.cpp - the page as an 8-bit palette PNG through libpng.
+#include "plotpng/plotpng.h"
 
 #include <png.h>
 
@@ -10,8 +9,8 @@
 #include <cstring>
 #include <string>
 
-#include "plot/internal.h"
-#include "plot/plot.h"
+#include "plot/host.h"
+#include "plot/plotstate.h"
 
 namespace {
 
@@ -145,7 +144,8 @@ int WRITEPNG(const char* fileName) {
     if (PlotWritePngImage(fileName, s.pagePixels, s.imageWidth, s.imageHeight, s.palette, error, sizeof error)) {
         return 0;
     }
-    plot_internal::Print(PlotStream::Error, "WRITEPNG: cannot write \"%s\": %s\n", fileName ? fileName : "",
-                         error);
+    char line[512];
+    std::snprintf(line, sizeof line, "WRITEPNG: cannot write \"%s\": %s\n", fileName ? fileName : "", error);
+    PlotGetHost().output(PlotStream::Error, line);
     return -1;
 }
