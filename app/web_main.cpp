@@ -30,7 +30,7 @@ struct RefreshedPage {
     std::vector<unsigned char> pixels;  // bottom row first
     int width = 0;
     int height = 0;
-    std::uint32_t palette[256] = {};
+    std::uint32_t palette[256] = {};    // 0x00RRGGBB: in memory blue, green, red, 0
 } g_page;
 
 EM_JS(void, osk_web_refreshed, (int count, const char* title), {

@@ -17,39 +17,29 @@ constexpr const char* kCanvas = "#screen";
 
 // ---- the page's side (JavaScript) ---------------------------------------------------------
 
-// The canvas shows an off-screen copy of the client area, scaled to the
-// window's width at device pixels, nearest neighbour; a resize (or a zoom,
-// which changes devicePixelRatio) draws it again.  Presents are gathered
+// The canvas holds the client area pixel for pixel (its intrinsic size is
+// the client size, so automation can map points); CSS stretches it over the
+// window's width, rounded to whole device pixels, and `image-rendering:
+// pixelated` (the page's style) keeps the pixels sharp at any density.  A
+// resize or a zoom (devicePixelRatio) fits it again.  Presents are gathered
 // and drawn once per animation frame of the browser.
 EM_JS(void, osk_web_setup_canvas, (int width, int height), {
     const canvas = document.getElementById('screen');
-    canvas.dataset.width = width;  // the client size it shows, for automation
-    canvas.dataset.height = height;
-    const source = document.createElement('canvas');
-    source.width = width;
-    source.height = height;
-    const screen = {canvas, source, width, height, pointer : 0, pending : false, drawn : false};
+    canvas.width = width;
+    canvas.height = height;
+    const screen = {canvas, width, height, pointer : 0, pending : false, drawn : false};
     screen.fit = function() {
-        const cssWidth = document.documentElement.clientWidth || window.innerWidth || width;
-        const cssHeight = cssWidth * height / width;
         const ratio = window.devicePixelRatio || 1;
-        canvas.style.width = cssWidth + 'px';
-        canvas.style.height = cssHeight + 'px';
-        canvas.width = Math.max(1, Math.round(cssWidth * ratio));
-        canvas.height = Math.max(1, Math.round(cssHeight * ratio));
-        screen.show();
-    };
-    screen.show = function() {
-        const context = canvas.getContext('2d');
-        context.imageSmoothingEnabled = false;
-        context.drawImage(source, 0, 0, canvas.width, canvas.height);
+        const available = document.documentElement.clientWidth || window.innerWidth || width;
+        const deviceWidth = Math.max(1, Math.floor(available * ratio));
+        canvas.style.width = (deviceWidth / ratio) + 'px';
+        canvas.style.height = (Math.round(deviceWidth * height / width) / ratio) + 'px';
     };
     screen.draw = function() {
         if (!screen.pending) return;
         screen.pending = false;
         const bytes = new Uint8ClampedArray(HEAPU8.buffer, screen.pointer, screen.width * screen.height * 4);
-        source.getContext('2d').putImageData(new ImageData(bytes, screen.width, screen.height), 0, 0);
-        screen.show();
+        canvas.getContext('2d').putImageData(new ImageData(bytes, screen.width, screen.height), 0, 0);
         if (!screen.drawn) {
             screen.drawn = true;
             if (Module.onFirstPicture) Module.onFirstPicture();
@@ -67,8 +57,9 @@ EM_JS(void, osk_web_present, (const void* rgba, int width, int height), {
     if (screen.width != width || screen.height != height) {
         screen.width = width;
         screen.height = height;
-        screen.source.width = width;
-        screen.source.height = height;
+        screen.canvas.width = width;
+        screen.canvas.height = height;
+        screen.fit();
     }
     screen.pointer = rgba;
     if (!screen.pending) {
@@ -83,7 +74,7 @@ EM_JS(void, osk_web_release_canvas, (), {
     const screen = Module.oskScreen;
     if (!screen) return;
     if (screen.pending) screen.draw();
-    Module.oskScreen = null;  // the off-screen copy keeps the picture for later resizes
+    Module.oskScreen = null;  // the canvas keeps the picture, and still follows resizes
 });
 
 EM_JS(void, osk_web_viewport, (int* width, int* height), {

@@ -1,8 +1,9 @@
 // web_backend.h - the backend for a web page (emscripten).
 //
 // The window's client area is shown on the page's <canvas id="screen">,
-// scaled to the width of the browser window with nearest-neighbour pixels
-// at the device's pixel density, and shown again after every resize.  Input
+// whose intrinsic size is the client size, stretched to the width of the
+// browser window with nearest-neighbour pixels (whole device pixels) and
+// fitted again after every resize.  Input
 // comes through emscripten's HTML5 callbacks: mouse presses and touch taps
 // on the canvas arrive as presses at the client point under them, keys of
 // the whole page as Key events.  A blocking wait for input and the wait
