@@ -39,7 +39,8 @@ EM_JS(void, osk_web_setup_canvas, (int width, int height), {
         if (!screen.pending) return;
         screen.pending = false;
         const bytes = new Uint8ClampedArray(HEAPU8.buffer, screen.pointer, screen.width * screen.height * 4);
-        canvas.getContext('2d').putImageData(new ImageData(bytes, screen.width, screen.height), 0, 0);
+        canvas.getContext('2d').putImageData(new ImageData(bytes, screen.width, screen.height), 0, 0, 0, screen.top,
+                                             screen.width, screen.bottom - screen.top + 1);
         if (!screen.drawn) {
             screen.drawn = true;
             if (Module.onFirstPicture) Module.onFirstPicture();
@@ -51,7 +52,8 @@ EM_JS(void, osk_web_setup_canvas, (int width, int height), {
     screen.fit();
 });
 
-EM_JS(void, osk_web_present, (const void* rgba, int width, int height), {
+// Rows top to bottom of the RGBA picture at `rgba` have changed.
+EM_JS(void, osk_web_present, (const void* rgba, int width, int height, int top, int bottom), {
     const screen = Module.oskScreen;
     if (!screen) return;
     if (screen.width != width || screen.height != height) {
@@ -64,7 +66,12 @@ EM_JS(void, osk_web_present, (const void* rgba, int width, int height), {
     screen.pointer = rgba;
     if (!screen.pending) {
         screen.pending = true;
+        screen.top = top;
+        screen.bottom = bottom;
         requestAnimationFrame(screen.draw);
+    } else {
+        screen.top = Math.min(screen.top, top);
+        screen.bottom = Math.max(screen.bottom, bottom);
     }
 });
 
@@ -211,7 +218,8 @@ bool WebBackend::CreateMainWindow(const char* title, int clientWidth, int client
     if (clientWidth <= 0 || clientHeight <= 0) return false;
     clientWidth_ = clientWidth;
     clientHeight_ = clientHeight;
-    rgba_.assign(static_cast<std::size_t>(clientWidth) * clientHeight * 4, 0xFF);
+    rgba_.clear();
+    shown_.clear();
     osk_web_setup_canvas(clientWidth, clientHeight);
     SetWindowTitle(title);
     RegisterCallbacks();
@@ -248,20 +256,39 @@ void WebBackend::RemoveCallbacks() {
     callbacks_ = false;
 }
 
+// Only the rows that differ from what was presented last are converted and
+// drawn: a refresh often presents an unchanged picture again, and a running
+// wave changes only a band of it.
 void WebBackend::Present(const Surface& surface) {
     if (clientWidth_ == 0 || surface.width <= 0 || surface.height <= 0) return;
-    const std::size_t count = static_cast<std::size_t>(surface.width) * surface.height;
-    rgba_.resize(count * 4);
-    std::uint8_t* out = rgba_.data();
-    for (std::size_t i = 0; i < count; ++i) {
-        const std::uint32_t p = surface.pixels[i];  // 0xAARRGGBB
-        out[0] = static_cast<std::uint8_t>(p >> 16);
-        out[1] = static_cast<std::uint8_t>(p >> 8);
-        out[2] = static_cast<std::uint8_t>(p);
-        out[3] = 0xFF;
-        out += 4;
+    const std::size_t width = static_cast<std::size_t>(surface.width);
+    const std::size_t count = width * static_cast<std::size_t>(surface.height);
+    const bool resized = shown_.size() != count || shownWidth_ != surface.width;
+    if (resized) {
+        shown_.assign(count, 0);
+        shownWidth_ = surface.width;
+        rgba_.assign(count * 4, 0);
     }
-    osk_web_present(rgba_.data(), surface.width, surface.height);
+    int top = -1;
+    int bottom = -1;
+    for (int y = 0; y < surface.height; ++y) {
+        const std::uint32_t* in = surface.pixels.data() + y * width;
+        std::uint32_t* seen = shown_.data() + y * width;
+        if (!resized && std::memcmp(in, seen, width * sizeof *in) == 0) continue;
+        std::memcpy(seen, in, width * sizeof *in);
+        std::uint8_t* out = rgba_.data() + y * width * 4;
+        for (std::size_t x = 0; x < width; ++x) {
+            const std::uint32_t p = in[x];  // 0xAARRGGBB
+            out[0] = static_cast<std::uint8_t>(p >> 16);
+            out[1] = static_cast<std::uint8_t>(p >> 8);
+            out[2] = static_cast<std::uint8_t>(p);
+            out[3] = 0xFF;
+            out += 4;
+        }
+        if (top < 0) top = y;
+        bottom = y;
+    }
+    if (top >= 0) osk_web_present(rgba_.data(), surface.width, surface.height, top, bottom);
 }
 
 void WebBackend::Push(const BackendEvent& event) {

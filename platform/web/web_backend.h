@@ -61,7 +61,9 @@ private:
 
     WebOptions options_;
     std::deque<BackendEvent> queue_;
-    std::vector<std::uint8_t> rgba_;  // what the canvas shows, RGBA rows top to bottom
+    std::vector<std::uint32_t> shown_;  // the surface as last presented
+    int shownWidth_ = 0;
+    std::vector<std::uint8_t> rgba_;    // the same as the canvas takes it: RGBA, rows top to bottom
     int clientWidth_ = 0;
     int clientHeight_ = 0;
     bool callbacks_ = false;
