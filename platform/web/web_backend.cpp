@@ -5,6 +5,7 @@
 #include <emscripten.h>
 #include <emscripten/html5.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -21,13 +22,12 @@ constexpr const char* kCanvas = "#screen";
 // the client size, so automation can map points); CSS stretches it over the
 // window's width, rounded to whole device pixels, and `image-rendering:
 // pixelated` (the page's style) keeps the pixels sharp at any density.  A
-// resize or a zoom (devicePixelRatio) fits it again.  Presents are gathered
-// and drawn once per animation frame of the browser.
+// resize or a zoom (devicePixelRatio) fits it again.
 EM_JS(void, osk_web_setup_canvas, (int width, int height), {
     const canvas = document.getElementById('screen');
     canvas.width = width;
     canvas.height = height;
-    const screen = {canvas, width, height, pointer : 0, pending : false, drawn : false};
+    const screen = {canvas, context : canvas.getContext('2d'), width, height, drawn : false};
     screen.fit = function() {
         const ratio = window.devicePixelRatio || 1;
         const available = document.documentElement.clientWidth || window.innerWidth || width;
@@ -35,24 +35,14 @@ EM_JS(void, osk_web_setup_canvas, (int width, int height), {
         canvas.style.width = (deviceWidth / ratio) + 'px';
         canvas.style.height = (Math.round(deviceWidth * height / width) / ratio) + 'px';
     };
-    screen.draw = function() {
-        if (!screen.pending) return;
-        screen.pending = false;
-        const bytes = new Uint8ClampedArray(HEAPU8.buffer, screen.pointer, screen.width * screen.height * 4);
-        canvas.getContext('2d').putImageData(new ImageData(bytes, screen.width, screen.height), 0, 0, 0, screen.top,
-                                             screen.width, screen.bottom - screen.top + 1);
-        if (!screen.drawn) {
-            screen.drawn = true;
-            if (Module.onFirstPicture) Module.onFirstPicture();
-        }
-    };
     Module.oskScreen = screen;
     window.addEventListener('resize', screen.fit);
     canvas.addEventListener('contextmenu', function(e) { e.preventDefault(); });
     screen.fit();
 });
 
-// Rows top to bottom of the RGBA picture at `rgba` have changed.
+// Rows top to bottom of the RGBA picture at `rgba` have changed: they go on
+// the canvas now (the browser shows them when the program next waits).
 EM_JS(void, osk_web_present, (const void* rgba, int width, int height, int top, int bottom), {
     const screen = Module.oskScreen;
     if (!screen) return;
@@ -63,24 +53,16 @@ EM_JS(void, osk_web_present, (const void* rgba, int width, int height, int top, 
         screen.canvas.height = height;
         screen.fit();
     }
-    screen.pointer = rgba;
-    if (!screen.pending) {
-        screen.pending = true;
-        screen.top = top;
-        screen.bottom = bottom;
-        requestAnimationFrame(screen.draw);
-    } else {
-        screen.top = Math.min(screen.top, top);
-        screen.bottom = Math.max(screen.bottom, bottom);
+    const bytes = new Uint8ClampedArray(HEAPU8.buffer, rgba, width * height * 4);
+    screen.context.putImageData(new ImageData(bytes, width, height), 0, 0, 0, top, width, bottom - top + 1);
+    if (!screen.drawn) {
+        screen.drawn = true;
+        if (Module.onFirstPicture) Module.onFirstPicture();
     }
 });
 
-// The last picture stays; what is still to be drawn is drawn now, because
-// the buffer behind it is about to go.
+// The last picture stays on the canvas.
 EM_JS(void, osk_web_release_canvas, (), {
-    const screen = Module.oskScreen;
-    if (!screen) return;
-    if (screen.pending) screen.draw();
     Module.oskScreen = null;  // the canvas keeps the picture, and still follows resizes
 });
 
@@ -274,7 +256,7 @@ void WebBackend::Present(const Surface& surface) {
     for (int y = 0; y < surface.height; ++y) {
         const std::uint32_t* in = surface.pixels.data() + y * width;
         std::uint32_t* seen = shown_.data() + y * width;
-        if (!resized && std::memcmp(in, seen, width * sizeof *in) == 0) continue;
+        if (!resized && std::equal(in, in + width, seen)) continue;
         std::memcpy(seen, in, width * sizeof *in);
         std::uint8_t* out = rgba_.data() + y * width * 4;
         for (std::size_t x = 0; x < width; ++x) {

@@ -174,7 +174,7 @@ async function main() {
   try {
     page = await browser.newPage();
     page.on('pageerror', (e) => check(false, `page error: ${e.message}`));
-    await page.setViewport({ width: 1300, height: 400 });
+    await page.setViewport({ width: 1300, height: 400, hasTouch: true });
     const url = 'file://' + path.resolve(pageFile) + '?screen=1024x768';
     const start = Date.now();
     await page.goto(url);
@@ -200,6 +200,10 @@ async function main() {
     await compare('key n');
     await key('right');
     await compare('key right');
+    let p = await pagePoint(bx(18.4), by);
+    await page.touchscreen.tap(p.x, p.y);
+    script.push(`click ${bx(18.4)} ${by}`);
+    await compare('a touch tap on "Next"');
     await key('space');
     let since = Date.now();
     await measureRun('longitudinal wave running', 50, 2, false);
@@ -212,12 +216,17 @@ async function main() {
     await click(bx(24.0), by);  // "Go"
     since = Date.now();
     await measureRun('transversal wave running', 40, 10, true);
-    let p = await pagePoint(bx(24.0), by);
+    p = await pagePoint(bx(24.0), by);
     await page.mouse.click(p.x, p.y);  // "Stop"
     await timedCompare('"Stop" by mouse: the paused menu', `click ${bx(24.0)} ${by}`, (Date.now() - since) / 1000);
     if (screenshotFile) await page.screenshot({ path: screenshotFile });
     await click(bx(18.4), by);
     await compare('"Single" in the paused menu: one frame');
+    // A narrower window: the canvas follows, and clicks still find their client points.
+    await page.setViewport({ width: 900, height: 400, hasTouch: true });
+    await sleep(200);
+    const shown = await page.$eval('#screen', (c) => c.getBoundingClientRect().width);
+    check(Math.abs(shown - 900) < 1, `the canvas follows the window to ${shown} CSS pixels wide`);
     await click(300, 100, 'right');
     await compare('the right button steps as the left');
     await click(bx(26.8), by);
