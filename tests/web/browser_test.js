@@ -235,6 +235,11 @@ async function main() {
                                                 status: document.getElementById('status').textContent }));
     check(ended.ended && ended.code === 0 && /program has ended/.test(ended.status),
           `the page says the program has ended ("${ended.status}", exit code ${ended.code})`);
+    // Loaded again, as a browser that has the file in its cache.
+    await page.reload();
+    await page.waitForFunction(() => window.osk.firstPictureMs !== null, { timeout: 10000 });
+    const again = await page.evaluate(() => window.osk.firstPictureMs);
+    check(again < 1000, `first picture ${again.toFixed(0)} ms after a reload began (goal under 300 ms)`);
   } finally {
     await browser.close();
     fs.rmSync(work, { recursive: true, force: true });
