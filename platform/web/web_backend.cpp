@@ -21,12 +21,14 @@ constexpr const char* kCanvas = "#screen";
 // The canvas holds the client area pixel for pixel (its intrinsic size is
 // the client size, so automation can map points); CSS stretches it over the
 // window's width, rounded to whole device pixels, and `image-rendering:
-// pixelated` (the page's style) keeps the pixels sharp at any density.  A
-// resize or a zoom (devicePixelRatio) fits it again.
+// pixelated` keeps the pixels sharp at any density.  A resize or a zoom
+// (devicePixelRatio) fits it again.
 EM_JS(void, osk_web_setup_canvas, (int width, int height), {
     const canvas = document.getElementById('screen');
     canvas.width = width;
     canvas.height = height;
+    canvas.style.imageRendering = 'pixelated';
+    canvas.style.touchAction = 'none';  // taps are clicks, not zooms or scrolls
     const screen = {canvas, context : canvas.getContext('2d'), width, height, drawn : false};
     screen.fit = function() {
         const ratio = window.devicePixelRatio || 1;
