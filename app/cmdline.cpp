@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "app/page_recorder.h"
+#include "app/screen_size.h"
 #include "app/shell.h"
 #include "platform/headless/headless.h"
 #include "res/resource.h"
@@ -19,20 +20,6 @@
 #endif
 
 namespace {
-
-bool ParseScreen(const std::string& text, int& width, int& height) {
-    const std::size_t x = text.find_first_of("xX");
-    if (x == std::string::npos || x == 0 || x + 1 >= text.size() || x > 5 || text.size() - x - 1 > 5) return false;
-    const std::string w = text.substr(0, x);
-    const std::string h = text.substr(x + 1);
-    if (w.find_first_not_of("0123456789") != std::string::npos ||
-        h.find_first_not_of("0123456789") != std::string::npos) {
-        return false;
-    }
-    width = std::atoi(w.c_str());
-    height = std::atoi(h.c_str());
-    return width >= 200 && width <= 16384 && height >= 150 && height <= 16384;
-}
 
 // The run on `backend`, its screen refreshes dumped and recorded as the
 // options ask; the GIF's last frame lasts until the run's end.
@@ -170,7 +157,7 @@ bool ParseArguments(int argc, const char* const* argv, OskOptions& options, std:
                 if (arg == "--script") options.script = v;
                 if (arg == "--dump") options.dumpDir = v;
                 if (arg == "--record") options.recordFile = v;
-                if (arg == "--screen" && !ParseScreen(v, options.screenWidth, options.screenHeight)) {
+                if (arg == "--screen" && !ParseScreenSize(v, options.screenWidth, options.screenHeight)) {
                     error = "--screen wants WxH with W from 200 to 16384 and H from 150 to 16384, not '" + v + "'";
                     return false;
                 }

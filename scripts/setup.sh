@@ -8,7 +8,12 @@ packages=(
   libpng-dev                                # the plot library's PNG writer
   imagemagick xvfb xdotool x11-utils        # looking at pages, window tests
   dpkg-dev desktop-file-utils appstream     # Debian packages, checks of the install tree
+  emscripten node-acorn chromium            # the web page and its browser tests
 )
+# Node.js and npm (puppeteer-core for the browser tests): Debian's, unless a
+# node and npm are already there.
+command -v node >/dev/null || packages+=(nodejs)
+command -v npm >/dev/null || packages+=(npm)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -5,3 +5,6 @@ cd "$(dirname "$0")/.."
 scripts/setup.sh
 scripts/build.sh
 ctest --test-dir "${BUILD_DIR:-build}" -j"$(nproc)" --output-on-failure
+# The web page, and the browser tests that drive it in headless Chromium.
+scripts/build-web.sh
+scripts/test-web.sh

@@ -1,0 +1,21 @@
+# The web page: the plot library, the shell and the demonstration on the web
+# backend (platform/web), linked by emscripten into one JavaScript file with
+# the WebAssembly inside; scripts/build-web.sh wraps it in app/web_page.html.
+# Waits give the browser its thread back through Asyncify.
+add_subdirectory(plot)
+add_subdirectory(dib)
+add_subdirectory(platform)
+add_subdirectory(app)
+add_subdirectory(demo)
+
+add_executable(osk app/web_main.cpp)
+target_link_libraries(osk PRIVATE app demo)
+set_target_properties(osk PROPERTIES SUFFIX .js)
+target_link_options(osk PRIVATE
+  -sASYNCIFY=1
+  -sASYNCIFY_IMPORTS=osk_web_wait_for_wake
+  -sASYNCIFY_STACK_SIZE=65536
+  -sSINGLE_FILE=1
+  -sENVIRONMENT=web
+  -sALLOW_MEMORY_GROWTH=1
+  -sEXPORTED_FUNCTIONS=_main,_osk_page_pixels,_osk_page_width,_osk_page_height,_osk_page_palette)
