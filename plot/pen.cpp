@@ -249,6 +249,17 @@ void StepStroke(float origin, float target, float step, float minorOrigin, float
 // pixel whose pen dot is painted in the pen colour and changed already:
 // dashes and text far off the page come in thousands of such strokes.
 bool NothingNewToPaint(float ax, float ay, float bx, float by) {
+    // Only a stroke under a pixel long or beyond one edge of the page, along
+    // each axis, can stay on one pixel: a quick test spares the others.
+    const PlotStateRecord& s = PlotState;
+    const auto mayStay = [](float scale, float a, float b, int low, int end) {
+        const float pa = scale * a, pb = scale * b;
+        return std::fabs(pa - pb) < 2 || (pa < low && pb < low) || (pa >= end && pb >= end);
+    };
+    if (!mayStay(s.pixelsPerUnitX, ax, bx, s.clipXMin, s.clipXEnd) ||
+        !mayStay(s.pixelsPerUnitY, ay, by, s.clipYMin, s.clipYEnd)) {
+        return false;
+    }
     int col1, col2, row1, row2;
     return plot_internal::StrokeSpread(ax, ay, bx, by, col1, col2, row1, row2) && col1 == col2 && row1 == row2 &&
            plot_internal::DotBlockPainted(col1, col2, row1, row2);
