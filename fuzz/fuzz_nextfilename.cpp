@@ -15,10 +15,16 @@ namespace {
 // A private directory; every name lives in it (the fuzzer's own paths are
 // relative to the working directory, which stays as it is).
 char g_dir[] = "/tmp/osk-fuzz-names-XXXXXX";
+
+void RemoveDirectory() {
+    std::error_code ignored;
+    fs::remove_all(g_dir, ignored);
+}
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     if (!mkdtemp(g_dir)) std::abort();
+    std::atexit(RemoveDirectory);  // the fuzzer ends through exit()
     return 0;
 }
 

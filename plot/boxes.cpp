@@ -9,6 +9,7 @@
 // rectangle.
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <utility>
 
 #include "plot/internal.h"
@@ -46,9 +47,9 @@ void SolidFill(float left, float bottom, float right, float top) {
     if (col2 > s.imageWidth) col2 = s.imageWidth;
     if (row2 > s.imageHeight) row2 = s.imageHeight;
     const auto colour = static_cast<unsigned char>(s.fillColour);
+    if (col1 >= col2) return;
     for (int row = row1; row < row2; ++row) {
-        unsigned char* line = s.pagePixels + static_cast<long>(s.imageWidth) * row;
-        for (int col = col1; col < col2; ++col) line[col] = colour;
+        std::memset(s.pagePixels + static_cast<long>(s.imageWidth) * row + col1, colour, col2 - col1);
     }
 }
 
@@ -69,6 +70,66 @@ void AlternatingLine(int pass, float ax, float ay, float bx, float by) {
         HatchLine(bx, by, ax, ay);
     }
 }
+
+// Diagonal hatching of a box far larger than the page draws up to 32000
+// lines each way that lie wholly on one edge row or column of the page,
+// nearly all of them on pixels that earlier lines painted.  Every hatch line
+// has the same colour and pen, so a line whose every possible pixel already
+// has that colour and lies in the changed-pixel rectangle can be left out:
+// the page and the rectangle stay exactly as drawing it would leave them.
+// Stretches of a row or column found so are remembered; nothing but hatch
+// lines paints until the hatching ends, so they stay painted.
+class DiagonalHatch {
+public:
+    // Draws the segment between a and b, from a to b on even passes and back
+    // on odd ones (the pen zigzags), unless it would change nothing.
+    void Line(int pass, float ax, float ay, float bx, float by) {
+        Stretch where{};
+        if (plot_internal::StrokeSpread(ax, ay, bx, by, where.col1, where.col2, where.row1, where.row2) &&
+            (where.col1 == where.col2 || where.row1 == where.row2) && AlreadyPainted(where)) {
+            return;
+        }
+        AlternatingLine(pass, ax, ay, bx, by);
+    }
+
+private:
+    struct Stretch {  // pixels of one row or one column
+        int col1, col2, row1, row2;
+    };
+
+    bool AlreadyPainted(const Stretch& want) {
+        for (const Stretch& known : painted_) {
+            if (known.col1 <= want.col1 && want.col2 <= known.col2 && known.row1 <= want.row1 &&
+                want.row2 <= known.row2) {
+                return true;
+            }
+        }
+        if (!plot_internal::DotBlockPainted(want.col1, want.col2, want.row1, want.row2)) return false;
+        Remember(want);
+        return true;
+    }
+
+    // Keeps the stretch, joined to a known one of the same row or column
+    // that it meets.
+    void Remember(const Stretch& w) {
+        for (Stretch& known : painted_) {
+            const bool sameRow = known.row1 == w.row1 && known.row2 == w.row2 && w.row1 == w.row2 &&
+                                 w.col1 <= known.col2 + 1 && known.col1 <= w.col2 + 1;
+            const bool sameColumn = known.col1 == w.col1 && known.col2 == w.col2 && w.col1 == w.col2 &&
+                                    w.row1 <= known.row2 + 1 && known.row1 <= w.row2 + 1;
+            if (sameRow || sameColumn) {
+                known = {std::min(known.col1, w.col1), std::max(known.col2, w.col2), std::min(known.row1, w.row1),
+                         std::max(known.row2, w.row2)};
+                return;
+            }
+        }
+        painted_[next_] = w;
+        next_ = (next_ + 1) % 4;
+    }
+
+    Stretch painted_[4] = {{0, -1, 0, -1}, {0, -1, 0, -1}, {0, -1, 0, -1}, {0, -1, 0, -1}};  // empty
+    int next_ = 0;
+};
 
 // Runs the straight hatch lines at low + step, low + 2 step, ... up to high,
 // handing each position and its pass number (for the alternating direction)
@@ -101,7 +162,7 @@ void StraightHatch(float low, float high, float step, float pixelsPerUnit, int c
 // Lines from upper left to lower right.  A walks right along the bottom edge
 // and then up the right edge; B walks up the left edge and then right along
 // the top edge; each pass joins them.
-void FallingDiagonals(float left, float bottom, float right, float top, float d) {
+void FallingDiagonals(DiagonalHatch& hatch, float left, float bottom, float right, float top, float d) {
     float ax = left, ay = bottom;
     float bx = left, by = bottom;
     bool aOnSide = false;  // A has turned the lower right corner
@@ -129,14 +190,14 @@ void FallingDiagonals(float left, float bottom, float right, float top, float d)
             bx += d;
         }
         if (bOnTop && bx > right) return;
-        AlternatingLine(pass, ax, ay, bx, by);
+        hatch.Line(pass, ax, ay, bx, by);
     }
 }
 
 // The mirror image: lines from lower left to upper right.  A walks left
 // along the bottom edge and then up the left edge; B walks up the right edge
 // and then left along the top edge.
-void RisingDiagonals(float left, float bottom, float right, float top, float d) {
+void RisingDiagonals(DiagonalHatch& hatch, float left, float bottom, float right, float top, float d) {
     float ax = right, ay = bottom;
     float bx = right, by = bottom;
     bool aOnSide = false;
@@ -164,7 +225,7 @@ void RisingDiagonals(float left, float bottom, float right, float top, float d) 
             bx -= d;
         }
         if (bOnTop && bx < left) return;
-        AlternatingLine(pass, ax, ay, bx, by);
+        hatch.Line(pass, ax, ay, bx, by);
     }
 }
 
@@ -205,8 +266,9 @@ void Hatch(float left, float bottom, float right, float top, int spacing) {
     const bool finite = std::isfinite(left) && std::isfinite(right) && std::isfinite(bottom) &&
                         std::isfinite(top);
     if (d > 0 && finite) {
-        if (style & kFalling) FallingDiagonals(left, bottom, right, top, d);
-        if (style & kRising) RisingDiagonals(left, bottom, right, top, d);
+        DiagonalHatch hatch;
+        if (style & kFalling) FallingDiagonals(hatch, left, bottom, right, top, d);
+        if (style & kRising) RisingDiagonals(hatch, left, bottom, right, top, d);
     }
 
     LINEWIDTH(weight);
@@ -239,30 +301,7 @@ bool EdgeByBlock(float x, float y) {
     int row1 = PIXELY(cy), row2 = PIXELY(y);
     if (col1 > col2) std::swap(col1, col2);
     if (row1 > row2) std::swap(row1, row2);
-    // The dot block around each pixel.
-    if (s.linePixels == 2) {
-        col2 += 1;
-        if (s.lineShape != 6) row2 += 1;
-    } else if (s.linePixels >= 3) {
-        col1 -= 1;
-        col2 += 1;
-        if (s.lineShape != 6) row1 -= 1;
-        row2 += 1;
-    }
-    const auto clampTo = [](int v, int last) { return v > last ? last : (v < 0 ? 0 : v); };
-    col1 = clampTo(col1, s.imageWidth - 1);
-    col2 = clampTo(col2, s.imageWidth - 1);
-    row1 = clampTo(row1, s.imageHeight - 1);
-    row2 = clampTo(row2, s.imageHeight - 1);
-    const auto colour = static_cast<unsigned char>(s.penColour);
-    for (int row = row1; row <= row2; ++row) {
-        unsigned char* line = s.pagePixels + static_cast<long>(s.imageWidth) * row;
-        for (int col = col1; col <= col2; ++col) line[col] = colour;
-    }
-    s.dirtyLeft = std::min(s.dirtyLeft, col1);
-    s.dirtyRight = std::max(s.dirtyRight, col2);
-    s.dirtyTop = std::min(s.dirtyTop, s.imageHeight - 1 - row2);
-    s.dirtyBottom = std::max(s.dirtyBottom, s.imageHeight - 1 - row1);
+    plot_internal::PaintDotBlock(col1, col2, row1, row2);
     // The pen ends as a draw leaves it.
     s.penX = x;
     s.penY = y;

@@ -33,6 +33,28 @@ inline float ToPageY(float userY) { return static_cast<float>(PageYExtended(user
 inline float ToUserX(float pageX) { return static_cast<float>(UserXExtended(pageX)); }
 inline float ToUserY(float pageY) { return static_cast<float>(UserYExtended(pageY)); }
 
+// Paints a pen dot of the current pen around every pixel of columns
+// col1..col2 and rows row1..row2 (col1 <= col2, row1 <= row2), exactly as
+// PENDOT on each of them would: clamped to the image, widening the
+// changed-pixel rectangle.
+void PaintDotBlock(int col1, int col2, int row1, int row2);
+
+// True when painting that block would change nothing: its pixels all have
+// the pen colour and lie in the changed-pixel rectangle.
+bool DotBlockPainted(int col1, int col2, int row1, int row2);
+
+// The columns col1..col2 and rows row1..row2 that the dots of a stroke
+// between (ax, ay) and (bx, by), in either direction, can land on; false
+// when an end is not finite.
+bool StrokeSpread(float ax, float ay, float bx, float by, int& col1, int& col2, int& row1, int& row2);
+
+// How far from pixel 0 the pixels of a stroke's consecutive dots, perDot
+// pixels apart along an axis (under 1), cannot skip a pixel: rounding the
+// page coordinate and its product with the scale to float moves a pixel
+// value by at most 2^-23 of itself, so within this bound neighbouring dots'
+// pixels differ by 0 or 1.  Negative when perDot is not under 1.
+int GapFreePixels(double perDot);
+
 // Copies a NUL-terminated text into a field of `capacity` bytes, cutting it
 // so that it always ends inside the field.  A null source gives "".
 void CopyText(char* field, std::size_t capacity, const char* text);

@@ -1,7 +1,9 @@
 // pen.cpp - the pen: user/page conversions, straight strokes rasterised as
 // chains of pen dots, point markers and step moves.  Everything here is in
 // page units unless a name says otherwise.
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "plot/internal.h"
 #include "plot/plot.h"
@@ -28,9 +30,10 @@ double PAGEY(float userY) { return static_cast<double>(plot_internal::PageYExten
 double USERX(float pageX) { return static_cast<double>(plot_internal::UserXExtended(pageX)); }
 double USERY(float pageY) { return static_cast<double>(plot_internal::UserYExtended(pageY)); }
 
-void PENDOT(float x, float y) {
-    const int px = PIXELX(x);
-    const int py = PIXELY(y);
+namespace {
+
+// The pen dot around pixel (px, py): a block of linePixels.
+void PaintPenDot(int px, int py) {
     const int thickness = PlotState.linePixels;
     const bool flat = PlotState.lineShape == kLineShapeFlat;  // only the lower rows of a block
     if (thickness <= 1) {
@@ -50,23 +53,132 @@ void PENDOT(float x, float y) {
     }
 }
 
+}  // namespace
+
+void PENDOT(float x, float y) { PaintPenDot(PIXELX(x), PIXELY(y)); }
+
+namespace plot_internal {
+
+namespace {
+
+// The pixels of the pen dots around columns col1..col2 of rows row1..row2,
+// clamped to the image: a block, since clamping the ends clamps every pixel
+// in between as SETPIXEL does.
+struct Block {
+    int col1, col2, row1, row2;
+};
+Block DotBlock(int col1, int col2, int row1, int row2) {
+    const PlotStateRecord& s = PlotState;
+    if (s.linePixels == 2) {
+        col2 += 1;
+        if (s.lineShape != kLineShapeFlat) row2 += 1;
+    } else if (s.linePixels >= 3) {
+        col1 -= 1;
+        col2 += 1;
+        if (s.lineShape != kLineShapeFlat) row1 -= 1;
+        row2 += 1;
+    }
+    const auto clampTo = [](int v, int last) { return v > last ? last : (v < 0 ? 0 : v); };
+    return {clampTo(col1, s.imageWidth - 1), clampTo(col2, s.imageWidth - 1), clampTo(row1, s.imageHeight - 1),
+            clampTo(row2, s.imageHeight - 1)};
+}
+
+bool HavePage() {
+    const PlotStateRecord& s = PlotState;
+    return s.pagePixels && s.imageWidth > 0 && s.imageHeight > 0;
+}
+
+}  // namespace
+
+void PaintDotBlock(int col1, int col2, int row1, int row2) {
+    PlotStateRecord& s = PlotState;
+    if (!HavePage()) return;
+    const Block b = DotBlock(col1, col2, row1, row2);
+    const auto colour = static_cast<unsigned char>(s.penColour);
+    for (int row = b.row1; row <= b.row2; ++row) {
+        std::memset(s.pagePixels + static_cast<long>(s.imageWidth) * row + b.col1, colour, b.col2 - b.col1 + 1);
+    }
+    s.dirtyLeft = std::min(s.dirtyLeft, b.col1);
+    s.dirtyRight = std::max(s.dirtyRight, b.col2);
+    s.dirtyTop = std::min(s.dirtyTop, s.imageHeight - 1 - b.row2);
+    s.dirtyBottom = std::max(s.dirtyBottom, s.imageHeight - 1 - b.row1);
+}
+
+bool DotBlockPainted(int col1, int col2, int row1, int row2) {
+    const PlotStateRecord& s = PlotState;
+    if (!HavePage()) return false;
+    const Block b = DotBlock(col1, col2, row1, row2);
+    if (b.col1 < s.dirtyLeft || b.col2 > s.dirtyRight || s.imageHeight - 1 - b.row2 < s.dirtyTop ||
+        s.imageHeight - 1 - b.row1 > s.dirtyBottom) {
+        return false;
+    }
+    const auto colour = static_cast<unsigned char>(s.penColour);
+    for (int row = b.row1; row <= b.row2; ++row) {
+        const unsigned char* line = s.pagePixels + static_cast<long>(s.imageWidth) * row;
+        // The ends first: what is new mostly lies there.
+        if (line[b.col1] != colour || line[b.col2] != colour) return false;
+        for (int col = b.col1 + 1; col < b.col2; ++col) {
+            if (line[col] != colour) return false;
+        }
+    }
+    return true;
+}
+
+bool StrokeSpread(float ax, float ay, float bx, float by, int& col1, int& col2, int& row1, int& row2) {
+    if (!std::isfinite(ax) || !std::isfinite(ay) || !std::isfinite(bx) || !std::isfinite(by)) return false;
+    // A dot lies between the ends, give or take well under 1e-6 of the
+    // stroke (its minor coordinate's slope is rounded) and the rounding of
+    // its coordinates; the slack covers both.
+    const auto spread = [](float a, float b, int (*pixel)(float), int& low, int& high) {
+        const float slack = 1e-6f * (std::fabs(b - a) + std::fmax(std::fabs(a), std::fabs(b)));
+        const int p = pixel(std::fmin(a, b) - slack), q = pixel(std::fmax(a, b) + slack);
+        low = std::min(p, q);
+        high = std::max(p, q);
+    };
+    spread(ax, bx, PIXELX, col1, col2);
+    spread(ay, by, PIXELY, row1, row2);
+    return true;
+}
+
+int GapFreePixels(double perDot) {
+    perDot = std::fabs(perDot);
+    if (!(perDot < 1)) return -1;
+    const double pixels = (1 - perDot) * 0x1p22 * 0.99 - 2;  // 2 pixels to spare for the neighbour
+    return pixels > 1e9 ? 1000000000 : static_cast<int>(pixels);
+}
+
+}  // namespace plot_internal
+
 namespace {
 
 // The most dots one stroke steps through before it jumps to its end point.
 constexpr int kMaxSteps = 32767;
 
-// True when a coordinate's pixel sits on (or beyond) the clip window's edge
-// in the direction it travels: later dots then land on that same edge pixel.
-bool PinnedAtEdge(double value, float pixelsPerUnit, int clipMin, int clipEnd, float direction) {
-    if (direction == 0) return true;
-    const int pixel = plot_internal::TruncToInt(pixelsPerUnit * static_cast<float>(value));
-    return direction > 0 ? pixel >= clipEnd - 1 : pixel <= clipMin;
+// The last j in k..limit for which `holds(j)` is true, where it is true
+// from k up to some j and false after.  The limit is tried first (a whole
+// stroke on one row costs one test); then a search that doubles its stride
+// and halves it again, so that a short stretch costs little as well.
+template <typename Holds>
+int LastOf(int k, int limit, Holds holds) {
+    if (holds(limit)) return limit;
+    int last = k, stride = 1;
+    while (last + stride < limit && holds(last + stride)) {
+        last += stride;
+        stride *= 2;
+    }
+    for (stride /= 2; stride > 0; stride /= 2) {
+        if (last + stride < limit && holds(last + stride)) last += stride;
+    }
+    return last;
 }
 
 // The dots of one stroke: dot k steps the major coordinate from `origin` by
-// `step` (just under a pixel) and the minor one by `slope`.  The stepped
-// coordinate is kept in double and compared with the target before it is
-// rounded; the dots themselves get single-precision coordinates.
+// `step` (just under a pixel) and the minor one by `slope` (no more than
+// that).  The stepped coordinate is kept in double and compared with the
+// target before it is rounded; the dots themselves get single-precision
+// coordinates.  Both pixel coordinates of the dots move monotonically with
+// k (the conversions and their clamping are monotonic), so a stretch of dots
+// on one row or column is found by search.
 template <bool kXMajor>
 struct DotRun {
     float origin, target, step, minorOrigin, slope;
@@ -74,54 +186,100 @@ struct DotRun {
     double Major(int k) const { return k * static_cast<double>(step) + origin; }
     double Minor(int k) const { return k * static_cast<double>(slope) + minorOrigin; }
     bool Within(int k) const {
+        if (k >= kMaxSteps) return false;
         const double major = Major(k);
         return !(step > 0 ? major > target : major < target);
     }
     float X(int k) const { return static_cast<float>(kXMajor ? Major(k) : Minor(k)); }
     float Y(int k) const { return static_cast<float>(kXMajor ? Minor(k) : Major(k)); }
-    bool SamePixel(int k, int j) const { return PIXELX(X(k)) == PIXELX(X(j)) && PIXELY(Y(k)) == PIXELY(Y(j)); }
-
-    // The last dot from k on that is painted on dot k's pixel.  Both pixel
-    // coordinates move monotonically with k, so the dots in between land
-    // there too and can be left out without changing a pixel.
-    int LastOnSamePixel(int k) const {
-        if (k + 1 >= kMaxSteps || !Within(k + 1) || !SamePixel(k, k + 1)) return k;
-        int same = k + 1, differs = kMaxSteps;  // binary search between them
-        while (differs - same > 1) {
-            const int mid = same + (differs - same) / 2;
-            if (Within(mid) && SamePixel(k, mid)) {
-                same = mid;
-            } else {
-                differs = mid;
-            }
-        }
-        return same;
-    }
+    int Column(int k) const { return PIXELX(X(k)); }
+    int Row(int k) const { return PIXELY(Y(k)); }
 };
 
-// Steps through a stroke's dots and paints them.  Off the page many dots
-// land on one edge pixel: while the major coordinate is off the page, a run
-// of dots on the same pixel is painted once; and once both coordinates sit
-// on the edge in the direction they travel, every further dot repeats the
-// last one, so stepping stops.  Either way the same pixels get painted.
+// Paints dots first..last one pixel at a time, skipping the dots that
+// repeat the pixel before them.
+template <bool kXMajor>
+void PaintOneByOne(const DotRun<kXMajor>& run, int first, int last) {
+    for (int k = first; k <= last; ++k) {
+        const int col = run.Column(k), row = run.Row(k);
+        PaintPenDot(col, row);
+        k = LastOf(k, last, [&](int j) { return run.Column(j) == col && run.Row(j) == row; });
+    }
+}
+
+// Steps through a stroke's dots and paints them.  Where the dots run along
+// one row or one column (an edge of the page they are clamped onto, a flat
+// or steep stretch, or a single pixel) the run is found by search and
+// painted as one block of pen dots, since along it the other pixel
+// coordinate covers every pixel between the run's ends; elsewhere dot by
+// dot.  Either way exactly the pixels of stepping every dot get painted, and
+// a stroke costs at most a few searches per row or column it crosses.
 template <bool kXMajor>
 void StepStroke(float origin, float target, float step, float minorOrigin, float slope, int first) {
     const PlotStateRecord& s = PlotState;
     const DotRun<kXMajor> run{origin, target, step, minorOrigin, slope};
-    const float majorScale = kXMajor ? s.pixelsPerUnitX : s.pixelsPerUnitY;
-    const float minorScale = kXMajor ? s.pixelsPerUnitY : s.pixelsPerUnitX;
-    const int majorMin = kXMajor ? s.clipXMin : s.clipYMin, majorEnd = kXMajor ? s.clipXEnd : s.clipYEnd;
-    const int minorMin = kXMajor ? s.clipYMin : s.clipXMin, minorEnd = kXMajor ? s.clipYEnd : s.clipXEnd;
-    for (int k = first; k < kMaxSteps && run.Within(k); ++k) {
-        PENDOT(run.X(k), run.Y(k));
-        const double major = run.Major(k);
-        if (PinnedAtEdge(major, majorScale, majorMin, majorEnd, step) &&
-            PinnedAtEdge(run.Minor(k), minorScale, minorMin, minorEnd, slope)) {
-            break;
+    using plot_internal::GapFreePixels;
+    const int gapFreeX = GapFreePixels(static_cast<double>(s.pixelsPerUnitX) * (kXMajor ? step : slope));
+    const int gapFreeY = GapFreePixels(static_cast<double>(s.pixelsPerUnitY) * (kXMajor ? slope : step));
+    const auto gapFree = [](int a, int b, int bound) { return a >= -bound && a <= bound && b >= -bound && b <= bound; };
+    if (!run.Within(first)) return;
+    const int lastDot = LastOf(first, kMaxSteps - 1, [&](int j) { return run.Within(j); });
+    int k = first;
+    int col = run.Column(k), row = run.Row(k);
+    for (;;) {
+        const bool more = k < lastDot;
+        const int nextCol = more ? run.Column(k + 1) : col, nextRow = more ? run.Row(k + 1) : row;
+        if (!more || (nextCol != col && nextRow != row)) {  // a diagonal step
+            PaintPenDot(col, row);
+            if (!more) return;
+            ++k;
+            col = nextCol;
+            row = nextRow;
+            continue;
         }
-        const int majorPixel = plot_internal::TruncToInt(majorScale * static_cast<float>(major));
-        if (majorPixel < majorMin || majorPixel > majorEnd - 1) k = run.LastOnSamePixel(k);
+        int last;
+        if (nextRow == row) {  // along a row
+            last = LastOf(k + 1, lastDot, [&](int j) { return run.Row(j) == row; });
+            const int lastCol = run.Column(last);
+            if (col == lastCol || gapFree(col, lastCol, gapFreeX)) {
+                plot_internal::PaintDotBlock(std::min(col, lastCol), std::max(col, lastCol), row, row);
+            } else {
+                PaintOneByOne(run, k, last);
+            }
+        } else {  // along a column
+            last = LastOf(k + 1, lastDot, [&](int j) { return run.Column(j) == col; });
+            const int lastRow = run.Row(last);
+            if (row == lastRow || gapFree(row, lastRow, gapFreeY)) {
+                plot_internal::PaintDotBlock(col, col, std::min(row, lastRow), std::max(row, lastRow));
+            } else {
+                PaintOneByOne(run, k, last);
+            }
+        }
+        if (last == lastDot) return;
+        k = last + 1;
+        col = run.Column(k);
+        row = run.Row(k);
     }
+}
+
+// True when every dot of a stroke from (ax, ay) to (bx, by) lands on one
+// pixel whose pen dot is painted in the pen colour and changed already:
+// dashes and text far off the page come in thousands of such strokes.
+bool NothingNewToPaint(float ax, float ay, float bx, float by) {
+    // Only a stroke under a pixel long or beyond one edge of the page, along
+    // each axis, can stay on one pixel: a quick test spares the others.
+    const PlotStateRecord& s = PlotState;
+    const auto mayStay = [](float scale, float a, float b, int low, int end) {
+        const float pa = scale * a, pb = scale * b;
+        return std::fabs(pa - pb) < 2 || (pa < low && pb < low) || (pa >= end && pb >= end);
+    };
+    if (!mayStay(s.pixelsPerUnitX, ax, bx, s.clipXMin, s.clipXEnd) ||
+        !mayStay(s.pixelsPerUnitY, ay, by, s.clipYMin, s.clipYEnd)) {
+        return false;
+    }
+    int col1, col2, row1, row2;
+    return plot_internal::StrokeSpread(ax, ay, bx, by, col1, col2, row1, row2) && col1 == col2 && row1 == row2 &&
+           plot_internal::DotBlockPainted(col1, col2, row1, row2);
 }
 
 }  // namespace
@@ -139,6 +297,12 @@ void STROKE(float x, float y, int pen) {
     if (x == cx && y == cy) {
         PENDOT(x, y);
         s.penDrawn = 1;
+        return;
+    }
+    if (NothingNewToPaint(cx, cy, x, y)) {
+        s.penDrawn = 1;
+        s.penX = x;
+        s.penY = y;
         return;
     }
     const float dx = x - cx;

@@ -11,11 +11,13 @@
 
 namespace {
 
-// A dashed walk never splits one segment into more pieces than this: far
-// more than any page can show (the longest page is under 100 units), and a
-// bound for coordinates so large that the split points no longer move in
-// single precision.  The rest of such a segment is drawn in one piece.
-constexpr long kMaxDashPieces = 1L << 20;
+// A dashed walk never splits the segments of one call into more pieces
+// than this: far more than any page can show (the longest page is under 100
+// units, and even the shortest pattern takes 1600 units to use them up),
+// and a bound on the time one call takes however far off the page its
+// points lie.  Once they are used up, each segment's rest is drawn in one
+// piece.
+constexpr long kMaxDashPieces = 1L << 16;
 
 // The page point of data point i; with an equidistant line type the x array
 // holds only the first and last x.
@@ -137,12 +139,13 @@ void PLOTL(const float* x, const float* y, int n, int increment, int symbol, int
     const bool marks = code >= 3;  // markers at the dashes instead of lines
     float xa = x0;
     float ya = y0;
+    long pieces = 0;  // of the whole call
     for (int i = first; i < n; i += inc) {
         const float xb = points.PageX(i);
         const float yb = points.PageY(i);
         float d = Distance(xa, ya, xb, yb);
         if (d == 0) continue;
-        for (long pieces = 0;; ++pieces) {
+        for (;; ++pieces) {
             float t;
             if (gap == 1 && d + p > penUp && pieces < kMaxDashPieces) {
                 t = penUp - p;
