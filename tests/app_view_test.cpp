@@ -90,12 +90,15 @@ TEST(ViewClicks, BottomLeftPixelCountsForAPollButNotForAWait) {
     EXPECT_FLOAT_EQ(wy, expectY);
 }
 
-TEST(ViewRefresh, DrawsTitleAndPageAtOnceAndInvalidatesOnlyTheTitleStripWhenNothingChanged) {
+// The refresh converts and shows only the title strip and the changed
+// rectangle: a pixel written without widening the rectangle stays as shown
+// until a refresh whose rectangle covers it.
+TEST(ViewRefresh, DrawsTitleAndChangedRectangleAtOnceAndInvalidatesOnlyTheTitleStripWhenNothingChanged) {
     ShellTempDir dir;
     CRect update;
     bool titleInk = false;
     std::uint32_t pageTopLeft = 0, pageBottomRight = 0, expectTopLeft = 0, expectBottomRight = 0;
-    std::uint32_t left = 0, above = 0;
+    std::uint32_t left = 0, above = 0, staleBottomRight = 0;
     int presentsBefore = 0, presentsAfter = 0;
     ShellRun::Run("", [&] {
         PlotState.plotView = GetPlotView();
@@ -113,6 +116,11 @@ TEST(ViewRefresh, DrawsTitleAndPageAtOnceAndInvalidatesOnlyTheTitleStripWhenNoth
         RefreshPlotView();
         presentsAfter = ShellRun::backend->PresentCount();
         view->GetUpdateRect(&update);
+        staleBottomRight = ClientPixel(2 + PlotState.imageWidth - 1, 18 + PlotState.imageHeight - 1);
+        // Now the rectangle covers the bottom-right pixel.
+        PlotState.dirtyLeft = PlotState.dirtyRight = PlotState.imageWidth - 1;
+        PlotState.dirtyTop = PlotState.dirtyBottom = PlotState.imageHeight - 1;
+        RefreshPlotView();
         for (int y = 0; y < 16 && !titleInk; ++y)
             for (int x = 0; x < 8 * 12; ++x) titleInk |= ClientPixel(x, y) == 0x000000;
         pageTopLeft = ClientPixel(2, 18);
@@ -125,7 +133,8 @@ TEST(ViewRefresh, DrawsTitleAndPageAtOnceAndInvalidatesOnlyTheTitleStripWhenNoth
     });
     EXPECT_EQ(update, (CRect{0, 0, 600, 20}));
     EXPECT_TRUE(titleInk);
-    EXPECT_EQ(pageTopLeft, expectTopLeft);
+    EXPECT_EQ(pageTopLeft, expectTopLeft);  // row 18 lies in the title strip (0-20)
+    EXPECT_EQ(staleBottomRight, 0xFFFFFFu) << "an unchanged part of the page was converted again";
     EXPECT_EQ(pageBottomRight, expectBottomRight);
     EXPECT_EQ(left, 0xFFFFFFu);
     EXPECT_EQ(above, 0xFFFFFFu);

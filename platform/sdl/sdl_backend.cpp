@@ -279,7 +279,9 @@ bool SdlBackend::Translate(const SDL_Event& sdl, BackendEvent& event) {
                 case SDL_WINDOWEVENT_EXPOSED: event.type = BackendEvent::Expose; return true;
                 case SDL_WINDOWEVENT_SIZE_CHANGED:
                     if (presentation_.scaled) {
-                        // The client keeps its size; the picture is fitted anew.
+                        // The client keeps its size; the picture is fitted
+                        // anew at once and painted again by the core.
+                        if (lastSurface_) ShowPixels(*lastSurface_, {0, 0, lastSurface_->width, lastSurface_->height});
                         event.type = BackendEvent::Expose;
                         return true;
                     }
