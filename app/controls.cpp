@@ -32,7 +32,7 @@ constexpr HelpLine kShellKeys[] = {
     {"F11, F", "full screen on/off"},
     {"Z", "fit the page to the window on/off"},
     {"-, +", "slower / faster animation (down to 1/8 speed)"},
-    {"F1, ?", "this help"},
+    {"F1, ?", "help: a message box listing the buttons and keys"},
 };
 
 void ApplyPresentation() {

@@ -216,14 +216,16 @@ void RefreshPlotView() {
     changed.OffsetRect(-scroll.x, -scroll.y);
     view->InvalidateRect(&changed, FALSE);
 
-    // Drawn and shown at once: the title strip and the pixels that changed
-    // (where the page lies, (2, 18) on), the rest of the page being on the
-    // screen already.  Converting and presenting only these keeps a running
-    // animation cheap.
+    // Drawn and shown at once: the title strip (unless the same text is on
+    // the screen already) and the pixels that changed (where the page lies,
+    // (2, 18) on), the rest of the page being on the screen already.
+    // Converting and presenting only these keeps a running animation cheap.
     CRect pixels{PlotState.dirtyLeft + 2, PlotState.dirtyTop + 18, PlotState.dirtyRight + 3,
                  PlotState.dirtyBottom + 19};
     pixels.OffsetRect(-scroll.x, -scroll.y);
-    for (const CRect& part : {title, pixels}) {
+    const CRect strip = view->TitleShownAt(scroll) ? CRect{} : title;
+    view->NoteTitleShown(scroll);
+    for (const CRect& part : {strip, pixels}) {
         if (part.IsRectEmpty()) continue;
         CDC* dc = view->GetDC(part);
         dc->SetViewportOrg(-scroll.x, -scroll.y);

@@ -31,6 +31,22 @@ void COskView::TakePageFromPlot() {
     m_dib.image = PlotState.pagePixels;
 }
 
+bool COskView::TitleShownAt(CPoint scroll) const {
+    return m_haveTitleShown && m_titleScroll == scroll &&
+           m_titleShown == std::string(PlotState.titleText, strnlen(PlotState.titleText, sizeof PlotState.titleText));
+}
+
+void COskView::NoteTitleShown(CPoint scroll) {
+    m_titleShown.assign(PlotState.titleText, strnlen(PlotState.titleText, sizeof PlotState.titleText));
+    m_titleScroll = scroll;
+    m_haveTitleShown = true;
+}
+
+void COskView::OnSize(unsigned type, int cx, int cy) {
+    m_haveTitleShown = false;
+    CScrollView::OnSize(type, cx, cy);
+}
+
 void COskView::OnDraw(CDC* dc) {
     dc->TextOut(0, 0, PlotState.titleText,
                 static_cast<int>(strnlen(PlotState.titleText, sizeof PlotState.titleText)));

@@ -6,6 +6,7 @@
 #include "app/keys.h"
 #include "app/mouse.h"
 #include "app_support.h"
+#include "app/controls.h"
 
 namespace {
 
@@ -438,3 +439,26 @@ TEST(ViewKeys, AKeyOfTheTableClicksTheButtonCentreAndOthersDoNothing) {
 }
 
 }  // namespace
+
+// Slow motion's keys: - halves the speed down to 1/8 (a fourth press does
+// nothing), + doubles it back; the window caption says the speed when it is
+// not normal.  Ctrl+- is not the key.
+TEST(ShellKeys, SpeedStepsShowInTheCaption) {
+    std::vector<std::string> captions;
+    std::vector<int> slowdowns;
+    ShellRun::Run("key minus\nkey minus\nkey minus\nkey minus\nkey ctrl+plus\nkey plus\nkey plus\n", [&] {
+        do {
+            if (slowdowns.empty() || slowdowns.back() != AnimationSlowdown()) {
+                slowdowns.push_back(AnimationSlowdown());
+                captions.push_back(ShellRun::backend->WindowTitle());
+            }
+        } while (PumpOnce() >= 0);
+        return 0;
+    });
+    EXPECT_EQ(slowdowns, (std::vector<int>{1, 2, 4, 8, 4, 2}));
+    ASSERT_EQ(captions.size(), 6u);
+    EXPECT_EQ(captions[3].substr(captions[3].size() - 12), " - 1/8 speed") << captions[3];
+    EXPECT_EQ(captions[1].find(" - 1/2 speed") + 12, captions[1].size()) << captions[1];
+    EXPECT_EQ(captions[5], captions[1]);
+    EXPECT_EQ(captions[0].find("speed"), std::string::npos);
+}
