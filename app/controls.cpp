@@ -56,11 +56,17 @@ void ChangeSpeed(bool slower) {
     ShowSpeed();
 }
 
-std::string Lines(const HelpLine* lines, std::size_t count, const char* indent) {
+// "keys  meaning" in columns (for a terminal), or "keys: meaning" (for a
+// message box, whose font is proportional).
+std::string Lines(const HelpLine* lines, std::size_t count, const char* indent, bool columns) {
     std::string text;
     for (std::size_t i = 0; i < count; ++i) {
         std::string keys = lines[i].keys;
-        keys.resize(std::max<std::size_t>(keys.size() + 2, 14), ' ');
+        if (columns) {
+            keys.resize(std::max<std::size_t>(keys.size() + 2, 14), ' ');
+        } else {
+            keys += ": ";
+        }
         text += std::string(indent) + keys + lines[i].meaning + "\n";
     }
     return text;
@@ -99,8 +105,8 @@ std::string SpeedCaption() {
 
 std::string ShellHelpText() {
     return "Buttons: click them, or press their keys:\n" +
-           Lines(kButtonKeys, std::size(kButtonKeys), "  ") + "Keys:\n" +
-           Lines(kShellKeys, std::size(kShellKeys), "  ");
+           Lines(kButtonKeys, std::size(kButtonKeys), "  ", false) + "Keys:\n" +
+           Lines(kShellKeys, std::size(kShellKeys), "  ", false);
 }
 
-std::string ShellKeyLines(const char* indent) { return Lines(kShellKeys, std::size(kShellKeys), indent); }
+std::string ShellKeyLines(const char* indent) { return Lines(kShellKeys, std::size(kShellKeys), indent, true); }

@@ -63,7 +63,7 @@ TEST(ShellKeys, SlowMotionStretchesFramesAndHelpListsTheKeys) {
     EXPECT_EQ(normal.last().pixels, slowed.last().pixels) << "slow motion changed the picture of a frame";
 
     // F1: a message box listing the buttons and keys (headless: on standard error).
-    for (const char* line : {"Space", "Go / Stop", "F11, F", "full screen", "Z ", "-, +", "1/8 speed", "F1, ?"}) {
+    for (const char* line : {"Space", "Go / Stop", "F11, F", "full screen", "Z: fit", "-, +", "1/8 speed", "F1, ?"}) {
         EXPECT_NE(run.output.find(line), std::string::npos) << "help lacks '" << line << "':\n" << run.output;
     }
 }

@@ -125,6 +125,7 @@ void CopyRows(const Surface& from, const SurfaceRect& r, std::uint32_t* to, int 
 }
 
 void FillRect(std::uint32_t* to, int pitch, const SurfaceRect& r, std::uint32_t colour) {
+    if (r.Empty()) return;  // also a window smaller than the client
     for (int y = r.top; y < r.bottom; ++y) {
         std::fill(to + static_cast<std::size_t>(y) * pitch + r.left, to + static_cast<std::size_t>(y) * pitch + r.right,
                   colour);
@@ -141,14 +142,19 @@ SurfaceRect Clip(const SurfaceRect& r, int width, int height) {
 void SdlBackend::ShowPixels(const Surface& surface, const SurfaceRect& changed) {
     if (!window_ || surface.width <= 0 || surface.height <= 0) return;
     SDL_Surface* screen = SDL_GetWindowSurface(window_);
-    if (!screen || screen->format->BytesPerPixel != 4) return;
+    if (!screen || screen->w <= 0 || screen->h <= 0) return;
+    // Drawn straight into the window's pixels when they are 32-bit RGB,
+    // else into a 32-bit copy that is converted afterwards.
+    const bool direct = screen->format->format == SDL_PIXELFORMAT_RGB888 ||
+                        screen->format->format == SDL_PIXELFORMAT_ARGB8888;
     const bool whole = changed.left <= 0 && changed.top <= 0 && changed.right >= surface.width &&
                        changed.bottom >= surface.height;
     const SurfaceRect client = Clip(changed, surface.width, surface.height);
     if (client.Empty()) return;
     if (SDL_MUSTLOCK(screen)) SDL_LockSurface(screen);
-    auto* pixels = static_cast<std::uint32_t*>(screen->pixels);
-    const int pitch = screen->pitch / 4;
+    if (!direct) scratch_.resize(static_cast<std::size_t>(screen->w) * static_cast<std::size_t>(screen->h));
+    auto* pixels = direct ? static_cast<std::uint32_t*>(screen->pixels) : scratch_.data();
+    const int pitch = direct ? screen->pitch / 4 : screen->w;
     SurfaceRect shown;
     if (presentation_.scaled) {
         const ScaledView view = ScaledView::Fit(surface.width, surface.height, screen->w, screen->h);
@@ -172,8 +178,15 @@ void SdlBackend::ShowPixels(const Surface& surface, const SurfaceRect& changed) 
             shown = {0, 0, screen->w, screen->h};
         }
     }
-    if (SDL_MUSTLOCK(screen)) SDL_UnlockSurface(screen);
     shown = Clip(shown, screen->w, screen->h);
+    if (!direct && !shown.Empty()) {
+        const std::size_t from = static_cast<std::size_t>(shown.top) * screen->w + shown.left;
+        auto* to = static_cast<std::uint8_t*>(screen->pixels) + static_cast<std::size_t>(shown.top) * screen->pitch +
+                   static_cast<std::size_t>(shown.left) * screen->format->BytesPerPixel;
+        SDL_ConvertPixels(shown.right - shown.left, shown.bottom - shown.top, SDL_PIXELFORMAT_ARGB8888,
+                          scratch_.data() + from, screen->w * 4, screen->format->format, to, screen->pitch);
+    }
+    if (SDL_MUSTLOCK(screen)) SDL_UnlockSurface(screen);
     if (shown.Empty()) return;
     const SDL_Rect rect{shown.left, shown.top, shown.right - shown.left, shown.bottom - shown.top};
     SDL_UpdateWindowSurfaceRects(window_, &rect, 1);

@@ -13,6 +13,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/backend.h"
 #include "platform/resources.h"
@@ -60,5 +61,6 @@ private:
     Presentation presentation_;
     int pendingCount_ = 0;
     BackendEvent pending_[2];  // Resize and Expose after a change of presentation
+    std::vector<std::uint32_t> scratch_;  // the window's picture when its pixels are not 32-bit RGB
     bool started_ = false;
 };
