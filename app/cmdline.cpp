@@ -10,6 +10,7 @@
 #include <memory>
 #include <sstream>
 
+#include "app/controls.h"
 #include "app/page_recorder.h"
 #include "app/screen_size.h"
 #include "app/shell.h"
@@ -66,17 +67,19 @@ bool HaveDisplay() {
 }  // namespace
 
 std::string OskUsageText() {
-    return "usage: osk [FILE]                 the demonstration in a window\n"
+    return std::string("usage: osk [FILE]                 the demonstration in a window\n"
            "                                  keys: space Go/Stop, n or right Next/Single, r Restart,\n"
            "                                  b or backspace Back, q or escape Quit; on the start\n"
-           "                                  screen l Longitudinal, t Transversal\n"
+           "                                  screen l Longitudinal, t Transversal; and\n") +
+           ShellKeyLines("                                    ") +
            "       osk --headless [options]   the same without a window system\n"
            "         --script FILE            input events, one a line (without a script the run\n"
            "                                  ends at its start, as if the window were closed):\n"
            "                                    click X Y | rclick X Y | key NAME | wait SECONDS | close\n"
            "                                    (client points; the page's top-left pixel is 2 18;\n"
            "                                    keys: a-z 0-9 space enter tab escape backspace left\n"
-           "                                    right up down delete insert f1-f12, with ctrl+ shift+ alt+)\n"
+           "                                    right up down delete insert f1-f12 minus plus,\n"
+           "                                    with ctrl+ shift+ alt+)\n"
            "         --screen WxH             the screen size reported (default 1024x768)\n"
            "       with or without --headless:\n"
            "         --dump DIR               write DIR/refresh-NNNNN.bmp and DIR/refreshes.txt\n"

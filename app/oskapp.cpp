@@ -2,6 +2,7 @@
 // modes, the immediate screen refresh and the plot library's host.
 #include <cstring>
 
+#include "app/controls.h"
 #include "app/mouse.h"
 #include "app/shell.h"
 #include "plot/host.h"
@@ -202,7 +203,6 @@ void RefreshPlotView() {
         EmptyDirtyRectangle();
         return;
     }
-    CDC* dc = view->GetDC();
     // The title strip and the changed rectangle are invalidated for the next
     // paint (3 across, 18 down: the rectangle's edges as the view has always
     // taken them); an inverted rectangle invalidates nothing.  Both follow
@@ -215,9 +215,23 @@ void RefreshPlotView() {
                   PlotState.dirtyBottom + 18};
     changed.OffsetRect(-scroll.x, -scroll.y);
     view->InvalidateRect(&changed, FALSE);
-    dc->SetViewportOrg(-scroll.x, -scroll.y);
-    view->OnDraw(dc);
-    view->ReleaseDC(dc);
+
+    // Drawn and shown at once: the title strip (unless the same text is on
+    // the screen already) and the pixels that changed (where the page lies,
+    // (2, 18) on), the rest of the page being on the screen already.
+    // Converting and presenting only these keeps a running animation cheap.
+    CRect pixels{PlotState.dirtyLeft + 2, PlotState.dirtyTop + 18, PlotState.dirtyRight + 3,
+                 PlotState.dirtyBottom + 19};
+    pixels.OffsetRect(-scroll.x, -scroll.y);
+    const CRect strip = view->TitleShownAt(scroll) ? CRect{} : title;
+    view->NoteTitleShown(scroll);
+    for (const CRect& part : {strip, pixels}) {
+        if (part.IsRectEmpty()) continue;
+        CDC* dc = view->GetDC(part);
+        dc->SetViewportOrg(-scroll.x, -scroll.y);
+        view->OnDraw(dc);
+        view->ReleaseDC(dc);
+    }
 
     if (g_refreshObserver) g_refreshObserver->PageRefreshed(CurrentPageFrame());
     EmptyDirtyRectangle();
@@ -236,6 +250,7 @@ int OskWinMain(Backend* backend, const char* fileArgument, int (*mainRoutine)(),
     if (thread && AfxWinInit(backend, fileArgument)) {
         if (!app || app->InitApplication()) {
             PlotState.plotView = nullptr;
+            ResetShellControls();
             InstallPlotHost();
             if (!thread->InitInstance()) {
                 if (thread->m_pMainWnd) thread->m_pMainWnd->DestroyWindow();

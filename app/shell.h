@@ -64,7 +64,17 @@ public:
     void TakePageFromPlot();
     const CDib& Dib() const { return m_dib; }
 
+    // The title text that the last refresh showed at this scroll position,
+    // forgotten when the view changes size (its surface is filled anew): a
+    // refresh with the same title need not draw and show the strip again.
+    bool TitleShownAt(CPoint scroll) const;
+    void NoteTitleShown(CPoint scroll);
+    void OnSize(unsigned type, int cx, int cy) override;
+
 private:
+    std::string m_titleShown;
+    CPoint m_titleScroll;
+    bool m_haveTitleShown = false;
     void StoreClick(int& x, int& y, CPoint point) const;
     CDib m_dib;
 };

@@ -1,6 +1,7 @@
 // view.cpp - the view: title strip and page, click storage, key buttons.
 #include <cstring>
 
+#include "app/controls.h"
 #include "app/keys_internal.h"
 #include "app/shell.h"
 #include "plot/plot.h"
@@ -28,6 +29,22 @@ void COskView::TakePageFromPlot() {
     m_dib.CreateImage(PlotState.imageWidth, PlotState.imageHeight, 8);
     if (m_dib.colourTable) COPYWORDS(PlotState.palette, m_dib.colourTable, 256);
     m_dib.image = PlotState.pagePixels;
+}
+
+bool COskView::TitleShownAt(CPoint scroll) const {
+    return m_haveTitleShown && m_titleScroll == scroll &&
+           m_titleShown == std::string(PlotState.titleText, strnlen(PlotState.titleText, sizeof PlotState.titleText));
+}
+
+void COskView::NoteTitleShown(CPoint scroll) {
+    m_titleShown.assign(PlotState.titleText, strnlen(PlotState.titleText, sizeof PlotState.titleText));
+    m_titleScroll = scroll;
+    m_haveTitleShown = true;
+}
+
+void COskView::OnSize(unsigned type, int cx, int cy) {
+    m_haveTitleShown = false;
+    CScrollView::OnSize(type, cx, cy);
 }
 
 void COskView::OnDraw(CDC* dc) {
@@ -68,6 +85,7 @@ void COskView::OnRButtonDblClk(unsigned flags, CPoint point) {
 }
 
 void COskView::OnKeyDown(unsigned key, unsigned mods) {
+    if (HandleShellKey(key, mods)) return;
     float x = 0.0f;
     float y = 0.0f;
     if ((mods & (MOD_CTRL | MOD_ALT)) == 0 && FindKeyButton(static_cast<int>(key), x, y)) {

@@ -1,7 +1,9 @@
 // Costs of the shell's per-frame work: the immediate refresh of the page
 // (title text and the 8-bit page through the colour table into the
 // window's surface), a headless refresh with a page dump, and one GIF
-// frame of a changed page.
+// frame of a changed page; and the present path per frame, the whole window
+// against only the changed rectangle, into a framebuffer as a window
+// backend copies it.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -76,6 +78,73 @@ void BM_GifFrame(benchmark::State& state) {
 
 }  // namespace
 
+// A headless backend that copies what it is asked to show into a window
+// framebuffer of its own, as the SDL backend does.
+class CopyingBackend : public HeadlessBackend {
+public:
+    using HeadlessBackend::HeadlessBackend;
+    void Present(const Surface& s) override { PresentRect(s, {0, 0, s.width, s.height}); }
+    void PresentRect(const Surface& s, const SurfaceRect& r) override {
+        framebuffer_.resize(s.pixels.size());
+        for (int y = r.top; y < r.bottom; ++y) {
+            const std::size_t at = static_cast<std::size_t>(y) * s.width;
+            std::copy(s.pixels.begin() + at + r.left, s.pixels.begin() + at + r.right, framebuffer_.begin() + at + r.left);
+        }
+        benchmark::DoNotOptimize(framebuffer_.data());
+    }
+
+private:
+    std::vector<std::uint32_t> framebuffer_;
+};
+
+// The changed rectangle of a frame: state.range(0) rows from the bottom of
+// the page, state.range(1) columns from the left.
+bool g_wholeWindow = false;
+
+int PresentLoop() {
+    PlotState.plotView = GetPlotView();
+    COskView* view = PlotState.plotView;
+    const int rows = static_cast<int>(g_state->range(0));
+    const int columns = static_cast<int>(g_state->range(1));
+    int n = 0;
+    for (auto _ : *g_state) {
+        PlotState.pagePixels[(n * 7919) % PlotState.imageSize] = static_cast<unsigned char>(n);
+        ++n;
+        PlotState.dirtyLeft = 0;
+        PlotState.dirtyRight = columns - 1;
+        PlotState.dirtyTop = PlotState.imageHeight - rows;
+        PlotState.dirtyBottom = PlotState.imageHeight - 1;
+        if (g_wholeWindow) {
+            // Title strip and whole page converted, the whole window shown.
+            CDC* dc = view->GetDC();
+            view->OnDraw(dc);
+            delete dc;
+            view->PresentTopLevel();
+            PlotState.dirtyLeft = PlotState.imageWidth - 1;
+            PlotState.dirtyRight = 0;
+        } else {
+            RefreshPlotView();
+        }
+    }
+    return 0;
+}
+
+void RunPresent(benchmark::State& state, bool whole) {
+    HeadlessOptions options;
+    ScriptError error;
+    ParseScript("", options.events, error);
+    CopyingBackend backend(options);
+    g_state = &state;
+    g_wholeWindow = whole;
+    OskWinMain(&backend, nullptr, PresentLoop, nullptr);
+}
+
+void BM_PresentWholeWindow(benchmark::State& state) { RunPresent(state, true); }
+void BM_PresentChangedRect(benchmark::State& state) { RunPresent(state, false); }
+
 BENCHMARK(BM_RefreshPlotView)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RefreshWithDump)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_GifFrame)->Unit(benchmark::kMicrosecond);
+// A wave band (100 rows, the whole width) and one button (26 x 60).
+BENCHMARK(BM_PresentWholeWindow)->Args({100, 1008})->Args({26, 60})->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PresentChangedRect)->Args({100, 1008})->Args({26, 60})->Unit(benchmark::kMicrosecond);

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "app/app.h"
+#include "app/controls.h"
 #include "app/keys.h"
 #include "app/mouse.h"
 #include "demo/waves.h"
@@ -269,7 +270,8 @@ Step Driver::Frame() {
     const double frameStart = WALLCLOCK();
     wave_->frame(frameNumber_);
     SETWINDOW(0.0f, 0.0f, 28.0f, 4.0f);
-    DELAY(wave_->period, frameStart);
+    // Slow motion stretches the period (the shell's - and + keys).
+    DELAY(wave_->period * AnimationSlowdown(), frameStart);
 
     // The mode buttons are drawn over each other in place.
     const bool stepping = mode_ == Mode::Stepping;

@@ -234,9 +234,11 @@ public:
     virtual void ShowWindow(int command);
     bool IsWindowVisible() const;
 
-    // A context for the whole client area, not prepared for scrolling; the
-    // release shows what was drawn at once.
+    // A context for the whole client area (or only `clip`, client pixels),
+    // not prepared for scrolling; the release shows what was drawn at once
+    // (only what the context touched).
     CDC* GetDC();
+    CDC* GetDC(const CRect& clip);
     int ReleaseDC(CDC* dc);
 
     void GetClientRect(CRect* rect) const;
@@ -245,8 +247,10 @@ public:
     // Client origin in the top-level surface.
     CPoint ClientOriginInSurface() const;
     virtual Surface* GetSurface();
-    // Shows the top-level surface through the backend.
+    // Shows the top-level surface through the backend: all of it, or only
+    // `changed` (surface pixels; an empty rectangle shows nothing).
     void PresentTopLevel();
+    void PresentTopLevel(const CRect& changed);
 
     // Messages.
     virtual std::int64_t WindowProc(unsigned message, std::uint32_t wParam, std::int64_t lParam);
@@ -318,6 +322,12 @@ public:
     CDocument* GetActiveDocument() const;
     void InitialUpdateFrame(CDocument* doc, bool makeVisible);
     void UpdateFrameTitle();
+    // Text put after the title in the window's caption (for example " - 1/4 speed").
+    void SetTitleSuffix(const std::string& suffix);
+    // Full screen, and the client shown scaled to fit the window at
+    // `scaledClient` (the client keeps that size; without scaling it follows
+    // the window).  Backend::SetPresentation does the showing.
+    void SetPresentation(bool fullScreen, bool scaled, CSize scaledClient);
     Surface* GetSurface() override { return &m_surface; }
     CView* CreateView(CCreateContext* context);
 
@@ -326,6 +336,7 @@ protected:
     CView* m_pViewActive = nullptr;
     std::string m_strTitle;
     std::string m_shownTitle;
+    std::string m_titleSuffix;
     bool m_backendWindow = false;
     CDocTemplate* m_pTemplate = nullptr;
 };

@@ -7,6 +7,10 @@
 // input into BackendEvents, and supplies the screen size, the message box,
 // a file-name prompt, the clock and the wait on it.  A backend knows
 // nothing of what is drawn: recording the screen is the application's.
+//
+// For another backend to follow, the two optional calls below (PresentRect,
+// SetPresentation) have defaults: a backend that shows the whole surface
+// each time and knows no scaling keeps working unchanged.
 #pragma once
 
 #include <cstdint>
@@ -26,6 +30,33 @@ struct Surface {
         pixels.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), fill);
     }
     std::uint32_t At(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
+};
+
+// A rectangle of surface pixels, right and bottom exclusive.
+struct SurfaceRect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+    bool Empty() const { return right <= left || bottom <= top; }
+};
+
+// How the client surface is put on the screen.
+//   scaled false: 1:1 at the window's top-left; the client is as large as
+//     the window (Resize events tell its size).
+//   scaled true: the client keeps clientWidth x clientHeight whatever the
+//     window's size; the surface is shown at the largest size that fits the
+//     window, nearest neighbour, centred on black, and pointer positions are
+//     mapped back to client pixels (a press on an enlarged pixel is a press
+//     on that client pixel; presses on the black bars fall outside the client).
+//   fullScreen: the window covers the screen, without decorations.
+// After a change the backend delivers a Resize with the client size that
+// now holds, then an Expose.
+struct Presentation {
+    bool fullScreen = false;
+    bool scaled = false;
+    int clientWidth = 0;
+    int clientHeight = 0;
 };
 
 struct BackendEvent {
@@ -78,6 +109,16 @@ public:
     virtual void DestroyMainWindow() = 0;
     // Shows the client surface now.
     virtual void Present(const Surface& surface) = 0;
+    // Shows only `changed` of the client surface now (what was drawn since
+    // the last present; the rest is already on the screen).  By default the
+    // whole surface.
+    virtual void PresentRect(const Surface& surface, const SurfaceRect& changed) {
+        (void)changed;
+        Present(surface);
+    }
+    // Full screen and scaled view (see Presentation).  By default ignored: a
+    // backend without either shows the client 1:1 and sends no events.
+    virtual void SetPresentation(const Presentation& presentation) { (void)presentation; }
 
     // Input.  PollEvent never blocks; WaitEvent blocks until there is one.
     virtual bool PollEvent(BackendEvent& event) = 0;

@@ -367,6 +367,15 @@ void CWnd::PresentTopLevel() {
     if (surface && State().backend && top->m_hWnd) State().backend->Present(*surface);
 }
 
+void CWnd::PresentTopLevel(const CRect& changed) {
+    CWnd* top = GetTopLevel();
+    Surface* surface = top->GetSurface();
+    if (!surface || !State().backend || !top->m_hWnd) return;
+    const CRect r = CRect::Intersection(changed, {0, 0, surface->width, surface->height});
+    if (r.IsRectEmpty()) return;
+    State().backend->PresentRect(*surface, SurfaceRect{r.left, r.top, r.right, r.bottom});
+}
+
 void CWnd::InvalidateRect(const CRect* rect, BOOL erase) {
     if (!m_hWnd) return;
     CRect client;
@@ -404,18 +413,26 @@ void CWnd::UpdateWindow() {
 void CWnd::ShowWindow(int command) { m_visible = command != SW_HIDE; }
 
 CDC* CWnd::GetDC() {
+    CRect client;
+    GetClientRect(&client);
+    return GetDC(client);
+}
+
+CDC* CWnd::GetDC(const CRect& clip) {
     Surface* surface = GetSurface();
     const CPoint origin = ClientOriginInSurface();
     CRect client;
     GetClientRect(&client);
-    client.OffsetRect(origin.x, origin.y);
-    return new CDC(surface, origin, client);
+    CRect r = CRect::Intersection(clip, client);
+    r.OffsetRect(origin.x, origin.y);
+    return new CDC(surface, origin, r);
 }
 
 int CWnd::ReleaseDC(CDC* dc) {
     if (!dc) return 0;
+    const CRect touched = dc->GetTouched();
     delete dc;
-    PresentTopLevel();
+    PresentTopLevel(touched);
     return 1;
 }
 
@@ -624,11 +641,28 @@ void CFrameWnd::InitialUpdateFrame(CDocument* doc, bool makeVisible) {
     if (makeVisible) ShowWindow(SW_SHOW);
 }
 
+void CFrameWnd::SetTitleSuffix(const std::string& suffix) {
+    m_titleSuffix = suffix;
+    UpdateFrameTitle();
+}
+
+void CFrameWnd::SetPresentation(bool fullScreen, bool scaled, CSize scaledClient) {
+    Backend* backend = State().backend;
+    if (!m_backendWindow || !backend) return;
+    Presentation p;
+    p.fullScreen = fullScreen;
+    p.scaled = scaled && scaledClient.cx > 0 && scaledClient.cy > 0;
+    p.clientWidth = p.scaled ? scaledClient.cx : 0;
+    p.clientHeight = p.scaled ? scaledClient.cy : 0;
+    backend->SetPresentation(p);  // its Resize and Expose give the client its size
+}
+
 void CFrameWnd::UpdateFrameTitle() {
     std::string title = m_strTitle;
     if (CDocument* doc = GetActiveDocument()) {
         title = doc->GetTitle() + (m_strTitle.empty() ? "" : " - " + m_strTitle);
     }
+    title += m_titleSuffix;
     if (m_backendWindow && State().backend && title != m_shownTitle) {
         m_shownTitle = title;
         State().backend->SetWindowTitle(title.c_str());
@@ -672,7 +706,7 @@ void CView::OnPaint() {
     CDC ncdc(GetSurface(), windowOrigin,
              {windowOrigin.x, windowOrigin.y, windowOrigin.x + m_rect.Width(), windowOrigin.y + m_rect.Height()});
     OnNcPaint(&ncdc);
-    PresentTopLevel();
+    PresentTopLevel(CRect::Union(clip, ncdc.GetTouched()));
 }
 
 // ---- CScrollView ------------------------------------------------------------------------------

@@ -3,6 +3,7 @@
 #include "app_support.h"
 #include "platform/font.h"
 #include "platform/internal.h"
+#include "platform/scaled_view.h"
 
 namespace {
 
@@ -239,3 +240,55 @@ TEST(WindowCreation, WithoutAnApplicationObjectTheFrameworkDoesNotStart) {
 }
 
 }  // namespace
+
+// The fit view at 1920 x 1080 of the 1908 x 296 client a 1920 x 1080 screen
+// gives: every window pixel of the picture maps back to the client pixel
+// whose enlarged block it lies in, and the black bars map outside the client.
+TEST(ScaledView, EveryEnlargedPixelIsAClickOnItsClientPixel) {
+    const ScaledView v = ScaledView::Fit(1908, 296, 1920, 1080);
+    EXPECT_EQ(v.left, 0);
+    EXPECT_EQ(v.width, 1920);
+    EXPECT_EQ(v.height, 297);
+    EXPECT_EQ(v.top, (1080 - 297) / 2);
+    EXPECT_LT(v.ClientY(v.top - 1), 0);
+    EXPECT_GE(v.ClientY(v.top + v.height), 296);
+
+    // Across: each client column's window block (ToWindow) holds exactly the
+    // window columns that map back to it, the blocks tile the picture.
+    int next = v.left;
+    for (int c = 0; c < v.clientWidth; ++c) {
+        const SurfaceRect w = v.ToWindow({c, 0, c + 1, 1});
+        ASSERT_EQ(w.left, next) << "column " << c;
+        ASSERT_FALSE(w.Empty()) << "column " << c << " not shown";
+        for (int x = w.left; x < w.right; ++x) ASSERT_EQ(v.ClientX(x), c);
+        next = w.right;
+    }
+    EXPECT_EQ(next, v.left + v.width);
+    for (int y = v.top; y < v.top + v.height; ++y) {
+        const int c = v.ClientY(y);
+        const SurfaceRect w = v.ToWindow({0, c, 1, c + 1});
+        ASSERT_TRUE(y >= w.top && y < w.bottom) << "row " << y;
+    }
+
+    // Drawing: the enlarged picture shows each window pixel's client pixel;
+    // a partial redraw of one client rectangle gives the same pixels.
+    Surface client;
+    client.Resize(1908, 296, 0);
+    for (std::size_t i = 0; i < client.pixels.size(); ++i) client.pixels[i] = static_cast<std::uint32_t>(i * 2654435761u);
+    std::vector<std::uint32_t> whole(1920u * 1080u, 0), part(1920u * 1080u, 0);
+    DrawScaled(client, v, {0, 0, 1920, 1080}, whole.data(), 1920);
+    const SurfaceRect changed = v.ToWindow({500, 40, 777, 201});
+    DrawScaled(client, v, changed, part.data(), 1920);
+    for (int y = changed.top; y < changed.bottom; ++y) {
+        for (int x = changed.left; x < changed.right; ++x) {
+            const std::uint32_t want = client.At(v.ClientX(x), v.ClientY(y));
+            ASSERT_EQ(whole[static_cast<std::size_t>(y) * 1920 + x], want);
+            ASSERT_EQ(part[static_cast<std::size_t>(y) * 1920 + x], want);
+        }
+    }
+
+    // A window smaller than the client shrinks the picture the same way.
+    const ScaledView small = ScaledView::Fit(1908, 296, 800, 600);
+    EXPECT_EQ(small.width, 800);
+    EXPECT_EQ(small.ClientX(799), 1905);
+}

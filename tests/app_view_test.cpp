@@ -6,6 +6,7 @@
 #include "app/keys.h"
 #include "app/mouse.h"
 #include "app_support.h"
+#include "app/controls.h"
 
 namespace {
 
@@ -90,12 +91,15 @@ TEST(ViewClicks, BottomLeftPixelCountsForAPollButNotForAWait) {
     EXPECT_FLOAT_EQ(wy, expectY);
 }
 
-TEST(ViewRefresh, DrawsTitleAndPageAtOnceAndInvalidatesOnlyTheTitleStripWhenNothingChanged) {
+// The refresh converts and shows only the title strip and the changed
+// rectangle: a pixel written without widening the rectangle stays as shown
+// until a refresh whose rectangle covers it.
+TEST(ViewRefresh, DrawsTitleAndChangedRectangleAtOnceAndInvalidatesOnlyTheTitleStripWhenNothingChanged) {
     ShellTempDir dir;
     CRect update;
     bool titleInk = false;
     std::uint32_t pageTopLeft = 0, pageBottomRight = 0, expectTopLeft = 0, expectBottomRight = 0;
-    std::uint32_t left = 0, above = 0;
+    std::uint32_t left = 0, above = 0, staleBottomRight = 0;
     int presentsBefore = 0, presentsAfter = 0;
     ShellRun::Run("", [&] {
         PlotState.plotView = GetPlotView();
@@ -113,6 +117,11 @@ TEST(ViewRefresh, DrawsTitleAndPageAtOnceAndInvalidatesOnlyTheTitleStripWhenNoth
         RefreshPlotView();
         presentsAfter = ShellRun::backend->PresentCount();
         view->GetUpdateRect(&update);
+        staleBottomRight = ClientPixel(2 + PlotState.imageWidth - 1, 18 + PlotState.imageHeight - 1);
+        // Now the rectangle covers the bottom-right pixel.
+        PlotState.dirtyLeft = PlotState.dirtyRight = PlotState.imageWidth - 1;
+        PlotState.dirtyTop = PlotState.dirtyBottom = PlotState.imageHeight - 1;
+        RefreshPlotView();
         for (int y = 0; y < 16 && !titleInk; ++y)
             for (int x = 0; x < 8 * 12; ++x) titleInk |= ClientPixel(x, y) == 0x000000;
         pageTopLeft = ClientPixel(2, 18);
@@ -125,7 +134,8 @@ TEST(ViewRefresh, DrawsTitleAndPageAtOnceAndInvalidatesOnlyTheTitleStripWhenNoth
     });
     EXPECT_EQ(update, (CRect{0, 0, 600, 20}));
     EXPECT_TRUE(titleInk);
-    EXPECT_EQ(pageTopLeft, expectTopLeft);
+    EXPECT_EQ(pageTopLeft, expectTopLeft);  // row 18 lies in the title strip (0-20)
+    EXPECT_EQ(staleBottomRight, 0xFFFFFFu) << "an unchanged part of the page was converted again";
     EXPECT_EQ(pageBottomRight, expectBottomRight);
     EXPECT_EQ(left, 0xFFFFFFu);
     EXPECT_EQ(above, 0xFFFFFFu);
@@ -429,3 +439,26 @@ TEST(ViewKeys, AKeyOfTheTableClicksTheButtonCentreAndOthersDoNothing) {
 }
 
 }  // namespace
+
+// Slow motion's keys: - halves the speed down to 1/8 (a fourth press does
+// nothing), + doubles it back; the window caption says the speed when it is
+// not normal.  Ctrl+- is not the key.
+TEST(ShellKeys, SpeedStepsShowInTheCaption) {
+    std::vector<std::string> captions;
+    std::vector<int> slowdowns;
+    ShellRun::Run("key minus\nkey minus\nkey minus\nkey minus\nkey ctrl+plus\nkey plus\nkey plus\n", [&] {
+        do {
+            if (slowdowns.empty() || slowdowns.back() != AnimationSlowdown()) {
+                slowdowns.push_back(AnimationSlowdown());
+                captions.push_back(ShellRun::backend->WindowTitle());
+            }
+        } while (PumpOnce() >= 0);
+        return 0;
+    });
+    EXPECT_EQ(slowdowns, (std::vector<int>{1, 2, 4, 8, 4, 2}));
+    ASSERT_EQ(captions.size(), 6u);
+    EXPECT_EQ(captions[3].substr(captions[3].size() - 12), " - 1/8 speed") << captions[3];
+    EXPECT_EQ(captions[1].find(" - 1/2 speed") + 12, captions[1].size()) << captions[1];
+    EXPECT_EQ(captions[5], captions[1]);
+    EXPECT_EQ(captions[0].find("speed"), std::string::npos);
+}

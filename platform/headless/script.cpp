@@ -87,7 +87,7 @@ bool ParseKeyName(const std::string& name, unsigned& key, unsigned& mods) {
         {"space", KEY_SPACE},   {"enter", KEY_RETURN},   {"return", KEY_RETURN}, {"tab", KEY_TAB},
         {"escape", KEY_ESCAPE}, {"esc", KEY_ESCAPE},     {"backspace", KEY_BACKSPACE},
         {"left", KEY_LEFT},     {"right", KEY_RIGHT},    {"up", KEY_UP},         {"down", KEY_DOWN},
-        {"delete", KEY_DELETE}, {"insert", KEY_INSERT},
+        {"delete", KEY_DELETE}, {"insert", KEY_INSERT},  {"minus", '-'},        {"plus", '+'},
     };
     for (const auto& n : kNames) {
         if (rest == n.name) {

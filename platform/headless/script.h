@@ -5,7 +5,7 @@
 //     rclick X Y     the same with the right button
 //     key NAME       a key press: a letter or digit, space, enter, tab,
 //                    escape, backspace, left, right, up, down, delete,
-//                    insert, f1..f12, with optional ctrl+ / shift+ / alt+
+//                    insert, f1..f12, minus, plus, with optional ctrl+ / shift+ / alt+
 //                    prefixes (for example "key ctrl+n")
 //     wait SECONDS   the next event becomes due SECONDS of clock time after
 //                    the previous one was delivered (decimal, >= 0)

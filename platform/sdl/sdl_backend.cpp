@@ -5,9 +5,12 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <algorithm>
 #include <cstring>
 
 #include "platform/afx.h"
+#include "platform/scaled_view.h"
+
 #include "platform/types.h"
 
 std::unique_ptr<SdlBackend> SdlBackend::Open(const ResIcon* icon, std::string& error, bool& noDisplay) {
@@ -15,6 +18,10 @@ std::unique_ptr<SdlBackend> SdlBackend::Open(const ResIcon* icon, std::string& e
     // A click that activates the window is a click like any other.
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+    // The window surface as the window system's own image (shared memory on
+    // X11), not a texture of an OpenGL renderer that SDL would otherwise put
+    // behind it (software OpenGL costs far more per present).
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     // Only the window systems that were named: SDL would otherwise fall back
     // to drawing off screen, invisibly, when the display does not answer.
     const char* requested = std::getenv("SDL_VIDEODRIVER");
@@ -49,7 +56,13 @@ SdlBackend::~SdlBackend() { Shutdown(); }
 void SdlBackend::Shutdown() {
     DestroyMainWindow();
     if (started_) {
-        SDL_Quit();
+        // On X11, SDL wakes its own waits with a message to the window over a
+        // second connection; when the server takes such a message only after
+        // the window is gone, closing that connection (in SDL_Quit) reports
+        // the error and Xlib ends the process with status 1.  The process is
+        // ending: its connections close with it, so SDL_Quit is left out there.
+        const char* driver = SDL_GetCurrentVideoDriver();
+        if (!driver || std::strcmp(driver, "x11") != 0) SDL_Quit();
         started_ = false;
     }
 }
@@ -70,12 +83,8 @@ bool SdlBackend::CreateMainWindow(const char* title, int clientWidth, int client
     window_ = SDL_CreateWindow(title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, clientWidth, clientHeight,
                                SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
     if (!window_) return false;
-    renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
-    if (!renderer_) {
-        SDL_DestroyWindow(window_);
-        window_ = nullptr;
-        return false;
-    }
+    presentation_ = Presentation{};
+    pendingCount_ = 0;
     if (icon_ && icon_->pixels) {
         SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<std::uint32_t*>(icon_->pixels), icon_->width,
                                                                icon_->height, 32, icon_->width * 4,
@@ -100,36 +109,141 @@ void SdlBackend::ShowMainWindow() {
 }
 
 void SdlBackend::DestroyMainWindow() {
-    if (texture_) SDL_DestroyTexture(texture_);
-    if (renderer_) SDL_DestroyRenderer(renderer_);
     if (window_) SDL_DestroyWindow(window_);
-    texture_ = nullptr;
-    renderer_ = nullptr;
     window_ = nullptr;
-    textureWidth_ = textureHeight_ = 0;
     lastSurface_ = nullptr;
+    pendingCount_ = 0;
 }
 
-void SdlBackend::ShowPixels(const std::uint32_t* pixels, int width, int height) {
-    if (!renderer_ || width <= 0 || height <= 0) return;
-    if (!texture_ || textureWidth_ != width || textureHeight_ != height) {
-        if (texture_) SDL_DestroyTexture(texture_);
-        texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, width, height);
-        textureWidth_ = width;
-        textureHeight_ = height;
-        if (!texture_) return;
+namespace {
+
+void CopyRows(const Surface& from, const SurfaceRect& r, std::uint32_t* to, int pitch) {
+    for (int y = r.top; y < r.bottom; ++y) {
+        const std::uint32_t* in = &from.pixels[static_cast<std::size_t>(y) * from.width + r.left];
+        std::copy(in, in + (r.right - r.left), to + static_cast<std::size_t>(y) * pitch + r.left);
     }
-    SDL_UpdateTexture(texture_, nullptr, pixels, width * 4);
-    SDL_SetRenderDrawColor(renderer_, 255, 255, 255, 255);
-    SDL_RenderClear(renderer_);
-    const SDL_Rect where{0, 0, width, height};
-    SDL_RenderCopy(renderer_, texture_, nullptr, &where);
-    SDL_RenderPresent(renderer_);
+}
+
+void FillRect(std::uint32_t* to, int pitch, const SurfaceRect& r, std::uint32_t colour) {
+    if (r.Empty()) return;  // also a window smaller than the client
+    for (int y = r.top; y < r.bottom; ++y) {
+        std::fill(to + static_cast<std::size_t>(y) * pitch + r.left, to + static_cast<std::size_t>(y) * pitch + r.right,
+                  colour);
+    }
+}
+
+SurfaceRect Clip(const SurfaceRect& r, int width, int height) {
+    SurfaceRect c{std::max(r.left, 0), std::max(r.top, 0), std::min(r.right, width), std::min(r.bottom, height)};
+    return c.Empty() ? SurfaceRect{} : c;
+}
+
+}  // namespace
+
+void SdlBackend::ShowPixels(const Surface& surface, const SurfaceRect& changed) {
+    if (!window_ || surface.width <= 0 || surface.height <= 0) return;
+    SDL_Surface* screen = SDL_GetWindowSurface(window_);
+    if (!screen || screen->w <= 0 || screen->h <= 0) return;
+    // Drawn straight into the window's pixels when they are 32-bit RGB,
+    // else into a 32-bit copy that is converted afterwards.
+    const bool direct = screen->format->format == SDL_PIXELFORMAT_RGB888 ||
+                        screen->format->format == SDL_PIXELFORMAT_ARGB8888;
+    const bool whole = changed.left <= 0 && changed.top <= 0 && changed.right >= surface.width &&
+                       changed.bottom >= surface.height;
+    const SurfaceRect client = Clip(changed, surface.width, surface.height);
+    if (client.Empty()) return;
+    if (SDL_MUSTLOCK(screen)) SDL_LockSurface(screen);
+    if (!direct) scratch_.resize(static_cast<std::size_t>(screen->w) * static_cast<std::size_t>(screen->h));
+    auto* pixels = direct ? static_cast<std::uint32_t*>(screen->pixels) : scratch_.data();
+    const int pitch = direct ? screen->pitch / 4 : screen->w;
+    SurfaceRect shown;
+    if (presentation_.scaled) {
+        const ScaledView view = ScaledView::Fit(surface.width, surface.height, screen->w, screen->h);
+        shown = view.ToWindow(client);
+        if (whole) {
+            // The black margins around the picture.
+            FillRect(pixels, pitch, {0, 0, screen->w, view.top}, 0xFF000000u);
+            FillRect(pixels, pitch, {0, view.top + view.height, screen->w, screen->h}, 0xFF000000u);
+            FillRect(pixels, pitch, {0, view.top, view.left, view.top + view.height}, 0xFF000000u);
+            FillRect(pixels, pitch, {view.left + view.width, view.top, screen->w, view.top + view.height}, 0xFF000000u);
+            shown = {0, 0, screen->w, screen->h};
+        }
+        DrawScaled(surface, view, shown, pixels, pitch);
+    } else {
+        shown = Clip(client, screen->w, screen->h);
+        CopyRows(surface, shown, pixels, pitch);
+        if (whole) {
+            // A window larger than the client (before its Resize arrives) shows white there.
+            FillRect(pixels, pitch, {surface.width, 0, screen->w, screen->h}, 0xFFFFFFFFu);
+            FillRect(pixels, pitch, {0, surface.height, std::min(surface.width, screen->w), screen->h}, 0xFFFFFFFFu);
+            shown = {0, 0, screen->w, screen->h};
+        }
+    }
+    shown = Clip(shown, screen->w, screen->h);
+    if (!direct && !shown.Empty()) {
+        const std::size_t from = static_cast<std::size_t>(shown.top) * screen->w + shown.left;
+        auto* to = static_cast<std::uint8_t*>(screen->pixels) + static_cast<std::size_t>(shown.top) * screen->pitch +
+                   static_cast<std::size_t>(shown.left) * screen->format->BytesPerPixel;
+        SDL_ConvertPixels(shown.right - shown.left, shown.bottom - shown.top, SDL_PIXELFORMAT_ARGB8888,
+                          scratch_.data() + from, screen->w * 4, screen->format->format, to, screen->pitch);
+    }
+    if (SDL_MUSTLOCK(screen)) SDL_UnlockSurface(screen);
+    if (shown.Empty()) return;
+    const SDL_Rect rect{shown.left, shown.top, shown.right - shown.left, shown.bottom - shown.top};
+    SDL_UpdateWindowSurfaceRects(window_, &rect, 1);
 }
 
 void SdlBackend::Present(const Surface& surface) {
     lastSurface_ = &surface;
-    ShowPixels(surface.pixels.data(), surface.width, surface.height);
+    ShowPixels(surface, {0, 0, surface.width, surface.height});
+}
+
+void SdlBackend::PresentRect(const Surface& surface, const SurfaceRect& changed) {
+    lastSurface_ = &surface;
+    ShowPixels(surface, changed);
+}
+
+void SdlBackend::SetPresentation(const Presentation& presentation) {
+    if (!window_) return;
+    const bool wasFull = presentation_.fullScreen;
+    presentation_ = presentation;
+    if (presentation.fullScreen != wasFull) {
+        SDL_SetWindowFullscreen(window_, presentation.fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+    }
+    QueueSizeAndExpose();
+}
+
+void SdlBackend::QueueSizeAndExpose() {
+    BackendEvent size;
+    size.type = BackendEvent::Resize;
+    if (presentation_.scaled) {
+        size.width = presentation_.clientWidth;
+        size.height = presentation_.clientHeight;
+    } else {
+        SDL_GetWindowSize(window_, &size.width, &size.height);
+    }
+    BackendEvent expose;
+    expose.type = BackendEvent::Expose;
+    pending_[0] = size;
+    pending_[1] = expose;
+    pendingCount_ = 2;
+}
+
+bool SdlBackend::TakePending(BackendEvent& event) {
+    if (pendingCount_ == 0) return false;
+    event = pending_[0];
+    pending_[0] = pending_[1];
+    --pendingCount_;
+    return true;
+}
+
+void SdlBackend::MapPointer(int& x, int& y) const {
+    if (!presentation_.scaled || !window_) return;
+    int w = 0;
+    int h = 0;
+    SDL_GetWindowSize(window_, &w, &h);
+    const ScaledView view = ScaledView::Fit(presentation_.clientWidth, presentation_.clientHeight, w, h);
+    x = view.ClientX(x);
+    y = view.ClientY(y);
 }
 
 namespace {
@@ -142,7 +256,10 @@ unsigned Modifiers(unsigned sdlMods) {
     return mods;
 }
 
-unsigned KeyCode(SDL_Keycode k) {
+unsigned KeyCode(SDL_Keycode k, unsigned sdlMods) {
+    const bool shift = (sdlMods & KMOD_SHIFT) != 0;
+    if (k == SDLK_SLASH && shift) return '?';
+    if (k == SDLK_EQUALS && shift) return '+';
     if (k >= SDLK_a && k <= SDLK_z) return static_cast<unsigned>('A' + (k - SDLK_a));
     if (k >= SDLK_0 && k <= SDLK_9) return static_cast<unsigned>('0' + (k - SDLK_0));
     if (k >= SDLK_F1 && k <= SDLK_F12) return KEY_F1 + static_cast<unsigned>(k - SDLK_F1);
@@ -159,13 +276,18 @@ unsigned KeyCode(SDL_Keycode k) {
         case SDLK_DOWN: return KEY_DOWN;
         case SDLK_DELETE: return KEY_DELETE;
         case SDLK_INSERT: return KEY_INSERT;
+        case SDLK_MINUS:
+        case SDLK_KP_MINUS: return '-';
+        case SDLK_PLUS:
+        case SDLK_KP_PLUS: return '+';
+        case SDLK_QUESTION: return '?';
         default: return 0;
     }
 }
 
 }  // namespace
 
-bool SdlBackend::Translate(const SDL_Event& sdl, BackendEvent& event) const {
+bool SdlBackend::Translate(const SDL_Event& sdl, BackendEvent& event) {
     event = BackendEvent{};
     switch (sdl.type) {
         case SDL_QUIT:
@@ -176,6 +298,13 @@ bool SdlBackend::Translate(const SDL_Event& sdl, BackendEvent& event) const {
                 case SDL_WINDOWEVENT_CLOSE: event.type = BackendEvent::Close; return true;
                 case SDL_WINDOWEVENT_EXPOSED: event.type = BackendEvent::Expose; return true;
                 case SDL_WINDOWEVENT_SIZE_CHANGED:
+                    if (presentation_.scaled) {
+                        // The client keeps its size; the picture is fitted
+                        // anew at once and painted again by the core.
+                        if (lastSurface_) ShowPixels(*lastSurface_, {0, 0, lastSurface_->width, lastSurface_->height});
+                        event.type = BackendEvent::Expose;
+                        return true;
+                    }
                     event.type = BackendEvent::Resize;
                     event.width = sdl.window.data1;
                     event.height = sdl.window.data2;
@@ -193,12 +322,14 @@ bool SdlBackend::Translate(const SDL_Event& sdl, BackendEvent& event) const {
             event.clicks = sdl.button.clicks;
             event.x = sdl.button.x;
             event.y = sdl.button.y;
+            MapPointer(event.x, event.y);
             event.mods = Modifiers(SDL_GetModState());
             return true;
         case SDL_MOUSEMOTION:
             event.type = BackendEvent::MouseMove;
             event.x = sdl.motion.x;
             event.y = sdl.motion.y;
+            MapPointer(event.x, event.y);
             event.mods = Modifiers(SDL_GetModState());
             return true;
         case SDL_MOUSEWHEEL: {
@@ -207,12 +338,13 @@ bool SdlBackend::Translate(const SDL_Event& sdl, BackendEvent& event) const {
             event.wheelX = -sdl.wheel.x * flip;  // SDL: positive is to the right
             event.wheelY = sdl.wheel.y * flip;
             SDL_GetMouseState(&event.x, &event.y);
+            MapPointer(event.x, event.y);
             event.mods = Modifiers(SDL_GetModState());
             return event.wheelX != 0 || event.wheelY != 0;
         }
         case SDL_KEYDOWN:
             event.type = BackendEvent::Key;
-            event.key = KeyCode(sdl.key.keysym.sym);
+            event.key = KeyCode(sdl.key.keysym.sym, sdl.key.keysym.mod);
             event.mods = Modifiers(sdl.key.keysym.mod);
             return event.key != 0;
         default:
@@ -221,6 +353,7 @@ bool SdlBackend::Translate(const SDL_Event& sdl, BackendEvent& event) const {
 }
 
 bool SdlBackend::PollEvent(BackendEvent& event) {
+    if (TakePending(event)) return true;
     SDL_Event sdl;
     while (SDL_PollEvent(&sdl)) {
         if (Translate(sdl, event)) return true;
@@ -229,6 +362,7 @@ bool SdlBackend::PollEvent(BackendEvent& event) {
 }
 
 void SdlBackend::WaitEvent(BackendEvent& event) {
+    if (TakePending(event)) return;
     SDL_Event sdl;
     for (int failures = 0;;) {
         if (SDL_WaitEvent(&sdl)) {
@@ -309,7 +443,7 @@ bool SdlBackend::PromptFileName(const char* prompt, const std::string& initial, 
         dc.FillSolidRect({1, 1, canvas.width - 1, 19}, 0xFFFFFF);
         const std::string line = ToLatin1(std::string(prompt ? prompt : "") + ": " + text) + "_";
         dc.TextOut(3, 2, line.c_str(), static_cast<int>(line.size()));
-        ShowPixels(canvas.pixels.data(), canvas.width, canvas.height);
+        ShowPixels(canvas, {0, 0, canvas.width, canvas.height});
 
         SDL_Event sdl;
         if (!SDL_WaitEvent(&sdl)) break;  // no input can come: cancelled
@@ -339,7 +473,7 @@ bool SdlBackend::PromptFileName(const char* prompt, const std::string& initial, 
         }
     }
     SDL_StopTextInput();
-    if (lastSurface_) ShowPixels(lastSurface_->pixels.data(), lastSurface_->width, lastSurface_->height);
+    if (lastSurface_) ShowPixels(*lastSurface_, {0, 0, lastSurface_->width, lastSurface_->height});
     if (accepted) name = text;
     return accepted;
 }

@@ -1,8 +1,10 @@
 // sdl_backend.h - the backend for a real window through SDL2.
 //
 // One resizable window, its client area shown from the core's 32-bit
-// surface through a streaming ARGB texture on a software renderer (each
-// Present shows the surface at once).  Mouse presses arrive with client
+// surface by copying into SDL's window surface (each Present shows at once,
+// PresentRect only the rectangle that changed).  Full screen and the scaled
+// view (Presentation) are this backend's: it enlarges the client picture
+// nearest neighbour and maps presses back to client pixels.  Mouse presses arrive with client
 // coordinates (clicks that bring the window to the front count as well),
 // closing the window arrives as Close, the message box is SDL's own, the
 // screen size is the desktop display's.  The file-name prompt is a line of
@@ -11,13 +13,12 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/backend.h"
 #include "platform/resources.h"
 
 struct SDL_Window;
-struct SDL_Renderer;
-struct SDL_Texture;
 union SDL_Event;
 
 class SdlBackend : public Backend {
@@ -34,6 +35,8 @@ public:
     void ShowMainWindow() override;
     void DestroyMainWindow() override;
     void Present(const Surface& surface) override;
+    void PresentRect(const Surface& surface, const SurfaceRect& changed) override;
+    void SetPresentation(const Presentation& presentation) override;
     bool PollEvent(BackendEvent& event) override;
     void WaitEvent(BackendEvent& event) override;
     void MessageBox(const char* caption, const char* text) override;
@@ -42,17 +45,22 @@ public:
 
 private:
     explicit SdlBackend(const ResIcon* icon) : icon_(icon) {}
-    bool Translate(const SDL_Event& sdl, BackendEvent& event) const;
-    void ShowPixels(const std::uint32_t* pixels, int width, int height);
+    bool Translate(const SDL_Event& sdl, BackendEvent& event);
+    // Copies `changed` (client pixels) of the picture into the window and
+    // shows it; a rectangle covering the whole client repaints the margins too.
+    void ShowPixels(const Surface& surface, const SurfaceRect& changed);
+    void MapPointer(int& x, int& y) const;
+    bool TakePending(BackendEvent& event);
+    void QueueSizeAndExpose();
 
     static constexpr int kWaitFailuresBeforeClose = 100;
 
     const ResIcon* icon_ = nullptr;
     SDL_Window* window_ = nullptr;
-    SDL_Renderer* renderer_ = nullptr;
-    SDL_Texture* texture_ = nullptr;
-    int textureWidth_ = 0;
-    int textureHeight_ = 0;
     const Surface* lastSurface_ = nullptr;
+    Presentation presentation_;
+    int pendingCount_ = 0;
+    BackendEvent pending_[2];  // Resize and Expose after a change of presentation
+    std::vector<std::uint32_t> scratch_;  // the window's picture when its pixels are not 32-bit RGB
     bool started_ = false;
 };

@@ -1,0 +1,84 @@
+// scaled_view.cpp - fitting a client surface into a window, nearest neighbour.
+#include "platform/scaled_view.h"
+
+#include <algorithm>
+
+namespace {
+
+// floor(a / b) for b > 0, also for negative a.
+std::int64_t FloorDiv(std::int64_t a, std::int64_t b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
+// ceil(a / b) for a >= 0, b > 0.
+std::int64_t CeilDiv(std::int64_t a, std::int64_t b) { return (a + b - 1) / b; }
+
+}  // namespace
+
+ScaledView ScaledView::Fit(int clientWidth, int clientHeight, int windowWidth, int windowHeight) {
+    ScaledView v;
+    v.clientWidth = std::max(clientWidth, 0);
+    v.clientHeight = std::max(clientHeight, 0);
+    v.windowWidth = std::max(windowWidth, 0);
+    v.windowHeight = std::max(windowHeight, 0);
+    if (v.clientWidth == 0 || v.clientHeight == 0 || v.windowWidth == 0 || v.windowHeight == 0) return v;
+    // The narrower of the two ratios decides: window / client across or down.
+    const std::int64_t acrossFirst = std::int64_t{v.windowWidth} * v.clientHeight;
+    const std::int64_t downFirst = std::int64_t{v.windowHeight} * v.clientWidth;
+    if (acrossFirst <= downFirst) {
+        v.width = v.windowWidth;
+        v.height = static_cast<int>(std::max<std::int64_t>(acrossFirst / v.clientWidth, 1));
+    } else {
+        v.height = v.windowHeight;
+        v.width = static_cast<int>(std::max<std::int64_t>(downFirst / v.clientHeight, 1));
+    }
+    v.left = (v.windowWidth - v.width) / 2;
+    v.top = (v.windowHeight - v.height) / 2;
+    return v;
+}
+
+int ScaledView::ClientX(int wx) const {
+    if (width <= 0) return -1;
+    return static_cast<int>(FloorDiv(std::int64_t{wx - left} * clientWidth, width));
+}
+
+int ScaledView::ClientY(int wy) const {
+    if (height <= 0) return -1;
+    return static_cast<int>(FloorDiv(std::int64_t{wy - top} * clientHeight, height));
+}
+
+SurfaceRect ScaledView::ToWindow(const SurfaceRect& r) const {
+    if (width <= 0 || height <= 0 || r.Empty()) return {};
+    // Window column wx shows client column c when c * width <= (wx - left) * clientWidth < (c + 1) * width.
+    auto firstX = [&](int c) {
+        return left + static_cast<int>(CeilDiv(std::int64_t{std::clamp(c, 0, clientWidth)} * width, clientWidth));
+    };
+    auto firstY = [&](int c) {
+        return top + static_cast<int>(CeilDiv(std::int64_t{std::clamp(c, 0, clientHeight)} * height, clientHeight));
+    };
+    SurfaceRect w{firstX(r.left), firstY(r.top), firstX(r.right), firstY(r.bottom)};
+    return w.Empty() ? SurfaceRect{} : w;
+}
+
+void DrawScaled(const Surface& client, const ScaledView& view, const SurfaceRect& window, std::uint32_t* target,
+                int pitch) {
+    if (window.Empty() || client.width != view.clientWidth || client.height != view.clientHeight) return;
+    const int x0 = std::max(window.left, view.left);
+    const int x1 = std::min(window.right, view.left + view.width);
+    const int y0 = std::max(window.top, view.top);
+    const int y1 = std::min(window.bottom, view.top + view.height);
+    if (x0 >= x1 || y0 >= y1) return;
+    std::vector<int> columns(static_cast<std::size_t>(x1 - x0));
+    for (int wx = x0; wx < x1; ++wx) columns[static_cast<std::size_t>(wx - x0)] = view.ClientX(wx);
+    int lastRow = -1;
+    const std::uint32_t* lastOut = nullptr;
+    for (int wy = y0; wy < y1; ++wy) {
+        const int cy = view.ClientY(wy);
+        std::uint32_t* out = target + static_cast<std::size_t>(wy) * pitch + x0;
+        if (cy == lastRow && lastOut) {
+            std::copy(lastOut, lastOut + (x1 - x0), out);  // a repeated row
+        } else {
+            const std::uint32_t* in = &client.pixels[static_cast<std::size_t>(cy) * client.width];
+            for (std::size_t i = 0; i < columns.size(); ++i) out[i] = in[columns[i]];
+        }
+        lastRow = cy;
+        lastOut = out;
+    }
+}

@@ -1,0 +1,69 @@
+// The shell's own keys in a headless run of the demonstration: slow motion
+// stretches the frame period (and so the recording's frame delays) without
+// touching a pixel of the page, and F1 shows the help.
+#include <gif_lib.h>
+#include <gtest/gtest.h>
+
+#include "demo_support.h"
+
+namespace {
+
+using namespace demotest;
+
+std::vector<int> GifDelays(const std::string& path) {
+    std::vector<int> delays;
+    int error = 0;
+    GifFileType* gif = DGifOpenFileName(path.c_str(), &error);
+    if (!gif) return delays;
+    if (DGifSlurp(gif) == GIF_OK) {
+        for (int i = 0; i < gif->ImageCount; ++i) {
+            GraphicsControlBlock gcb{};
+            DGifSavedExtensionToGCB(gif, i, &gcb);
+            delays.push_back(gcb.DelayTime);
+        }
+    }
+    DGifCloseFile(gif, &error);
+    return delays;
+}
+
+}  // namespace
+
+TEST(ShellKeys, SlowMotionStretchesFramesAndHelpListsTheKeys) {
+    TempDir dir;
+    const fs::path gif = dir.path() / "run.gif";
+    // Transversal wave (40 ms a frame), four times slower (the fourth press
+    // stays at 1/8), running; then back to normal speed step by step.
+    const std::string slow = "key t\nkey minus\nkey minus\nkey minus\nkey minus\nkey space\nwait 1.5\n"
+                             "key plus\nkey plus\nkey plus\nkey plus\nwait 0.6\nkey f1\nkey q\n";
+    const OskRun run = RunOsk(dir, slow, "--record '" + gif.string() + "'");
+    ASSERT_EQ(run.status, 0) << run.output;
+
+    // Frame delays in hundredths (a millisecond of overshoot per frame may
+    // round up): 32 at 1/8 speed, then 16, 8 and 4, never slower than 1/8.
+    // The first frame is the start screen's, the last the end's.
+    const std::vector<int> delays = GifDelays(gif.string());
+    ASSERT_GT(delays.size(), 10u);
+    std::vector<int> speeds;
+    for (std::size_t i = 1; i + 1 < delays.size(); ++i) {
+        const int d = delays[i];
+        ASSERT_LE(d, 33) << "frame " << i << " slower than 1/8 speed";
+        speeds.push_back(d >= 31 ? 32 : d >= 15 ? 16 : d >= 7 ? 8 : d >= 3 ? 4 : 0);
+    }
+    EXPECT_TRUE(std::is_sorted(speeds.rbegin(), speeds.rend())) << "speeds do not step up in order";
+    EXPECT_GE(std::count(speeds.begin(), speeds.end(), 32), 3);
+    for (int band : {16, 8, 4}) EXPECT_GE(std::count(speeds.begin(), speeds.end(), band), 1) << band;
+
+    // Frame 2 at normal and at 1/2 speed: the page is untouched by the speed.
+    TempDir normalDir;
+    const OskRun normal = RunOsk(normalDir, "key t\nkey n\nkey n\n");
+    ASSERT_EQ(normal.status, 0) << normal.output;
+    TempDir slowDir;
+    const OskRun slowed = RunOsk(slowDir, "key t\nkey minus\nkey n\nkey n\n");
+    ASSERT_EQ(slowed.status, 0) << slowed.output;
+    EXPECT_EQ(normal.last().pixels, slowed.last().pixels) << "slow motion changed the picture of a frame";
+
+    // F1: a message box listing the buttons and keys (headless: on standard error).
+    for (const char* line : {"Space", "Go / Stop", "F11, F", "full screen", "Z: fit", "-, +", "1/8 speed", "F1, ?"}) {
+        EXPECT_NE(run.output.find(line), std::string::npos) << "help lacks '" << line << "':\n" << run.output;
+    }
+}
