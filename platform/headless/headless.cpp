@@ -37,7 +37,7 @@ void HeadlessBackend::Deliver() {
             b.button = e.kind == ScriptEvent::Click ? 1 : 3;
             b.x = e.x;
             b.y = e.y;
-            b.clicks = CountPress(b.button, b.x, b.y);
+            b.clicks = presses_.Press(b.button, b.x, b.y, static_cast<double>(nowMs_));
             b.type = BackendEvent::MouseDown;
             ready_.push_back(b);
             b.type = BackendEvent::MouseUp;
@@ -61,19 +61,6 @@ void HeadlessBackend::Deliver() {
     } else {
         next_ = options_.events.size();
     }
-}
-
-// Presses of one button that follow each other quickly and close together
-// count up, as the window backend counts them: the second press of a double
-// click has the count 2.
-int HeadlessBackend::CountPress(int button, int x, int y) {
-    constexpr std::int64_t kDoubleClickMs = 500;
-    constexpr int kDoubleClickRadius = 32;
-    const bool continues = button == lastPress_.button && nowMs_ - lastPress_.ms < kDoubleClickMs &&
-                           std::abs(x - lastPress_.x) <= kDoubleClickRadius &&
-                           std::abs(y - lastPress_.y) <= kDoubleClickRadius;
-    lastPress_ = {button, x, y, nowMs_, continues ? lastPress_.count + 1 : 1};
-    return lastPress_.count;
 }
 
 bool HeadlessBackend::PollEvent(BackendEvent& event) {

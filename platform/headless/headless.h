@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "platform/backend.h"
+#include "platform/press_counter.h"
 #include "platform/headless/script.h"
 
 struct HeadlessOptions {
@@ -57,18 +58,13 @@ public:
 
 private:
     void Deliver();
-    int CountPress(int button, int x, int y);
 
     HeadlessOptions options_;
     std::int64_t nowMs_ = kStartMs;
     std::size_t next_ = 0;          // next script event
     std::int64_t dueMs_ = kStartMs;  // when it is due
     std::deque<BackendEvent> ready_;
-    struct Press {
-        int button = 0, x = 0, y = 0;
-        std::int64_t ms = 0;
-        int count = 0;
-    } lastPress_;
+    PressCounter presses_;
     bool windowOpen_ = false;
     std::string windowTitle_;
     int clientWidth_ = 0;

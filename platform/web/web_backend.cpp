@@ -297,21 +297,8 @@ void WebBackend::Press(bool down, int button, double cssX, double cssY) {
     event.button = button;
     event.x = x;
     event.y = y;
-    event.clicks = down ? CountPress(button, x, y) : lastPress_.count;
+    event.clicks = down ? presses_.Press(button, x, y, emscripten_get_now()) : presses_.Last();
     Push(event);
-}
-
-// Presses of one button that follow each other quickly and close together
-// count up, as in the other backends: the second is a double click's.
-int WebBackend::CountPress(int button, int x, int y) {
-    constexpr double kDoubleClickMs = 500;
-    constexpr int kDoubleClickRadius = 32;
-    const double now = emscripten_get_now();
-    const bool continues = button == lastPress_.button && now - lastPress_.ms < kDoubleClickMs &&
-                           std::abs(x - lastPress_.x) <= kDoubleClickRadius &&
-                           std::abs(y - lastPress_.y) <= kDoubleClickRadius;
-    lastPress_ = {button, x, y, now, continues ? lastPress_.count + 1 : 1};
-    return lastPress_.count;
 }
 
 bool WebBackend::PollEvent(BackendEvent& event) {

@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "platform/backend.h"
+#include "platform/press_counter.h"
 
 struct WebOptions {
     // The screen size reported; 0 x 0 takes the browser window's inner size.
@@ -57,7 +58,6 @@ public:
 private:
     void RegisterCallbacks();
     void RemoveCallbacks();
-    int CountPress(int button, int x, int y);
 
     WebOptions options_;
     std::deque<BackendEvent> queue_;
@@ -67,9 +67,5 @@ private:
     int clientWidth_ = 0;
     int clientHeight_ = 0;
     bool callbacks_ = false;
-    struct LastPress {
-        int button = 0, x = 0, y = 0;
-        double ms = -1e9;
-        int count = 0;
-    } lastPress_;
+    PressCounter presses_;
 };
