@@ -54,31 +54,26 @@ void BM_DashedHugeLine(benchmark::State& state) {
 }
 BENCHMARK(BM_DashedHugeLine)->Unit(benchmark::kMillisecond);
 
-// A dashed zigzag of 40 such lines, off the page but for its crossings.
+// A zigzag of 40 huge dashed lines, off the page but for its crossings,
+// with the given PLOTL symbol.
+void DashedHugeZigzag(int symbol) {
+    float x[40], y[40];
+    for (int i = 0; i < 40; ++i) {
+        x[i] = i % 2 ? 4e4f : -4e4f;
+        y[i] = i % 4 < 2 ? -1e3f : 1e3f;
+    }
+    float phase = 0;
+    PLOTL(x, y, 40, 1, symbol, 2, 5, 0, &phase);
+}
+
 void BM_DashedHugeZigzag(benchmark::State& state) {
-    Run(state, [] {
-        float x[40], y[40];
-        for (int i = 0; i < 40; ++i) {
-            x[i] = i % 2 ? 4e4f : -4e4f;
-            y[i] = i % 4 < 2 ? -1e3f : 1e3f;
-        }
-        float phase = 0;
-        PLOTL(x, y, 40, 1, 0, 2, 5, 0, &phase);
-    });
+    Run(state, [] { DashedHugeZigzag(0); });
 }
 BENCHMARK(BM_DashedHugeZigzag)->Unit(benchmark::kMillisecond);
 
 // The same dashes with a cross at each instead of a line: four strokes a dash.
 void BM_DashedHugeMarkers(benchmark::State& state) {
-    Run(state, [] {
-        float x[40], y[40];
-        for (int i = 0; i < 40; ++i) {
-            x[i] = i % 2 ? 4e4f : -4e4f;
-            y[i] = i % 4 < 2 ? -1e3f : 1e3f;
-        }
-        float phase = 0;
-        PLOTL(x, y, 40, 1, 6, 2, 5, 0, &phase);
-    });
+    Run(state, [] { DashedHugeZigzag(6); });
 }
 BENCHMARK(BM_DashedHugeMarkers)->Unit(benchmark::kMillisecond);
 
