@@ -188,6 +188,18 @@ CAboutDlg::CAboutDlg() : CDialog(IDD_ABOUTBOX, nullptr) {}
 int PumpUntilClick() { return RunInMode(kRunModeWaitForClick); }
 int PumpOnce() { return RunInMode(kRunModePoll); }
 
+int PumpWaitingInput() {
+    // A bound, for a message that keeps posting another.
+    constexpr int kMaxMessages = 256;
+    MSG waiting;
+    for (int i = 0; i < kMaxMessages; ++i) {
+        // Paints come last in the queue: when one is next, no input waits.
+        if (!PeekMessage(&waiting, 0, 0, 0, PM_NOREMOVE) || waiting.message == WM_PAINT) return 0;
+        if (PumpOnce() < 0) return -1;
+    }
+    return 0;
+}
+
 COskView* GetPlotView() {
     CFrameWnd* frame = AfxGetApp() ? AfxGetApp()->m_pMainWnd : nullptr;
     if (!frame) return nullptr;
@@ -201,6 +213,7 @@ void RefreshPlotView() {
     if (!view) {
         // No window (not yet stored, or closed): nothing to show.
         EmptyDirtyRectangle();
+        PlotTakeDirectWrites();
         return;
     }
     // The title strip and the changed rectangle are invalidated for the next
@@ -220,8 +233,13 @@ void RefreshPlotView() {
     // the screen already) and the pixels that changed (where the page lies,
     // (2, 18) on), the rest of the page being on the screen already.
     // Converting and presenting only these keeps a running animation cheap.
+    // The solid fills, which the changed rectangle does not hold, go with them.
+    const PlotPixelRect filled = PlotTakeDirectWrites();
     CRect pixels{PlotState.dirtyLeft + 2, PlotState.dirtyTop + 18, PlotState.dirtyRight + 3,
                  PlotState.dirtyBottom + 19};
+    if (!filled.Empty()) {
+        pixels = CRect::Union(pixels, {filled.left + 2, filled.top + 18, filled.right + 3, filled.bottom + 19});
+    }
     pixels.OffsetRect(-scroll.x, -scroll.y);
     const CRect strip = view->TitleShownAt(scroll) ? CRect{} : title;
     view->NoteTitleShown(scroll);

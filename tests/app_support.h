@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "app/app.h"
 #include "app/page_recorder.h"
@@ -49,12 +50,18 @@ private:
     std::string oldXdg_;
 };
 
-// A headless backend whose file-name prompt answers with a given name.
+// A headless backend whose file-name prompt answers with a given name and
+// which keeps the rectangles it was asked to show.
 class TestBackend : public HeadlessBackend {
 public:
     using HeadlessBackend::HeadlessBackend;
     std::string promptAnswer;  // empty: cancel
     int prompts = 0;
+    std::vector<SurfaceRect> presented;
+    void PresentRect(const Surface& surface, const SurfaceRect& changed) override {
+        presented.push_back(changed);
+        HeadlessBackend::PresentRect(surface, changed);
+    }
     bool PromptFileName(const char* /*prompt*/, const std::string& /*initial*/, std::string& name) override {
         ++prompts;
         if (promptAnswer.empty()) return false;
