@@ -3,6 +3,7 @@
 // the buttons that steer it.
 #include "demo/driver.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "app/app.h"
@@ -176,6 +177,22 @@ bool TakeClick(bool poll) {
     return r >= 0 && !ViewGone();
 }
 
+// A slowed frame's wait takes in the input that arrives every 0.1 s, and
+// every slowed frame polls: a click or key acts within a frame period and
+// 0.1 s, not only at the n-th frame's poll (seconds apart at 1/8 speed).
+// False when the window was closed.
+constexpr double kInputInterval = 0.1;
+
+bool WaitTakingInput(double duration, double start) {
+    double waited = 0.0;
+    while (waited < duration) {
+        waited = std::min(waited + kInputInterval, duration);
+        DELAY(waited, start);
+        if (PumpWaitingInput() < 0 || ViewGone()) return false;
+    }
+    return true;
+}
+
 class Driver {
 public:
     int Run();
@@ -271,7 +288,12 @@ Step Driver::Frame() {
     wave_->frame(frameNumber_);
     SETWINDOW(0.0f, 0.0f, 28.0f, 4.0f);
     // Slow motion stretches the period (the shell's - and + keys).
-    DELAY(wave_->period * AnimationSlowdown(), frameStart);
+    const int slowdown = AnimationSlowdown();
+    if (slowdown == 1) {
+        DELAY(wave_->period, frameStart);
+    } else if (!WaitTakingInput(wave_->period * slowdown, frameStart)) {
+        return Step::Closed;
+    }
 
     // The mode buttons are drawn over each other in place.
     const bool stepping = mode_ == Mode::Stepping;
@@ -280,7 +302,7 @@ Step Driver::Frame() {
 
     if (stepping) {
         if (!TakeClick(false)) return Step::Closed;
-    } else if (frameNumber_ % wave_->pollEvery == 0) {
+    } else if (slowdown > 1 || frameNumber_ % wave_->pollEvery == 0) {
         if (!TakeClick(true)) return Step::Closed;
     } else {
         PLOTFLUSH();
