@@ -177,10 +177,10 @@ bool TakeClick(bool poll) {
     return r >= 0 && !ViewGone();
 }
 
-// A slowed frame's wait takes in the input that arrives every 0.1 s, and
-// every slowed frame polls: a click or key acts within a frame period and
-// 0.1 s, not only at the n-th frame's poll (seconds apart at 1/8 speed).
-// False when the window was closed.
+// A slowed frame's wait takes in the waiting input every 0.1 s, and every
+// slowed frame polls: a click or key acts within a frame period and 0.1 s,
+// not only at the n-th frame's poll (seconds apart at 1/8 speed).  False
+// when the window was closed.
 constexpr double kInputInterval = 0.1;
 
 bool WaitTakingInput(double duration, double start) {
