@@ -47,7 +47,7 @@ int PumpUntilClick();
 // 0, or -1 for the quit message.
 int PumpOnce();
 
-// Pumps the input that is waiting (clicks and keys are stored as clicks,
-// a closed window posts the quit message), without blocking and without
-// painting.  0, or -1 for the quit message.
+// Pumps the input that is waiting (keys of buttons become clicks, a closed
+// window posts the quit message) until a click is stored, without blocking
+// and without painting.  0, or -1 for the quit message.
 int PumpWaitingInput();

@@ -194,6 +194,8 @@ int PumpWaitingInput() {
     constexpr int kMaxMessages = 256;
     MSG waiting;
     for (int i = 0; i < kMaxMessages; ++i) {
+        // A stored click waits for its reader: a later one would replace it.
+        if (PlotState.leftClickX != 0 || PlotState.rightClickX != 0) return 0;
         // Paints come last in the queue: when one is next, no input waits.
         if (!PeekMessage(&waiting, 0, 0, 0, PM_NOREMOVE) || waiting.message == WM_PAINT) return 0;
         if (PumpOnce() < 0) return -1;

@@ -177,10 +177,11 @@ bool TakeClick(bool poll) {
     return r >= 0 && !ViewGone();
 }
 
-// A slowed frame's wait takes in the waiting input every 0.1 s, and every
-// slowed frame polls: a click or key acts within a frame period and 0.1 s,
-// not only at the n-th frame's poll (seconds apart at 1/8 speed).  False
-// when the window was closed.
+// A slowed running frame's wait takes in the waiting input every 0.1 s, and
+// every slowed running frame polls: a click or key acts within a frame
+// period and 0.1 s, not only at the n-th frame's poll (seconds apart at 1/8
+// speed).  Stepping waits for its click after the frame anyway.  False when
+// the window was closed.
 constexpr double kInputInterval = 0.1;
 
 bool WaitTakingInput(double duration, double start) {
@@ -289,14 +290,14 @@ Step Driver::Frame() {
     SETWINDOW(0.0f, 0.0f, 28.0f, 4.0f);
     // Slow motion stretches the period (the shell's - and + keys).
     const int slowdown = AnimationSlowdown();
-    if (slowdown == 1) {
-        DELAY(wave_->period, frameStart);
+    const bool stepping = mode_ == Mode::Stepping;
+    if (slowdown == 1 || stepping) {
+        DELAY(wave_->period * slowdown, frameStart);
     } else if (!WaitTakingInput(wave_->period * slowdown, frameStart)) {
         return Step::Closed;
     }
 
     // The mode buttons are drawn over each other in place.
-    const bool stepping = mode_ == Mode::Stepping;
     Draw(stepping ? kNextButton : kSingleButton);
     Draw(stepping ? kGoButton : kStopButton);
 

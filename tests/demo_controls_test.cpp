@@ -80,9 +80,11 @@ TEST(ShellKeys, SlowMotionStretchesFramesAndHelpListsTheKeys) {
     TempDir dir;
     const fs::path gif = dir.path() / "run.gif";
     // Transversal wave (40 ms a frame), four times slower (the fourth press
-    // stays at 1/8), running; then back to normal speed step by step.
+    // stays at 1/8), running; then back to normal speed step by step, a
+    // press every 0.5 s (a slowed run takes the keys in as they come).
     const std::string slow = "key t\nkey minus\nkey minus\nkey minus\nkey minus\nkey space\nwait 1.5\n"
-                             "key plus\nkey plus\nkey plus\nkey plus\nwait 0.6\nkey f1\nkey q\n";
+                             "key plus\nwait 0.5\nkey plus\nwait 0.5\nkey plus\nwait 0.5\nkey plus\nwait 0.6\n"
+                             "key f1\nkey q\n";
     const OskRun run = RunOsk(dir, slow, "--record '" + gif.string() + "'");
     ASSERT_EQ(run.status, 0) << run.output;
 
