@@ -179,6 +179,23 @@ bool TakeClick(bool poll) {
     return r >= 0 && !ViewGone();
 }
 
+// A slowed running frame's wait takes in the waiting input every 0.1 s, and
+// every slowed running frame polls: a click or key acts within a frame
+// period and 0.1 s, not only at the n-th frame's poll (seconds apart at 1/8
+// speed).  Stepping waits for its click after the frame anyway.  False when
+// the window was closed.
+constexpr double kInputInterval = 0.1;
+
+bool WaitTakingInput(double duration, double start) {
+    double waited = 0.0;
+    while (waited < duration) {
+        waited = std::min(waited + kInputInterval, duration);
+        DELAY(waited, start);
+        if (PumpWaitingInput() < 0 || ViewGone()) return false;
+    }
+    return true;
+}
+
 class Driver {
 public:
     int Run();
@@ -274,16 +291,21 @@ Step Driver::Frame() {
     wave_->frame(frameNumber_);
     SETWINDOW(0.0f, 0.0f, 28.0f, 4.0f);
     // Slow motion stretches the period (the shell's - and + keys).
-    DELAY(wave_->period * AnimationSlowdown(), frameStart);
+    const int slowdown = AnimationSlowdown();
+    const bool stepping = mode_ == Mode::Stepping;
+    if (slowdown == 1 || stepping) {
+        DELAY(wave_->period * slowdown, frameStart);
+    } else if (!WaitTakingInput(wave_->period * slowdown, frameStart)) {
+        return Step::Closed;
+    }
 
     // The mode buttons are drawn over each other in place.
-    const bool stepping = mode_ == Mode::Stepping;
     Draw(stepping ? kNextButton : kSingleButton);
     Draw(stepping ? kGoButton : kStopButton);
 
     if (stepping) {
         if (!TakeClick(false)) return Step::Closed;
-    } else if (frameNumber_ % wave_->pollEvery == 0) {
+    } else if (slowdown > 1 || frameNumber_ % wave_->pollEvery == 0) {
         if (!TakeClick(true)) return Step::Closed;
     } else {
         PLOTFLUSH();

@@ -102,8 +102,9 @@ constexpr std::array<std::uint32_t, 32 * 32> kIconPixels = MakeIcon();
 
 const ResIcon kIcon = {IDR_MAINFRAME, 32, 32, kIconPixels.data()};
 
+// File and product version: the project's (app/CMakeLists.txt).
 const ResVersion kVersion = {
-    {1, 0, 0, 1}, {1, 0, 0, 1}, "MFC-Anwendung tarvo_minel", "osk", "osk.EXE", "Anwendung osk",
+    {OSK_VERSION_RECORD}, {OSK_VERSION_RECORD}, "MFC-Anwendung tarvo_minel", "osk", "osk.EXE", "Anwendung osk",
 };
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "app/app.h"
 #include "app/page_recorder.h"
@@ -53,11 +54,17 @@ private:
 // A headless backend without a file-name prompt of its own, so that the
 // framework draws one; its user clears the proposal, types the given name
 // (and a letter taken back again), then Enter, or Escape when there is no name.
+// It keeps the rectangles it was asked to show.
 class TestBackend : public HeadlessBackend {
 public:
     using HeadlessBackend::HeadlessBackend;
     std::string promptAnswer;  // empty: cancel
     int prompts = 0;
+    std::vector<SurfaceRect> presented;
+    void PresentRect(const Surface& surface, const SurfaceRect& changed) override {
+        presented.push_back(changed);
+        HeadlessBackend::PresentRect(surface, changed);
+    }
     Surface promptPicture;  // the last picture shown while a prompt was open
     bool HasOwnFileNamePrompt() const override { return false; }
     void SetTextInput(bool on) override {
