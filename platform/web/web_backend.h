@@ -25,6 +25,7 @@
 #include <vector>
 
 #include "platform/backend.h"
+#include "platform/backend_defaults.h"
 #include "platform/press_counter.h"
 
 struct WebOptions {
@@ -32,10 +33,10 @@ struct WebOptions {
     // in device pixels, limited to the bounds below.
     int screenWidth = 0;
     int screenHeight = 0;
-    int minWidth = 200;
-    int maxWidth = 16384;
-    int minHeight = 150;
-    int maxHeight = 16384;
+    int minWidth = kMinScreenWidth;
+    int maxWidth = kMaxScreenWidth;
+    int minHeight = kMinScreenHeight;
+    int maxHeight = kMaxScreenHeight;
 };
 
 class WebBackend : public Backend {
@@ -54,6 +55,7 @@ public:
     bool PollEvent(BackendEvent& event) override;
     void WaitEvent(BackendEvent& event) override;
     void MessageBox(const char* caption, const char* text) override;
+    bool HasOwnFileNamePrompt() const override { return true; }
     bool PromptFileName(const char* prompt, const std::string& initial, std::string& name) override;
     void WaitUntil(double deadline) override;
 
