@@ -345,7 +345,7 @@ async function viewport(v) {
   });
   const fills = Math.max(g.width / (g.stageWidth - 8), g.height / (g.stageHeight - 8));
   check(g.left >= 0 && g.top >= 0 && g.right <= g.innerWidth && g.bottom <= g.innerHeight && !g.scrolls &&
-        g.pageWidth + 4 <= s.client.width && fills > 0.99 && g.buttonsInside && g.smallest >= 24 &&
+        g.pageWidth + 4 <= s.client.width && fills > 0.97 && g.buttonsInside && g.smallest >= 24 &&
         g.turn === (v.height > v.width),
         `${name}: screen ${s.screen.width}x${s.screen.height}, client ${s.client.width}x${s.client.height} shown at ` +
         `${g.width.toFixed(1)}x${g.height.toFixed(1)} CSS px from (${g.left.toFixed(1)}, ${g.top.toFixed(1)}), ` +
