@@ -32,6 +32,8 @@ if (!['chromium', 'firefox'].includes(engine) || !pageFile || !oskBinary) {
   process.exit(2);
 }
 const firefox = engine === 'firefox';
+// Load to first picture: Firefox compiles the WebAssembly in a fresh profile more slowly.
+const kFirstPictureLimitMs = firefox ? 2500 : 1000;
 const work = fs.mkdtempSync(path.join(os.tmpdir(), 'osk-browser-'));
 const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 let failures = 0;
@@ -219,7 +221,7 @@ const by = 34;
 
 async function wholeDialogue() {
   const s = await Session.open({ width: 1300, height: 400, hasTouch: true }, '?screen=1024x768');
-  check(s.firstPicture < 1000, `first picture ${s.firstPicture.toFixed(0)} ms after the load began ` +
+  check(s.firstPicture < kFirstPictureLimitMs, `first picture ${s.firstPicture.toFixed(0)} ms after the load began ` +
         `(goal under 300 ms; ${Date.now() - s.loadStart} ms seen by the test)`);
   const size = fs.statSync(pageFile).size;
   check(size < 1024 * 1024, `page file ${size} bytes (goal under 1 MB)`);
@@ -271,7 +273,7 @@ async function wholeDialogue() {
   await s.page.reload();
   await s.page.waitForFunction(() => window.osk.firstPictureMs !== null, { timeout: 10000 });
   const again = await s.page.evaluate(() => window.osk.firstPictureMs);
-  check(again < 1000, `first picture ${again.toFixed(0)} ms after a reload began (goal under 300 ms)`);
+  check(again < kFirstPictureLimitMs, `first picture ${again.toFixed(0)} ms after a reload began (goal under 300 ms)`);
   await s.close();
 }
 
@@ -435,7 +437,7 @@ async function accessibility() {
 // The screenshot size: the first picture and the CPU of a running wave.
 async function fullHd() {
   const s = await Session.open({ width: 1920, height: 1080 });
-  check(s.firstPicture < 1000, `1920x1080: first picture ${s.firstPicture.toFixed(0)} ms after the load began ` +
+  check(s.firstPicture < kFirstPictureLimitMs, `1920x1080: first picture ${s.firstPicture.toFixed(0)} ms after the load began ` +
         `(goal under 300 ms)`);
   await s.key('t', 't');
   const go = await s.button('Go');
