@@ -4,6 +4,7 @@
 
 #include "app/keys.h"
 #include "app/keys_internal.h"
+#include "app/shell.h"
 #include "plot/plot.h"
 
 namespace {
@@ -58,11 +59,11 @@ void SetKeyButtons(const KeyButton* buttons, int count) {
 void SetKeyButtonsListener(KeyButtonsListener listener) { g_listener = listener; }
 
 void ClientPointOf(float userX, float userY, int& x, int& y) {
-    // The page's top-left pixel is client (2, 18); page rows count from the bottom.
+    // Page rows count from the bottom.
     const int column = PIXELX(static_cast<float>(PAGEX(userX)));
     const int row = PlotState.figurePixelHeight - 1 - PIXELY(static_cast<float>(PAGEY(userY)));
-    x = column + 2;
-    y = row + 18;
+    x = column + kPageOrigin.x;
+    y = row + kPageOrigin.y;
 }
 
 bool FindKeyButton(int key, float& x, float& y) {

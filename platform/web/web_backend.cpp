@@ -256,7 +256,7 @@ EM_BOOL OnKeyDown(int, const EmscriptenKeyboardEvent* e, void* user) {
     const unsigned code = KeyCode(e->key);
     if (code == 0 || osk_web_message_open()) return EM_FALSE;  // the dialog takes its keys itself
     if ((code == KEY_RETURN || code == KEY_SPACE) && osk_web_button_focused()) return EM_FALSE;
-    if (code == KEY_F1 + 10) osk_web_toggle_fullscreen();  // F11: inside the key's handler, as browsers demand
+    if (code == KEY_F11) osk_web_toggle_fullscreen();  // inside the key's handler, as browsers demand
     BackendEvent event;
     event.type = BackendEvent::Key;
     event.key = code;
@@ -264,8 +264,8 @@ EM_BOOL OnKeyDown(int, const EmscriptenKeyboardEvent* e, void* user) {
     backend->Push(event);
     // The browser keeps its own shortcuts (reload, developer tools, Ctrl+...).
     // Tab moves the focus between the page's controls.
-    const bool browsers = e->ctrlKey || e->altKey || e->metaKey || code == KEY_TAB || code == KEY_F1 + 4 ||
-                          code == KEY_F1 + 11;
+    const bool browsers =
+        e->ctrlKey || e->altKey || e->metaKey || code == KEY_TAB || code == KEY_F5 || code == KEY_F12;
     return browsers ? EM_FALSE : EM_TRUE;
 }
 
