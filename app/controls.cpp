@@ -1,6 +1,7 @@
 // controls.cpp - presentation, speed and help keys of the shell.
 #include "app/controls.h"
 
+#include "app/screen_report.h"
 #include "app/shell.h"
 #include "platform/types.h"
 
@@ -54,6 +55,7 @@ void ChangeSpeed(bool slower) {
     if (next < 1 || next > kSlowest) return;
     g_controls.slowdown = next;
     ShowSpeed();
+    ReportSpeedChange();
 }
 
 // "keys  meaning" in columns (for a terminal), or "keys: meaning" (for a

@@ -5,8 +5,10 @@
 // page's test hook window.osk up to date (its JavaScript side is in
 // app/web_page.html): every screen refresh counts up window.osk.refreshes,
 // sets window.osk.title and leaves a copy of the page that window.osk.page()
-// reads through the osk_page_* functions below.  When the demonstration
-// has ended the page says so.
+// reads through the osk_page_* functions below.  The page also hears which
+// buttons the screen shows (it offers them as buttons of its own, which
+// press their client points) and what the screen shows, in words.  When the
+// demonstration has ended the page says so.
 #include <emscripten.h>
 
 #include <cstdint>
@@ -16,6 +18,8 @@
 #include <string>
 #include <vector>
 
+#include "app/keys.h"
+#include "app/screen_report.h"
 #include "app/screen_size.h"
 #include "app/shell.h"
 #include "demo/driver.h"
@@ -48,8 +52,21 @@ EM_JS(void, osk_web_ended, (int result), {
         hook.ended = true;
         hook.exitCode = result;
     }
-    const status = document.getElementById('status');
-    if (status) status.textContent = 'The program has ended. Reload the page to start it again.';
+    if (Module.oskEnded) Module.oskEnded();
+});
+
+EM_JS(void, osk_web_screen_chosen, (int width, int height), {
+    if (window.osk) window.osk.screen = {width : width, height : height};
+});
+
+// The buttons as lines "label<TAB>x<TAB>y" (client points).
+EM_JS(void, osk_web_buttons, (const char* lines), {
+    if (Module.oskButtons) Module.oskButtons(UTF8ToString(lines));
+});
+
+// mode: 0 start screen, 1 stepping, 2 running, 3 paused.
+EM_JS(void, osk_web_report, (const char* wave, int mode, int frame, int slowdown), {
+    if (Module.oskReport) Module.oskReport(wave ? UTF8ToString(wave) : null, mode, frame, slowdown);
 });
 
 // The value of ?screen= in the page's address, empty when there is none.
@@ -77,14 +94,43 @@ private:
     int count_ = 0;
 };
 
+// The screen size the layout is given when the address fixes none: the
+// browser window in device pixels, but not so wide that the view outgrows the
+// frame, which caps its client at 1588 pixels across (the page is the screen
+// less 16 pixels, the view the page and 4), and not smaller than a
+// 1024 x 768 screen, so that the text stays legible.
+constexpr int kWidestFittingScreen = 1588 - 4 + 16;
+constexpr int kNarrowestScreen = 1024;
+constexpr int kLowestScreen = 768;
+
+void PublishButtons(const ClientButton* buttons, int count) {
+    std::string lines;
+    for (int i = 0; i < count; ++i) {
+        lines += std::string(buttons[i].label) + '\t' + std::to_string(buttons[i].x) + '\t' +
+                 std::to_string(buttons[i].y) + '\n';
+    }
+    osk_web_buttons(lines.c_str());
+}
+
+void PublishReport(const ScreenReport& report) {
+    osk_web_report(report.wave, static_cast<int>(report.mode), report.frame, report.slowdown);
+}
+
+WebBackend* g_backend = nullptr;
+int g_lastPressX = -1;  // kept from the backend once it is gone
+int g_lastPressY = -1;
+
 WebOptions OptionsFromAddress() {
     WebOptions options;
+    options.minWidth = kNarrowestScreen;
+    options.maxWidth = kWidestFittingScreen;
+    options.minHeight = kLowestScreen;
     char* screen = osk_web_screen_parameter();
     if (!screen) return options;
     if (!ParseScreenSize(screen, options.screenWidth, options.screenHeight)) {
         std::fprintf(stderr, "osk: ?screen= wants %s, not '%s'; the browser window's size is used\n",
                      ScreenSizeRule().c_str(), screen);
-        options = WebOptions{};
+        options.screenWidth = options.screenHeight = 0;
     }
     std::free(screen);
     return options;
@@ -98,13 +144,33 @@ EMSCRIPTEN_KEEPALIVE const unsigned char* osk_page_pixels() { return g_page.pixe
 EMSCRIPTEN_KEEPALIVE int osk_page_width() { return g_page.width; }
 EMSCRIPTEN_KEEPALIVE int osk_page_height() { return g_page.height; }
 EMSCRIPTEN_KEEPALIVE const std::uint32_t* osk_page_palette() { return g_page.palette; }
+// The page's own buttons press client points; automation reads where the
+// last press landed.
+EMSCRIPTEN_KEEPALIVE void osk_press_client(int x, int y) {
+    if (g_backend) g_backend->PressClient(x, y);
+}
+EMSCRIPTEN_KEEPALIVE int osk_last_press_x() { return g_backend ? g_backend->LastPressX() : g_lastPressX; }
+EMSCRIPTEN_KEEPALIVE int osk_last_press_y() { return g_backend ? g_backend->LastPressY() : g_lastPressY; }
 }
 
 int main() {
     AfxSetResources(&kOskResources);
     WebBackend backend(OptionsFromAddress());
+    g_backend = &backend;
+    int width = 0;
+    int height = 0;
+    backend.ScreenSize(width, height);
+    osk_web_screen_chosen(width, height);
+    SetKeyButtonsListener(PublishButtons);
+    SetScreenReportListener(PublishReport);
     PagePublisher publisher;
     const int result = OskWinMain(&backend, nullptr, WaveDemoMain, &publisher);
+    SetKeyButtonsListener(nullptr);
+    SetScreenReportListener(nullptr);
+    osk_web_buttons("");
+    g_lastPressX = backend.LastPressX();
+    g_lastPressY = backend.LastPressY();
+    g_backend = nullptr;
     osk_web_ended(result);
     return result;
 }

@@ -11,6 +11,7 @@
 #include "app/controls.h"
 #include "app/keys.h"
 #include "app/mouse.h"
+#include "app/screen_report.h"
 #include "demo/waves.h"
 #include "plot/palette.h"
 #include "plot/plot.h"
@@ -122,25 +123,26 @@ void KeysForStartScreen() {
     const DemoButton& tra = kStartButtons[1];
     const DemoButton& quit = kStartButtons[2];
     const KeyButton keys[] = {
-        {'L', lon.x, ButtonCentreY(lon)},
-        {'T', tra.x, ButtonCentreY(tra)},
-        {'Q', quit.x, ButtonCentreY(quit)},
+        {'L', lon.x, ButtonCentreY(lon), lon.label},
+        {'T', tra.x, ButtonCentreY(tra), tra.label},
+        {'Q', quit.x, ButtonCentreY(quit), quit.label},
         {OSK_KEY_ESCAPE, quit.x, ButtonCentreY(quit)},
     };
     SetKeyButtons(keys, static_cast<int>(sizeof keys / sizeof keys[0]));
 }
 
 // The animation screens keep every button in its place in all three modes:
-// x 24.0 is "Stop" or "Go", x 18.4 is "Single" or "Next".
-void KeysForAnimation() {
+// x 24.0 is "Stop" or "Go", x 18.4 is "Single" or "Next"; `step` and `run`
+// are the two shown there.  Listed left to right, second keys last.
+void KeysForAnimation(const DemoButton& step, const DemoButton& run) {
     const KeyButton keys[] = {
-        {' ', kGoButton.x, ButtonCentreY(kGoButton)},
-        {'N', kNextButton.x, ButtonCentreY(kNextButton)},
-        {OSK_KEY_RIGHT, kNextButton.x, ButtonCentreY(kNextButton)},
-        {'R', kRestartButton.x, ButtonCentreY(kRestartButton)},
-        {'B', kBackButton.x, ButtonCentreY(kBackButton)},
+        {'B', kBackButton.x, ButtonCentreY(kBackButton), kBackButton.label},
+        {'N', step.x, ButtonCentreY(step), step.label},
+        {'R', kRestartButton.x, ButtonCentreY(kRestartButton), kRestartButton.label},
+        {' ', run.x, ButtonCentreY(run), run.label},
+        {'Q', kAnimQuitButton.x, ButtonCentreY(kAnimQuitButton), kAnimQuitButton.label},
+        {OSK_KEY_RIGHT, step.x, ButtonCentreY(step)},
         {OSK_KEY_BACKSPACE, kBackButton.x, ButtonCentreY(kBackButton)},
-        {'Q', kAnimQuitButton.x, ButtonCentreY(kAnimQuitButton)},
         {OSK_KEY_ESCAPE, kAnimQuitButton.x, ButtonCentreY(kAnimQuitButton)},
     };
     SetKeyButtons(keys, static_cast<int>(sizeof keys / sizeof keys[0]));
@@ -250,6 +252,7 @@ Step Driver::StartScreen() {
     for (const DemoButton& b : kStartButtons) Draw(b);
     SetStripTitle("Select Waveform");
     KeysForStartScreen();
+    ReportScreen(nullptr, ScreenMode::Start, -1);
 
     if (!TakeClick(false)) return Step::Closed;
     mode_ = Mode::Stepping;
@@ -272,7 +275,6 @@ Step Driver::Enter() {
     LINEWIDTH(50);
     TEXT(0.5f, 3.4f, 40, wave_->pageTitle, 1);
     LINEWIDTH(25);
-    KeysForAnimation();
     return Step::Resume;
 }
 
@@ -302,6 +304,10 @@ Step Driver::Frame() {
     // The mode buttons are drawn over each other in place.
     Draw(stepping ? kNextButton : kSingleButton);
     Draw(stepping ? kGoButton : kStopButton);
+    KeysForAnimation(stepping ? kNextButton : kSingleButton, stepping ? kGoButton : kStopButton);
+    // Running, the frame number is left out: it would change 25 times a second.
+    ReportScreen(wave_->stripTitle, stepping ? ScreenMode::Stepping : ScreenMode::Running,
+                 stepping ? frameNumber_ : -1);
 
     if (stepping) {
         if (!TakeClick(false)) return Step::Closed;
@@ -341,6 +347,8 @@ Step Driver::Paused() {
         Draw(kGoButton);
         Draw(kSingleButton);
         Draw(kAnimQuitButton);
+        KeysForAnimation(kSingleButton, kGoButton);
+        ReportScreen(wave_->stripTitle, ScreenMode::Paused, frameNumber_);
 
         if (!TakeClick(false)) return Step::Closed;
         const float h = kNarrowHitHalfWidth;

@@ -9,7 +9,7 @@ packages=(
   libpng-dev                                # the plot library's PNG writer
   imagemagick xvfb xdotool x11-utils        # looking at pages, window tests
   dpkg-dev lintian desktop-file-utils appstream  # Debian packages and their checks, the install tree
-  emscripten node-acorn chromium            # the web page and its browser tests
+  emscripten node-acorn chromium firefox-esr  # the web page and its browser tests
 )
 # Node.js and npm (puppeteer-core for the browser tests): Debian's, unless a
 # node and npm are already there.
