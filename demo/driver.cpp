@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "app/app.h"
+#include "app/catalogue.h"
 #include "app/controls.h"
 #include "app/keys.h"
 #include "app/mouse.h"
@@ -26,17 +27,17 @@ constexpr double kBoxAbove = 0.42;   // ... and this far above it
 }  // namespace
 
 const DemoButton kStartButtons[3] = {
-    {18.9f, 1.6f, kButtonRow, "Longitudinal", kGreen, kBlack, 1},
-    {22.7f, 1.6f, kButtonRow, "Transversal", kGreen, kBlack, 1},
-    {26.8f, 1.1f, kButtonRow, "Quit", kRed, kBlack, 1},
+    {18.9f, 1.6f, kButtonRow, N_("Longitudinal"), kGreen, kBlack, 1},
+    {22.7f, 1.6f, kButtonRow, N_("Transversal"), kGreen, kBlack, 1},
+    {26.8f, 1.1f, kButtonRow, N_("Quit"), kRed, kBlack, 1},
 };
-const DemoButton kBackButton = {15.6f, 1.1f, kButtonRow, "Back", kLightGrey, kBlack, 1};
-const DemoButton kRestartButton = {21.2f, 1.1f, kButtonRow, "Restart", kSkyBlue, kBlack, 1};
-const DemoButton kAnimQuitButton = {26.8f, 1.1f, kButtonRow, "Quit", kRed, 0, 1};
-const DemoButton kNextButton = {18.4f, 1.1f, kButtonRow, "Next", kPaleMagenta, 0, 1};
-const DemoButton kSingleButton = {18.4f, 1.1f, kButtonRow, "Single", kPaleMagenta, 0, 1};
-const DemoButton kGoButton = {24.0f, 1.1f, kButtonRow, "Go", kGreen, 0, 1};
-const DemoButton kStopButton = {24.0f, 1.1f, kButtonRow, "Stop", kYellow, 0, 1};
+const DemoButton kBackButton = {15.6f, 1.1f, kButtonRow, N_("Back"), kLightGrey, kBlack, 1};
+const DemoButton kRestartButton = {21.2f, 1.1f, kButtonRow, N_("Restart"), kSkyBlue, kBlack, 1};
+const DemoButton kAnimQuitButton = {26.8f, 1.1f, kButtonRow, N_("Quit"), kRed, 0, 1};
+const DemoButton kNextButton = {18.4f, 1.1f, kButtonRow, N_("Next"), kPaleMagenta, 0, 1};
+const DemoButton kSingleButton = {18.4f, 1.1f, kButtonRow, N_("Single"), kPaleMagenta, 0, 1};
+const DemoButton kGoButton = {24.0f, 1.1f, kButtonRow, N_("Go"), kGreen, 0, 1};
+const DemoButton kStopButton = {24.0f, 1.1f, kButtonRow, N_("Stop"), kYellow, 0, 1};
 
 float ButtonCentreY(const DemoButton& button) {
     return static_cast<float>(button.y + (kBoxAbove - kBoxBelow) / 2.0);
@@ -89,11 +90,11 @@ int ButtonHit(float x, float hitHalfWidth, float y) {
 // ---- the waves ----------------------------------------------------------------
 
 const DemoWave kLongitudinalWave = {
-    "Longitudinal Wave", "Plane Longitudinal Wave", 0.05, 5,
+    N_("Longitudinal Wave"), N_("Plane Longitudinal Wave"), 0.05, 5,
     DrawLongitudinalBackground, DrawLongitudinalFrame,
 };
 const DemoWave kTransversalWave = {
-    "Transversal Wave", "Plane Transversal Wave", 0.04, 2,
+    N_("Transversal Wave"), N_("Plane Transversal Wave"), 0.04, 2,
     nullptr, DrawTransversalFrame,
 };
 
@@ -102,15 +103,16 @@ const DemoWave kTransversalWave = {
 namespace {
 
 void Draw(const DemoButton& b) {
-    DrawButton(b.x, b.halfWidth, b.y, b.label, b.fillColour, b.textColour, b.frame);
+    DrawButton(b.x, b.halfWidth, b.y, PageText(b.label), b.fillColour, b.textColour, b.frame);
 }
 
 int Hit(const DemoButton& b, float hitHalfWidth) {
     return ButtonHit(b.x, hitHalfWidth, b.y);
 }
 
+// The title strip in the user's language.
 void SetStripTitle(const char* text) {
-    std::snprintf(PlotState.titleText, sizeof PlotState.titleText, "%s", text);
+    std::snprintf(PlotState.titleText, sizeof PlotState.titleText, "%s", PageText(text));
 }
 
 // The keys of a screen, each a click at the centre of its button.
@@ -193,7 +195,7 @@ private:
 };
 
 int Driver::Run() {
-    SetStripTitle("System Start");
+    SetStripTitle(N_("System Start"));
     PlotState.plotView = GetPlotView();
     MOUSEENABLE(2, 1);
     LINEWIDTH(40);
@@ -225,10 +227,10 @@ Step Driver::StartScreen() {
     BOX(0.0f, 0.0f, 28.0f, 4.0f);
     // The title takes whatever line weight the previous screen left.
     SETCOLOUR(PlotState.defaultColour);
-    TEXT(0.5f, 3.4f, 40, "Sorel Dunes", 1);
+    TEXT(0.5f, 3.4f, 40, PageText(N_("Sorel Dunes")), 1);
     LINEWIDTH(25);
     for (const DemoButton& b : kStartButtons) Draw(b);
-    SetStripTitle("Select Waveform");
+    SetStripTitle(N_("Select Waveform"));
     KeysForStartScreen();
 
     if (!TakeClick(false)) return Step::Closed;
@@ -250,7 +252,7 @@ Step Driver::Enter() {
     NFRAME(0.0f, 0.0f, 28.0f, 4.0f);
     SetStripTitle(wave_->stripTitle);
     LINEWIDTH(50);
-    TEXT(0.5f, 3.4f, 40, wave_->pageTitle, 1);
+    TEXT(0.5f, 3.4f, 40, PageText(wave_->pageTitle), 1);
     LINEWIDTH(25);
     KeysForAnimation();
     return Step::Resume;

@@ -495,6 +495,13 @@ protected:
 // A message box with one OK button; returns IDOK when dismissed.
 int AfxMessageBox(const char* text, unsigned type = 0, unsigned helpId = 0);
 
+// The framework's own texts (messages, the untitled document's name) in the
+// user's language: the translator maps a text to its translation in UTF-8,
+// or returns it as it is.  Without one every text stays as written.
+using AfxTranslator = const char* (*)(const char* text);
+void AfxSetTranslator(AfxTranslator translator);
+const char* AfxTranslate(const char* text);
+
 // ---- the application ---------------------------------------------------------------------
 
 struct CCommandLineInfo {

@@ -1,0 +1,204 @@
+// The demonstration in every language of po/LINGUAS: each screen as its
+// picture in tests/golden/lang/, every label inside its button and every
+// title on its line at every screen size, and the catalogue reader.
+// OSK_UPDATE_GOLDEN=1 rewrites the pictures (look at them before committing).
+#include <gtest/gtest.h>
+#include <png.h>
+
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+#include "app/catalogue.h"
+#include "demo/driver.h"
+#include "demo_support.h"
+#include "plot/host.h"
+#include "plot/plot.h"
+
+namespace {
+
+using namespace demotest;
+
+std::vector<std::string> Languages() {
+    std::ifstream in(std::string(OSK_SOURCE_DIR) + "/po/LINGUAS");
+    std::vector<std::string> codes;
+    for (std::string line; std::getline(in, line);) {
+        if (line.empty() || line[0] == '#') continue;
+        std::istringstream words(line);
+        for (std::string code; words >> code;) codes.push_back(code);
+    }
+    return codes;
+}
+
+// A PNG file decoded to RGBA, empty when it cannot be read.
+struct Picture {
+    int width = 0;
+    int height = 0;
+    std::vector<unsigned char> rgba;
+    bool operator==(const Picture&) const = default;
+};
+
+Picture ReadPng(const fs::path& file) {
+    Picture picture;
+    png_image image;
+    std::memset(&image, 0, sizeof image);
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_file(&image, file.c_str())) return picture;
+    image.format = PNG_FORMAT_RGBA;
+    std::vector<unsigned char> pixels(PNG_IMAGE_SIZE(image));
+    if (!png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr)) return picture;
+    picture.width = static_cast<int>(image.width);
+    picture.height = static_cast<int>(image.height);
+    picture.rgba = std::move(pixels);
+    return picture;
+}
+
+// The refresh of `run` that shows the last of its pages with `title`.
+size_t LastRefreshTitled(const OskRun& run, const std::string& title) {
+    for (size_t i = run.titles.size(); i > 0; --i) {
+        if (run.titles[i - 1] == title) return i;
+    }
+    return 0;
+}
+
+class Language : public ::testing::TestWithParam<std::string> {
+protected:
+    void SetUp() override { ASSERT_TRUE(SetLanguage(GetParam())); }
+    void TearDown() override { SetLanguage(""); }
+};
+
+// The start screen and the longitudinal wave stepped to its first frame.
+TEST_P(Language, ScreensMatchTheirPictures) {
+    const std::string code = GetParam();
+    TempDir dir;
+    const OskRun run = RunOsk(dir, "wait 0.5\nkey l\nwait 0.5\nkey n\nwait 0.5\n",
+                              "--lang " + code + " --dump-format png");
+    ASSERT_EQ(run.status, 0) << run.output;
+    EXPECT_EQ(run.output.find("English is used"), std::string::npos) << run.output;
+
+    const struct {
+        const char* name;
+        size_t refresh;
+    } screens[] = {
+        {"start", LastRefreshTitled(run, PageText("Select Waveform"))},
+        {"wave", LastRefreshTitled(run, PageText("Longitudinal Wave"))},
+    };
+    const fs::path golden = fs::path(OSK_SOURCE_DIR) / "tests/golden/lang";
+    for (const auto& screen : screens) {
+        ASSERT_GT(screen.refresh, 0u) << code << " " << screen.name << ": no such refresh";
+        char file[32];
+        std::snprintf(file, sizeof file, "refresh-%05zu.png", screen.refresh);
+        const fs::path shown = run.dumpDir / file;
+        const fs::path expected = golden / (code + "-" + screen.name + ".png");
+        if (std::getenv("OSK_UPDATE_GOLDEN")) {
+            fs::create_directories(golden);
+            fs::copy_file(shown, expected, fs::copy_options::overwrite_existing);
+        }
+        const Picture picture = ReadPng(shown);
+        ASSERT_GT(picture.width, 0) << shown;
+        EXPECT_TRUE(picture == ReadPng(expected)) << code << ": the " << screen.name << " screen differs from "
+                                                  << expected << " (OSK_UPDATE_GOLDEN=1 rewrites it)";
+    }
+}
+
+// Every label inside its button with three pixels to spare, and the page
+// titles clear of the buttons, from a small screen to a large one; the
+// title strip's texts within the strip that a refresh redraws.
+TEST_P(Language, LabelsFitTheirButtonsAndTitlesTheirLines) {
+    const DemoButton buttons[] = {kStartButtons[0], kStartButtons[1], kStartButtons[2], kBackButton,
+                                  kRestartButton,   kAnimQuitButton,  kNextButton,      kSingleButton,
+                                  kGoButton,        kStopButton};
+    struct Title {
+        const char* text;
+        float rightmost;  // the left edge of the first button on its screen
+    };
+    const Title titles[] = {
+        {"Sorel Dunes", kStartButtons[0].x - kStartButtons[0].halfWidth},
+        {kLongitudinalWave.pageTitle, kBackButton.x - kBackButton.halfWidth},
+        {kTransversalWave.pageTitle, kBackButton.x - kBackButton.halfWidth},
+    };
+    const char* stripTitles[] = {"System Start", "Select Waveform", kLongitudinalWave.stripTitle,
+                                 kTransversalWave.stripTitle};
+    static int screenWidth;
+    static int screenHeight;
+    for (const auto& [w, h] : {std::pair{640, 480}, {800, 600}, {1024, 768}, {1366, 768}, {1920, 1080}, {3840, 2160}}) {
+        screenWidth = w;
+        screenHeight = h;
+        PlotHost host{};
+        host.screenSize = [](int* width, int* height) {
+            *width = screenWidth;
+            *height = screenHeight;
+        };
+        PlotSetHost(&host);
+        PlotState = PlotStateRecord{};
+        PLOTOPEN(3, "tarvo_minel.plo", "Sorel Dune", "sorel_dune");
+        ASSERT_GE(PAGESETUP(0, 0, 28.0f, 4.0f, 28.0f, 4.0f, 2), 0);
+        SETWINDOW(0, 0, 28, 4);
+        const double perUnit = PlotState.pixelsPerUnitX;
+        // The library's width of a text, in user units.
+        auto width = [](const char* text, int height) {
+            float x = 20;
+            float y = 2;
+            TEXTG(&x, &y, height, text, 1, 0, 0, 1, 1, 2);
+            return 20.0 - x;
+        };
+        for (const DemoButton& b : buttons) {
+            const double half = width(PageText(b.label), 23) / 2;
+            EXPECT_LE(half * perUnit + 3, b.halfWidth * perUnit)
+                << GetParam() << " on " << w << "x" << h << ": \"" << Tr(b.label) << "\" does not fit its button";
+        }
+        for (const Title& t : titles) {
+            EXPECT_LE((0.5 + width(PageText(t.text), 40)) * perUnit + 3, t.rightmost * perUnit)
+                << GetParam() << " on " << w << "x" << h << ": \"" << Tr(t.text) << "\" runs into the buttons";
+        }
+        PlotReleasePage();
+        PlotSetHost(nullptr);
+        PlotState = PlotStateRecord{};
+    }
+    for (const char* strip : stripTitles) {
+        EXPECT_LT(std::strlen(PageText(strip)), 70u) << Tr(strip);  // 8 pixels a letter, 600 redrawn
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Catalogues, Language, ::testing::ValuesIn(Languages()),
+                         [](const auto& info) { return info.param; });
+
+// Which catalogue serves a locale name; and the reader, fed each catalogue
+// cut short at every length and with its tables pointing outside the file,
+// refuses them whole instead of reading past the end.
+TEST(Catalogue, MatchesLocaleNamesAndRefusesBrokenFiles) {
+    EXPECT_EQ(MatchLanguage("de"), "de");
+    EXPECT_EQ(MatchLanguage("pt_BR.UTF-8"), "pt");
+    EXPECT_EQ(MatchLanguage("fr-CA"), "fr");
+    EXPECT_EQ(MatchLanguage("NL_be@euro"), "nl");
+    EXPECT_EQ(MatchLanguage("C.UTF-8"), "");
+    EXPECT_EQ(MatchLanguage("POSIX"), "");
+    EXPECT_EQ(MatchLanguage("ja_JP.UTF-8"), "?");
+    EXPECT_FALSE(SetLanguage("xx"));
+    EXPECT_EQ(CurrentLanguage(), "en");
+    EXPECT_STREQ(Tr("Unbenannt"), "Untitled");
+    SetLanguage("C");
+    EXPECT_STREQ(Tr("Unbenannt"), "Unbenannt");
+
+    ASSERT_GT(kBuiltInCatalogueCount, 0u);
+    const BuiltInCatalogue& de = kBuiltInCatalogues[0];
+    std::vector<std::pair<std::string, std::string>> entries;
+    ASSERT_TRUE(ParseMoFile(de.data, de.size, entries));
+    EXPECT_GT(entries.size(), 40u);
+    for (std::size_t size = 0; size < de.size; ++size) {
+        std::vector<unsigned char> cut(de.data, de.data + size);
+        if (ParseMoFile(cut.data(), cut.size(), entries)) {
+            // Only the hash table at the end may go: every string is whole.
+            EXPECT_GT(entries.size(), 40u) << "cut at " << size;
+        }
+    }
+    for (const std::size_t field : {8, 12, 16}) {
+        std::vector<unsigned char> bad(de.data, de.data + de.size);
+        bad[field + 3] = 0x7f;
+        EXPECT_FALSE(ParseMoFile(bad.data(), bad.size(), entries)) << "field at " << field;
+        EXPECT_TRUE(entries.empty());
+    }
+}
+
+}  // namespace
