@@ -19,6 +19,7 @@
 #include <string>
 
 #include "app/page_recorder.h"
+#include "platform/backend_defaults.h"
 
 struct OskOptions {
     bool help = false;
@@ -28,8 +29,8 @@ struct OskOptions {
     std::string dumpDir;
     DumpFormat dumpFormat = DumpFormat::Bmp;
     std::string recordFile;
-    int screenWidth = 1024;
-    int screenHeight = 768;
+    int screenWidth = kDefaultScreenWidth;
+    int screenHeight = kDefaultScreenHeight;
     bool languageGiven = false;
     std::string language;
     bool haveFile = false;
