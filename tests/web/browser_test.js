@@ -4,14 +4,18 @@
 //   node browser_test.js PAGE.html OSK_BINARY [SCREENSHOT.png]
 //
 // (puppeteer-core from this directory's package-lock.json, found through
-// NODE_PATH.)  The page runs with ?screen=1024x768; the demonstration is
+// NODE_PATH.)  The page runs with ?screen=1024x768&lang=C (the headless
+// runs with --lang C: no check depends on the machine's language); the
+// demonstration is
 // driven by mouse and keys.  After every step the page's refresh count,
 // page bytes, palette and title must equal the last refresh of
 // `OSK --headless --script S --dump D` given the same events.  Where the
 // browser's real clock decides the frame an event lands on (pausing a
 // running wave), the headless script's wait before that event is searched
 // until the headless run stops at the same refresh.  Also measured: load to
-// first picture, CPU over 10 s of a running wave, frame pacing.
+// first picture, CPU over 10 s of a running wave, frame pacing.  Last, the
+// language: from the browser's languages, ?lang= above them, an unknown code
+// giving English with a note on the console.
 'use strict';
 const puppeteer = require('puppeteer-core');
 const { execFileSync } = require('child_process');
@@ -46,13 +50,15 @@ function readBmp(file) {
 
 let runs = 0;
 // The headless run of these script lines: its refresh count and last refresh.
-function headless(lines) {
+function headless(lines, lang = 'C') {
   const dir = path.join(work, `run${++runs}`);
   fs.mkdirSync(dir);
   const script = path.join(dir, 'script.osk');
   fs.writeFileSync(script, lines.join('\n') + '\n');
-  execFileSync(oskBinary, ['--headless', '--screen', '1024x768', '--script', script, '--dump', dir]);
-  const log = fs.readFileSync(path.join(dir, 'refreshes.txt'), 'utf8').trim().split('\n');
+  execFileSync(oskBinary, ['--headless', '--lang', lang, '--screen', '1024x768', '--script', script, '--dump', dir],
+               { stdio: ['ignore', 'ignore', 'pipe'] });
+  // The titles are Latin-1, as the title strip shows them.
+  const log = fs.readFileSync(path.join(dir, 'refreshes.txt'), 'latin1').trim().split('\n');
   const last = log[log.length - 1].split('\t');
   const result = { count: log.length, title: last[1], page: readBmp(path.join(dir, `refresh-${last[0]}.bmp`)) };
   fs.rmSync(dir, { recursive: true, force: true });
@@ -163,6 +169,28 @@ async function measureRun(what, periodMs, seconds, cpu) {
   }
 }
 
+// The start screen in the language of a browser that prefers French, then
+// with ?lang=de, then with an unknown ?lang=: each as the headless run in
+// that language shows it, the hint in that language.
+async function languages(browser, address) {
+  page = await browser.newPage();
+  const notes = [];
+  page.on('console', (m) => notes.push(m.text()));
+  await page.evaluateOnNewDocument(() => {
+    Object.defineProperty(navigator, 'languages', { get: () => ['fr-CA', 'de'] });
+  });
+  for (const [query, lang, hint] of [['', 'fr', /^Cliquez sur les boutons/], ['&lang=de', 'de', /^Klicken Sie/],
+                                     ['&lang=xx', 'en', /^Click the buttons/]]) {
+    await page.goto(address + query);
+    await page.waitForFunction(() => window.osk.firstPictureMs !== null, { timeout: 10000 });
+    const status = await page.$eval('#status', (e) => e.textContent);
+    await compare(`the start screen in '${lang}' (address ...${query || ' without ?lang='})`, headless([], lang));
+    check(hint.test(status), `the hint in '${lang}': "${status.slice(0, 40)}..."`);
+  }
+  check(notes.filter((n) => /no texts in the language 'xx'; English is used/.test(n)).length === 1,
+        `one note on the console for ?lang=xx (${notes.length} console lines)`);
+}
+
 async function main() {
   const browser = await puppeteer.launch({
     executablePath: '/usr/bin/chromium',
@@ -175,7 +203,8 @@ async function main() {
     page = await browser.newPage();
     page.on('pageerror', (e) => check(false, `page error: ${e.message}`));
     await page.setViewport({ width: 1300, height: 400, hasTouch: true });
-    const url = 'file://' + path.resolve(pageFile) + '?screen=1024x768';
+    const address = 'file://' + path.resolve(pageFile) + '?screen=1024x768';
+    const url = address + '&lang=C';
     const start = Date.now();
     await page.goto(url);
     await page.waitForFunction(() => window.osk.firstPictureMs !== null, { timeout: 10000 });
@@ -240,6 +269,7 @@ async function main() {
     await page.waitForFunction(() => window.osk.firstPictureMs !== null, { timeout: 10000 });
     const again = await page.evaluate(() => window.osk.firstPictureMs);
     check(again < 1000, `first picture ${again.toFixed(0)} ms after a reload began (goal under 300 ms)`);
+    await languages(browser, address);
   } finally {
     await browser.close();
     fs.rmSync(work, { recursive: true, force: true });
