@@ -1,6 +1,7 @@
 // cmdline.cpp - the command line, the choice of backend and the start.
 #include "app/cmdline.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cerrno>
@@ -9,6 +10,7 @@
 #include <fstream>
 #include <memory>
 #include <sstream>
+#include <vector>
 
 #include "app/catalogue.h"
 #include "app/controls.h"
@@ -71,6 +73,20 @@ void ChooseLanguage(const OskOptions& options) {
 
 }  // namespace
 
+namespace {
+
+// The codes of the built-in catalogues, "de, en, ...".
+std::string LanguageList() {
+    std::vector<std::string> codes;
+    for (std::size_t i = 0; i < kBuiltInCatalogueCount; ++i) codes.emplace_back(kBuiltInCatalogues[i].code);
+    std::sort(codes.begin(), codes.end());
+    std::string list;
+    for (const std::string& code : codes) list += (list.empty() ? "" : ", ") + code;
+    return list;
+}
+
+}  // namespace
+
 std::string OskUsageText() {
     return std::string("usage: osk [FILE]                 the demonstration in a window\n"
            "                                  keys: space Go/Stop, n or right Next/Single, r Restart,\n"
@@ -92,8 +108,8 @@ std::string OskUsageText() {
            "         --dump-format png        write the dumps as PNG (refresh-NNNNN.png); default bmp\n"
            "         --record FILE.gif        animated GIF of the refreshes, timed by the clock\n"
            "       in every mode:\n"
-           "         --lang CODE              the language of the program's texts (de, en, es, fr, it,\n"
-           "                                  nl, pt; C: as written); default: from LANGUAGE, LC_ALL,\n"
+           "         --lang CODE              the language of the program's texts (" + LanguageList() + ";\n"
+           "                                  C: as written); default: from LANGUAGE, LC_ALL,\n"
            "                                  LC_MESSAGES or LANG; the keys stay the same letters\n"
            "       osk --help | --version\n";
 }
