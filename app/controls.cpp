@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "app/catalogue.h"
+#include "app/screen_report.h"
 #include "app/shell.h"
 #include "platform/types.h"
 
@@ -57,6 +58,7 @@ void ChangeSpeed(bool slower) {
     if (next < 1 || next > kSlowest) return;
     g_controls.slowdown = next;
     ShowSpeed();
+    ReportSpeedChange();
 }
 
 // "keys  meaning" in columns (for a terminal, in English), or "keys: meaning"

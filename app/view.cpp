@@ -2,6 +2,7 @@
 #include <cstring>
 
 #include "app/controls.h"
+#include "app/keys.h"
 #include "app/keys_internal.h"
 #include "app/shell.h"
 #include "plot/plot.h"
@@ -90,10 +91,11 @@ void COskView::OnKeyDown(unsigned key, unsigned mods) {
     float y = 0.0f;
     if ((mods & (MOD_CTRL | MOD_ALT)) == 0 && FindKeyButton(static_cast<int>(key), x, y)) {
         // A click at the client point that maps back to the button's centre.
-        const int column = PIXELX(static_cast<float>(PAGEX(x)));
-        const int row = PlotState.figurePixelHeight - 1 - PIXELY(static_cast<float>(PAGEY(y)));
+        int column = 0;
+        int row = 0;
+        ClientPointOf(x, y, column, row);
         const CPoint scroll = GetScrollPosition();
-        const std::int64_t at = MakePointParam(column + 2 - scroll.x, row + 18 - scroll.y);
+        const std::int64_t at = MakePointParam(column - scroll.x, row - scroll.y);
         PostMessage(m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
         PostMessage(m_hWnd, WM_LBUTTONUP, 0, at);
         return;

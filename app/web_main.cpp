@@ -2,12 +2,14 @@
 //
 // Takes the screen size from the page's address (?screen=WxH) or the
 // browser window and the language from ?lang=CODE or the browser's
-// languages, hands the page its own texts in that language, runs the demonstration on the web backend, and keeps the
-// page's test hook window.osk up to date (its JavaScript side is in
+// languages (handing the page its own texts in that language), runs the
+// demonstration on the web backend, and keeps the page's test hook window.osk up to date (its JavaScript side is in
 // app/web_page.html): every screen refresh counts up window.osk.refreshes,
 // sets window.osk.title and leaves a copy of the page that window.osk.page()
-// reads through the osk_page_* functions below.  When the demonstration
-// has ended the page says so.
+// reads through the osk_page_* functions below.  The page also hears which
+// buttons the screen shows (it offers them as buttons of its own, which
+// press their client points) and what the screen shows, in words.  When the
+// demonstration has ended the page says so.
 #include <emscripten.h>
 
 #include <cstdint>
@@ -18,6 +20,8 @@
 #include <vector>
 
 #include "app/catalogue.h"
+#include "app/keys.h"
+#include "app/screen_report.h"
 #include "app/screen_size.h"
 #include "app/shell.h"
 #include "demo/driver.h"
@@ -44,21 +48,33 @@ EM_JS(void, osk_web_refreshed, (int count, const char* title), {
     if (hook.refreshTimes.length > 1000) hook.refreshTimes.splice(0, 500);
 });
 
-EM_JS(void, osk_web_ended, (int result, const char* note), {
+EM_JS(void, osk_web_ended, (int result), {
     const hook = window.osk;
     if (hook) {
         hook.ended = true;
         hook.exitCode = result;
     }
-    const status = document.getElementById('status');
-    if (status) status.textContent = UTF8ToString(note);
+    if (Module.oskEnded) Module.oskEnded();
 });
 
-// The page's own texts: window.osk.texts[key] (read by app/web_page.html).
-EM_JS(void, osk_web_set_text, (const char* key, const char* text), {
-    if (!window.osk) return;
-    if (!window.osk.texts) window.osk.texts = {};
-    window.osk.texts[UTF8ToString(key)] = UTF8ToString(text);
+EM_JS(void, osk_web_screen_chosen, (int width, int height), {
+    if (window.osk) window.osk.screen = {width : width, height : height};
+});
+
+// The buttons as lines "label<TAB>x<TAB>y" (client points).
+EM_JS(void, osk_web_buttons, (const char* lines), {
+    if (Module.oskButtons) Module.oskButtons(UTF8ToString(lines));
+});
+
+// mode: 0 start screen, 1 stepping, 2 running, 3 paused.
+EM_JS(void, osk_web_report, (const char* wave, int mode, int frame, int slowdown), {
+    if (Module.oskReport) Module.oskReport(wave ? UTF8ToString(wave) : null, mode, frame, slowdown);
+});
+
+// The page's own texts in the program's language, as lines "name<TAB>text"
+// (the names of kText in app/web_page.html); the page shows them at once.
+EM_JS(void, osk_web_texts, (const char* lines), {
+    if (Module.oskTexts) Module.oskTexts(UTF8ToString(lines));
 });
 
 // The language of the document, for screen readers and hyphenation.
@@ -67,7 +83,7 @@ EM_JS(void, osk_web_set_document_language, (const char* code), {
 });
 
 // The page's language: the value of ?lang=, else the browser's languages
-// in order of preference, separated by colons ("" when it has none).
+// in order of preference, separated by colons.
 EM_JS(char*, osk_web_lang_parameter, (), {
     const value = new URLSearchParams(window.location.search).get('lang');
     return value === null ? 0 : allocateUTF8(value);
@@ -78,16 +94,30 @@ EM_JS(char*, osk_web_browser_languages, (), {
     return allocateUTF8(list.join(':'));
 });
 
+// The page's texts by their names in kText; {name} marks a value the page
+// fills in.
 struct PageTextEntry {
-    const char* key;
+    const char* name;
     const char* text;
 };
 constexpr PageTextEntry kPageTexts[] = {
+    {"heading", N_("Plane longitudinal and transversal waves")},
+    {"loading", N_("Loading ...")},
     {"hint", N_("Click the buttons, or keys: L / T choose the wave, N or → Next, space Go / Stop, "
                 "R Restart, B Back, Q Quit, − / + slower / faster, F11 full screen, F1 or ? all keys.")},
-    {"error", N_("The program stopped with an error: ")},
+    {"ended", N_("The program has ended. Reload the page to start it again.")},
+    {"failed", N_("The program stopped with an error: {what}")},
+    {"turn", N_("Turn the device on its side: the picture is seven times as wide as it is high.")},
+    {"picture", N_("The demonstration: a chain of particles carrying a wave. Keys steer it.")},
+    {"buttons", N_("The buttons of the picture")},
+    {"close", N_("Close")},
+    {"startScreen", N_("Start screen: choose the longitudinal or the transversal wave.")},
+    {"stepping", N_("{wave}: stepping, frame {frame}, {speed}.")},
+    {"running", N_("{wave}: running, {speed}.")},
+    {"paused", N_("{wave}: paused at frame {frame}, {speed}.")},
+    {"normalSpeed", N_("normal speed")},
+    {"slowSpeed", N_("1/{slowdown} speed")},
 };
-constexpr const char* kEndedNote = N_("The program has ended. Reload the page to start it again.");
 
 // The value of ?screen= in the page's address, empty when there is none.
 EM_JS(char*, osk_web_screen_parameter, (), {
@@ -115,18 +145,66 @@ private:
     int count_ = 0;
 };
 
+// The screen size the layout is given when the address fixes none: the
+// browser window in device pixels, but not so wide that the view outgrows the
+// frame, which caps its client at 1588 pixels across (the page is the screen
+// less 16 pixels, the view the page and 4), and not smaller than a
+// 1024 x 768 screen, so that the text stays legible.
+constexpr int kWidestFittingScreen = 1588 - 4 + 16;
+constexpr int kNarrowestScreen = 1024;
+constexpr int kLowestScreen = 768;
+
+void PublishButtons(const ClientButton* buttons, int count) {
+    std::string lines;
+    for (int i = 0; i < count; ++i) {
+        lines += std::string(buttons[i].label) + '\t' + std::to_string(buttons[i].x) + '\t' +
+                 std::to_string(buttons[i].y) + '\n';
+    }
+    osk_web_buttons(lines.c_str());
+}
+
+void PublishReport(const ScreenReport& report) {
+    osk_web_report(report.wave, static_cast<int>(report.mode), report.frame, report.slowdown);
+}
+
+WebBackend* g_backend = nullptr;
+int g_lastPressX = -1;  // kept from the backend once it is gone
+int g_lastPressY = -1;
+
 WebOptions OptionsFromAddress() {
     WebOptions options;
+    options.minWidth = kNarrowestScreen;
+    options.maxWidth = kWidestFittingScreen;
+    options.minHeight = kLowestScreen;
     char* screen = osk_web_screen_parameter();
     if (!screen) return options;
     if (!ParseScreenSize(screen, options.screenWidth, options.screenHeight)) {
         std::fprintf(stderr, "osk: ?screen= wants %s, not '%s'; the browser window's size is used\n",
                      ScreenSizeRule().c_str(), screen);
-        options = WebOptions{};
+        options.screenWidth = options.screenHeight = 0;
     }
     std::free(screen);
     return options;
 }
+
+}  // namespace
+
+// The test hook's view of the last refreshed page.
+extern "C" {
+EMSCRIPTEN_KEEPALIVE const unsigned char* osk_page_pixels() { return g_page.pixels.data(); }
+EMSCRIPTEN_KEEPALIVE int osk_page_width() { return g_page.width; }
+EMSCRIPTEN_KEEPALIVE int osk_page_height() { return g_page.height; }
+EMSCRIPTEN_KEEPALIVE const std::uint32_t* osk_page_palette() { return g_page.palette; }
+// The page's own buttons press client points; automation reads where the
+// last press landed.
+EMSCRIPTEN_KEEPALIVE void osk_press_client(int x, int y) {
+    if (g_backend) g_backend->PressClient(x, y);
+}
+EMSCRIPTEN_KEEPALIVE int osk_last_press_x() { return g_backend ? g_backend->LastPressX() : g_lastPressX; }
+EMSCRIPTEN_KEEPALIVE int osk_last_press_y() { return g_backend ? g_backend->LastPressY() : g_lastPressY; }
+}
+
+namespace {
 
 // ?lang=CODE, else the first of the browser's languages that a catalogue
 // serves, else English.  An unknown ?lang= is no failure: English, and a
@@ -154,29 +232,39 @@ void ChooseLanguage() {
     SetLanguage(chosen);
 }
 
+// In a translation the page's texts are replaced; as written (C) they stay
+// the page's own.
 void PublishPageTexts() {
-    for (const PageTextEntry& entry : kPageTexts) osk_web_set_text(entry.key, Tr(entry.text));
     const std::string& code = CurrentLanguage();
-    osk_web_set_document_language(code.empty() ? "en" : code.substr(0, code.find('_')).c_str());
+    if (code.empty()) return;
+    std::string lines;
+    for (const PageTextEntry& entry : kPageTexts) lines += std::string(entry.name) + '\t' + Tr(entry.text) + '\n';
+    osk_web_texts(lines.c_str());
+    osk_web_set_document_language(code.substr(0, code.find('_')).c_str());
 }
 
 }  // namespace
-
-// The test hook's view of the last refreshed page.
-extern "C" {
-EMSCRIPTEN_KEEPALIVE const unsigned char* osk_page_pixels() { return g_page.pixels.data(); }
-EMSCRIPTEN_KEEPALIVE int osk_page_width() { return g_page.width; }
-EMSCRIPTEN_KEEPALIVE int osk_page_height() { return g_page.height; }
-EMSCRIPTEN_KEEPALIVE const std::uint32_t* osk_page_palette() { return g_page.palette; }
-}
 
 int main() {
     ChooseLanguage();
     PublishPageTexts();
     AfxSetResources(&kOskResources);
     WebBackend backend(OptionsFromAddress());
+    g_backend = &backend;
+    int width = 0;
+    int height = 0;
+    backend.ScreenSize(width, height);
+    osk_web_screen_chosen(width, height);
+    SetKeyButtonsListener(PublishButtons);
+    SetScreenReportListener(PublishReport);
     PagePublisher publisher;
     const int result = OskWinMain(&backend, nullptr, WaveDemoMain, &publisher);
-    osk_web_ended(result, Tr(kEndedNote));
+    SetKeyButtonsListener(nullptr);
+    SetScreenReportListener(nullptr);
+    osk_web_buttons("");
+    g_lastPressX = backend.LastPressX();
+    g_lastPressY = backend.LastPressY();
+    g_backend = nullptr;
+    osk_web_ended(result);
     return result;
 }

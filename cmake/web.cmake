@@ -13,9 +13,10 @@ target_link_libraries(osk PRIVATE app demo)
 set_target_properties(osk PROPERTIES SUFFIX .js)
 target_link_options(osk PRIVATE
   -sASYNCIFY=1
-  -sASYNCIFY_IMPORTS=osk_web_wait_for_wake
+  -sASYNCIFY_IMPORTS=osk_web_wait_for_wake,osk_web_message
   -sASYNCIFY_STACK_SIZE=65536
   -sSINGLE_FILE=1
   -sENVIRONMENT=web
   -sALLOW_MEMORY_GROWTH=1
-  -sEXPORTED_FUNCTIONS=_main,_osk_page_pixels,_osk_page_width,_osk_page_height,_osk_page_palette)
+  "-sEXPORTED_FUNCTIONS=_main,_osk_page_pixels,_osk_page_width,_osk_page_height,_osk_page_palette,\
+_osk_press_client,_osk_last_press_x,_osk_last_press_y,_osk_web_pointer")

@@ -10,6 +10,7 @@
 #include "app/controls.h"
 #include "app/keys.h"
 #include "app/mouse.h"
+#include "app/screen_report.h"
 #include "demo/waves.h"
 #include "plot/palette.h"
 #include "plot/plot.h"
@@ -121,25 +122,26 @@ void KeysForStartScreen() {
     const DemoButton& tra = kStartButtons[1];
     const DemoButton& quit = kStartButtons[2];
     const KeyButton keys[] = {
-        {'L', lon.x, ButtonCentreY(lon)},
-        {'T', tra.x, ButtonCentreY(tra)},
-        {'Q', quit.x, ButtonCentreY(quit)},
+        {'L', lon.x, ButtonCentreY(lon), Tr(lon.label)},
+        {'T', tra.x, ButtonCentreY(tra), Tr(tra.label)},
+        {'Q', quit.x, ButtonCentreY(quit), Tr(quit.label)},
         {OSK_KEY_ESCAPE, quit.x, ButtonCentreY(quit)},
     };
     SetKeyButtons(keys, static_cast<int>(sizeof keys / sizeof keys[0]));
 }
 
 // The animation screens keep every button in its place in all three modes:
-// x 24.0 is "Stop" or "Go", x 18.4 is "Single" or "Next".
-void KeysForAnimation() {
+// x 24.0 is "Stop" or "Go", x 18.4 is "Single" or "Next"; `step` and `run`
+// are the two shown there.  Listed left to right, second keys last.
+void KeysForAnimation(const DemoButton& step, const DemoButton& run) {
     const KeyButton keys[] = {
-        {' ', kGoButton.x, ButtonCentreY(kGoButton)},
-        {'N', kNextButton.x, ButtonCentreY(kNextButton)},
-        {OSK_KEY_RIGHT, kNextButton.x, ButtonCentreY(kNextButton)},
-        {'R', kRestartButton.x, ButtonCentreY(kRestartButton)},
-        {'B', kBackButton.x, ButtonCentreY(kBackButton)},
+        {'B', kBackButton.x, ButtonCentreY(kBackButton), Tr(kBackButton.label)},
+        {'N', step.x, ButtonCentreY(step), Tr(step.label)},
+        {'R', kRestartButton.x, ButtonCentreY(kRestartButton), Tr(kRestartButton.label)},
+        {' ', run.x, ButtonCentreY(run), Tr(run.label)},
+        {'Q', kAnimQuitButton.x, ButtonCentreY(kAnimQuitButton), Tr(kAnimQuitButton.label)},
+        {OSK_KEY_RIGHT, step.x, ButtonCentreY(step)},
         {OSK_KEY_BACKSPACE, kBackButton.x, ButtonCentreY(kBackButton)},
-        {'Q', kAnimQuitButton.x, ButtonCentreY(kAnimQuitButton)},
         {OSK_KEY_ESCAPE, kAnimQuitButton.x, ButtonCentreY(kAnimQuitButton)},
     };
     SetKeyButtons(keys, static_cast<int>(sizeof keys / sizeof keys[0]));
@@ -232,6 +234,7 @@ Step Driver::StartScreen() {
     for (const DemoButton& b : kStartButtons) Draw(b);
     SetStripTitle(N_("Select Waveform"));
     KeysForStartScreen();
+    ReportScreen(nullptr, ScreenMode::Start, -1);
 
     if (!TakeClick(false)) return Step::Closed;
     mode_ = Mode::Stepping;
@@ -254,7 +257,6 @@ Step Driver::Enter() {
     LINEWIDTH(50);
     TEXT(0.5f, 3.4f, 40, PageText(wave_->pageTitle), 1);
     LINEWIDTH(25);
-    KeysForAnimation();
     return Step::Resume;
 }
 
@@ -279,6 +281,10 @@ Step Driver::Frame() {
     const bool stepping = mode_ == Mode::Stepping;
     Draw(stepping ? kNextButton : kSingleButton);
     Draw(stepping ? kGoButton : kStopButton);
+    KeysForAnimation(stepping ? kNextButton : kSingleButton, stepping ? kGoButton : kStopButton);
+    // Running, the frame number is left out: it would change 25 times a second.
+    ReportScreen(Tr(wave_->stripTitle), stepping ? ScreenMode::Stepping : ScreenMode::Running,
+                 stepping ? frameNumber_ : -1);
 
     if (stepping) {
         if (!TakeClick(false)) return Step::Closed;
@@ -318,6 +324,8 @@ Step Driver::Paused() {
         Draw(kGoButton);
         Draw(kSingleButton);
         Draw(kAnimQuitButton);
+        KeysForAnimation(kSingleButton, kGoButton);
+        ReportScreen(Tr(wave_->stripTitle), ScreenMode::Paused, frameNumber_);
 
         if (!TakeClick(false)) return Step::Closed;
         const float h = kNarrowHitHalfWidth;

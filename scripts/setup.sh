@@ -10,7 +10,7 @@ packages=(
   gettext                                   # the message catalogues (msgfmt, xgettext)
   imagemagick xvfb xdotool x11-utils        # looking at pages, window tests
   dpkg-dev desktop-file-utils appstream     # Debian packages, checks of the install tree
-  emscripten node-acorn chromium            # the web page and its browser tests
+  emscripten node-acorn chromium firefox-esr  # the web page and its browser tests
 )
 # Node.js and npm (puppeteer-core for the browser tests): Debian's, unless a
 # node and npm are already there.

@@ -5,6 +5,7 @@
 // tools/pngdiff compares them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -170,6 +171,25 @@ TEST(Catalogue, MatchesLocaleNamesAndRefusesBrokenFiles) {
     EXPECT_STREQ(Tr("Unbenannt"), "Untitled");
     SetLanguage("C");
     EXPECT_STREQ(Tr("Unbenannt"), "Unbenannt");
+
+    // Every translation keeps the values its text marks: "%d" and "%s" for
+    // the program, "{name}" for the web page.
+    auto marks = [](const std::string& text) {
+        std::vector<std::string> found;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            if (text[i] == '%' && i + 1 < text.size()) found.push_back(text.substr(i, 2));
+            if (text[i] == '{') found.push_back(text.substr(i, text.find('}', i) - i));
+        }
+        std::sort(found.begin(), found.end());
+        return found;
+    };
+    for (std::size_t i = 0; i < kBuiltInCatalogueCount; ++i) {
+        std::vector<std::pair<std::string, std::string>> all;
+        ASSERT_TRUE(ParseMoFile(kBuiltInCatalogues[i].data, kBuiltInCatalogues[i].size, all));
+        for (const auto& [source, translation] : all) {
+            EXPECT_EQ(marks(source), marks(translation)) << kBuiltInCatalogues[i].code << ": " << translation;
+        }
+    }
 
     ASSERT_GT(kBuiltInCatalogueCount, 0u);
     const BuiltInCatalogue& de = kBuiltInCatalogues[0];

@@ -20,28 +20,103 @@ constexpr const char* kCanvas = "#screen";
 // ---- the page's side (JavaScript) ---------------------------------------------------------
 
 // The canvas holds the client area pixel for pixel (its intrinsic size is
-// the client size, so automation can map points); CSS stretches it over the
-// window's width, rounded to whole device pixels, and `image-rendering:
-// pixelated` keeps the pixels sharp at any density.  A resize or a zoom
-// (devicePixelRatio) fits it again.
+// the client size, so automation can map points).  It is fitted into its
+// parent element (the page's stage) as large as fits in both directions and
+// centred, measured in whole device pixels, and `image-rendering: pixelated`
+// keeps the pixels sharp: device pixel d across shows client column
+// floor((d + 0.5) * client width / device width), as the browser samples
+// the centres.  Presses map back through the same rule
+// (osk_web_listen_pointer).  A resize or a zoom (devicePixelRatio) fits it
+// again.  The canvas takes the focus, so keys work at once.
 EM_JS(void, osk_web_setup_canvas, (int width, int height), {
     const canvas = document.getElementById('screen');
     canvas.width = width;
     canvas.height = height;
     canvas.style.imageRendering = 'pixelated';
     canvas.style.touchAction = 'none';  // taps are clicks, not zooms or scrolls
-    const screen = {canvas, context : canvas.getContext('2d'), width, height, drawn : false};
+    const screen = {canvas, context : canvas.getContext('2d'), width, height, drawn : false,
+                    deviceWidth : width, deviceHeight : height, ratio : 1};
+    // At most n device pixels, a length that browsers lay out exactly (in
+    // 1/64 and 1/60 CSS pixel units), so that its edges fall on the device
+    // pixels meant; and a multiple of `multiple`.  A canvas side of `size`
+    // pixels shown on a multiple of size's largest power-of-two factor never
+    // puts a device pixel's centre exactly on a border between two client
+    // pixels, where browsers may round either way.
+    const exact = function(n, ratio, multiple) {
+        for (let m = n; m > 0 && m > n - 256; --m) {
+            const a = m * 64 / ratio;
+            const b = m * 60 / ratio;
+            if (m % multiple == 0 && Math.abs(a - Math.round(a)) < 1e-6 && Math.abs(b - Math.round(b)) < 1e-6) return m;
+        }
+        return n;
+    };
+    const twos = function(size) { return size & -size; };
     screen.fit = function() {
         const ratio = window.devicePixelRatio || 1;
-        const available = document.documentElement.clientWidth || window.innerWidth || width;
-        const deviceWidth = Math.max(1, Math.floor(available * ratio));
+        const stage = canvas.parentElement;
+        const margin = 4;  // CSS pixels around the canvas: room for the focus outline
+        const stageWidth = Math.floor(stage.clientWidth * ratio);
+        const stageHeight = Math.floor(stage.clientHeight * ratio);
+        const roomWidth = Math.max(1, stageWidth - Math.ceil(2 * margin * ratio));
+        const roomHeight = Math.max(1, stageHeight - Math.ceil(2 * margin * ratio));
+        let deviceWidth = roomWidth;
+        let deviceHeight = Math.max(1, Math.round(deviceWidth * screen.height / screen.width));
+        if (deviceHeight > roomHeight) {
+            deviceHeight = roomHeight;
+            deviceWidth = Math.max(1, Math.round(deviceHeight * screen.width / screen.height));
+        }
+        deviceWidth = exact(deviceWidth, ratio, twos(screen.width));
+        deviceHeight = exact(deviceHeight, ratio, twos(screen.height));
+        screen.ratio = ratio;
+        screen.deviceWidth = deviceWidth;
+        screen.deviceHeight = deviceHeight;
+        canvas.style.position = 'absolute';
+        canvas.style.left = (exact(Math.floor((stageWidth - deviceWidth) / 2), ratio, 1) / ratio) + 'px';
+        canvas.style.top = (exact(Math.floor((stageHeight - deviceHeight) / 2), ratio, 1) / ratio) + 'px';
         canvas.style.width = (deviceWidth / ratio) + 'px';
-        canvas.style.height = (Math.round(deviceWidth * height / width) / ratio) + 'px';
+        canvas.style.height = (deviceHeight / ratio) + 'px';
     };
     Module.oskScreen = screen;
     window.addEventListener('resize', screen.fit);
     canvas.addEventListener('contextmenu', function(e) { e.preventDefault(); });
     screen.fit();
+    canvas.focus({preventScroll : true});
+});
+
+// Presses on the canvas (mouse buttons, touch taps, pens: pointer events)
+// go to osk_web_pointer at the client pixel shown under them.  Pointer
+// events carry fractions of a CSS pixel, which pick the device pixel at high
+// densities (mouse events round them away).  The point is mapped through the
+// rule the canvas is drawn with: device pixel d shows client pixel
+// floor((d + 0.5) * size / device) (the fitting keeps centres off the
+// borders between client pixels).
+EM_JS(void, osk_web_listen_pointer, (), {
+    const screen = Module.oskScreen;
+    const canvas = screen.canvas;
+    const pick = function(css, device, size) {
+        const d = Math.floor(css * screen.ratio + 1e-6);
+        const client = Math.floor((2 * d + 1) * size / (2 * device));
+        return Math.min(size - 1, Math.max(0, client));
+    };
+    screen.onPointer = function(e) {
+        if (e.button < 0 || e.button > 2) return;  // DOM 0 left, 1 middle, 2 right; ours 1, 2, 3
+        e.preventDefault();  // also keeps a touch from making mouse events of its own
+        const down = e.type == 'pointerdown';
+        if (down) canvas.focus({preventScroll : true});
+        const box = canvas.getBoundingClientRect();
+        const x = pick(e.clientX - box.left, screen.deviceWidth, screen.width);
+        const y = pick(e.clientY - box.top, screen.deviceHeight, screen.height);
+        Module._osk_web_pointer(down ? 1 : 0, e.button + 1, x, y);
+    };
+    canvas.addEventListener('pointerdown', screen.onPointer);
+    canvas.addEventListener('pointerup', screen.onPointer);
+});
+
+EM_JS(void, osk_web_unlisten_pointer, (), {
+    const screen = Module.oskScreen;
+    if (!screen || !screen.onPointer) return;
+    screen.canvas.removeEventListener('pointerdown', screen.onPointer);
+    screen.canvas.removeEventListener('pointerup', screen.onPointer);
 });
 
 // Rows top to bottom of the RGBA picture at `rgba` have changed: they go on
@@ -69,15 +144,47 @@ EM_JS(void, osk_web_release_canvas, (), {
     Module.oskScreen = null;  // the canvas keeps the picture, and still follows resizes
 });
 
+// The browser window's inner size in device pixels.
 EM_JS(void, osk_web_viewport, (int* width, int* height), {
-    HEAP32[width >> 2] = window.innerWidth;
-    HEAP32[height >> 2] = window.innerHeight;
+    const ratio = window.devicePixelRatio || 1;
+    HEAP32[width >> 2] = Math.round(window.innerWidth * ratio);
+    HEAP32[height >> 2] = Math.round(window.innerHeight * ratio);
 });
 
 EM_JS(void, osk_web_set_title, (const char* title), { document.title = UTF8ToString(title); });
 
-EM_JS(void, osk_web_alert, (const char* caption, const char* text), {
-    window.alert(UTF8ToString(caption) + '\n\n' + UTF8ToString(text));
+// A message in the page's <dialog id="message"> (its heading #message-caption,
+// its text #message-text), shown modal; the program's stack waits until it
+// is closed (Escape or its button).  Without such a dialog the browser's
+// alert.  Listed in ASYNCIFY_IMPORTS.
+EM_JS(void, osk_web_message, (const char* caption, const char* text), {
+    const captionText = UTF8ToString(caption);
+    const bodyText = UTF8ToString(text);
+    const dialog = document.getElementById('message');
+    if (!dialog || !dialog.showModal) {
+        window.alert(captionText + '\n\n' + bodyText);
+        return;
+    }
+    Asyncify.handleSleep(function(wakeUp) {
+        document.getElementById('message-caption').textContent = captionText;
+        document.getElementById('message-text').textContent = bodyText;
+        dialog.addEventListener('close', function() {
+            if (Module.oskScreen) Module.oskScreen.canvas.focus({preventScroll : true});
+            setTimeout(wakeUp, 0);
+        }, {once : true});
+        dialog.showModal();
+    });
+});
+
+EM_JS(int, osk_web_message_open, (), {
+    const dialog = document.getElementById('message');
+    return dialog && dialog.open ? 1 : 0;
+});
+
+// A page button has the focus: Enter and space press it.
+EM_JS(int, osk_web_button_focused, (), {
+    const focused = document.activeElement;
+    return focused && focused.tagName == 'BUTTON' ? 1 : 0;
 });
 
 // The typed name in memory the caller frees, or null when cancelled.
@@ -147,7 +254,8 @@ unsigned KeyCode(const char* key) {
 EM_BOOL OnKeyDown(int, const EmscriptenKeyboardEvent* e, void* user) {
     auto* backend = static_cast<WebBackend*>(user);
     const unsigned code = KeyCode(e->key);
-    if (code == 0) return EM_FALSE;
+    if (code == 0 || osk_web_message_open()) return EM_FALSE;  // the dialog takes its keys itself
+    if ((code == KEY_RETURN || code == KEY_SPACE) && osk_web_button_focused()) return EM_FALSE;
     if (code == KEY_F1 + 10) osk_web_toggle_fullscreen();  // F11: inside the key's handler, as browsers demand
     BackendEvent event;
     event.type = BackendEvent::Key;
@@ -155,28 +263,13 @@ EM_BOOL OnKeyDown(int, const EmscriptenKeyboardEvent* e, void* user) {
     event.mods = Modifiers(e->ctrlKey, e->shiftKey, e->altKey);
     backend->Push(event);
     // The browser keeps its own shortcuts (reload, developer tools, Ctrl+...).
-    const bool browsers = e->ctrlKey || e->altKey || e->metaKey || code == KEY_F1 + 4 || code == KEY_F1 + 11;
+    // Tab moves the focus between the page's controls.
+    const bool browsers = e->ctrlKey || e->altKey || e->metaKey || code == KEY_TAB || code == KEY_F1 + 4 ||
+                          code == KEY_F1 + 11;
     return browsers ? EM_FALSE : EM_TRUE;
 }
 
-EM_BOOL OnMouse(int type, const EmscriptenMouseEvent* e, void* user) {
-    // DOM buttons 0 left, 1 middle, 2 right; ours 1, 2, 3.
-    if (e->button < 0 || e->button > 2) return EM_FALSE;
-    static_cast<WebBackend*>(user)->Press(type == EMSCRIPTEN_EVENT_MOUSEDOWN, e->button + 1, e->targetX, e->targetY);
-    return EM_TRUE;
-}
-
-// A tap is a left press and release where the finger touched; the browser
-// then makes no mouse events of its own.
-EM_BOOL OnTouch(int type, const EmscriptenTouchEvent* e, void* user) {
-    for (int i = 0; i < e->numTouches; ++i) {
-        const EmscriptenTouchPoint& t = e->touches[i];
-        if (!t.isChanged) continue;
-        static_cast<WebBackend*>(user)->Press(type == EMSCRIPTEN_EVENT_TOUCHSTART, 1, t.targetX, t.targetY);
-        break;
-    }
-    return EM_TRUE;
-}
+WebBackend* g_pointerTarget = nullptr;  // the one backend whose canvas listens
 
 }  // namespace
 
@@ -197,6 +290,8 @@ void WebBackend::ScreenSize(int& width, int& height) {
         width = kDefaultScreenWidth;
         height = kDefaultScreenHeight;
     }
+    width = std::clamp(width, options_.minWidth, std::max(options_.minWidth, options_.maxWidth));
+    height = std::clamp(height, options_.minHeight, std::max(options_.minHeight, options_.maxHeight));
 }
 
 bool WebBackend::CreateMainWindow(const char* title, int clientWidth, int clientHeight) {
@@ -223,20 +318,16 @@ void WebBackend::DestroyMainWindow() {
 
 void WebBackend::RegisterCallbacks() {
     if (callbacks_) return;
-    emscripten_set_mousedown_callback(kCanvas, this, EM_TRUE, OnMouse);
-    emscripten_set_mouseup_callback(kCanvas, this, EM_TRUE, OnMouse);
-    emscripten_set_touchstart_callback(kCanvas, this, EM_TRUE, OnTouch);
-    emscripten_set_touchend_callback(kCanvas, this, EM_TRUE, OnTouch);
+    g_pointerTarget = this;
+    osk_web_listen_pointer();
     emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, this, EM_TRUE, OnKeyDown);
     callbacks_ = true;
 }
 
 void WebBackend::RemoveCallbacks() {
     if (!callbacks_) return;
-    emscripten_set_mousedown_callback(kCanvas, nullptr, EM_TRUE, nullptr);
-    emscripten_set_mouseup_callback(kCanvas, nullptr, EM_TRUE, nullptr);
-    emscripten_set_touchstart_callback(kCanvas, nullptr, EM_TRUE, nullptr);
-    emscripten_set_touchend_callback(kCanvas, nullptr, EM_TRUE, nullptr);
+    osk_web_unlisten_pointer();
+    g_pointerTarget = nullptr;
     emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_TRUE, nullptr);
     callbacks_ = false;
 }
@@ -281,18 +372,19 @@ void WebBackend::Push(const BackendEvent& event) {
     osk_web_wake();
 }
 
-void WebBackend::Press(bool down, int button, double cssX, double cssY) {
-    if (clientWidth_ == 0) return;
-    double cssWidth = 0;
-    double cssHeight = 0;
-    emscripten_get_element_css_size(kCanvas, &cssWidth, &cssHeight);
-    if (cssWidth <= 0 || cssHeight <= 0) return;
-    // The client pixel under the point: the canvas shows the client area
-    // stretched over its whole CSS box.
-    int x = static_cast<int>(std::floor(cssX * clientWidth_ / cssWidth));
-    int y = static_cast<int>(std::floor(cssY * clientHeight_ / cssHeight));
-    x = x < 0 ? 0 : x >= clientWidth_ ? clientWidth_ - 1 : x;
-    y = y < 0 ? 0 : y >= clientHeight_ ? clientHeight_ - 1 : y;
+extern "C" EMSCRIPTEN_KEEPALIVE void osk_web_pointer(int down, int button, int x, int y) {
+    if (g_pointerTarget) g_pointerTarget->Press(down != 0, button, x, y);
+}
+
+void WebBackend::PressClient(int x, int y) {
+    Press(true, 1, x, y);
+    Press(false, 1, x, y);
+}
+
+void WebBackend::Press(bool down, int button, int x, int y) {
+    if (clientWidth_ == 0 || x < 0 || y < 0 || x >= clientWidth_ || y >= clientHeight_) return;
+    lastPressX_ = x;
+    lastPressY_ = y;
     BackendEvent event;
     event.type = down ? BackendEvent::MouseDown : BackendEvent::MouseUp;
     event.button = button;
@@ -331,7 +423,7 @@ void WebBackend::WaitUntil(double deadline) {
 
 void WebBackend::MessageBox(const char* caption, const char* text) {
     WriteMessageLine(caption, text);
-    osk_web_alert(caption ? caption : "", text ? text : "");
+    osk_web_message(caption ? caption : "", text ? text : "");
 }
 
 bool WebBackend::PromptFileName(const char* prompt, const std::string& initial, std::string& name) {
