@@ -1,6 +1,7 @@
 // cmdline.cpp - the command line, the choice of backend and the start.
 #include "app/cmdline.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cerrno>
@@ -9,7 +10,9 @@
 #include <fstream>
 #include <memory>
 #include <sstream>
+#include <vector>
 
+#include "app/catalogue.h"
 #include "app/controls.h"
 #include "app/page_recorder.h"
 #include "app/screen_size.h"
@@ -58,6 +61,30 @@ bool ReadScript(const std::string& path, std::string& text, std::string& error) 
     return true;
 }
 
+// --lang, else the environment as gettext reads it.  An unknown code is no
+// failure: English, and a note.
+void ChooseLanguage(const OskOptions& options) {
+    if (!options.languageGiven) {
+        SetLanguage(LanguageFromEnvironment());
+    } else if (!SetLanguage(options.language)) {
+        std::fprintf(stderr, "osk: no texts in the language '%s'; English is used\n", options.language.c_str());
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// The codes of the built-in catalogues, "de, en, ...".
+std::string LanguageList() {
+    std::vector<std::string> codes;
+    for (std::size_t i = 0; i < kBuiltInCatalogueCount; ++i) codes.emplace_back(kBuiltInCatalogues[i].code);
+    std::sort(codes.begin(), codes.end());
+    std::string list;
+    for (const std::string& code : codes) list += (list.empty() ? "" : ", ") + code;
+    return list;
+}
+
 }  // namespace
 
 std::string OskUsageText() {
@@ -81,6 +108,10 @@ std::string OskUsageText() {
            "                                  at every screen refresh\n"
            "         --dump-format png        write the dumps as PNG (refresh-NNNNN.png); default bmp\n"
            "         --record FILE.gif        animated GIF of the refreshes, timed by the clock\n"
+           "       in every mode:\n"
+           "         --lang CODE              the language of the program's texts (" + LanguageList() + ";\n"
+           "                                  C: as written); default: from LANGUAGE, LC_ALL,\n"
+           "                                  LC_MESSAGES or LANG; the keys stay the same letters\n"
            "       osk --help | --version\n";
 }
 
@@ -144,6 +175,10 @@ bool ParseArguments(int argc, const char* const* argv, OskOptions& options, std:
                 }
                 options.dumpFormat = v == "png" ? DumpFormat::Png : DumpFormat::Bmp;
                 dumpFormatGiven = true;
+                continue;
+            } else if (arg == "--lang") {
+                if (!takeValue(options.language)) return false;
+                options.languageGiven = true;
                 continue;
             } else if (arg == "--script" || arg == "--dump" || arg == "--record" || arg == "--screen") {
                 std::string v;
@@ -215,6 +250,7 @@ int OskMain(int argc, const char* const* argv, int (*mainRoutine)()) {
         std::fputs(OskVersionText().c_str(), stdout);
         return 0;
     }
+    ChooseLanguage(options);
     AfxSetResources(&kOskResources);
     const char* file = options.haveFile ? options.file.c_str() : nullptr;
 

@@ -7,6 +7,9 @@
 //       --dump DIR                the page at every screen refresh
 //       --dump-format bmp|png     the dumps' file format (default bmp)
 //       --record FILE.gif         animated GIF of the refreshes
+//     in every mode:
+//       --lang CODE               the language of the texts (default: the
+//                                 environment's, app/catalogue.h)
 //     osk --help | --version
 // Exit status: the main routine's result (0 after "Quit", also when the
 // window was closed or a script ran out); 1 for a failed start; 2 for a
@@ -28,6 +31,8 @@ struct OskOptions {
     std::string recordFile;
     int screenWidth = kDefaultScreenWidth;
     int screenHeight = kDefaultScreenHeight;
+    bool languageGiven = false;
+    std::string language;
     bool haveFile = false;
     std::string file;
 };

@@ -1,6 +1,9 @@
 // controls.cpp - presentation, speed and help keys of the shell.
 #include "app/controls.h"
 
+#include <cstdio>
+
+#include "app/catalogue.h"
 #include "app/screen_report.h"
 #include "app/shell.h"
 #include "platform/types.h"
@@ -22,18 +25,18 @@ struct HelpLine {
     const char* meaning;
 };
 constexpr HelpLine kButtonKeys[] = {
-    {"L / T", "start screen: Longitudinal / Transversal wave"},
-    {"Space", "Go / Stop"},
-    {"N, Right", "Next / Single (one frame)"},
-    {"R", "Restart the wave"},
-    {"B, Backspace", "Back to the start screen"},
-    {"Q, Escape", "Quit"},
+    {"L / T", N_("start screen: Longitudinal / Transversal wave")},
+    {"Space", N_("Go / Stop")},
+    {"N, Right", N_("Next / Single (one frame)")},
+    {"R", N_("Restart the wave")},
+    {"B, Backspace", N_("Back to the start screen")},
+    {"Q, Escape", N_("Quit")},
 };
 constexpr HelpLine kShellKeys[] = {
-    {"F11, F", "full screen on/off"},
-    {"Z", "fit the page to the window on/off"},
-    {"-, +", "slower / faster animation (down to 1/8 speed)"},
-    {"F1, ?", "help: a message box listing the buttons and keys"},
+    {"F11, F", N_("full screen on/off")},
+    {"Z", N_("fit the page to the window on/off")},
+    {"-, +", N_("slower / faster animation (down to 1/8 speed)")},
+    {"F1, ?", N_("help: a message box listing the buttons and keys")},
 };
 
 void ApplyPresentation() {
@@ -58,8 +61,8 @@ void ChangeSpeed(bool slower) {
     ReportSpeedChange();
 }
 
-// "keys  meaning" in columns (for a terminal), or "keys: meaning" (for a
-// message box, whose font is proportional).
+// "keys  meaning" in columns (for a terminal, in English), or "keys: meaning"
+// (for a message box, whose font is proportional, in the user's language).
 std::string Lines(const HelpLine* lines, std::size_t count, const char* indent, bool columns) {
     std::string text;
     for (std::size_t i = 0; i < count; ++i) {
@@ -69,7 +72,7 @@ std::string Lines(const HelpLine* lines, std::size_t count, const char* indent, 
         } else {
             keys += ": ";
         }
-        text += std::string(indent) + keys + lines[i].meaning + "\n";
+        text += std::string(indent) + keys + (columns ? lines[i].meaning : Tr(lines[i].meaning)) + "\n";
     }
     return text;
 }
@@ -102,13 +105,18 @@ void ResetShellControls() { g_controls = Controls{}; }
 
 std::string SpeedCaption() {
     if (g_controls.slowdown == 1) return "";
-    return " - 1/" + std::to_string(g_controls.slowdown) + " speed";
+    char caption[128];
+    std::snprintf(caption, sizeof caption, Tr(N_(" - 1/%d speed")), g_controls.slowdown);
+    return caption;
 }
 
 std::string ShellHelpText() {
-    return "Buttons: click them, or press their keys:\n" +
-           Lines(kButtonKeys, std::size(kButtonKeys), "  ", false) + "Keys:\n" +
-           Lines(kShellKeys, std::size(kShellKeys), "  ", false);
+    std::string text = std::string(Tr(N_("Buttons: click them, or press their keys:"))) + "\n" +
+                       Lines(kButtonKeys, std::size(kButtonKeys), "  ", false) + Tr(N_("Keys:")) + "\n" +
+                       Lines(kShellKeys, std::size(kShellKeys), "  ", false);
+    // In a translation the letters stay those of the English words.
+    if (!CurrentLanguage().empty()) text += std::string(Tr(N_("The keys are the same in every language."))) + "\n";
+    return text;
 }
 
 std::string ShellKeyLines(const char* indent) { return Lines(kShellKeys, std::size(kShellKeys), indent, true); }

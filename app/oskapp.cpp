@@ -2,6 +2,7 @@
 // modes, the immediate screen refresh and the plot library's host.
 #include <cstring>
 
+#include "app/catalogue.h"
 #include "app/controls.h"
 #include "app/mouse.h"
 #include "app/shell.h"
@@ -40,7 +41,17 @@ void HostScreenSize(int* width, int* height) {
     }
 }
 
-void HostMessageBox(const char* text) { AfxMessageBox(text); }
+// Texts the user sees that are written where no translation is marked, for
+// the catalogues: the plot library's message (the library speaks one
+// language; the shell translates what it shows) and the document's names
+// from the resources and the framework (translated when the title is set).
+[[maybe_unused]] constexpr const char* kTextsTranslatedHere[] = {
+    N_("Bild passt nicht in Datei"),
+    N_("Plane Longitudinal/Transversal Waves"),
+    N_("Unbenannt"),
+};
+
+void HostMessageBox(const char* text) { AfxMessageBox(Tr(text)); }
 
 double HostWallClock() {
     Backend* b = AfxGetBackend();
@@ -270,6 +281,7 @@ int OskWinMain(Backend* backend, const char* fileArgument, int (*mainRoutine)(),
     CWinApp* app = AfxGetApp();
     if (AfxGetResources() == nullptr) AfxSetResources(&kOskResources);
     const DibMessageHook previousHook = SetDibMessageHook(DibMessage);
+    AfxSetTranslator(Tr);
     // Without an application object there is nothing to start.
     if (thread && AfxWinInit(backend, fileArgument)) {
         if (!app || app->InitApplication()) {
@@ -288,6 +300,7 @@ int OskWinMain(Backend* backend, const char* fileArgument, int (*mainRoutine)(),
     AfxWinTerm();
     PlotSetHost(nullptr);
     SetDibMessageHook(previousHook);
+    AfxSetTranslator(nullptr);
     PlotState.plotView = nullptr;
     PlotState.runMode = kRunModeNone;
     g_refreshObserver = nullptr;

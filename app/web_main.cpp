@@ -1,8 +1,9 @@
 // web_main.cpp - the process entry of the web page (emscripten build only).
 //
 // Takes the screen size from the page's address (?screen=WxH) or the
-// browser window, runs the demonstration on the web backend, and keeps the
-// page's test hook window.osk up to date (its JavaScript side is in
+// browser window and the language from ?lang=CODE or the browser's
+// languages (handing the page its own texts in that language), runs the
+// demonstration on the web backend, and keeps the page's test hook window.osk up to date (its JavaScript side is in
 // app/web_page.html): every screen refresh counts up window.osk.refreshes,
 // sets window.osk.title and leaves a copy of the page that window.osk.page()
 // reads through the osk_page_* functions below.  The page also hears which
@@ -18,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "app/catalogue.h"
 #include "app/keys.h"
 #include "app/screen_report.h"
 #include "app/screen_size.h"
@@ -69,6 +71,54 @@ EM_JS(void, osk_web_report, (const char* wave, int mode, int frame, int slowdown
     if (Module.oskReport) Module.oskReport(wave ? UTF8ToString(wave) : null, mode, frame, slowdown);
 });
 
+// The page's own texts in the program's language, as lines "name<TAB>text"
+// (the names of kText in app/web_page.html); the page shows them at once.
+EM_JS(void, osk_web_texts, (const char* lines), {
+    if (Module.oskTexts) Module.oskTexts(UTF8ToString(lines));
+});
+
+// The language of the document, for screen readers and hyphenation.
+EM_JS(void, osk_web_set_document_language, (const char* code), {
+    document.documentElement.lang = UTF8ToString(code);
+});
+
+// The page's language: the value of ?lang=, else the browser's languages
+// in order of preference, separated by colons.
+EM_JS(char*, osk_web_lang_parameter, (), {
+    const value = new URLSearchParams(window.location.search).get('lang');
+    return value === null ? 0 : allocateUTF8(value);
+});
+EM_JS(char*, osk_web_browser_languages, (), {
+    const list = navigator.languages && navigator.languages.length ? navigator.languages
+                                                                     : [navigator.language || ''];
+    return allocateUTF8(list.join(':'));
+});
+
+// The page's texts by their names in kText; {name} marks a value the page
+// fills in.
+struct PageTextEntry {
+    const char* name;
+    const char* text;
+};
+constexpr PageTextEntry kPageTexts[] = {
+    {"heading", N_("Plane longitudinal and transversal waves")},
+    {"loading", N_("Loading ...")},
+    {"hint", N_("Click the buttons, or keys: L / T choose the wave, N or → Next, space Go / Stop, "
+                "R Restart, B Back, Q Quit, − / + slower / faster, F11 full screen, F1 or ? all keys.")},
+    {"ended", N_("The program has ended. Reload the page to start it again.")},
+    {"failed", N_("The program stopped with an error: {what}")},
+    {"turn", N_("Turn the device on its side: the picture is seven times as wide as it is high.")},
+    {"picture", N_("The demonstration: a chain of particles carrying a wave. Keys steer it.")},
+    {"buttons", N_("The buttons of the picture")},
+    {"close", N_("Close")},
+    {"startScreen", N_("Start screen: choose the longitudinal or the transversal wave.")},
+    {"stepping", N_("{wave}: stepping, frame {frame}, {speed}.")},
+    {"running", N_("{wave}: running, {speed}.")},
+    {"paused", N_("{wave}: paused at frame {frame}, {speed}.")},
+    {"normalSpeed", N_("normal speed")},
+    {"slowSpeed", N_("1/{slowdown} speed")},
+};
+
 // The value of ?screen= in the page's address, empty when there is none.
 EM_JS(char*, osk_web_screen_parameter, (), {
     const value = new URLSearchParams(window.location.search).get('screen');
@@ -87,7 +137,8 @@ public:
         g_page.width = frame.width;
         g_page.height = frame.height;
         if (frame.palette) std::memcpy(g_page.palette, frame.palette, sizeof g_page.palette);
-        osk_web_refreshed(++count_, frame.title ? frame.title : "");
+        // The title strip holds Latin-1; the page's text is UTF-8.
+        osk_web_refreshed(++count_, Latin1ToUtf8(frame.title ? frame.title : "").c_str());
     }
 
 private:
@@ -153,7 +204,50 @@ EMSCRIPTEN_KEEPALIVE int osk_last_press_x() { return g_backend ? g_backend->Last
 EMSCRIPTEN_KEEPALIVE int osk_last_press_y() { return g_backend ? g_backend->LastPressY() : g_lastPressY; }
 }
 
+namespace {
+
+// ?lang=CODE, else the first of the browser's languages that a catalogue
+// serves, else English.  An unknown ?lang= is no failure: English, and a
+// note on the console.
+void ChooseLanguage() {
+    if (char* wanted = osk_web_lang_parameter()) {
+        if (!SetLanguage(wanted)) std::fprintf(stderr, "osk: no texts in the language '%s'; English is used\n", wanted);
+        std::free(wanted);
+        return;
+    }
+    char* list = osk_web_browser_languages();
+    std::string_view rest = list;
+    std::string chosen = "en";
+    while (!rest.empty()) {
+        const std::size_t colon = rest.find(':');
+        const std::string match = MatchLanguage(rest.substr(0, colon));
+        if (!match.empty() && match != "?") {
+            chosen = match;
+            break;
+        }
+        if (colon == std::string_view::npos) break;
+        rest.remove_prefix(colon + 1);
+    }
+    std::free(list);
+    SetLanguage(chosen);
+}
+
+// In a translation the page's texts are replaced; as written (C) they stay
+// the page's own.
+void PublishPageTexts() {
+    const std::string& code = CurrentLanguage();
+    if (code.empty()) return;
+    std::string lines;
+    for (const PageTextEntry& entry : kPageTexts) lines += std::string(entry.name) + '\t' + Tr(entry.text) + '\n';
+    osk_web_texts(lines.c_str());
+    osk_web_set_document_language(code.substr(0, code.find('_')).c_str());
+}
+
+}  // namespace
+
 int main() {
+    ChooseLanguage();
+    PublishPageTexts();
     AfxSetResources(&kOskResources);
     WebBackend backend(OptionsFromAddress());
     g_backend = &backend;

@@ -13,11 +13,25 @@ set(OSK_APP_ID org.example.Osk)
 include(cmake/release.cmake)
 
 if(TARGET osk)
+  # The desktop entry and the metainfo with the catalogues' translations
+  # merged in (Name[de]=..., <summary xml:lang="de">...).
+  find_program(MSGFMT msgfmt REQUIRED)
+  file(GLOB osk_po_files CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/po/*.po)
+  set(osk_desktop ${PROJECT_BINARY_DIR}/dist/${OSK_APP_ID}.desktop)
+  set(osk_metainfo ${PROJECT_BINARY_DIR}/dist/${OSK_APP_ID}.metainfo.xml)
+  add_custom_command(OUTPUT ${osk_desktop} ${osk_metainfo}
+                     COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/dist
+                     COMMAND ${MSGFMT} --desktop --template=${PROJECT_SOURCE_DIR}/dist/${OSK_APP_ID}.desktop
+                             -d ${PROJECT_SOURCE_DIR}/po -o ${osk_desktop}
+                     COMMAND ${MSGFMT} --xml --template=${OSK_GENERATED_DIST}/untranslated/${OSK_APP_ID}.metainfo.xml
+                             -d ${PROJECT_SOURCE_DIR}/po -o ${osk_metainfo}
+                     DEPENDS dist/${OSK_APP_ID}.desktop ${OSK_GENERATED_DIST}/untranslated/${OSK_APP_ID}.metainfo.xml
+                             ${osk_po_files} ${PROJECT_SOURCE_DIR}/po/LINGUAS
+                     COMMENT "Translating the desktop entry and the metainfo")
+  add_custom_target(osk_dist_files ALL DEPENDS ${osk_desktop} ${osk_metainfo})
   install(TARGETS osk RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT program)
-  install(FILES dist/${OSK_APP_ID}.desktop
-          DESTINATION ${CMAKE_INSTALL_DATADIR}/applications COMPONENT program)
-  install(FILES ${OSK_GENERATED_DIST}/${OSK_APP_ID}.metainfo.xml
-          DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo COMPONENT program)
+  install(FILES ${osk_desktop} DESTINATION ${CMAKE_INSTALL_DATADIR}/applications COMPONENT program)
+  install(FILES ${osk_metainfo} DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo COMPONENT program)
   install(FILES ${OSK_GENERATED_DIST}/osk.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT program)
   install(FILES res/tour.osk DESTINATION ${CMAKE_INSTALL_DATADIR}/osk COMPONENT program)
 endif()

@@ -3,7 +3,8 @@
 # changelog never disagree; the version itself is project()'s.
 #   OSK_RELEASE_DATE       the newest release's date (YYYY-MM-DD)
 #   OSK_GENERATED_DIST     where the made files are:
-#     org.example.Osk.metainfo.xml  with a <release> per release
+#     untranslated/org.example.Osk.metainfo.xml  with a <release> per release
+#                                   (install.cmake merges the translations in)
 #     osk.1.gz                      the man page, version and month filled in
 #     changelog.gz                  the Debian changelog (source package osk)
 set(OSK_GENERATED_DIST ${PROJECT_BINARY_DIR}/dist)
@@ -35,7 +36,7 @@ set(OSK_RELEASE_MONTH "${month} ${CMAKE_MATCH_2}")
 
 osk_read_changelog(metainfo OSK_METAINFO_RELEASES)
 string(REGEX REPLACE "\n$" "" OSK_METAINFO_RELEASES "${OSK_METAINFO_RELEASES}")
-configure_file(dist/org.example.Osk.metainfo.xml.in ${OSK_GENERATED_DIST}/org.example.Osk.metainfo.xml @ONLY)
+configure_file(dist/org.example.Osk.metainfo.xml.in ${OSK_GENERATED_DIST}/untranslated/org.example.Osk.metainfo.xml @ONLY)
 configure_file(dist/osk.1 ${OSK_GENERATED_DIST}/osk.1 @ONLY)
 osk_read_changelog(debian debian_changelog)
 file(WRITE ${OSK_GENERATED_DIST}/changelog "${debian_changelog}")

@@ -8,6 +8,7 @@
 #include <iterator>
 
 #include "app/app.h"
+#include "app/catalogue.h"
 #include "app/controls.h"
 #include "app/keys.h"
 #include "app/mouse.h"
@@ -41,17 +42,17 @@ int LabelColour(int textColour, int fillColour) {
 }  // namespace
 
 const DemoButton kStartButtons[3] = {
-    {18.9f, 1.6f, kButtonRow, "Longitudinal", kGreen, kBlack, 1},
-    {22.7f, 1.6f, kButtonRow, "Transversal", kGreen, kBlack, 1},
-    {26.8f, 1.1f, kButtonRow, "Quit", kRed, kBlack, 1},
+    {18.9f, 1.6f, kButtonRow, N_("Longitudinal"), kGreen, kBlack, 1},
+    {22.7f, 1.6f, kButtonRow, N_("Transversal"), kGreen, kBlack, 1},
+    {26.8f, 1.1f, kButtonRow, N_("Quit"), kRed, kBlack, 1},
 };
-const DemoButton kBackButton = {15.6f, 1.1f, kButtonRow, "Back", kLightGrey, kBlack, 1};
-const DemoButton kRestartButton = {21.2f, 1.1f, kButtonRow, "Restart", kSkyBlue, kBlack, 1};
-const DemoButton kAnimQuitButton = {26.8f, 1.1f, kButtonRow, "Quit", kRed, 0, 1};
-const DemoButton kNextButton = {18.4f, 1.1f, kButtonRow, "Next", kPaleMagenta, 0, 1};
-const DemoButton kSingleButton = {18.4f, 1.1f, kButtonRow, "Single", kPaleMagenta, 0, 1};
-const DemoButton kGoButton = {24.0f, 1.1f, kButtonRow, "Go", kGreen, 0, 1};
-const DemoButton kStopButton = {24.0f, 1.1f, kButtonRow, "Stop", kYellow, 0, 1};
+const DemoButton kBackButton = {15.6f, 1.1f, kButtonRow, N_("Back"), kLightGrey, kBlack, 1};
+const DemoButton kRestartButton = {21.2f, 1.1f, kButtonRow, N_("Restart"), kSkyBlue, kBlack, 1};
+const DemoButton kAnimQuitButton = {26.8f, 1.1f, kButtonRow, N_("Quit"), kRed, 0, 1};
+const DemoButton kNextButton = {18.4f, 1.1f, kButtonRow, N_("Next"), kPaleMagenta, 0, 1};
+const DemoButton kSingleButton = {18.4f, 1.1f, kButtonRow, N_("Single"), kPaleMagenta, 0, 1};
+const DemoButton kGoButton = {24.0f, 1.1f, kButtonRow, N_("Go"), kGreen, 0, 1};
+const DemoButton kStopButton = {24.0f, 1.1f, kButtonRow, N_("Stop"), kYellow, 0, 1};
 
 float ButtonCentreY(const DemoButton& button) {
     return static_cast<float>(button.y + (kBoxAbove - kBoxBelow) / 2.0);
@@ -93,11 +94,11 @@ int ButtonHit(float x, float hitHalfWidth, float y) {
 // ---- the waves ----------------------------------------------------------------
 
 const DemoWave kLongitudinalWave = {
-    "Longitudinal Wave", "Plane Longitudinal Wave", 0.05, 5,
+    N_("Longitudinal Wave"), N_("Plane Longitudinal Wave"), 0.05, 5,
     DrawLongitudinalBackground, DrawLongitudinalFrame,
 };
 const DemoWave kTransversalWave = {
-    "Transversal Wave", "Plane Transversal Wave", 0.04, 2,
+    N_("Transversal Wave"), N_("Plane Transversal Wave"), 0.04, 2,
     nullptr, DrawTransversalFrame,
 };
 
@@ -106,15 +107,16 @@ const DemoWave kTransversalWave = {
 namespace {
 
 void Draw(const DemoButton& b) {
-    DrawButton(b.x, b.halfWidth, b.y, b.label, b.fillColour, b.textColour, b.frame);
+    DrawButton(b.x, b.halfWidth, b.y, PageText(b.label), b.fillColour, b.textColour, b.frame);
 }
 
 int Hit(const DemoButton& b, float hitHalfWidth) {
     return ButtonHit(b.x, hitHalfWidth, b.y);
 }
 
+// The title strip in the user's language.
 void SetStripTitle(const char* text) {
-    std::snprintf(PlotState.titleText, sizeof PlotState.titleText, "%s", text);
+    std::snprintf(PlotState.titleText, sizeof PlotState.titleText, "%s", PageText(text));
 }
 
 // The keys of a screen, each a click at the centre of its button.
@@ -123,9 +125,9 @@ void KeysForStartScreen() {
     const DemoButton& tra = kStartButtons[1];
     const DemoButton& quit = kStartButtons[2];
     const KeyButton keys[] = {
-        {'L', lon.x, ButtonCentreY(lon), lon.label},
-        {'T', tra.x, ButtonCentreY(tra), tra.label},
-        {'Q', quit.x, ButtonCentreY(quit), quit.label},
+        {'L', lon.x, ButtonCentreY(lon), Tr(lon.label)},
+        {'T', tra.x, ButtonCentreY(tra), Tr(tra.label)},
+        {'Q', quit.x, ButtonCentreY(quit), Tr(quit.label)},
         {OSK_KEY_ESCAPE, quit.x, ButtonCentreY(quit)},
     };
     SetKeyButtons(keys, static_cast<int>(sizeof keys / sizeof keys[0]));
@@ -136,11 +138,11 @@ void KeysForStartScreen() {
 // are the two shown there.  Listed left to right, second keys last.
 void KeysForAnimation(const DemoButton& step, const DemoButton& run) {
     const KeyButton keys[] = {
-        {'B', kBackButton.x, ButtonCentreY(kBackButton), kBackButton.label},
-        {'N', step.x, ButtonCentreY(step), step.label},
-        {'R', kRestartButton.x, ButtonCentreY(kRestartButton), kRestartButton.label},
-        {' ', run.x, ButtonCentreY(run), run.label},
-        {'Q', kAnimQuitButton.x, ButtonCentreY(kAnimQuitButton), kAnimQuitButton.label},
+        {'B', kBackButton.x, ButtonCentreY(kBackButton), Tr(kBackButton.label)},
+        {'N', step.x, ButtonCentreY(step), Tr(step.label)},
+        {'R', kRestartButton.x, ButtonCentreY(kRestartButton), Tr(kRestartButton.label)},
+        {' ', run.x, ButtonCentreY(run), Tr(run.label)},
+        {'Q', kAnimQuitButton.x, ButtonCentreY(kAnimQuitButton), Tr(kAnimQuitButton.label)},
         {OSK_KEY_RIGHT, step.x, ButtonCentreY(step)},
         {OSK_KEY_BACKSPACE, kBackButton.x, ButtonCentreY(kBackButton)},
         {OSK_KEY_ESCAPE, kAnimQuitButton.x, ButtonCentreY(kAnimQuitButton)},
@@ -215,7 +217,7 @@ private:
 };
 
 int Driver::Run() {
-    SetStripTitle("System Start");
+    SetStripTitle(N_("System Start"));
     PlotState.plotView = GetPlotView();
     MOUSEENABLE(2, 1);
     LINEWIDTH(40);
@@ -247,10 +249,10 @@ Step Driver::StartScreen() {
     BOX(0.0f, 0.0f, 28.0f, 4.0f);
     // The title takes whatever line weight the previous screen left.
     SETCOLOUR(PlotState.defaultColour);
-    TEXT(0.5f, 3.4f, 40, "Sorel Dunes", 1);
+    TEXT(0.5f, 3.4f, 40, PageText(N_("Sorel Dunes")), 1);
     LINEWIDTH(25);
     for (const DemoButton& b : kStartButtons) Draw(b);
-    SetStripTitle("Select Waveform");
+    SetStripTitle(N_("Select Waveform"));
     KeysForStartScreen();
     ReportScreen(nullptr, ScreenMode::Start, -1);
 
@@ -273,7 +275,7 @@ Step Driver::Enter() {
     NFRAME(0.0f, 0.0f, 28.0f, 4.0f);
     SetStripTitle(wave_->stripTitle);
     LINEWIDTH(50);
-    TEXT(0.5f, 3.4f, 40, wave_->pageTitle, 1);
+    TEXT(0.5f, 3.4f, 40, PageText(wave_->pageTitle), 1);
     LINEWIDTH(25);
     return Step::Resume;
 }
@@ -306,7 +308,7 @@ Step Driver::Frame() {
     Draw(stepping ? kGoButton : kStopButton);
     KeysForAnimation(stepping ? kNextButton : kSingleButton, stepping ? kGoButton : kStopButton);
     // Running, the frame number is left out: it would change 25 times a second.
-    ReportScreen(wave_->stripTitle, stepping ? ScreenMode::Stepping : ScreenMode::Running,
+    ReportScreen(Tr(wave_->stripTitle), stepping ? ScreenMode::Stepping : ScreenMode::Running,
                  stepping ? frameNumber_ : -1);
 
     if (stepping) {
@@ -348,7 +350,7 @@ Step Driver::Paused() {
         Draw(kSingleButton);
         Draw(kAnimQuitButton);
         KeysForAnimation(kSingleButton, kGoButton);
-        ReportScreen(wave_->stripTitle, ScreenMode::Paused, frameNumber_);
+        ReportScreen(Tr(wave_->stripTitle), ScreenMode::Paused, frameNumber_);
 
         if (!TakeClick(false)) return Step::Closed;
         const float h = kNarrowHitHalfWidth;

@@ -500,6 +500,13 @@ int AfxMessageBox(const char* text, unsigned type = 0, unsigned helpId = 0);
 // cancelled or nothing was given.
 bool AfxPromptFileName(const char* prompt, const std::string& initial, std::string& name);
 
+// The framework's own texts (messages, the untitled document's name) in the
+// user's language: the translator maps a text to its translation in UTF-8,
+// or returns it as it is.  Without one every text stays as written.
+using AfxTranslator = const char* (*)(const char* text);
+void AfxSetTranslator(AfxTranslator translator);
+const char* AfxTranslate(const char* text);
+
 // ---- the application ---------------------------------------------------------------------
 
 struct CCommandLineInfo {

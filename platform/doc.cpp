@@ -7,6 +7,19 @@
 
 using afx_internal::State;
 
+namespace {
+
+// A message naming a document: the "%s" in `pattern` (a translation's
+// order) stands for the name, which is taken as it is.
+std::string NameInMessage(const char* pattern, const std::string& name) {
+    std::string text = pattern;
+    const std::size_t at = text.find("%s");
+    if (at != std::string::npos) text.replace(at, 2, name);
+    return text;
+}
+
+}  // namespace
+
 IMPLEMENT_DYNAMIC(CDocument, CCmdTarget)
 IMPLEMENT_DYNAMIC(CDocTemplate, CCmdTarget)
 IMPLEMENT_DYNAMIC(CSingleDocTemplate, CDocTemplate)
@@ -58,7 +71,7 @@ BOOL CDocument::OnOpenDocument(const char* pathName) {
     CFile file;
     CFileException* error = nullptr;
     if (!file.Open(pathName, CFile::modeRead, &error)) {
-        const std::string text = std::string("Das Dokument \"") + pathName + "\" kann nicht geöffnet werden.";
+        const std::string text = NameInMessage(AfxTranslate("Das Dokument \"%s\" kann nicht geöffnet werden."), pathName);
         error->Delete();
         AfxMessageBox(text.c_str());
         return FALSE;
@@ -71,7 +84,7 @@ BOOL CDocument::OnOpenDocument(const char* pathName) {
     } catch (CException* e) {
         e->Delete();
         DeleteContents();
-        AfxMessageBox("Lesefehler");
+        AfxMessageBox(AfxTranslate("Lesefehler"));
         return FALSE;
     }
     SetModifiedFlag(false);
@@ -82,7 +95,7 @@ BOOL CDocument::OnSaveDocument(const char* pathName) {
     CFile file;
     CFileException* error = nullptr;
     if (!file.Open(pathName, CFile::modeCreate | CFile::modeWrite, &error)) {
-        const std::string text = std::string("Das Dokument \"") + pathName + "\" kann nicht gespeichert werden.";
+        const std::string text = NameInMessage(AfxTranslate("Das Dokument \"%s\" kann nicht gespeichert werden."), pathName);
         error->Delete();
         AfxMessageBox(text.c_str());
         return FALSE;
@@ -94,7 +107,7 @@ BOOL CDocument::OnSaveDocument(const char* pathName) {
         file.Close();
     } catch (CException* e) {
         e->Delete();
-        AfxMessageBox("Fehler beim Schreiben");
+        AfxMessageBox(AfxTranslate("Fehler beim Schreiben"));
         return FALSE;
     }
     SetModifiedFlag(false);
@@ -107,7 +120,7 @@ bool CDocument::DoSave(const std::string& pathName) {
         // The title proposes the name, cut before the first character that
         // file names had better not carry.
         const std::string proposal = m_strTitle.substr(0, m_strTitle.find_first_of(" #%;/\\"));
-        if (!AfxPromptFileName("Speichern unter", proposal, name) || name.empty()) return false;
+        if (!AfxPromptFileName(AfxTranslate("Speichern unter"), proposal, name) || name.empty()) return false;
     }
     if (!OnSaveDocument(name.c_str())) return false;
     SetPathName(name);
@@ -151,7 +164,7 @@ CSingleDocTemplate::~CSingleDocTemplate() { CloseAllDocuments(); }
 void CSingleDocTemplate::SetDefaultTitle(CDocument* doc) const {
     std::string title;
     if (!GetDocString(title, docName)) title = "Unbenannt";
-    doc->SetTitle(title);
+    doc->SetTitle(AfxTranslate(title.c_str()));
 }
 
 void CSingleDocTemplate::FrameGone(CFrameWnd* frame) {

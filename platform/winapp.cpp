@@ -53,6 +53,14 @@ void AfxWinTerm() {
 
 // ---- message boxes and dialogs ---------------------------------------------------------------
 
+namespace {
+AfxTranslator g_translator = nullptr;
+}  // namespace
+
+void AfxSetTranslator(AfxTranslator translator) { g_translator = translator; }
+
+const char* AfxTranslate(const char* text) { return g_translator && text ? g_translator(text) : text; }
+
 int AfxMessageBox(const char* text, unsigned /*type*/, unsigned /*helpId*/) {
     auto& s = State();
     const std::string caption = s.app && !s.app->m_strAppName.empty() ? s.app->m_strAppName : "osk";
@@ -184,7 +192,7 @@ void CWinApp::OnFileNew() {
 
 void CWinApp::OnFileOpen() {
     std::string name;
-    if (!AfxPromptFileName("Öffnen", "", name) || name.empty()) return;
+    if (!AfxPromptFileName(AfxTranslate("Öffnen"), "", name) || name.empty()) return;
     OpenDocumentFile(name.c_str());
 }
 

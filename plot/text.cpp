@@ -82,6 +82,7 @@ int PlaceGlyph(TextPass& pass, const GlyphJob& job, bool keepAdvance, int& advan
     if (pass.style & 1) {
         gy = gy * 6 / kHeightClass[g];
         if (g >= 97 && g <= 125) g -= 32;
+        if (g == kDotlessIGlyph) g = 'I';
     }
     if (!keepAdvance) {
         advanceCode = 10;

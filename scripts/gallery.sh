@@ -5,7 +5,7 @@
 #
 #     scripts/gallery.sh                   regenerate docs/img/*.png
 #     scripts/gallery.sh --check [BUILD]   rerun the built examples and compare
-#                                          with docs/img/ byte for byte (no build,
+#                                          with docs/img/ pixel by pixel (no build,
 #                                          no change; status 1 when stale)
 # BUILD is the build directory ($BUILD_DIR or build/).
 set -euo pipefail
@@ -37,8 +37,8 @@ if [ $check = 1 ]; then
   stale=0
   for png in "$work"/*.png; do
     committed="$source_dir/docs/img/$(basename "$png")"
-    if ! cmp -s "$png" "$committed"; then
-      echo "gallery: docs/img/$(basename "$png") is not current (run scripts/gallery.sh)" >&2
+    if ! "$build/tools/pngdiff" "$committed" "$png" >"$work/diff.txt" 2>&1; then
+      echo "gallery: docs/img/$(basename "$png") is not current (run scripts/gallery.sh): $(cat "$work/diff.txt")" >&2
       stale=1
     fi
   done

@@ -7,6 +7,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev  # tests and benchmarks
   libsdl2-dev libgif-dev                    # window backend, GIF recording
   libpng-dev                                # the plot library's PNG writer
+  gettext                                   # the message catalogues (msgfmt, xgettext)
   imagemagick xvfb xdotool x11-utils        # looking at pages, window tests
   dpkg-dev lintian desktop-file-utils appstream  # Debian packages and their checks, the install tree
   emscripten node-acorn chromium firefox-esr  # the web page and its browser tests

@@ -35,14 +35,15 @@ TEST(FontTables, IndexCoversTheStrokeTableInOrder) {
     for (int k = end; k < kStrokeWords; ++k) EXPECT_EQ(kStrokeTable[k], 0) << k;
 }
 
-TEST(FontTables, OneHundredSeventyGlyphsDrawAllInsideTheTwoSets) {
+TEST(FontTables, OneHundredSeventyTwoGlyphsDrawAllInsideTheTwoSetsAndTheLatin1Extras) {
     int drawing = 0;
     for (int g = 0; g < kGlyphCount; ++g) {
         if (!Draws(g)) continue;
         ++drawing;
-        EXPECT_TRUE((g >= 33 && g <= 125) || (g >= 289 && g <= 382)) << g;
+        EXPECT_TRUE((g >= 33 && g <= 125) || (g >= 289 && g <= 382) || g == kDotlessIGlyph ||
+                    g == kInvertedQuestionGlyph) << g;
     }
-    EXPECT_EQ(drawing, 170);
+    EXPECT_EQ(drawing, 172);
     for (int g : {36, 60, 62, 94, 126}) EXPECT_FALSE(Draws(g)) << g;
 }
 
@@ -121,8 +122,10 @@ TEST(FontTables, CharacterMapFollowsTheGermanArrangement) {
         EXPECT_EQ(GlyphOfCode(256 + c), 0);
     }
     for (int k = 384; k < 512; ++k) EXPECT_EQ(kCharacterMap[k], 0);
-    EXPECT_EQ(GlyphOfCode(0xEC), 0);  // ì has no glyph
-    EXPECT_EQ(GlyphOfCode(0xC3), 0);  // nor Ã
+    EXPECT_EQ(GlyphOfCode(0xAB), 0);  // « has no glyph
+    EXPECT_EQ(GlyphOfCode(0xF7), 0);  // nor ÷
+    EXPECT_EQ(GlyphOfCode(0xA1), 312);  // ¡ is the alternate set's
+    EXPECT_EQ(GlyphOfCode(0xBF), kInvertedQuestionGlyph);
 }
 
 TEST(FontTables, CompositesPairALetterWithAnAccent) {
@@ -136,12 +139,12 @@ TEST(FontTables, CompositesPairALetterWithAnAccent) {
         ASSERT_LT(n, kCompositeCount);
         used.insert(n);
     }
-    EXPECT_EQ(used.size(), 37u);
+    EXPECT_EQ(used.size(), 47u);
     EXPECT_EQ(used.count(5), 0u);
     EXPECT_EQ(-kCharacterMap[0xE5], 36);  // å
     for (int n = 1; n < kCompositeCount; ++n) {
         const int base = kComposites[n][0];
-        EXPECT_TRUE((base >= 'A' && base <= 'Z') || (base >= 'a' && base <= 'z')) << n;
+        EXPECT_TRUE((base >= 'A' && base <= 'Z') || (base >= 'a' && base <= 'z') || base == kDotlessIGlyph) << n;
         EXPECT_TRUE(Draws(base)) << n;
         EXPECT_EQ(accents.count(kComposites[n][1]), 1u) << n;
         EXPECT_TRUE(Draws(kComposites[n][1])) << n;
@@ -149,6 +152,8 @@ TEST(FontTables, CompositesPairALetterWithAnAccent) {
     EXPECT_EQ(-kCharacterMap[0xC9], 11);  // É
     EXPECT_EQ(kComposites[11][0], 'E');
     EXPECT_EQ(kComposites[11][1], kAcuteGlyph);
+    // The accented small i stands on a dotless i.
+    for (int c : {0xEC, 0xED, 0xEE, 0xEF}) EXPECT_EQ(kComposites[-kCharacterMap[c]][0], kDotlessIGlyph) << c;
 }
 
 TEST(FontTables, HeightClassesAndWidths) {
@@ -168,7 +173,8 @@ TEST(FontTables, HeightClassesAndWidths) {
     EXPECT_EQ(kAdvanceWidth['\''], 4);
     EXPECT_EQ(kAdvanceWidth[312], 6);
     EXPECT_EQ(kAdvanceWidth[300], 10);
-    for (int g : {0, 31, 127, 128, 287, 384, 511}) EXPECT_EQ(kAdvanceWidth[g], 0) << g;
+    EXPECT_EQ(kAdvanceWidth[kDotlessIGlyph], 6);
+    for (int g : {0, 31, 127, 128, 287, 386, 511}) EXPECT_EQ(kAdvanceWidth[g], 0) << g;
 }
 
 }  // namespace

@@ -10,7 +10,9 @@
 // Glyph numbers 0..511: the base set 32..126 (one glyph per character code,
 // German arrangement: 91..93 are Ä Ö Ü, 123..125 ä ö ü, 42 ß, 64 the acute
 // and 96 the grave accent) and the alternate set 288..382 reached with the
-// prefix character '^' (glyph = code + 256).
+// prefix character '^' (glyph = code + 256); above them glyphs that only
+// Latin-1 bytes reach: the dotless i (the base of the accented i) and the
+// inverted question mark.
 #pragma once
 
 #include <array>
@@ -20,7 +22,7 @@ namespace plotfont {
 
 inline constexpr int kStrokeWords = 1500;  // size of the stroke table
 inline constexpr int kGlyphCount = 512;
-inline constexpr int kCompositeCount = 39;  // entry 0 unused
+inline constexpr int kCompositeCount = 49;  // entry 0 unused
 
 // The stroke words; word 0 holds no stroke.
 extern const std::array<int16_t, kStrokeWords> kStrokeTable;
@@ -52,6 +54,8 @@ inline constexpr int kCircumflexGlyph = 350;
 inline constexpr int kCedillaGlyph = 352;
 inline constexpr int kRingGlyph = 367;
 inline constexpr int kTildeGlyph = 382;
+inline constexpr int kDotlessIGlyph = 384;
+inline constexpr int kInvertedQuestionGlyph = 385;
 
 // Decoded stroke word fields.
 inline constexpr int WordX(int word) { return (word >> 3) & 7; }

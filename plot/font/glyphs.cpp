@@ -278,6 +278,10 @@ constexpr int kShapes[] = {
     G(381), Mv(2, 6), Dr(3, 6), Dr(4, 5), Dr(4, 4), Dr(5, 3), Dr(4, 2),  // ^}
             Dr(4, 1), Dr(3, 0), Dr(2, 0),
     G(382), Mv(1, 4), Dr(2, 5), Dr(4, 4), Dr(5, 5),                      // ^~ tilde
+    // ---- reached only through the character map -----------------------------
+    G(384), Mv(3, 0), Dr(3, 4),                                          // dotless i
+    G(385), Mv(5, 1), Dr(4, 0), Dr(2, 0), Dr(1, 1), Dr(1, 2), Dr(3, 3),  // inverted ?
+           Dr(3, 4), Mv(3, 6), Dr(3, 5),
 };
 
 struct StrokeFont {

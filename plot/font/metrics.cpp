@@ -14,7 +14,8 @@ constexpr int kComposedLetters[][2] = {
     {0xFF, 16}, {0xE1, 17}, {0xF3, 18}, {0xFA, 19}, {0xF1, 20}, {0xD1, 21}, {0xC0, 22},
     {0xC1, 23}, {0xC2, 24}, {0xC8, 25}, {0xCA, 26}, {0xD2, 27}, {0xD3, 28}, {0xD4, 29},
     {0xD8, 30}, {0xD9, 31}, {0xDA, 32}, {0xDB, 33}, {0xDD, 34}, {0xE3, 35}, {0xE5, 36},
-    {0xFD, 37}, {0xCB, 38},
+    {0xFD, 37}, {0xCB, 38}, {0xED, 39}, {0xEC, 40}, {0xEE, 41}, {0xEF, 42}, {0xCD, 43},
+    {0xCC, 44}, {0xCE, 45}, {0xCF, 46}, {0xC3, 47}, {0xD5, 48},
 };
 
 // Latin-1 characters with a glyph of their own: {code, glyph}.
@@ -22,6 +23,7 @@ constexpr int kOwnGlyphs[][2] = {
     {0xA6, 289}, {0xA7, 337}, {0xA8, 290}, {0xB1, 299}, {0xB5, 365},
     {0xC4, 91},  {0xD6, 92},  {0xDC, 93},  {0xDF, 42},  {0xE4, 123},
     {0xF6, 124}, {0xFC, 125}, {0xE6, 309}, {0xE7, 310}, {0xF8, 304},
+    {0xA1, 312}, {0xBF, kInvertedQuestionGlyph},
 };
 
 constexpr MapTable BuildMap() {
@@ -75,7 +77,9 @@ constexpr GlyphTables BuildGlyphTables() {
             InRange(g, 328, 330) || InRange(g, 335, 337) || g == 350 || g == 351 || g == 360 ||
             g == 362 || g == 367 || g == 369 || g == 382) {
             cls = 5;
-        } else if (g == 44 || g == 46 || g == 58 || g == 59 || InRange(g, 97, 125)) {
+        } else if (g == kInvertedQuestionGlyph) {
+            cls = 5;  // as the question mark
+        } else if (g == 44 || g == 46 || g == 58 || g == 59 || InRange(g, 97, 125) || g == kDotlessIGlyph) {
             cls = 7;
         }
         t.heightClass[g] = static_cast<int16_t>(cls);
@@ -83,6 +87,10 @@ constexpr GlyphTables BuildGlyphTables() {
             t.advance[g] = kBaseAdvance[g - 32];
         } else if (InRange(g, 288, 383)) {
             t.advance[g] = g == 312 ? 6 : 10;
+        } else if (g == kDotlessIGlyph) {
+            t.advance[g] = kBaseAdvance['i' - 32];
+        } else if (g == kInvertedQuestionGlyph) {
+            t.advance[g] = kBaseAdvance['?' - 32];
         }
     }
     return t;
@@ -135,6 +143,16 @@ constinit const std::array<std::array<int16_t, 2>, kCompositeCount> kComposites 
     {'a', kRingGlyph},                      // 36 å
     {'y', kAcuteGlyph},                     // 37 ý
     {'E', kDiaeresisGlyph},                 // 38 Ë
+    {kDotlessIGlyph, kAcuteGlyph},          // 39 í
+    {kDotlessIGlyph, kGraveGlyph},          // 40 ì
+    {kDotlessIGlyph, kCircumflexGlyph},     // 41 î
+    {kDotlessIGlyph, kDiaeresisGlyph},      // 42 ï
+    {'I', kAcuteGlyph},                     // 43 Í
+    {'I', kGraveGlyph},                     // 44 Ì
+    {'I', kCircumflexGlyph},                // 45 Î
+    {'I', kDiaeresisGlyph},                 // 46 Ï
+    {'A', kTildeGlyph},                     // 47 Ã
+    {'O', kTildeGlyph},                     // 48 Õ
 }};
 
 constinit const std::array<int16_t, kGlyphCount> kHeightClass = kGlyphTables.heightClass;

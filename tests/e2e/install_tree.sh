@@ -52,6 +52,11 @@ for size in 16 24 32 48 64 128 256; do
   fi
 done
 
+# The names and summaries in every language of the catalogues.
+for code in $(grep -v '^#' "$SOURCE_DIR/po/LINGUAS"); do
+  grep -q "^Comment\[$code\]=" "$ROOT/share/applications/$APP_ID.desktop" || fail "the desktop entry has no Comment[$code]"
+  grep -q "<summary xml:lang=\"$code\">" "$ROOT/share/metainfo/$APP_ID.metainfo.xml" || fail "the metainfo has no $code summary"
+done
 if command -v desktop-file-validate >/dev/null; then
   out=$(desktop-file-validate "$ROOT/share/applications/$APP_ID.desktop" 2>&1)
   [ $? = 0 ] && [ -z "$out" ] || fail "desktop-file-validate: $out"

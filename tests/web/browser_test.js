@@ -18,7 +18,9 @@
 // accessibility (axe-core, focus, Tab and Enter, the live region, the help
 // dialog).  Measured at 1920 x 1080: load to first picture, CPU of a running
 // wave (Chromium only: Firefox has no such metrics), frame pacing; the
-// screenshot is taken there.
+// screenshot is taken there.  The language: pinned to the texts as written
+// (?lang=C in the page, --lang C in the headless runs), except in the part
+// that checks the choice from the browser's languages (Chromium) and ?lang=.
 'use strict';
 const puppeteer = require('puppeteer-core');
 const { execFileSync } = require('child_process');
@@ -56,14 +58,15 @@ function readBmp(file) {
 
 let runs = 0;
 // The headless run of these script lines: its refresh count and last refresh.
-function headless(lines, screen) {
+function headless(lines, screen, lang = 'C') {
   const dir = path.join(work, `run${++runs}`);
   fs.mkdirSync(dir);
   const script = path.join(dir, 'script.osk');
   fs.writeFileSync(script, lines.join('\n') + '\n');
-  execFileSync(oskBinary, ['--headless', '--screen', `${screen.width}x${screen.height}`, '--script', script,
-                           '--dump', dir]);
-  const log = fs.readFileSync(path.join(dir, 'refreshes.txt'), 'utf8').trim().split('\n');
+  execFileSync(oskBinary, ['--headless', '--lang', lang, '--screen', `${screen.width}x${screen.height}`,
+                           '--script', script, '--dump', dir], { stdio: ['ignore', 'ignore', 'pipe'] });
+  // The titles are Latin-1, as the title strip shows them.
+  const log = fs.readFileSync(path.join(dir, 'refreshes.txt'), 'latin1').trim().split('\n');
   const last = log[log.length - 1].split('\t');
   const result = { count: log.length, title: last[1], page: readBmp(path.join(dir, `refresh-${last[0]}.bmp`)) };
   fs.rmSync(dir, { recursive: true, force: true });
@@ -86,11 +89,15 @@ function digest(bytes) {
 let browser;
 
 class Session {
-  static async open(viewport, query = '') {
+  // `prepare(page)` runs before the page loads; without ?lang= in `query`
+  // and unless `browserLanguage`, the page is pinned to ?lang=C.
+  static async open(viewport, query = '', { prepare = null, browserLanguage = false } = {}) {
     const s = new Session();
     s.page = await browser.newPage();
     s.page.on('pageerror', (e) => check(false, `page error: ${e.message}`));
     await s.page.setViewport(viewport);
+    if (prepare) await prepare(s.page);
+    if (!browserLanguage && !query.includes('lang=')) query += (query.includes('?') ? '&' : '?') + 'lang=C';
     s.loadStart = Date.now();
     await s.page.goto('file://' + path.resolve(pageFile) + query);
     await s.page.waitForFunction(() => window.osk.firstPictureMs !== null, { timeout: 15000 });
@@ -460,6 +467,40 @@ const kViewports = [
   { width: 3840, height: 2160 },
 ];
 
+// The start screen in the language of a browser that prefers Canadian
+// French (Chromium: Firefox's languages are its preferences'), then with
+// ?lang=de, then with an unknown ?lang=: each as the headless run in that
+// language shows it, with the hint and the page's heading in that language.
+async function languages() {
+  const cases = [['?lang=de', 'de', /^Klicken Sie/, /^Ebene Longitudinal/],
+                 ['?lang=xx', 'en', /^Click the buttons/, /^Plane longitudinal/]];
+  if (!firefox) cases.unshift(['', 'fr', /^Cliquez sur les boutons/, /^Ondes planes/]);
+  for (const [query, lang, hint, heading] of cases) {
+    const notes = [];
+    const s = await Session.open({ width: 1300, height: 400 }, query + (query ? '&' : '?') + 'screen=1024x768', {
+      browserLanguage: true,
+      prepare: async (page) => {
+        page.on('console', (m) => notes.push(m.text()));
+        if (!firefox) {
+          await page.evaluateOnNewDocument(() => {
+            Object.defineProperty(navigator, 'languages', { get: () => ['fr-CA', 'de'] });
+          });
+        }
+      },
+    });
+    await s.compare(`the start screen in '${lang}' (${query || 'the browser\'s languages'})`,
+                    headless([], s.screen, lang));
+    const texts = await s.page.evaluate(() => [document.getElementById('status').textContent,
+                                               document.getElementById('heading').textContent]);
+    check(hint.test(texts[0]) && heading.test(texts[1]), `the hint and heading in '${lang}': "${texts[0].slice(0, 30)}...", "${texts[1]}"`);
+    if (lang === 'en') {
+      check(notes.filter((n) => /no texts in the language 'xx'; English is used/.test(n)).length === 1,
+            `one note on the console for ?lang=xx (${notes.length} console lines)`);
+    }
+    await s.close();
+  }
+}
+
 async function main() {
   browser = await puppeteer.launch(firefox ? {
     browser: 'firefox',
@@ -474,7 +515,7 @@ async function main() {
            '--disable-component-update', '--disable-sync', '--allow-file-access-from-files'],
   });
   // OSK_WEB_PARTS=presses,viewports runs only those parts (while developing).
-  const parts = (process.env.OSK_WEB_PARTS || 'dialogue,presses,viewports,accessibility,fullhd').split(',');
+  const parts = (process.env.OSK_WEB_PARTS || 'dialogue,presses,viewports,accessibility,fullhd,languages').split(',');
   try {
     if (parts.includes('dialogue')) await wholeDialogue();
     if (parts.includes('presses')) {
@@ -484,6 +525,7 @@ async function main() {
     if (parts.includes('viewports')) for (const v of kViewports) await viewport(v);
     if (parts.includes('accessibility')) await accessibility();
     if (parts.includes('fullhd')) await fullHd();
+    if (parts.includes('languages')) await languages();
   } finally {
     await browser.close();
     fs.rmSync(work, { recursive: true, force: true });

@@ -1,0 +1,65 @@
+// catalogue.h - the program's texts in the user's language.
+//
+// The translations are GNU gettext message catalogues (po/LANG.po), compiled
+// by msgfmt at build time and built into the program, so that they work
+// wherever it runs (any locale set up or not, the browser, Windows).  A
+// text is looked up by its source text, as gettext does; with no language
+// chosen, or C / POSIX, every text is the source text itself.
+//
+// Two forms of a translation: Tr gives UTF-8 (window title, message boxes,
+// the web page), PageText gives Latin-1 (what the plot library draws and
+// the title strip shows).
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Marks a text for extraction where it is defined; translated where used.
+#define N_(text) text
+
+// One built-in catalogue: a language code and the bytes of its .mo file.
+struct BuiltInCatalogue {
+    const char* code;
+    const unsigned char* data;
+    std::size_t size;
+};
+// The catalogues of po/LINGUAS (a file generated at build time).
+extern const BuiltInCatalogue kBuiltInCatalogues[];
+extern const std::size_t kBuiltInCatalogueCount;
+
+// The texts of one .mo file, by source text.  False for bytes that are not
+// a well-formed .mo file (then nothing is loaded).
+bool ParseMoFile(const unsigned char* data, std::size_t size,
+                 std::vector<std::pair<std::string, std::string>>& entries);
+
+// The built-in language that serves `wanted` ("de", "pt_BR.UTF-8",
+// "fr-CA", "nl_NL@euro"): the full code, else its language part; "" for
+// "", "C", "C.UTF-8" and "POSIX" (the source texts); "?" when none does.
+std::string MatchLanguage(std::string_view wanted);
+
+// The language gettext would take from the environment: LC_ALL, LC_MESSAGES
+// or LANG set the locale (none, C or POSIX: "", the source texts); LANGUAGE,
+// when set, lists the preferred languages in order.  A locale that no
+// built-in catalogue serves gives English.
+std::string LanguageFromEnvironment();
+
+// Switches every text to the language `code` (a MatchLanguage argument).
+// An unknown code selects English and returns false.
+bool SetLanguage(std::string_view code);
+
+// The code of the language in use, "" for the source texts.
+const std::string& CurrentLanguage();
+
+// The translation of `source` (UTF-8), or `source` itself.  The pointer
+// stays valid until the language changes.
+const char* Tr(const char* source);
+
+// The same as Latin-1, for the plot library and the title strip; letters
+// outside Latin-1 become '?'.
+const char* PageText(const char* source);
+
+// UTF-8 to Latin-1 and back.
+std::string Utf8ToLatin1(std::string_view utf8);
+std::string Latin1ToUtf8(std::string_view latin1);

@@ -1,0 +1,216 @@
+// The demonstration in every language of po/LINGUAS: each screen as its
+// picture in tests/golden/lang/, every label inside its button and every
+// title on its line at every screen size, and the catalogue reader.
+// OSK_UPDATE_GOLDEN=1 rewrites the pictures (look at them before committing);
+// tools/pngdiff compares them.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+#include "app/catalogue.h"
+#include "demo/driver.h"
+#include "demo_support.h"
+#include "plot/host.h"
+#include "plot/plot.h"
+
+namespace {
+
+using namespace demotest;
+
+std::vector<std::string> Languages() {
+    std::ifstream in(std::string(OSK_SOURCE_DIR) + "/po/LINGUAS");
+    std::vector<std::string> codes;
+    for (std::string line; std::getline(in, line);) {
+        if (line.empty() || line[0] == '#') continue;
+        std::istringstream words(line);
+        for (std::string code; words >> code;) codes.push_back(code);
+    }
+    return codes;
+}
+
+// tools/pngdiff on the two pictures: 0 when they show the same pixels in
+// the same colours; otherwise it names the first difference (and writes a
+// diff picture where `diff` is given).
+int PngDiff(const fs::path& expected, const fs::path& actual, const fs::path& diff) {
+    std::string cmd = "'" + std::string(OSK_BINARY_DIR) + "/tools/pngdiff' '" + expected.string() + "' '" +
+                      actual.string() + "'";
+    if (!diff.empty()) cmd += " '" + diff.string() + "'";
+    const int raw = std::system(cmd.c_str());
+    return raw != -1 && WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+}
+
+// The refresh of `run` that shows the last of its pages with `title`.
+size_t LastRefreshTitled(const OskRun& run, const std::string& title) {
+    for (size_t i = run.titles.size(); i > 0; --i) {
+        if (run.titles[i - 1] == title) return i;
+    }
+    return 0;
+}
+
+class Language : public ::testing::TestWithParam<std::string> {
+protected:
+    void SetUp() override { ASSERT_TRUE(SetLanguage(GetParam())); }
+    void TearDown() override { SetLanguage(""); }
+};
+
+// The start screen and the longitudinal wave stepped to its first frame.
+TEST_P(Language, ScreensMatchTheirPictures) {
+    const std::string code = GetParam();
+    TempDir dir;
+    const OskRun run = RunOsk(dir, "wait 0.5\nkey l\nwait 0.5\nkey n\nwait 0.5\n",
+                              "--lang " + code + " --dump-format png");
+    ASSERT_EQ(run.status, 0) << run.output;
+    EXPECT_EQ(run.output.find("English is used"), std::string::npos) << run.output;
+
+    const struct {
+        const char* name;
+        size_t refresh;
+    } screens[] = {
+        {"start", LastRefreshTitled(run, PageText("Select Waveform"))},
+        {"wave", LastRefreshTitled(run, PageText("Longitudinal Wave"))},
+    };
+    const fs::path golden = fs::path(OSK_SOURCE_DIR) / "tests/golden/lang";
+    for (const auto& screen : screens) {
+        ASSERT_GT(screen.refresh, 0u) << code << " " << screen.name << ": no such refresh";
+        char file[32];
+        std::snprintf(file, sizeof file, "refresh-%05zu.png", screen.refresh);
+        const fs::path shown = run.dumpDir / file;
+        const fs::path expected = golden / (code + "-" + screen.name + ".png");
+        if (std::getenv("OSK_UPDATE_GOLDEN")) {
+            fs::create_directories(golden);
+            fs::copy_file(shown, expected, fs::copy_options::overwrite_existing);
+        }
+        if (PngDiff(expected, shown, {}) == 0) continue;
+        // Only a difference leaves a picture of itself.
+        const fs::path diffDir = fs::path(OSK_BINARY_DIR) / "golden-diff";
+        fs::create_directories(diffDir);
+        const fs::path diff = diffDir / ("lang-" + code + "-" + screen.name + ".png");
+        PngDiff(expected, shown, diff);
+        ADD_FAILURE() << code << ": the " << screen.name << " screen differs from " << expected << " (diff picture "
+                      << diff << "; OSK_UPDATE_GOLDEN=1 rewrites it)";
+    }
+}
+
+// Every label inside its button with three pixels to spare, and the page
+// titles clear of the buttons, from a small screen to a large one; the
+// title strip's texts within the strip that a refresh redraws.
+TEST_P(Language, LabelsFitTheirButtonsAndTitlesTheirLines) {
+    const DemoButton buttons[] = {kStartButtons[0], kStartButtons[1], kStartButtons[2], kBackButton,
+                                  kRestartButton,   kAnimQuitButton,  kNextButton,      kSingleButton,
+                                  kGoButton,        kStopButton};
+    struct Title {
+        const char* text;
+        float rightmost;  // the left edge of the first button on its screen
+    };
+    const Title titles[] = {
+        {"Sorel Dunes", kStartButtons[0].x - kStartButtons[0].halfWidth},
+        {kLongitudinalWave.pageTitle, kBackButton.x - kBackButton.halfWidth},
+        {kTransversalWave.pageTitle, kBackButton.x - kBackButton.halfWidth},
+    };
+    const char* stripTitles[] = {"System Start", "Select Waveform", kLongitudinalWave.stripTitle,
+                                 kTransversalWave.stripTitle};
+    static int screenWidth;
+    static int screenHeight;
+    for (const auto& [w, h] : {std::pair{640, 480}, {800, 600}, {1024, 768}, {1366, 768}, {1920, 1080}, {3840, 2160}}) {
+        screenWidth = w;
+        screenHeight = h;
+        PlotHost host{};
+        host.screenSize = [](int* width, int* height) {
+            *width = screenWidth;
+            *height = screenHeight;
+        };
+        PlotSetHost(&host);
+        PlotState = PlotStateRecord{};
+        PLOTOPEN(3, "tarvo_minel.plo", "Sorel Dune", "sorel_dune");
+        ASSERT_GE(PAGESETUP(0, 0, 28.0f, 4.0f, 28.0f, 4.0f, 2), 0);
+        SETWINDOW(0, 0, 28, 4);
+        const double perUnit = PlotState.pixelsPerUnitX;
+        // The library's width of a text, in user units.
+        auto width = [](const char* text, int height) {
+            float x = 20;
+            float y = 2;
+            TEXTG(&x, &y, height, text, 1, 0, 0, 1, 1, 2);
+            return 20.0 - x;
+        };
+        for (const DemoButton& b : buttons) {
+            const double half = width(PageText(b.label), 23) / 2;
+            EXPECT_LE(half * perUnit + 3, b.halfWidth * perUnit)
+                << GetParam() << " on " << w << "x" << h << ": \"" << Tr(b.label) << "\" does not fit its button";
+        }
+        for (const Title& t : titles) {
+            EXPECT_LE((0.5 + width(PageText(t.text), 40)) * perUnit + 3, t.rightmost * perUnit)
+                << GetParam() << " on " << w << "x" << h << ": \"" << Tr(t.text) << "\" runs into the buttons";
+        }
+        PlotReleasePage();
+        PlotSetHost(nullptr);
+        PlotState = PlotStateRecord{};
+    }
+    for (const char* strip : stripTitles) {
+        EXPECT_LT(std::strlen(PageText(strip)), 70u) << Tr(strip);  // 8 pixels a letter, 600 redrawn
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Catalogues, Language, ::testing::ValuesIn(Languages()),
+                         [](const auto& info) { return info.param; });
+
+// Which catalogue serves a locale name; and the reader, fed each catalogue
+// cut short at every length and with its tables pointing outside the file,
+// refuses them whole instead of reading past the end.
+TEST(Catalogue, MatchesLocaleNamesAndRefusesBrokenFiles) {
+    EXPECT_EQ(MatchLanguage("de"), "de");
+    EXPECT_EQ(MatchLanguage("pt_BR.UTF-8"), "pt");
+    EXPECT_EQ(MatchLanguage("fr-CA"), "fr");
+    EXPECT_EQ(MatchLanguage("NL_be@euro"), "nl");
+    EXPECT_EQ(MatchLanguage("C.UTF-8"), "");
+    EXPECT_EQ(MatchLanguage("POSIX"), "");
+    EXPECT_EQ(MatchLanguage("ja_JP.UTF-8"), "?");
+    EXPECT_FALSE(SetLanguage("xx"));
+    EXPECT_EQ(CurrentLanguage(), "en");
+    EXPECT_STREQ(Tr("Unbenannt"), "Untitled");
+    SetLanguage("C");
+    EXPECT_STREQ(Tr("Unbenannt"), "Unbenannt");
+
+    // Every translation keeps the values its text marks: "%d" and "%s" for
+    // the program, "{name}" for the web page.
+    auto marks = [](const std::string& text) {
+        std::vector<std::string> found;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            if (text[i] == '%' && i + 1 < text.size()) found.push_back(text.substr(i, 2));
+            if (text[i] == '{') found.push_back(text.substr(i, text.find('}', i) - i));
+        }
+        std::sort(found.begin(), found.end());
+        return found;
+    };
+    for (std::size_t i = 0; i < kBuiltInCatalogueCount; ++i) {
+        std::vector<std::pair<std::string, std::string>> all;
+        ASSERT_TRUE(ParseMoFile(kBuiltInCatalogues[i].data, kBuiltInCatalogues[i].size, all));
+        for (const auto& [source, translation] : all) {
+            EXPECT_EQ(marks(source), marks(translation)) << kBuiltInCatalogues[i].code << ": " << translation;
+        }
+    }
+
+    ASSERT_GT(kBuiltInCatalogueCount, 0u);
+    const BuiltInCatalogue& de = kBuiltInCatalogues[0];
+    std::vector<std::pair<std::string, std::string>> entries;
+    ASSERT_TRUE(ParseMoFile(de.data, de.size, entries));
+    EXPECT_GT(entries.size(), 40u);
+    for (std::size_t size = 0; size < de.size; ++size) {
+        std::vector<unsigned char> cut(de.data, de.data + size);
+        if (ParseMoFile(cut.data(), cut.size(), entries)) {
+            // Only the hash table at the end may go: every string is whole.
+            EXPECT_GT(entries.size(), 40u) << "cut at " << size;
+        }
+    }
+    for (const std::size_t field : {8, 12, 16}) {
+        std::vector<unsigned char> bad(de.data, de.data + de.size);
+        bad[field + 3] = 0x7f;
+        EXPECT_FALSE(ParseMoFile(bad.data(), bad.size(), entries)) << "field at " << field;
+        EXPECT_TRUE(entries.empty());
+    }
+}
+
+}  // namespace
