@@ -46,3 +46,8 @@ int PumpUntilClick();
 // Pumps exactly one message (run mode 2), blocking until one arrives.
 // 0, or -1 for the quit message.
 int PumpOnce();
+
+// Pumps the input that is waiting (keys of buttons become clicks, a closed
+// window posts the quit message) until a click is stored, without blocking
+// and without painting.  0, or -1 for the quit message.
+int PumpWaitingInput();

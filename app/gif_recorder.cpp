@@ -140,10 +140,23 @@ bool GifRecorder::WritePending(int delayCs) {
             left = right = top = bottom = 0;
         }
     }
+    // A frame delay is at most 65535 hundredths: a longer pause goes on in
+    // frames of one unchanged pixel, so the file lasts as long as the clock.
+    const int first = std::clamp(delayCs, 1, kMaxDelayCs);
+    if (!PutFrame(left, top, right, bottom, first)) return false;
+    written_ = pending_;
+    anyWritten_ = true;
+    for (int rest = delayCs - first; rest > 0; rest -= kMaxDelayCs) {
+        if (!PutFrame(0, 0, 0, 0, std::min(rest, kMaxDelayCs))) return false;
+    }
+    return true;
+}
+
+bool GifRecorder::PutFrame(int left, int top, int right, int bottom, int delayCs) {
     GraphicsControlBlock gcb{};
     gcb.DisposalMode = DISPOSE_DO_NOT;
     gcb.UserInputFlag = false;
-    gcb.DelayTime = std::clamp(delayCs, 1, 65535);
+    gcb.DelayTime = delayCs;
     gcb.TransparentColor = NO_TRANSPARENT_COLOR;
     GifByteType extension[4];
     EGifGCBToExtension(&gcb, extension);
@@ -160,8 +173,6 @@ bool GifRecorder::WritePending(int delayCs) {
             return false;
         }
     }
-    written_ = pending_;
-    anyWritten_ = true;
     ++framesWritten_;
     return true;
 }

@@ -4,7 +4,8 @@
 // time.  Only pictures that differ from the one shown before become frames,
 // each stored as the rectangle that changed; a frame's delay is the clock
 // time until the next changed picture (in hundredths of a second, as GIF
-// keeps it).  Two pictures within the same hundredth: the later one wins.
+// keeps it; a pause longer than a frame delay holds is carried on by frames
+// of one unchanged pixel).  Two pictures within the same hundredth: the later one wins.
 // The colour table is the page palette at the first frame, the screen the
 // first page's size; a later page of another size is shown with its
 // top-left corner on the screen's, cut off or filled with `background`.
@@ -43,7 +44,11 @@ public:
 private:
     std::vector<unsigned char> ScreenPicture(const unsigned char* pixels, int width, int height,
                                              unsigned char background) const;
+    // Writes the pending picture, shown for delayCs hundredths.
     bool WritePending(int delayCs);
+    // One frame: the pending picture's rectangle, inclusive bounds.
+    bool PutFrame(int left, int top, int right, int bottom, int delayCs);
+    static constexpr int kMaxDelayCs = 65535;  // the most a GIF frame delay holds
     int Centiseconds(std::int64_t timeMs) const;
 
     PlotOutputFile file_;

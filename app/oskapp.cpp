@@ -189,6 +189,20 @@ CAboutDlg::CAboutDlg() : CDialog(IDD_ABOUTBOX, nullptr) {}
 int PumpUntilClick() { return RunInMode(kRunModeWaitForClick); }
 int PumpOnce() { return RunInMode(kRunModePoll); }
 
+int PumpWaitingInput() {
+    // A bound, for a message that keeps posting another.
+    constexpr int kMaxMessages = 256;
+    MSG waiting;
+    for (int i = 0; i < kMaxMessages; ++i) {
+        // A stored click waits for its reader: a later one would replace it.
+        if (PlotState.leftClickX != 0 || PlotState.rightClickX != 0) return 0;
+        // Paints come last in the queue: when one is next, no input waits.
+        if (!PeekMessage(&waiting, 0, 0, 0, PM_NOREMOVE) || waiting.message == WM_PAINT) return 0;
+        if (PumpOnce() < 0) return -1;
+    }
+    return 0;
+}
+
 COskView* GetPlotView() {
     CFrameWnd* frame = AfxGetApp() ? AfxGetApp()->m_pMainWnd : nullptr;
     if (!frame) return nullptr;
@@ -202,27 +216,36 @@ void RefreshPlotView() {
     if (!view) {
         // No window (not yet stored, or closed): nothing to show.
         EmptyDirtyRectangle();
+        PlotTakeDirectWrites();
         return;
     }
     // The title strip and the changed rectangle are invalidated for the next
-    // paint (3 across, 18 down: the rectangle's edges as the view has always
-    // taken them); an inverted rectangle invalidates nothing.  Both follow
-    // the scroll position, as does the drawing below.
+    // paint (one column right of the page: the rectangle's edges as the view
+    // has always taken them); an inverted rectangle invalidates nothing.
+    // Both follow the scroll position, as does the drawing below.
     const CPoint scroll = view->GetScrollPosition();
-    CRect title{0, 0, 600, 20};
+    CRect title = kTitleStrip;
     title.OffsetRect(-scroll.x, -scroll.y);
     view->InvalidateRect(&title, TRUE);
-    CRect changed{PlotState.dirtyLeft + 3, PlotState.dirtyTop + 18, PlotState.dirtyRight + 3,
-                  PlotState.dirtyBottom + 18};
+    constexpr CPoint kInvalidOrigin{kPageOrigin.x + 1, kPageOrigin.y};
+    CRect changed{PlotState.dirtyLeft + kInvalidOrigin.x, PlotState.dirtyTop + kInvalidOrigin.y,
+                  PlotState.dirtyRight + kInvalidOrigin.x, PlotState.dirtyBottom + kInvalidOrigin.y};
     changed.OffsetRect(-scroll.x, -scroll.y);
     view->InvalidateRect(&changed, FALSE);
 
     // Drawn and shown at once: the title strip (unless the same text is on
     // the screen already) and the pixels that changed (where the page lies,
-    // (2, 18) on), the rest of the page being on the screen already.
-    // Converting and presenting only these keeps a running animation cheap.
-    CRect pixels{PlotState.dirtyLeft + 2, PlotState.dirtyTop + 18, PlotState.dirtyRight + 3,
-                 PlotState.dirtyBottom + 19};
+    // kPageOrigin on; inclusive bounds), the rest of the page being on the
+    // screen already.  Converting and presenting only these keeps a running
+    // animation cheap.  The solid fills, which the changed rectangle does not
+    // hold, go with them.
+    const PlotPixelRect filled = PlotTakeDirectWrites();
+    CRect pixels{PlotState.dirtyLeft + kPageOrigin.x, PlotState.dirtyTop + kPageOrigin.y,
+                 PlotState.dirtyRight + kPageOrigin.x + 1, PlotState.dirtyBottom + kPageOrigin.y + 1};
+    if (!filled.Empty()) {
+        pixels = CRect::Union(pixels, {filled.left + kPageOrigin.x, filled.top + kPageOrigin.y,
+                                       filled.right + kPageOrigin.x + 1, filled.bottom + kPageOrigin.y + 1});
+    }
     pixels.OffsetRect(-scroll.x, -scroll.y);
     const CRect strip = view->TitleShownAt(scroll) ? CRect{} : title;
     view->NoteTitleShown(scroll);

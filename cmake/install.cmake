@@ -4,18 +4,21 @@
 #   dev      the plot library: archive and headers (plot/CMakeLists.txt), the
 #            CMake package OskPlot (targets OskPlot::plot and OskPlot::png),
 #            oskplot.pc and oskplot-png.pc
+# and, with each, the licence and changelog as Debian keeps them
+# (share/doc/<package>/copyright and changelog.gz).
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 
 set(OSK_APP_ID org.example.Osk)
+include(cmake/release.cmake)
 
 if(TARGET osk)
   install(TARGETS osk RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT program)
   install(FILES dist/${OSK_APP_ID}.desktop
           DESTINATION ${CMAKE_INSTALL_DATADIR}/applications COMPONENT program)
-  install(FILES dist/${OSK_APP_ID}.metainfo.xml
+  install(FILES ${OSK_GENERATED_DIST}/${OSK_APP_ID}.metainfo.xml
           DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo COMPONENT program)
-  install(FILES dist/osk.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT program)
+  install(FILES ${OSK_GENERATED_DIST}/osk.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT program)
   install(FILES res/tour.osk DESTINATION ${CMAKE_INSTALL_DATADIR}/osk COMPONENT program)
 endif()
 
@@ -52,4 +55,13 @@ install(FILES ${PROJECT_BINARY_DIR}/OskPlotConfig.cmake ${PROJECT_BINARY_DIR}/Os
 foreach(pc oskplot oskplot-png)
   configure_file(cmake/${pc}.pc.in ${PROJECT_BINARY_DIR}/${pc}.pc @ONLY)
   install(FILES ${PROJECT_BINARY_DIR}/${pc}.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig COMPONENT dev)
+endforeach()
+
+# The licence (machine-readable) and the changelog of each package.
+foreach(package_component osk:program liboskplot-dev:dev)
+  string(REPLACE ":" ";" pair ${package_component})
+  list(GET pair 0 package)
+  list(GET pair 1 component)
+  install(FILES dist/copyright ${OSK_GENERATED_DIST}/changelog.gz
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/${package} COMPONENT ${component})
 endforeach()

@@ -3,7 +3,9 @@
 // the buttons that steer it.
 #include "demo/driver.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
 
 #include "app/app.h"
 #include "app/controls.h"
@@ -23,6 +25,18 @@ using namespace plot_palette;
 constexpr float kButtonRow = 3.4f;   // label base line of every button
 constexpr double kBoxBelow = 0.15;   // the box reaches this far below the base line
 constexpr double kBoxAbove = 0.42;   // ... and this far above it
+
+// Fills that a label without a colour of its own is written on in black;
+// on any other it takes the default colour.
+constexpr int kFillsForBlackLabels[] = {kWhite,     kGreen,       kYellow,     kCyan,    kMagenta,
+                                        kLightGrey, kForestGreen, kLightBlue, kPaleGrey};
+
+int LabelColour(int textColour, int fillColour) {
+    if (textColour != 0) return textColour;
+    const bool light = std::find(std::begin(kFillsForBlackLabels), std::end(kFillsForBlackLabels), fillColour) !=
+                       std::end(kFillsForBlackLabels);
+    return light ? kBlack : PlotState.defaultColour;
+}
 }  // namespace
 
 const DemoButton kStartButtons[3] = {
@@ -59,18 +73,7 @@ void DrawButton(float x, float halfWidth, float y, const char* label,
         PLOTRECT(left, bottom, right, top);
     }
 
-    int labelColour = textColour;
-    if (labelColour == 0) {
-        switch (fillColour) {
-            case 1: case 3: case 5: case 6: case 7: case 8: case 10: case 11: case 15:
-                labelColour = kBlack;
-                break;
-            default:
-                labelColour = PlotState.defaultColour;
-                break;
-        }
-    }
-    SETCOLOUR(labelColour);
+    SETCOLOUR(LabelColour(textColour, fillColour));
     TEXTC(x, y, 23, label, 1, 0.0f, 0.0f, 1.0f);
 
     SETCOLOURS(oldPen, oldFill);
@@ -176,6 +179,23 @@ bool TakeClick(bool poll) {
     return r >= 0 && !ViewGone();
 }
 
+// A slowed running frame's wait takes in the waiting input every 0.1 s, and
+// every slowed running frame polls: a click or key acts within a frame
+// period and 0.1 s, not only at the n-th frame's poll (seconds apart at 1/8
+// speed).  Stepping waits for its click after the frame anyway.  False when
+// the window was closed.
+constexpr double kInputInterval = 0.1;
+
+bool WaitTakingInput(double duration, double start) {
+    double waited = 0.0;
+    while (waited < duration) {
+        waited = std::min(waited + kInputInterval, duration);
+        DELAY(waited, start);
+        if (PumpWaitingInput() < 0 || ViewGone()) return false;
+    }
+    return true;
+}
+
 class Driver {
 public:
     int Run();
@@ -271,16 +291,21 @@ Step Driver::Frame() {
     wave_->frame(frameNumber_);
     SETWINDOW(0.0f, 0.0f, 28.0f, 4.0f);
     // Slow motion stretches the period (the shell's - and + keys).
-    DELAY(wave_->period * AnimationSlowdown(), frameStart);
+    const int slowdown = AnimationSlowdown();
+    const bool stepping = mode_ == Mode::Stepping;
+    if (slowdown == 1 || stepping) {
+        DELAY(wave_->period * slowdown, frameStart);
+    } else if (!WaitTakingInput(wave_->period * slowdown, frameStart)) {
+        return Step::Closed;
+    }
 
     // The mode buttons are drawn over each other in place.
-    const bool stepping = mode_ == Mode::Stepping;
     Draw(stepping ? kNextButton : kSingleButton);
     Draw(stepping ? kGoButton : kStopButton);
 
     if (stepping) {
         if (!TakeClick(false)) return Step::Closed;
-    } else if (frameNumber_ % wave_->pollEvery == 0) {
+    } else if (slowdown > 1 || frameNumber_ % wave_->pollEvery == 0) {
         if (!TakeClick(true)) return Step::Closed;
     } else {
         PLOTFLUSH();

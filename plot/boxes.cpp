@@ -51,6 +51,7 @@ void SolidFill(float left, float bottom, float right, float top) {
     for (int row = row1; row < row2; ++row) {
         std::memset(s.pagePixels + static_cast<long>(s.imageWidth) * row + col1, colour, col2 - col1);
     }
+    if (row1 < row2) plot_internal::NoteDirectWrite(col1, col2 - 1, row1, row2 - 1);
 }
 
 void OutlineEdge(float x, float y);

@@ -41,7 +41,19 @@ void PlotSetHost(const PlotHost* host);
 // The host in force (never has null members except pageImageReplaced).
 const PlotHost& PlotGetHost();
 // The default host's pieces, for hosts that want to reuse some of them.
-void   PlotDefaultFlush();   // empties the changed-pixel rectangle
+void   PlotDefaultFlush();   // empties the changed-pixel rectangle and the record below
+
+// Pixels written since the last take that the changed-pixel rectangle does
+// not hold: the solid fill of BOXFILL writes the image directly, without
+// widening that rectangle.  A screen that shows only what changed shows
+// these as well.  Columns left..right and rows top..bottom (counted from the
+// top, as the changed rectangle's), inclusive; empty when left > right.
+struct PlotPixelRect {
+    int left, top, right, bottom;
+    bool Empty() const { return left > right || top > bottom; }
+};
+// Returns the record and empties it.
+PlotPixelRect PlotTakeDirectWrites();
 void   PlotDefaultOutput(PlotStream stream, const char* text);
 double PlotSystemClock();
 void   PlotSystemWaitUntil(double deadline);

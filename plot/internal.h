@@ -64,6 +64,10 @@ void CopyText(char* field, std::size_t capacity, const char* text);
 // keeps the previous figure's pixel size.
 void LayoutFigure(bool isNFrame);
 
+// Notes columns col1..col2 and image rows row1..row2 (bottom row 0),
+// written without widening the changed-pixel rectangle, for the screen.
+void NoteDirectWrite(int col1, int col2, int row1, int row2);
+
 // Fills the page image with the background colour and marks it all changed.
 void ClearPage();
 

@@ -1,12 +1,15 @@
 // state.cpp - the record itself and the host hook.
+#include <algorithm>
 #include <chrono>
 #include <cstdarg>
 #include <cstdio>
 #include <string>
 #include <ctime>
 #include <thread>
+#include <utility>
 
 #include "plot/host.h"
+#include "plot/internal.h"
 #include "plot/plotstate.h"
 
 PlotStateRecord PlotState;
@@ -35,13 +38,34 @@ PlotHost MakeDefaultHost() {
 
 PlotHost g_host = MakeDefaultHost();
 
+constexpr PlotPixelRect kNoWrites{0, 0, -1, -1};
+PlotPixelRect g_directWrites = kNoWrites;
+
 }  // namespace
+
+namespace plot_internal {
+
+void NoteDirectWrite(int col1, int col2, int row1, int row2) {
+    const int top = PlotState.imageHeight - 1 - row2;
+    const int bottom = PlotState.imageHeight - 1 - row1;
+    PlotPixelRect& w = g_directWrites;
+    if (w.Empty()) {
+        w = {col1, top, col2, bottom};
+        return;
+    }
+    w = {std::min(w.left, col1), std::min(w.top, top), std::max(w.right, col2), std::max(w.bottom, bottom)};
+}
+
+}  // namespace plot_internal
+
+PlotPixelRect PlotTakeDirectWrites() { return std::exchange(g_directWrites, kNoWrites); }
 
 void PlotDefaultFlush() {
     PlotState.dirtyLeft = PlotState.imageWidth - 1;
     PlotState.dirtyRight = 0;
     PlotState.dirtyBottom = 0;
     PlotState.dirtyTop = PlotState.imageHeight - 1;
+    PlotTakeDirectWrites();
 }
 
 void PlotDefaultOutput(PlotStream stream, const char* text) {

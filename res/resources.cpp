@@ -21,8 +21,8 @@ const ResAccelerator kAccelerators[] = {
     {MOD_ALT, KEY_BACKSPACE, ID_EDIT_UNDO}, {MOD_CTRL, 'X', ID_EDIT_CUT},
     {MOD_SHIFT, KEY_DELETE, ID_EDIT_CUT},  {MOD_CTRL, 'C', ID_EDIT_COPY},
     {MOD_CTRL, KEY_INSERT, ID_EDIT_COPY},  {MOD_CTRL, 'V', ID_EDIT_PASTE},
-    {MOD_SHIFT, KEY_INSERT, ID_EDIT_PASTE}, {0, KEY_F1 + 5, ID_NEXT_PANE},
-    {MOD_SHIFT, KEY_F1 + 5, ID_PREV_PANE},
+    {MOD_SHIFT, KEY_INSERT, ID_EDIT_PASTE}, {0, KEY_F6, ID_NEXT_PANE},
+    {MOD_SHIFT, KEY_F6, ID_PREV_PANE},
 };
 
 const ResMenuItem kMenu[] = {
@@ -102,8 +102,9 @@ constexpr std::array<std::uint32_t, 32 * 32> kIconPixels = MakeIcon();
 
 const ResIcon kIcon = {IDR_MAINFRAME, 32, 32, kIconPixels.data()};
 
+// File and product version: the project's (app/CMakeLists.txt).
 const ResVersion kVersion = {
-    {1, 0, 0, 1}, {1, 0, 0, 1}, "MFC-Anwendung tarvo_minel", "osk", "osk.EXE", "Anwendung osk",
+    {OSK_VERSION_RECORD}, {OSK_VERSION_RECORD}, "MFC-Anwendung tarvo_minel", "osk", "osk.EXE", "Anwendung osk",
 };
 
 }  // namespace

@@ -8,7 +8,7 @@ packages=(
   libsdl2-dev libgif-dev                    # window backend, GIF recording
   libpng-dev                                # the plot library's PNG writer
   imagemagick xvfb xdotool x11-utils        # looking at pages, window tests
-  dpkg-dev desktop-file-utils appstream     # Debian packages, checks of the install tree
+  dpkg-dev lintian desktop-file-utils appstream  # Debian packages and their checks, the install tree
   emscripten node-acorn chromium            # the web page and its browser tests
 )
 # Node.js and npm (puppeteer-core for the browser tests): Debian's, unless a

@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "app/app.h"
 #include "app/page_recorder.h"
@@ -53,22 +54,32 @@ private:
 // A headless backend without a file-name prompt of its own, so that the
 // framework draws one; its user clears the proposal, types the given name
 // (and a letter taken back again), then Enter, or Escape when there is no name.
+// It keeps the rectangles it was asked to show.
 class TestBackend : public HeadlessBackend {
 public:
     using HeadlessBackend::HeadlessBackend;
     std::string promptAnswer;  // empty: cancel
     int prompts = 0;
+    std::vector<SurfaceRect> presented;
+    void PresentRect(const Surface& surface, const SurfaceRect& changed) override {
+        presented.push_back(changed);
+        HeadlessBackend::PresentRect(surface, changed);
+    }
     Surface promptPicture;  // the last picture shown while a prompt was open
     bool HasOwnFileNamePrompt() const override { return false; }
     void SetTextInput(bool on) override {
         typing_.clear();
         if (!on) return;
         ++prompts;
-        if (!promptAnswer.empty()) {
-            typing_.assign(kProposalLength, Pressed(KEY_BACKSPACE));
-            typing_.insert(typing_.end(), {Typed(promptAnswer + "\xC3\xA9"), Pressed(KEY_BACKSPACE)});
-        }
-        typing_.push_back(Pressed(promptAnswer.empty() ? KEY_ESCAPE : KEY_RETURN));
+        BackendEvent key, text;
+        key.type = BackendEvent::Key;
+        text.type = BackendEvent::TextInput;
+        text.text = promptAnswer + "\xC3\xA9";
+        key.key = KEY_BACKSPACE;
+        if (!promptAnswer.empty()) typing_.assign(kProposalLength, key);
+        if (!promptAnswer.empty()) typing_.insert(typing_.end(), {text, key});
+        key.key = promptAnswer.empty() ? KEY_ESCAPE : KEY_RETURN;
+        typing_.push_back(key);
     }
     void Present(const Surface& surface) override {
         if (!typing_.empty()) promptPicture = surface;
@@ -82,18 +93,6 @@ public:
 
 private:
     static constexpr std::size_t kProposalLength = 64;  // at least
-    static BackendEvent Typed(const std::string& text) {
-        BackendEvent e;
-        e.type = BackendEvent::TextInput;
-        e.text = text;
-        return e;
-    }
-    static BackendEvent Pressed(unsigned key) {
-        BackendEvent e;
-        e.type = BackendEvent::Key;
-        e.key = key;
-        return e;
-    }
     std::deque<BackendEvent> typing_;
 };
 

@@ -142,6 +142,49 @@ TEST(ViewRefresh, DrawsTitleAndChangedRectangleAtOnceAndInvalidatesOnlyTheTitleS
     EXPECT_EQ(presentsAfter, presentsBefore + 1) << "the refresh is shown at once";
 }
 
+// A solid fill without an outline leaves the changed rectangle as it is,
+// yet PLOTFLUSH shows it: after the flush every page pixel below the title
+// strip is on the screen as on the page, inside what was presented.
+TEST(ViewRefresh, FlushShowsSolidFillsWithoutOutline) {
+    ShellTempDir dir;
+    bool rectangleUntouched = false;
+    int wrong = 0, unpresented = 0;
+    std::uint32_t centre = 0, red = 0;
+    ShellRun::Run("", [&] {
+        PlotState.plotView = GetPlotView();
+        GetPlotView()->UpdateWindow();
+        SETWINDOW(0.0f, 0.0f, 28.0f, 4.0f);
+        PLOTFLUSH();
+        SETCOLOURS(4, 2);
+        BOXFILL(10, 1, 12, 3, 104, 0);
+        rectangleUntouched = PlotState.dirtyLeft > PlotState.dirtyRight;
+        PLOTFLUSH();
+        SETCOLOURS(4, 3);
+        BOXFILL(20, 0.5f, 23, 3.5f, 304, 1);  // hatch over solid: the fill reaches beyond the hatch lines
+        ShellRun::backend->presented.clear();
+        PLOTFLUSH();
+        const int w = PlotState.imageWidth, h = PlotState.imageHeight;
+        for (int top = 2; top < h; ++top) {
+            for (int col = 0; col < w; ++col) {
+                const int index = PlotState.pagePixels[(h - 1 - top) * w + col];
+                wrong += ClientPixel(2 + col, 18 + top) != PaletteRgb(index);
+                if (col < PIXELX(20) - 1 || col > PIXELX(23) + 1) continue;
+                bool inside = false;
+                for (const SurfaceRect& r : ShellRun::backend->presented)
+                    inside |= 2 + col >= r.left && 2 + col < r.right && 18 + top >= r.top && 18 + top < r.bottom;
+                unpresented += !inside && index == 3;
+            }
+        }
+        centre = ClientPixel(2 + PIXELX(11), 18 + h - 1 - PIXELY(2));
+        red = PaletteRgb(2);
+        return 0;
+    });
+    EXPECT_TRUE(rectangleUntouched);
+    EXPECT_EQ(centre, red);
+    EXPECT_EQ(wrong, 0) << "page pixels not shown as on the page";
+    EXPECT_EQ(unpresented, 0) << "filled pixels converted but not presented";
+}
+
 TEST(ViewRefresh, InvalidatesTheChangedRectangleShiftedByThreeAndEighteenAndEmptiesIt) {
     ShellTempDir dir;
     CRect update;

@@ -4,7 +4,10 @@
 #include <gif_lib.h>
 #include <gtest/gtest.h>
 
+#include "app/shell.h"
+#include "demo/driver.h"
 #include "demo_support.h"
+#include "platform/headless/headless.h"
 
 namespace {
 
@@ -26,15 +29,62 @@ std::vector<int> GifDelays(const std::string& path) {
     return delays;
 }
 
+// Sees the refreshes of a run: the clock time, from the first refresh, at
+// which the paused menu's "Go" shows after `from` seconds.
+class StopWatch : public RefreshObserver {
+public:
+    explicit StopWatch(double from) : from_(from) {}
+    double stoppedAt = -1;
+    void PageRefreshed(const PageFrame& frame) override {
+        if (start_ < 0) start_ = frame.seconds;
+        if (stoppedAt >= 0 || frame.seconds - start_ < from_) return;
+        Page page;
+        page.width = frame.width;
+        page.height = frame.height;
+        page.pixels.assign(frame.pixels, frame.pixels + static_cast<size_t>(frame.width) * frame.height);
+        if (ModeButtonFill(page) == kGreen) stoppedAt = frame.seconds - start_;
+    }
+
+private:
+    double from_;
+    double start_ = -1;
+};
+
 }  // namespace
+
+// "Stop" clicked 15 s into a running longitudinal wave (the wave that polls
+// least often) takes effect within one frame period and 0.1 s when slowed;
+// at normal speed within two polls (a click is two messages, a poll pumps one).
+TEST(ShellKeys, StopActsWithinAFramePeriodWhenSlowed) {
+    const double period = kLongitudinalWave.period;
+    for (int presses : {0, 1, 3}) {
+        const int slowdown = 1 << presses;
+        std::string script = "key l\n";
+        for (int i = 0; i < presses; ++i) script += "key minus\n";
+        script += "key space\nwait 15\n" + ClickGo() + "wait 1\nkey q\n";
+        HeadlessOptions options;
+        ScriptError error;
+        ASSERT_TRUE(ParseScript(script, options.events, error)) << error.message;
+        HeadlessBackend backend(std::move(options));
+        StopWatch watch(15.0);
+        EXPECT_EQ(OskWinMain(&backend, nullptr, WaveDemoMain, &watch), 0);
+        const double bound = slowdown == 1 ? 2 * kLongitudinalWave.pollEvery * period + period
+                                           : slowdown * period + 0.1;
+        ASSERT_GE(watch.stoppedAt, 15.0) << "1/" << slowdown << " speed: never stopped";
+        EXPECT_LE(watch.stoppedAt - 15.0, bound) << "1/" << slowdown << " speed";
+        std::printf("1/%d speed: Stop clicked at 15 s took effect at %.3f s\n", slowdown, watch.stoppedAt);
+    }
+}
 
 TEST(ShellKeys, SlowMotionStretchesFramesAndHelpListsTheKeys) {
     TempDir dir;
     const fs::path gif = dir.path() / "run.gif";
     // Transversal wave (40 ms a frame), four times slower (the fourth press
-    // stays at 1/8), running; then back to normal speed step by step.
+    // stays at 1/8), running; then back to normal speed step by step, a
+    // press every 0.5 s (a slowed run takes the keys in as they come).
     const std::string slow = "key t\nkey minus\nkey minus\nkey minus\nkey minus\nkey space\nwait 1.5\n"
-                             "key plus\nkey plus\nkey plus\nkey plus\nwait 0.6\nkey f1\nkey q\n";
+                             "key plus\nwait 0.5\nkey plus\nwait 0.5\nkey plus\nwait 0.5\nkey plus\nwait 0.6\n"
+                             "key f1\nkey q\n";
     const OskRun run = RunOsk(dir, slow, "--record '" + gif.string() + "'");
     ASSERT_EQ(run.status, 0) << run.output;
 

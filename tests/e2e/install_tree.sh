@@ -29,7 +29,8 @@ ROOT="$WORK/root$(cache CMAKE_INSTALL_PREFIX)"
 APP_ID=org.example.Osk
 
 for f in bin/osk share/applications/$APP_ID.desktop share/metainfo/$APP_ID.metainfo.xml \
-         share/man/man1/osk.1 share/osk/tour.osk share/icons/hicolor/scalable/apps/osk.svg \
+         share/man/man1/osk.1.gz share/osk/tour.osk share/icons/hicolor/scalable/apps/osk.svg \
+         share/doc/osk/copyright share/doc/osk/changelog.gz share/doc/liboskplot-dev/copyright \
          include/osk/plot/plot.h include/osk/plot/plotstate.h include/osk/plot/host.h; do
   [ -s "$ROOT/$f" ] || fail "not installed: $f"
 done
@@ -61,11 +62,12 @@ if command -v appstreamcli >/dev/null; then
 fi
 
 # The man page documents every option that --help names, and formats cleanly.
+zcat "$ROOT/share/man/man1/osk.1.gz" >"$WORK/osk.1" || fail "osk.1.gz does not decompress"
 for option in $("$ROOT/bin/osk" --help | grep -o -- '--[a-z]*' | sort -u); do
-  grep -qF -- "\\-\\-${option#--}" "$ROOT/share/man/man1/osk.1" || fail "osk.1 does not document $option"
+  grep -qF -- "\\-\\-${option#--}" "$WORK/osk.1" || fail "osk.1 does not document $option"
 done
 if command -v groff >/dev/null; then
-  out=$(groff -man -ww -z "$ROOT/share/man/man1/osk.1" 2>&1)
+  out=$(groff -man -ww -z "$WORK/osk.1" 2>&1)
   [ -z "$out" ] || fail "osk.1: $out"
 fi
 
