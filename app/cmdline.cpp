@@ -25,18 +25,21 @@
 
 namespace {
 
+// The exit status of a run whose dumps or recording could not be written
+// completely (the demonstration itself went on).
+constexpr int kOutputFailedStatus = 3;
+
 // The run on `backend`, its screen refreshes dumped and recorded as the
-// options ask; the GIF's last frame lasts until the run's end.
+// options ask; the GIF's last frame lasts until the run's end.  An output
+// that cannot be written is reported by the recorder and stops; the run
+// goes on and then ends with kOutputFailedStatus.
 int RunRecorded(Backend& backend, const char* file, int (*mainRoutine)(), const OskOptions& options) {
     PageRecorder recorder;
     std::string error;
-    if (!recorder.Open({options.dumpDir, options.recordFile, options.dumpFormat}, error)) {
-        std::fprintf(stderr, "osk: %s\n", error.c_str());
-        return 1;
-    }
+    recorder.Open({options.dumpDir, options.recordFile, options.dumpFormat}, error);
     const int result = OskWinMain(&backend, file, mainRoutine, &recorder);
     recorder.Close(backend.WallClock());
-    return result;
+    return result == 0 && recorder.Failed() ? kOutputFailedStatus : result;
 }
 
 // The whole script file; false with the reason (a directory is no script).
@@ -108,11 +111,16 @@ std::string OskUsageText() {
            "                                  at every screen refresh\n"
            "         --dump-format png        write the dumps as PNG (refresh-NNNNN.png); default bmp\n"
            "         --record FILE.gif        animated GIF of the refreshes, timed by the clock\n"
+           "                                  (each file appears only when complete; an output\n"
+           "                                  that cannot be written is reported and stops, the\n"
+           "                                  run goes on and ends with status 3)\n"
            "       in every mode:\n"
            "         --lang CODE              the language of the program's texts (" + LanguageList() + ";\n"
            "                                  C: as written); default: from LANGUAGE, LC_ALL,\n"
            "                                  LC_MESSAGES or LANG; the keys stay the same letters\n"
-           "       osk --help | --version\n";
+           "       osk --help | --version\n"
+           "exit status: 0 after Quit, a closed window or the end of a script; 1 failed start;\n"
+           "             2 usage error; 3 an output could not be written\n";
 }
 
 std::string OskVersionText() {

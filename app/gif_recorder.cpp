@@ -1,39 +1,54 @@
-// gif_recorder.cpp - animated GIF output through giflib.
+// gif_recorder.cpp - animated GIF output through giflib, into a file that
+// appears under its name only when the recording is complete.
 #include "app/gif_recorder.h"
 
 #include <gif_lib.h>
-
-#include <fcntl.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 
-GifRecorder::~GifRecorder() {
-    if (gif_) {
-        std::string ignored;
-        Close(startMs_, ignored);
-    }
+namespace {
+
+// giflib's output into the file; giflib takes a short count as a failed write.
+int WriteToFile(GifFileType* gif, const GifByteType* data, int size) {
+    auto* file = static_cast<PlotOutputFile*>(gif->UserData);
+    return file->Write(data, static_cast<std::size_t>(size)) ? size : 0;
 }
 
+}  // namespace
+
+GifRecorder::~GifRecorder() { Abandon(); }
+
 bool GifRecorder::Open(const std::string& path, std::string& error) {
-    // Opened here rather than by giflib, which would make the file private
-    // (0600): a recording gets the modes the umask gives any other file.
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0) {
-        error = std::strerror(errno);
+    Abandon();
+    if (!file_.Open(path)) {
+        error = file_.Error();
         return false;
     }
     int code = 0;
-    gif_ = EGifOpenFileHandle(fd, &code);
+    gif_ = EGifOpen(&file_, WriteToFile, &code);
     if (!gif_) {
-        ::close(fd);
+        file_.Discard();
         const char* reason = GifErrorString(code);
-        error = reason ? reason : "cannot create the file";
+        error = reason ? reason : "cannot start the GIF";
         return false;
     }
+    failed_ = false;
     return true;
+}
+
+void GifRecorder::Abandon() {
+    if (gif_) EGifCloseFile(gif_, nullptr);
+    gif_ = nullptr;
+    file_.Discard();
+}
+
+std::string GifRecorder::Failure() const {
+    if (!failed_) return {};
+    if (!file_.Error().empty()) return file_.Error();
+    const char* reason = GifErrorString(gif_ ? gif_->Error : 0);
+    return reason ? reason : "write error";
 }
 
 int GifRecorder::Centiseconds(std::int64_t timeMs) const {
@@ -166,12 +181,22 @@ bool GifRecorder::Close(std::int64_t endMs, std::string& error) {
     if (!gif_) return true;
     if (hasPending_ && !failed_) WritePending(std::max(Centiseconds(endMs) - pendingCs_, 1));
     hasPending_ = false;
-    int code = 0;
-    const bool ok = EGifCloseFile(gif_, &code) == GIF_OK && !failed_;
-    gif_ = nullptr;
-    if (!ok) {
-        const char* reason = GifErrorString(code);
-        error = reason ? reason : "write error";
+    if (failed_) {
+        error = Failure();
+        Abandon();
+        return false;
     }
-    return ok;
+    int code = 0;
+    const bool ended = EGifCloseFile(gif_, &code) == GIF_OK;
+    gif_ = nullptr;
+    if (!ended) {
+        error = !file_.Error().empty() ? file_.Error() : GifErrorString(code) ? GifErrorString(code) : "write error";
+        file_.Discard();
+        return false;
+    }
+    if (!file_.Commit()) {
+        error = file_.Error();
+        return false;
+    }
+    return true;
 }

@@ -15,6 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "plot/output_file.h"
+
 struct GifFileType;
 
 class GifRecorder {
@@ -24,13 +26,19 @@ public:
     GifRecorder(const GifRecorder&) = delete;
     GifRecorder& operator=(const GifRecorder&) = delete;
 
-    // Creates the file; false with a reason when it cannot be written.
+    // Starts the file (under a temporary name); false with a reason when it
+    // cannot be written.
     bool Open(const std::string& path, std::string& error);
     void AddFrame(const unsigned char* pixels, int width, int height, const std::uint32_t* palette,
                   std::int64_t timeMs, unsigned char background = 0);
-    // Writes the last frame (shown until endMs) and closes the file.
+    // Writes the last frame (shown until endMs), closes the file and puts it
+    // under its name; false with a reason, and no file left, when any write failed.
     bool Close(std::int64_t endMs, std::string& error);
+    // Stops the recording and removes what was written of it.
+    void Abandon();
     bool IsOpen() const { return gif_ != nullptr; }
+    bool Failed() const { return failed_; }
+    std::string Failure() const;  // why the recording failed
     int FramesWritten() const { return framesWritten_; }
 
 private:
@@ -43,6 +51,7 @@ private:
     static constexpr int kMaxDelayCs = 65535;  // the most a GIF frame delay holds
     int Centiseconds(std::int64_t timeMs) const;
 
+    PlotOutputFile file_;
     GifFileType* gif_ = nullptr;
     int width_ = 0;
     int height_ = 0;

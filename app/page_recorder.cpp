@@ -2,12 +2,12 @@
 // library's PNG writer) and the GIF recording.
 #include "app/page_recorder.h"
 
-#include <cerrno>
 #include <cmath>
-#include <cstring>
+#include <cstdio>
 #include <filesystem>
 
 #include "dib/dib.h"
+#include "plot/output_file.h"
 #include "plotpng/plotpng.h"
 
 namespace {
@@ -16,26 +16,48 @@ std::int64_t Milliseconds(double seconds) { return std::llround(seconds * 1000.0
 
 void Silent(const char* /*text*/) {}
 
+// CDib's output into the file, which keeps the reason of a failed write.
+class OutputFileStream : public DibStream {
+public:
+    explicit OutputFileStream(PlotOutputFile& file) : file_(file) {}
+    std::size_t Read(void*, std::size_t) override { return 0; }
+    std::size_t Write(const void* buffer, std::size_t count) override {
+        return file_.Write(buffer, count) ? count : 0;
+    }
+
+private:
+    PlotOutputFile& file_;
+};
+
 // The page as a standard 8-bit BMP file: the CDib borrows the pixels.  A
 // failure is reported once by the caller, not as a message box per dump.
-bool WritePageBmp(const PageFrame& frame, const std::string& path) {
+bool WritePageBmp(const PageFrame& frame, const std::string& path, std::string& reason) {
     struct QuietDib {
         DibMessageHook previous = SetDibMessageHook(Silent);
         ~QuietDib() { SetDibMessageHook(previous); }
     } quiet;
     CDib dib;
-    if (!dib.CreateImage(frame.width, frame.height, 8)) return false;
+    if (!dib.CreateImage(frame.width, frame.height, 8)) {
+        reason = "out of memory";
+        return false;
+    }
     for (int i = 0; i < 256; ++i) dib.colourTable[i] = frame.palette ? frame.palette[i] & 0xFFFFFFu : 0;
+    PlotOutputFile file;
+    if (!file.Open(path)) {
+        reason = file.Error();
+        return false;
+    }
     dib.image = const_cast<unsigned char*>(frame.pixels);
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return false;
-    DibFileStream stream(f);
+    OutputFileStream stream(file);
     const bool written = dib.Write(stream);
     dib.image = nullptr;
-    return (std::fclose(f) == 0) && written;
+    if (written && file.Commit()) return true;
+    file.Discard();
+    reason = file.Error().empty() ? "write error" : file.Error();
+    return false;
 }
 
-// The page as an 8-bit palette PNG; the writer leaves no partial file.
+// The page as an 8-bit palette PNG.
 bool WritePagePng(const PageFrame& frame, const std::string& path, std::string& reason) {
     static const std::uint32_t kBlack[256] = {};
     char error[256];
@@ -51,32 +73,38 @@ bool WritePagePng(const PageFrame& frame, const std::string& path, std::string& 
 
 PageRecorder::~PageRecorder() { Close(lastSeconds_); }
 
+void PageRecorder::Report(const std::string& file, const std::string& reason, const char* consequence) {
+    const std::string line = "cannot write " + file + ": " + reason;
+    std::fprintf(stderr, "osk: %s (%s)\n", line.c_str(), consequence);
+    if (!failed_) firstReport_ = line;
+    failed_ = true;
+}
+
 bool PageRecorder::Open(const PageRecordOptions& options, std::string& error) {
     options_ = options;
     if (!options_.dumpDir.empty()) {
         std::error_code ec;
         std::filesystem::create_directories(options_.dumpDir, ec);
-        if (ec) {
-            error = "cannot create " + options_.dumpDir + ": " + ec.message();
-            return false;
+        if (!ec && !std::filesystem::is_directory(options_.dumpDir, ec)) {
+            ec = std::make_error_code(std::errc::not_a_directory);
         }
-        const std::string log = (std::filesystem::path(options_.dumpDir) / "refreshes.txt").string();
-        refreshLog_ = std::fopen(log.c_str(), "wb");
-        if (!refreshLog_) {
-            error = "cannot write " + log + ": " + std::strerror(errno);
-            return false;
+        if (ec) {
+            Report(options_.dumpDir, ec.message(), "no page dumps");
+        } else {
+            dumping_ = true;
+            logPending_ = true;
         }
     }
     if (!options_.recordFile.empty()) {
         gif_ = std::make_unique<GifRecorder>();
         std::string reason;
         if (!gif_->Open(options_.recordFile, reason)) {
-            error = "cannot write " + options_.recordFile + ": " + reason;
+            Report(options_.recordFile, reason, "no recording");
             gif_.reset();
-            return false;
         }
     }
-    return true;
+    error = firstReport_;
+    return !failed_;
 }
 
 void PageRecorder::WriteDump(const PageFrame& frame) {
@@ -84,28 +112,42 @@ void PageRecorder::WriteDump(const PageFrame& frame) {
     char name[32];
     std::snprintf(name, sizeof name, "refresh-%05d.%s", refreshCount_, png ? "png" : "bmp");
     const std::string path = (std::filesystem::path(options_.dumpDir) / name).string();
-    errno = 0;
     std::string reason;
-    const bool ok = png ? WritePagePng(frame, path, reason) : WritePageBmp(frame, path);
-    if (!ok && reason.empty()) reason = errno ? std::strerror(errno) : "write error";
-    if (refreshLog_) {
-        std::fprintf(refreshLog_, "%05d\t%s\n", refreshCount_, frame.title ? frame.title : "");
-        std::fflush(refreshLog_);
+    if (png ? WritePagePng(frame, path, reason) : WritePageBmp(frame, path, reason)) {
+        char number[16];
+        std::snprintf(number, sizeof number, "%05d\t", refreshCount_);
+        refreshLog_ += number;
+        refreshLog_ += frame.title ? frame.title : "";
+        refreshLog_ += '\n';
+        ++dumpsWritten_;
+        return;
     }
-    if (!ok && !dumpFailed_) {
-        dumpFailed_ = true;
-        std::fprintf(stderr, "osk: cannot write %s: %s\n", path.c_str(), reason.c_str());
-    }
+    dumping_ = false;
+    const std::string kept = "page dumps stopped; refreshes.txt lists the " + std::to_string(dumpsWritten_) + " written";
+    Report(path, reason, kept.c_str());
 }
 
 void PageRecorder::PageRefreshed(const PageFrame& frame) {
     ++refreshCount_;
     lastSeconds_ = frame.seconds;
     if (!frame.pixels || frame.width <= 0 || frame.height <= 0) return;
-    if (!options_.dumpDir.empty()) WriteDump(frame);
+    if (dumping_) WriteDump(frame);
     if (gif_) {
         gif_->AddFrame(frame.pixels, frame.width, frame.height, frame.palette, Milliseconds(frame.seconds),
                        frame.background);
+        if (gif_->Failed()) {
+            Report(options_.recordFile, gif_->Failure(), "recording stopped, no file kept");
+            gif_->Abandon();
+            gif_.reset();
+        }
+    }
+}
+
+void PageRecorder::WriteRefreshLog() {
+    const std::string path = (std::filesystem::path(options_.dumpDir) / "refreshes.txt").string();
+    PlotOutputFile file;
+    if (!file.Open(path) || !file.Write(refreshLog_.data(), refreshLog_.size()) || !file.Commit()) {
+        Report(path, file.Error(), "the page dumps are not listed");
     }
 }
 
@@ -113,12 +155,13 @@ void PageRecorder::Close(double endSeconds) {
     if (gif_) {
         std::string error;
         if (!gif_->Close(Milliseconds(endSeconds), error)) {
-            std::fprintf(stderr, "osk: cannot write %s: %s\n", options_.recordFile.c_str(), error.c_str());
+            Report(options_.recordFile, error, "recording stopped, no file kept");
         }
         gif_.reset();
     }
-    if (refreshLog_) {
-        std::fclose(refreshLog_);
-        refreshLog_ = nullptr;
-    }
+    // The log is written whenever the directory was there, also after the
+    // dumps stopped: it lists exactly the dumps that were kept.
+    if (logPending_) WriteRefreshLog();
+    logPending_ = false;
+    dumping_ = false;
 }

@@ -3,7 +3,11 @@
 #include <algorithm>
 #include <bit>
 #include <climits>
+#include <cerrno>
+#include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <string>
 #include <new>
 
 static_assert(std::endian::native == std::endian::little,
@@ -495,17 +499,49 @@ bool CDib::Read(const char* path) {
     return ok;
 }
 
+namespace {
+
+// A new file beside `path` ("<path>.tmpN") that no one else writes; its name in `temporary`.
+std::FILE* OpenTemporaryBeside(const std::string& path, std::string& temporary) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temporary = path + ".tmp" + std::to_string(attempt);
+        errno = 0;
+        if (std::FILE* file = std::fopen(temporary.c_str(), "wbx")) return file;
+        if (errno != EEXIST) break;
+    }
+    temporary.clear();
+    return nullptr;
+}
+
+}  // namespace
+
+// Written under a temporary name and renamed when complete: a failed write
+// leaves the file that was there as it was and no cut file under the name.
+// A device or pipe is written in place.
 bool CDib::Write(const char* path) {
-    std::FILE* file = path != nullptr ? std::fopen(path, "wb") : nullptr;
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const fs::file_status status = path != nullptr ? fs::status(path, ec) : fs::file_status{};
+    const bool inPlace = fs::exists(status) && !fs::is_regular_file(status) && !fs::is_directory(status);
+    std::string temporary;
+    std::FILE* file = path == nullptr                ? nullptr
+                      : inPlace                      ? std::fopen(path, "wb")
+                                                     : OpenTemporaryBeside(path, temporary);
     if (file == nullptr) {
         Report("Fehler beim Schreiben");
         return false;
     }
     DibFileStream stream(file);
-    bool ok = Write(stream);
-    if (std::fclose(file) != 0 && ok) {
-        Report("Fehler beim Schreiben");
-        ok = false;
+    const bool written = Write(stream);  // reports its own failure
+    bool ok = written && stream.Flush();
+    ok = std::fclose(file) == 0 && ok;
+    if (ok && !temporary.empty()) {
+        fs::rename(temporary, path, ec);
+        ok = !ec;
+    }
+    if (!ok) {
+        if (!temporary.empty()) std::remove(temporary.c_str());
+        if (written) Report("Fehler beim Schreiben");
     }
     return ok;
 }

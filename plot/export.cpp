@@ -1,10 +1,10 @@
 // export.cpp - the page as an 8-bit BMP file under a numbered file name.
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string>
 
 #include "plot/internal.h"
+#include "plot/output_file.h"
 #include "plot/plot.h"
 
 namespace {
@@ -128,30 +128,39 @@ void WRITEPAGE() {
 
 namespace plot_internal {
 
-void ExportPage() {
+bool ExportPage() {
     PlotStateRecord& s = PlotState;
-    const bool opened = s.plotFile == nullptr;
-    if (opened) {
-        s.plotFile = std::fopen(s.fileName, "wb");
-        if (!s.plotFile) {
-            plot_internal::Print(PlotStream::Error, "plot: cannot write the page to \"%s\": %s\n", s.fileName,
-                         std::strerror(errno));
-            s.exportPending = 0;
-            return;
-        }
+    if (s.plotFile) {  // a plot file the program keeps open
+        WRITEPAGE();
+        return true;
     }
+    PlotOutputFile out;
+    if (!out.Open(s.fileName)) {
+        Print(PlotStream::Error, "plot: cannot write the page to \"%s\": %s\n", s.fileName, out.Error().c_str());
+        s.exportPending = 0;
+        return false;
+    }
+    s.plotFile = out.File();
     WRITEPAGE();
-    if (opened) ClosePlotFile();
+    s.plotFile = nullptr;
+    if (!out.Commit()) {
+        Print(PlotStream::Error, "plot: cannot write the page to \"%s\": %s\n", s.fileName, out.Error().c_str());
+        return false;
+    }
+    return true;
 }
 
-void ClosePlotFile() {
+bool ClosePlotFile() {
     PlotStateRecord& s = PlotState;
-    if (!s.plotFile) return;
+    if (!s.plotFile) return true;
     const bool failed = std::ferror(s.plotFile) != 0;
-    if (std::fclose(s.plotFile) != 0 || failed) {
-        plot_internal::Print(PlotStream::Error, "plot: writing the page to \"%s\" failed\n", s.fileName);
-    }
+    const bool closed = std::fclose(s.plotFile) == 0;
     s.plotFile = nullptr;
+    if (!closed || failed) {
+        Print(PlotStream::Error, "plot: writing the page to \"%s\" failed\n", s.fileName);
+        return false;
+    }
+    return true;
 }
 
 }  // namespace plot_internal

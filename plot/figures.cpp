@@ -76,11 +76,12 @@ int PLOTCLOSE() {
         return -1;
     }
     s.plotStatus = kPlotOpen;
+    bool written = true;
     if (s.exportPending) {
-        plot_internal::ExportPage();
-        plot_internal::ClosePlotFile();
+        written = plot_internal::ExportPage();
+        written = plot_internal::ClosePlotFile() && written;
     }
     SetTitle("Plot Finished - Close Window to Terminate");
     PLOTFLUSH();
-    return 0;
+    return written ? 0 : -1;
 }

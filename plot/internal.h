@@ -71,12 +71,13 @@ void NoteDirectWrite(int col1, int col2, int row1, int row2);
 // Fills the page image with the background colour and marks it all changed.
 void ClearPage();
 
-// Writes the page to the open plot file, or to `fileName` (opened and
-// closed here) when none is open.  Reports an unwritable file on stderr.
-void ExportPage();
+// Writes the page to the open plot file, or to `fileName` when none is open
+// (under a temporary name, renamed when complete).  A failure is reported
+// through the host's output hook: false.
+bool ExportPage();
 
-// Closes the plot file if one is open, reporting a failed write.
-void ClosePlotFile();
+// Closes the plot file if one is open; a failed write is reported: false.
+bool ClosePlotFile();
 
 // Writes one line to the host's message box.
 void ShowMessage(const char* text);

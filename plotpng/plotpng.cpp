@@ -3,13 +3,13 @@
 
 #include <png.h>
 
-#include <cerrno>
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
 #include <string>
 
 #include "plot/host.h"
+#include "plot/output_file.h"
 #include "plot/plotstate.h"
 
 namespace {
@@ -42,9 +42,18 @@ int PaletteEntriesUsed(const unsigned char* pixels, std::size_t count) {
     return highest + 1;
 }
 
+// libpng's output into the file; a failed write ends the encoding with the
+// file's reason (the disk is full, the file too large, ...).
+void WriteToFile(png_structp png, png_bytep data, png_size_t size) {
+    auto* file = static_cast<PlotOutputFile*>(png_get_io_ptr(png));
+    if (!file->Write(data, size)) png_error(png, file->Error().c_str());
+}
+
+void FlushNothing(png_structp) {}
+
 // Encodes the image into `file`.  Only plain locals live across setjmp, so
 // the long jump of a libpng error skips no destructor.
-bool EncodePng(std::FILE* file, const unsigned char* pixels, int width, int height, const png_color* colours,
+bool EncodePng(PlotOutputFile* file, const unsigned char* pixels, int width, int height, const png_color* colours,
                int colourCount, PngFailure* failure) {
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, failure, OnPngError, OnPngWarning);
     if (!png) {
@@ -57,7 +66,7 @@ bool EncodePng(std::FILE* file, const unsigned char* pixels, int width, int heig
         png_destroy_write_struct(&png, info ? &info : nullptr);
         return false;
     }
-    png_init_io(png, file);
+    png_set_write_fn(png, file, WriteToFile, FlushNothing);
     png_set_compression_level(png, 9);
     png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
                  PNG_COLOR_TYPE_PALETTE, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
@@ -71,16 +80,6 @@ bool EncodePng(std::FILE* file, const unsigned char* pixels, int width, int heig
     png_write_end(png, info);
     png_destroy_write_struct(&png, &info);
     return true;
-}
-
-// A fresh file beside `target` that no one else writes: "<target>.tmp<N>".
-std::FILE* OpenTemporary(const std::string& target, std::string& name) {
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        name = target + ".tmp" + std::to_string(attempt);
-        if (std::FILE* f = std::fopen(name.c_str(), "wbx")) return f;
-        if (errno != EEXIST) return nullptr;
-    }
-    return nullptr;
 }
 
 }  // namespace
@@ -104,38 +103,22 @@ bool PlotWritePngImage(const char* fileName, const unsigned char* pixels, int wi
         colours[i].blue = static_cast<png_byte>(palette[i]);
     }
 
-    const std::string target = fileName;
-    std::string temporary;
-    errno = 0;
-    std::FILE* file = OpenTemporary(target, temporary);
-    if (!file) {
-        SetError(error, errorSize, std::string("cannot create a file beside it: ") + std::strerror(errno));
+    PlotOutputFile file;
+    if (!file.Open(fileName)) {
+        SetError(error, errorSize, file.Error());
         return false;
     }
     PngFailure failure{};
-    bool ok = EncodePng(file, pixels, width, height, colours, colourCount, &failure);
-    std::string reason = failure.text;
-    if (ok && std::fflush(file) != 0) {
-        ok = false;
-        reason = std::strerror(errno);
+    if (!EncodePng(&file, pixels, width, height, colours, colourCount, &failure)) {
+        file.Discard();
+        SetError(error, errorSize, failure.text);
+        return false;
     }
-    if (ok && std::ferror(file)) {
-        ok = false;
-        reason = "write error";
+    if (!file.Commit()) {
+        SetError(error, errorSize, file.Error());
+        return false;
     }
-    if (std::fclose(file) != 0 && ok) {
-        ok = false;
-        reason = std::strerror(errno);
-    }
-    if (ok && std::rename(temporary.c_str(), target.c_str()) != 0) {
-        ok = false;
-        reason = std::strerror(errno);
-    }
-    if (!ok) {
-        std::remove(temporary.c_str());
-        SetError(error, errorSize, reason);
-    }
-    return ok;
+    return true;
 }
 
 int WRITEPNG(const char* fileName) {

@@ -2,8 +2,10 @@
 // failing streams.
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -235,6 +237,24 @@ TEST_F(DibFile, PathsRoundTripAndMissingFilesAreReported) {
     EXPECT_EQ(back.HeaderBlock(), nullptr);
     EXPECT_FALSE(w.dib.Write(dir.File("no/such/dir.bmp").c_str()));
     EXPECT_EQ(Messages(), (std::vector<std::string>{"Lesefehler", "Fehler beim Schreiben"}));
+
+    // A write that fails halfway (a file size limit, a full device) leaves
+    // the file that was there as it was, and nothing beside it.
+    Written small(1, 1, 8);
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit limit = saved;
+    limit.rlim_cur = 100;
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &limit);
+    const bool written = small.dib.Write(path.c_str());
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+    EXPECT_FALSE(written);
+    EXPECT_FALSE(w.dib.Write("/dev/full"));
+    EXPECT_EQ(Slurp(path), w.stream.Bytes());
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path), {}), 1);
+    EXPECT_EQ(Messages().size(), 4u);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -1,5 +1,6 @@
 // The numbered file-name search and the page written as an 8-bit BMP.
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <vector>
@@ -155,15 +156,20 @@ TEST_F(PlotTest, PageWithoutColourTenKeepsItsPalette) {
 }
 
 TEST_F(PlotTest, UnwritableExportIsReportedAndThePlotStillEnds) {
-    OpenSmallPage();
-    std::strcpy(PlotState.fileName, "no-such-dir/page.bmp");
-    PlotState.exportPending = 1;
-    PlotOutputCapture console;
-    EXPECT_EQ(PLOTCLOSE(), 0);
-    const std::string err = console.Errors();
-    EXPECT_NE(err.find("no-such-dir/page.bmp"), std::string::npos) << err;
-    EXPECT_EQ(PlotState.plotStatus, 2);
-    EXPECT_STREQ(PlotState.titleText, "Plot Finished - Close Window to Terminate");
+    // A missing directory, and a device that is always full (the failure
+    // shows only when the written bytes are flushed).
+    for (const char* name : {"no-such-dir/page.bmp", "/dev/full"}) {
+        OpenSmallPage();
+        std::strcpy(PlotState.fileName, name);
+        PlotState.exportPending = 1;
+        PlotOutputCapture console;
+        EXPECT_EQ(PLOTCLOSE(), -1) << name;
+        const std::string err = console.Errors();
+        EXPECT_NE(err.find(std::string("cannot write the page to \"") + name + "\": "), std::string::npos) << err;
+        EXPECT_EQ(PlotState.plotStatus, 2);
+        EXPECT_STREQ(PlotState.titleText, "Plot Finished - Close Window to Terminate");
+    }
+    EXPECT_FALSE(std::filesystem::exists("no-such-dir"));
 }
 
 TEST_F(PlotTest, ImageMagickAcceptsThePage) {

@@ -10,6 +10,7 @@
 
 #include "platform/backend_defaults.h"
 #include "platform/scaled_view.h"
+#include "platform/sdl/sdl_x11.h"
 #include "platform/types.h"
 
 namespace {
@@ -52,7 +53,9 @@ std::unique_ptr<SdlBackend> SdlBackend::Open(const IconPixels& icon, std::string
         SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, haveX11 && haveWayland ? "x11,wayland" : haveX11 ? "x11" : "wayland",
                                 SDL_HINT_OVERRIDE);
     }
+    DropSdlWakeupErrors();
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+        RestoreX11ErrorHandler();
         error = DisplayBeingOpened() + ": " + SDL_GetError();
         noDisplay = true;
         return nullptr;
@@ -60,6 +63,7 @@ std::unique_ptr<SdlBackend> SdlBackend::Open(const IconPixels& icon, std::string
     const char* driver = SDL_GetCurrentVideoDriver();
     if (!requested && driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0)) {
         SDL_Quit();
+        RestoreX11ErrorHandler();
         error = DisplayBeingOpened() + ": no window system answered";
         noDisplay = true;
         return nullptr;
@@ -71,16 +75,12 @@ std::unique_ptr<SdlBackend> SdlBackend::Open(const IconPixels& icon, std::string
 
 SdlBackend::~SdlBackend() { Shutdown(); }
 
+
 void SdlBackend::Shutdown() {
     DestroyMainWindow();
     if (started_) {
-        // On X11, SDL wakes its own waits with a message to the window over a
-        // second connection; when the server takes such a message only after
-        // the window is gone, closing that connection (in SDL_Quit) reports
-        // the error and Xlib ends the process with status 1.  The process is
-        // ending: its connections close with it, so SDL_Quit is left out there.
-        const char* driver = SDL_GetCurrentVideoDriver();
-        if (!driver || std::strcmp(driver, "x11") != 0) SDL_Quit();
+        SDL_Quit();
+        RestoreX11ErrorHandler();
         started_ = false;
     }
 }
