@@ -2,12 +2,12 @@
 # Cross-builds osk for 64-bit Windows into build-windows/ (or
 # $WIN_BUILD_DIR) and writes out/windows/osk.exe (one file, no DLLs beside
 # it); extra arguments go to cmake.  Installs the mingw-w64 toolchain, wine
-# and msitools with apt-get when they are missing.  The build's programs run
+# and wixl with apt-get when they are missing.  The build's programs run
 # under wine in a prefix of its own (build-windows/wine): the tests with
 # `ctest --test-dir build-windows`, the program with build-windows/osk.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-packages=(g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 msitools)
+packages=(g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 msitools wixl)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
