@@ -3,6 +3,15 @@
 # libpng or giflib for Windows here) and the demonstration's tests, which
 # start the program through a POSIX shell: the Linux build's demo_tests
 # drive osk.exe instead (OSK_BINARY), below.
+# A wine server kept running over the whole test run: a cold start of the
+# prefix's services takes seconds, a start under a running server about
+# half a second.  It ends with the tests (or a minute after the last
+# program, should ctest be interrupted).
+add_test(NAME wine_start COMMAND sh -c "WINEPREFIX='${OSK_WINE_PREFIX}' wineserver -p60 && '${OSK_WINE_RUN}' '${PROJECT_BINARY_DIR}/osk.exe' --version")
+add_test(NAME wine_stop COMMAND env WINEPREFIX=${OSK_WINE_PREFIX} wineserver -k)
+set_tests_properties(wine_start PROPERTIES FIXTURES_SETUP wine)
+set_tests_properties(wine_stop PROPERTIES FIXTURES_CLEANUP wine)
+
 set(OSK_TESTS_LEFT_OUT plot_png_test.cpp app_headless_test.cpp)
 # The settings file: where it lives is the platform's choice, not
 # XDG_CONFIG_HOME on Windows.
@@ -11,3 +20,17 @@ osk_test_group(plot plot plotpng)
 osk_test_group(waves waves)
 osk_test_group(dib dib)
 osk_test_group(app app)
+
+# osk.exe end to end, against the Linux build of the same sources (the one
+# scripts/test.sh builds first): the command line and the tour's page dumps
+# byte for byte.
+set(OSK_LINUX_BUILD_DIR ${PROJECT_SOURCE_DIR}/build CACHE PATH "The Linux build that osk.exe is compared with")
+add_test(NAME windows_headless
+         COMMAND bash ${PROJECT_SOURCE_DIR}/tests/windows/headless.sh ${PROJECT_BINARY_DIR} ${OSK_LINUX_BUILD_DIR}
+                 ${PROJECT_SOURCE_DIR})
+set_tests_properties(windows_headless PROPERTIES TIMEOUT 600)
+
+# Every test of this build under the one server.
+get_property(windows_tests DIRECTORY PROPERTY TESTS)
+list(REMOVE_ITEM windows_tests wine_start wine_stop)
+set_tests_properties(${windows_tests} PROPERTIES FIXTURES_REQUIRED wine)
