@@ -50,4 +50,46 @@ function(osk_windows_program target)
                      COMMENT "Writing the icon and the version resource")
   target_sources(${target} PRIVATE ${dir}/osk.rc)
   set_source_files_properties(${dir}/osk.rc PROPERTIES OBJECT_DEPENDS ${dir}/osk.ico)
+  osk_windows_packages(${target})
+endfunction()
+
+# The Windows packages of a program target: osk-VERSION-win64.msi (wixl) and
+# the portable osk-VERSION-win64.zip, each with the program, the tour, a short
+# README and the licence (when the sources have one).  scripts/build-windows.sh
+# copies them to out/windows/.
+function(osk_windows_packages target)
+  find_program(OSK_WIXL wixl REQUIRED)
+  set(name osk-${PROJECT_VERSION}-win64)
+  set(OSK_PACKAGE_NAME ${name})
+  set(OSK_PACKAGE_DIR ${PROJECT_BINARY_DIR}/package/${name})
+  configure_file(${PROJECT_SOURCE_DIR}/dist/windows/README.txt.in ${OSK_PACKAGE_DIR}/README.txt
+                 @ONLY NEWLINE_STYLE WIN32)
+  configure_file(${PROJECT_SOURCE_DIR}/res/tour.osk ${OSK_PACKAGE_DIR}/tour.osk COPYONLY)
+  set(OSK_WXS_LICENSE "")
+  if(EXISTS ${PROJECT_SOURCE_DIR}/LICENSE)
+    configure_file(${PROJECT_SOURCE_DIR}/LICENSE ${OSK_PACKAGE_DIR}/LICENSE.txt COPYONLY)
+    set(OSK_WXS_LICENSE "\n            <File Id=\"LICENSE.txt\" Name=\"LICENSE.txt\" Source=\"${name}/LICENSE.txt\"/>")
+  endif()
+  configure_file(${PROJECT_SOURCE_DIR}/dist/windows/osk.wxs.in ${PROJECT_BINARY_DIR}/package/osk.wxs @ONLY)
+
+  set(msi ${PROJECT_BINARY_DIR}/${name}.msi)
+  set(zip ${PROJECT_BINARY_DIR}/${name}.zip)
+  add_custom_command(OUTPUT ${OSK_PACKAGE_DIR}/osk.exe ${OSK_PACKAGE_DIR}/osk.ico
+                     COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:${target}> ${OSK_PACKAGE_DIR}/osk.exe
+                     COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_BINARY_DIR}/winres/osk.ico ${OSK_PACKAGE_DIR}/osk.ico
+                     DEPENDS ${target} ${PROJECT_BINARY_DIR}/winres/osk.ico)
+  add_custom_command(OUTPUT ${msi}
+                     COMMAND ${OSK_WIXL} -a x64 -D Version=${PROJECT_VERSION} -o ${msi} osk.wxs
+                     WORKING_DIRECTORY ${PROJECT_BINARY_DIR}/package
+                     DEPENDS ${OSK_PACKAGE_DIR}/osk.exe ${OSK_PACKAGE_DIR}/osk.ico ${PROJECT_BINARY_DIR}/package/osk.wxs
+                     COMMENT "Building ${name}.msi")
+  # The zip holds the folder without the icon (it is inside the program).
+  add_custom_command(OUTPUT ${zip}
+                     COMMAND ${CMAKE_COMMAND} -E rm -f ${zip}
+                     COMMAND ${CMAKE_COMMAND} -E tar cf ${zip} --format=zip -- ${name}/osk.exe ${name}/tour.osk
+                             ${name}/README.txt $<$<BOOL:${OSK_WXS_LICENSE}>:${name}/LICENSE.txt>
+                     WORKING_DIRECTORY ${PROJECT_BINARY_DIR}/package
+                     DEPENDS ${OSK_PACKAGE_DIR}/osk.exe
+                     COMMENT "Building ${name}.zip")
+  add_custom_target(windows_packages ALL DEPENDS ${msi} ${zip})
 endfunction()

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Cross-builds osk for 64-bit Windows into build-windows/ (or
 # $WIN_BUILD_DIR) and writes out/windows/osk.exe (one file, no DLLs beside
-# it); extra arguments go to cmake.  Installs the mingw-w64 toolchain, wine
+# it), the installer osk-VERSION-win64.msi and the portable
+# osk-VERSION-win64.zip; extra arguments go to cmake.  Installs the mingw-w64 toolchain, wine
 # and wixl with apt-get when they are missing.  The build's programs run
 # under wine in a prefix of its own (build-windows/wine): the tests with
 # `ctest --test-dir build-windows`, the program with build-windows/osk.
@@ -23,6 +24,9 @@ build=${WIN_BUILD_DIR:-build-windows}
 toolchain=(); [ -e "$build/CMakeCache.txt" ] || toolchain=(-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake)
 cmake -S . -B "$build" "${toolchain[@]}" -DCMAKE_BUILD_TYPE=${BUILD_TYPE:-Release} "$@" >/dev/null
 cmake --build "$build" -j"$(nproc)"
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:[A-Z]*=//p' "$build/CMakeCache.txt")
 mkdir -p out/windows
-cp "$build/osk.exe" out/windows/osk.exe
-echo "build-windows: out/windows/osk.exe ($(stat -c %s out/windows/osk.exe) bytes)"
+for f in osk.exe "osk-$version-win64.msi" "osk-$version-win64.zip"; do
+  cp "$build/$f" out/windows/
+  echo "build-windows: out/windows/$f ($(stat -c %s "out/windows/$f") bytes)"
+done
