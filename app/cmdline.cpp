@@ -16,7 +16,9 @@
 #include "app/shell.h"
 #include "platform/headless/headless.h"
 #include "res/resource.h"
-#ifdef OSK_HAVE_SDL
+#if defined(OSK_HAVE_WIN32)
+#include "platform/win32/win32_backend.h"
+#elif defined(OSK_HAVE_SDL)
 #include "platform/sdl/sdl_backend.h"
 #endif
 
@@ -59,9 +61,13 @@ bool ReadScript(const std::string& path, std::string& text, std::string& error) 
 }
 
 bool HaveDisplay() {
+#ifdef OSK_HAVE_WIN32
+    return true;  // the desktop of the session
+#else
     const char* x11 = std::getenv("DISPLAY");
     const char* wayland = std::getenv("WAYLAND_DISPLAY");
     return (x11 && *x11) || (wayland && *wayland);
+#endif
 }
 
 }  // namespace
@@ -249,7 +255,14 @@ int OskMain(int argc, const char* const* argv, int (*mainRoutine)()) {
                      "run 'osk --headless' to use it without a window system\n");
         return 2;
     }
-#ifdef OSK_HAVE_SDL
+#if defined(OSK_HAVE_WIN32)
+    std::unique_ptr<Win32Backend> backend = Win32Backend::Open(kOskResources.icon, error);
+    if (!backend) {
+        std::fprintf(stderr, "osk: %s; run 'osk --headless' to use it without a window\n", error.c_str());
+        return 1;
+    }
+    return RunRecorded(*backend, file, mainRoutine, options);
+#elif defined(OSK_HAVE_SDL)
     bool noDisplay = false;
     std::unique_ptr<SdlBackend> backend = SdlBackend::Open(kOskResources.icon, error, noDisplay);
     if (!backend) {
