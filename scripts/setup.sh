@@ -10,6 +10,8 @@ packages=(
   imagemagick xvfb xdotool x11-utils        # looking at pages, window tests
   dpkg-dev desktop-file-utils appstream     # Debian packages, checks of the install tree
   emscripten node-acorn chromium            # the web page and its browser tests
+  g++-mingw-w64-x86-64-posix mingw-w64-tools  # the Windows build,
+  wine wine64 msitools                      # its tests and its MSI
 )
 # Node.js and npm (puppeteer-core for the browser tests): Debian's, unless a
 # node and npm are already there.

@@ -5,7 +5,7 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <unistd.h>
+#include "tests/posix_compat.h"
 
 #include <cstdlib>
 #include <filesystem>

@@ -2,7 +2,7 @@
 // failing streams.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
+#include "tests/posix_compat.h"
 
 #include <cstdlib>
 #include <cstring>

@@ -5,39 +5,27 @@
 # whole page) that the headless run shows in the same state; a running wave
 # must not burn a core; "Quit" ends the program with status 0.
 #   demo_window.sh BUILD_DIR SOURCE_DIR
-# A Windows build (BUILD_DIR/osk.exe) runs under wine, in WINEPREFIX or else
-# in a private prefix of its own.
+# A Windows build's BUILD_DIR/osk starts osk.exe under wine: the same test.
 # OSK_CPU_SECONDS=10 additionally measures the CPU use of the transversal wave
 # running for that many seconds and prints it.
 set -uo pipefail
 build=${1:?build dir}
 osk="$build/osk"
-run=()
-if [ ! -x "$osk" ] && [ -f "$build/osk.exe" ]; then
-  command -v wine >/dev/null || { echo "SKIP: wine not installed"; exit 0; }
-  osk="$build/osk.exe"; run=(wine)
-fi
-[ -x "$osk" ] || [ -n "${run[*]}" ] || { echo "FAIL: $osk not built"; exit 1; }
+[ -x "$osk" ] || { echo "FAIL: $osk not built"; exit 1; }
 for tool in Xvfb xdotool import convert compare; do
   command -v $tool >/dev/null || { echo "SKIP: $tool not installed, no X server can be started"; exit 0; }
 done
 
 work=$(mktemp -d /tmp/osk-window-XXXXXX)
 xvfb_pid=""; osk_pid=""
-own_prefix=""
 cleanup() {
   [ -n "$osk_pid" ] && kill "$osk_pid" 2>/dev/null
-  [ -n "$own_prefix" ] && wineserver -k 2>/dev/null
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
   wait 2>/dev/null
   rm -rf "$work"
 }
 trap cleanup EXIT
 fail() { echo "FAIL: $*"; exit 1; }
-if [ -n "${run[*]}" ]; then
-  export WINEDEBUG=-all
-  [ -n "${WINEPREFIX:-}" ] || { export WINEPREFIX="$work/wine"; own_prefix=1; }
-fi
 
 # A private server on a free display number.
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
@@ -60,7 +48,7 @@ L="682 34"; T="819 34"; NEXT="664 34"; GO="866 34"; QUIT="967 34"
 ref() {  # name, script lines...
   local name=$1; shift
   printf '%s\n' "$@" >"$work/$name.osk"
-  "${run[@]}" "$osk" --headless --script "$work/$name.osk" --dump "$work/$name" >/dev/null 2>&1 || fail "headless $name"
+  "$osk" --headless --script "$work/$name.osk" --dump "$work/$name" >/dev/null 2>&1 || fail "headless $name"
   local last; last=$(ls "$work/$name"/refresh-*.bmp | tail -n1)
   convert "$last" "$work/$name.png"
 }
@@ -71,7 +59,7 @@ ref frame3 "click $L" "wait 1" "click $NEXT" "wait 1" "click $NEXT" "wait 1" "ke
 ref running "click $L" "click $GO" "wait 0.5" "close"
 ref paused "click $L" "click $GO" "wait 0.5" "click $GO"
 
-"${run[@]}" "$osk" >"$work/osk.log" 2>&1 &
+"$osk" >"$work/osk.log" 2>&1 &
 osk_pid=$!
 wid=$(timeout 30 xdotool search --sync --onlyvisible --pid "$osk_pid" 2>/dev/null | head -n1)
 [ -n "$wid" ] || fail "no window appeared: $(head -c 300 "$work/osk.log")"
@@ -132,7 +120,7 @@ n=$(differ shot-paused shot-paused2); [ "$n" = 0 ] || fail "the paused picture c
 
 if [ -n "${OSK_CPU_SECONDS:-}" ]; then
   click "$QUIT"; wait "$osk_pid"; osk_pid=""
-  "${run[@]}" "$osk" >"$work/osk.log" 2>&1 &
+  "$osk" >"$work/osk.log" 2>&1 &
   osk_pid=$!
   wid=$(timeout 30 xdotool search --sync --onlyvisible --pid "$osk_pid" | head -n1)
   sleep 0.5; click "$T"; sleep 0.5; click "$GO"; sleep 1
@@ -154,7 +142,7 @@ ended "Quit"
 # at 3/4 size from window row 237 on.  The scaled "Quit" (client 967 34) is
 # at window 726 263; the unscaled point there is beside the page and must
 # not quit.
-"${run[@]}" "$osk" >"$work/osk.log" 2>&1 &
+"$osk" >"$work/osk.log" 2>&1 &
 osk_pid=$!
 wid=$(timeout 30 xdotool search --sync --onlyvisible --pid "$osk_pid" 2>/dev/null | head -n1)
 [ -n "$wid" ] || fail "no window appeared"
@@ -187,7 +175,7 @@ int main(int argc, char** argv) {
 EOF
 then
   for when in waiting running; do
-    "${run[@]}" "$osk" >"$work/osk.log" 2>&1 &
+    "$osk" >"$work/osk.log" 2>&1 &
     osk_pid=$!
     wid=$(timeout 30 xdotool search --sync --onlyvisible --pid "$osk_pid" 2>/dev/null | head -n1)
     [ -n "$wid" ] || fail "no window appeared"
