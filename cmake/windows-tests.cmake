@@ -5,3 +5,7 @@ osk_test_group(waves waves)
 add_test(NAME e2e_demo_window COMMAND bash ${PROJECT_SOURCE_DIR}/tests/e2e/demo_window.sh
                                       ${PROJECT_BINARY_DIR} ${PROJECT_SOURCE_DIR})
 set_tests_properties(e2e_demo_window PROPERTIES TIMEOUT 600)
+# Recording through the system's imaging component: GIF frames and PNG dumps.
+add_test(NAME e2e_recording COMMAND bash ${PROJECT_SOURCE_DIR}/tests/e2e/recording.sh
+                                    ${PROJECT_BINARY_DIR} ${PROJECT_SOURCE_DIR})
+set_tests_properties(e2e_recording PROPERTIES TIMEOUT 600)
