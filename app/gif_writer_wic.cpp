@@ -21,15 +21,6 @@
 
 namespace {
 
-std::wstring Wide(const std::string& utf8) {
-    const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, nullptr, 0);
-    if (n <= 0) return {};
-    std::wstring out(static_cast<std::size_t>(n), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, out.data(), n);
-    out.resize(static_cast<std::size_t>(n - 1));
-    return out;
-}
-
 template <class T>
 void Release(T*& p) {
     if (p) p->Release();
@@ -182,7 +173,7 @@ private:
 }  // namespace
 
 std::unique_ptr<GifWriter> OpenGifWriter(const std::string& path, std::string& error) {
-    std::FILE* file = _wfopen(Wide(path).c_str(), L"wb");
+    std::FILE* file = std::fopen(path.c_str(), "wb");
     if (!file) {
         error = std::strerror(errno);
         return nullptr;

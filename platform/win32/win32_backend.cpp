@@ -7,7 +7,6 @@
 #endif
 #include <windows.h>
 #include <commdlg.h>
-#include <shellapi.h>
 #include <mmsystem.h>
 // The backend's own MessageBox, not the system's macro of that name.
 #undef MessageBox
@@ -123,7 +122,7 @@ bool HandleUsable(DWORD which) {
 
 }  // namespace
 
-std::vector<std::string> Win32StartProcess() {
+void Win32StartProcess() {
     BecomeDpiAware();
     // A windowed executable has no console of its own: output goes to the
     // one it was started from, unless it was redirected somewhere else.
@@ -134,13 +133,6 @@ std::vector<std::string> Win32StartProcess() {
         if (!err) std::freopen("CONOUT$", "w", stderr);
         SetConsoleOutputCP(CP_UTF8);
     }
-    std::vector<std::string> arguments;
-    int count = 0;
-    if (LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count)) {
-        for (int i = 0; i < count; ++i) arguments.push_back(Utf8(wide[i]));
-        LocalFree(wide);
-    }
-    return arguments;
 }
 
 std::unique_ptr<Win32Backend> Win32Backend::Open(const ResIcon* icon, std::string& error) {

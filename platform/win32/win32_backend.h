@@ -72,7 +72,8 @@ private:
     bool started_ = false;
 };
 
-// The process's start on Windows: per-monitor DPI awareness, the console of
-// the program that started a windowed executable (for --help, --version and
-// the headless run's output) and the command line as UTF-8.
-std::vector<std::string> Win32StartProcess();
+// The process's start on Windows: per-monitor DPI awareness and the console
+// of the program that started a windowed executable (for --help, --version
+// and the headless run's output).  The command line and the C library's
+// file names are UTF-8 through the program's manifest (its active code page).
+void Win32StartProcess();
