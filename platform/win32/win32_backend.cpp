@@ -76,14 +76,14 @@ SurfaceRect Clip(const SurfaceRect& r, int width, int height) {
     return c.Empty() ? SurfaceRect{} : c;
 }
 
-HICON CreateWindowIcon(const ResIcon* icon) {
-    if (!icon || !icon->pixels || icon->width <= 0 || icon->height <= 0) return nullptr;
-    BITMAPINFO info = SurfaceBitmapInfo(icon->width, icon->height);
+HICON CreateWindowIcon(const IconPixels& icon) {
+    if (!icon.pixels || icon.width <= 0 || icon.height <= 0) return nullptr;
+    BITMAPINFO info = SurfaceBitmapInfo(icon.width, icon.height);
     void* bits = nullptr;
     HBITMAP colour = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (!colour || !bits) return nullptr;
-    std::memcpy(bits, icon->pixels, static_cast<std::size_t>(icon->width) * icon->height * 4);
-    HBITMAP mask = CreateBitmap(icon->width, icon->height, 1, 1, nullptr);  // alpha decides
+    std::memcpy(bits, icon.pixels, static_cast<std::size_t>(icon.width) * icon.height * 4);
+    HBITMAP mask = CreateBitmap(icon.width, icon.height, 1, 1, nullptr);  // alpha decides
     ICONINFO parts{};
     parts.fIcon = TRUE;
     parts.hbmColor = colour;
@@ -135,7 +135,7 @@ void Win32StartProcess() {
     }
 }
 
-std::unique_ptr<Win32Backend> Win32Backend::Open(const ResIcon* icon, std::string& error) {
+std::unique_ptr<Win32Backend> Win32Backend::Open(const IconPixels& icon, std::string& error) {
     WNDCLASSEXW cls{};
     cls.cbSize = sizeof cls;
     cls.style = CS_DBLCLKS | CS_OWNDC;

@@ -18,7 +18,6 @@
 #include <vector>
 
 #include "platform/backend.h"
-#include "platform/resources.h"
 
 struct HWND__;
 struct HICON__;
@@ -26,7 +25,7 @@ struct HICON__;
 class Win32Backend : public Backend {
 public:
     // Registers the window class; null with a reason when it cannot.
-    static std::unique_ptr<Win32Backend> Open(const ResIcon* icon, std::string& error);
+    static std::unique_ptr<Win32Backend> Open(const IconPixels& icon, std::string& error);
     ~Win32Backend() override;
 
     void ScreenSize(int& width, int& height) override;
@@ -40,6 +39,7 @@ public:
     bool PollEvent(BackendEvent& event) override;
     void WaitEvent(BackendEvent& event) override;
     void MessageBox(const char* caption, const char* text) override;
+    bool HasOwnFileNamePrompt() const override { return true; }
     bool PromptFileName(const char* prompt, const std::string& initial, std::string& name) override;
     void WaitUntil(double deadline) override;
     void Shutdown() override;
@@ -48,7 +48,7 @@ public:
     bool HandleMessage(unsigned message, unsigned long long wParam, long long lParam, long long& result);
 
 private:
-    explicit Win32Backend(const ResIcon* icon) : icon_(icon) {}
+    explicit Win32Backend(const IconPixels& icon) : icon_(icon) {}
     void ShowPixels(const Surface& surface, const SurfaceRect& changed);
     void ShowScaled(const Surface& surface, bool margins);
     void PushMouse(BackendEvent::Type type, int button, int clicks, long long lParam);
@@ -58,7 +58,7 @@ private:
     void LeaveFullScreen();
     void QueueSizeAndExpose();
 
-    const ResIcon* icon_ = nullptr;
+    IconPixels icon_;
     HWND__* window_ = nullptr;
     HICON__* windowIcon_ = nullptr;
     const Surface* lastSurface_ = nullptr;
