@@ -9,3 +9,10 @@ set_tests_properties(e2e_demo_window PROPERTIES TIMEOUT 600)
 add_test(NAME e2e_recording COMMAND bash ${PROJECT_SOURCE_DIR}/tests/e2e/recording.sh
                                     ${PROJECT_BINARY_DIR} ${PROJECT_SOURCE_DIR})
 set_tests_properties(e2e_recording PROPERTIES TIMEOUT 600)
+# The Win32 backend in a window of its own on a private X server.
+add_executable(win32_tests ${PROJECT_SOURCE_DIR}/tests/win32_backend_test.cpp
+                           ${PROJECT_SOURCE_DIR}/tests/win32_support.cpp)
+target_link_libraries(win32_tests PRIVATE platform GTest::gtest GTest::gtest_main)
+add_test(NAME win32_tests COMMAND xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp"
+                                  ${OSK_WINE_RUN} $<TARGET_FILE:win32_tests>)
+set_tests_properties(win32_tests PROPERTIES TIMEOUT 300)

@@ -198,7 +198,6 @@ bool Win32Backend::CreateMainWindow(const char* title, int clientWidth, int clie
         SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(windowIcon_));
         SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(windowIcon_));
     }
-    events_.clear();  // the sizes of creation are the ones asked for
     return true;
 }
 
@@ -373,6 +372,9 @@ void Win32Backend::PushMouse(BackendEvent::Type type, int button, int clicks, lo
 
 bool Win32Backend::HandleMessage(unsigned message, unsigned long long wParam, long long lParam, long long& result) {
     result = 0;
+    // The messages of the window's creation are the system's: the sizes
+    // asked for are the ones that hold.
+    if (!window_) return false;
     switch (message) {
         case WM_CLOSE: {
             BackendEvent event;
