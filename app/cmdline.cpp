@@ -16,7 +16,9 @@
 #include "app/shell.h"
 #include "platform/headless/headless.h"
 #include "res/resource.h"
-#ifdef OSK_HAVE_SDL
+#if defined(OSK_HAVE_WIN32)
+#include "platform/win32/win32_backend.h"
+#elif defined(OSK_HAVE_SDL)
 #include "platform/sdl/sdl_backend.h"
 #endif
 
@@ -58,12 +60,6 @@ bool ReadScript(const std::string& path, std::string& text, std::string& error) 
     return true;
 }
 
-bool HaveDisplay() {
-    const char* x11 = std::getenv("DISPLAY");
-    const char* wayland = std::getenv("WAYLAND_DISPLAY");
-    return (x11 && *x11) || (wayland && *wayland);
-}
-
 }  // namespace
 
 std::string OskUsageText() {
@@ -80,7 +76,7 @@ std::string OskUsageText() {
            "                                    keys: a-z 0-9 space enter tab escape backspace left\n"
            "                                    right up down delete insert f1-f12 minus plus,\n"
            "                                    with ctrl+ shift+ alt+)\n"
-           "         --screen WxH             the screen size reported (default 1024x768)\n"
+           "         --screen WxH             the screen size reported (default " + DefaultScreenText() + ")\n"
            "       with or without --headless:\n"
            "         --dump DIR               write DIR/refresh-NNNNN.bmp and DIR/refreshes.txt\n"
            "                                  at every screen refresh\n"
@@ -161,7 +157,7 @@ bool ParseArguments(int argc, const char* const* argv, OskOptions& options, std:
                 if (arg == "--dump") options.dumpDir = v;
                 if (arg == "--record") options.recordFile = v;
                 if (arg == "--screen" && !ParseScreenSize(v, options.screenWidth, options.screenHeight)) {
-                    error = "--screen wants WxH with W from 200 to 16384 and H from 150 to 16384, not '" + v + "'";
+                    error = "--screen wants " + ScreenSizeRule() + ", not '" + v + "'";
                     return false;
                 }
                 continue;
@@ -243,7 +239,23 @@ int OskMain(int argc, const char* const* argv, int (*mainRoutine)()) {
         return RunRecorded(backend, file, mainRoutine, options);
     }
 
-    if (!HaveDisplay()) {
+    const ResIcon* icon = kOskResources.icon;
+    [[maybe_unused]] const IconPixels iconPixels = icon ? IconPixels{icon->width, icon->height, icon->pixels} : IconPixels{};
+#if defined(OSK_HAVE_WIN32)
+    // The desktop of the session: there is always one to open.
+    std::unique_ptr<Win32Backend> backend = Win32Backend::Open(iconPixels, error);
+    if (!backend) {
+        std::fprintf(stderr, "osk: %s; run 'osk --headless' to use it without a window\n", error.c_str());
+        return 1;
+    }
+    return RunRecorded(*backend, file, mainRoutine, options);
+#else
+#ifdef OSK_HAVE_SDL
+    const bool canOpenDisplay = SdlBackend::CanOpenDisplay();
+#else
+    const bool canOpenDisplay = !NamedDisplay().empty();
+#endif
+    if (!canOpenDisplay) {
         std::fprintf(stderr,
                      "osk: no display available (DISPLAY and WAYLAND_DISPLAY are unset); "
                      "run 'osk --headless' to use it without a window system\n");
@@ -251,16 +263,16 @@ int OskMain(int argc, const char* const* argv, int (*mainRoutine)()) {
     }
 #ifdef OSK_HAVE_SDL
     bool noDisplay = false;
-    std::unique_ptr<SdlBackend> backend = SdlBackend::Open(kOskResources.icon, error, noDisplay);
+    std::unique_ptr<SdlBackend> backend = SdlBackend::Open(iconPixels, error, noDisplay);
     if (!backend) {
-        const char* named = std::getenv("DISPLAY");
-        std::fprintf(stderr, "osk: no display available (%s: %s); run 'osk --headless' to use it without a window system\n",
-                     named && *named ? named : std::getenv("WAYLAND_DISPLAY"), error.c_str());
+        std::fprintf(stderr, "osk: no display available (%s); run 'osk --headless' to use it without a window system\n",
+                     error.c_str());
         return noDisplay ? 2 : 1;
     }
     return RunRecorded(*backend, file, mainRoutine, options);
 #else
     std::fprintf(stderr, "osk: built without a window backend; run 'osk --headless'\n");
     return 2;
+#endif
 #endif
 }

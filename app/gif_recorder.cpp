@@ -1,39 +1,20 @@
-// gif_recorder.cpp - animated GIF output through giflib.
+// gif_recorder.cpp - which pictures become frames of the animated GIF, for
+// how long, and what of them changed; the file is the GifWriter's.
 #include "app/gif_recorder.h"
 
-#include <gif_lib.h>
-
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
 
 GifRecorder::~GifRecorder() {
-    if (gif_) {
+    if (writer_) {
         std::string ignored;
         Close(startMs_, ignored);
     }
 }
 
 bool GifRecorder::Open(const std::string& path, std::string& error) {
-    // Opened here rather than by giflib, which would make the file private
-    // (0600): a recording gets the modes the umask gives any other file.
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0) {
-        error = std::strerror(errno);
-        return false;
-    }
-    int code = 0;
-    gif_ = EGifOpenFileHandle(fd, &code);
-    if (!gif_) {
-        ::close(fd);
-        const char* reason = GifErrorString(code);
-        error = reason ? reason : "cannot create the file";
-        return false;
-    }
-    return true;
+    writer_ = OpenGifWriter(path, error);
+    return writer_ != nullptr;
 }
 
 int GifRecorder::Centiseconds(std::int64_t timeMs) const {
@@ -43,29 +24,13 @@ int GifRecorder::Centiseconds(std::int64_t timeMs) const {
 
 void GifRecorder::AddFrame(const unsigned char* pixels, int width, int height, const std::uint32_t* palette,
                            std::int64_t timeMs, unsigned char background) {
-    if (!gif_ || failed_ || !pixels || width <= 0 || height <= 0 || width > 65535 || height > 65535) return;
+    if (!writer_ || failed_ || !pixels || width <= 0 || height <= 0 || width > 65535 || height > 65535) return;
     if (!started_) {
         // The screen: the page's size and palette, looping for ever.
         width_ = width;
         height_ = height;
         startMs_ = timeMs;
-        ColorMapObject* map = GifMakeMapObject(256, nullptr);
-        if (!map) {
-            failed_ = true;
-            return;
-        }
-        for (int i = 0; i < 256; ++i) {
-            map->Colors[i].Red = static_cast<GifByteType>((palette[i] >> 16) & 0xFF);
-            map->Colors[i].Green = static_cast<GifByteType>((palette[i] >> 8) & 0xFF);
-            map->Colors[i].Blue = static_cast<GifByteType>(palette[i] & 0xFF);
-        }
-        const int ok = EGifPutScreenDesc(gif_, width_, height_, 8, 0, map);
-        GifFreeMapObject(map);
-        static const char kLoop[] = "NETSCAPE2.0";
-        unsigned char loop[3] = {1, 0, 0};
-        if (ok != GIF_OK || EGifPutExtensionLeader(gif_, APPLICATION_EXT_FUNC_CODE) != GIF_OK ||
-            EGifPutExtensionBlock(gif_, 11, kLoop) != GIF_OK || EGifPutExtensionBlock(gif_, 3, loop) != GIF_OK ||
-            EGifPutExtensionTrailer(gif_) != GIF_OK) {
+        if (!writer_->Begin(width_, height_, palette)) {
             failed_ = true;
             return;
         }
@@ -125,25 +90,9 @@ bool GifRecorder::WritePending(int delayCs) {
             left = right = top = bottom = 0;
         }
     }
-    GraphicsControlBlock gcb{};
-    gcb.DisposalMode = DISPOSE_DO_NOT;
-    gcb.UserInputFlag = false;
-    gcb.DelayTime = std::clamp(delayCs, 1, 65535);
-    gcb.TransparentColor = NO_TRANSPARENT_COLOR;
-    GifByteType extension[4];
-    EGifGCBToExtension(&gcb, extension);
-    const int w = right - left + 1;
-    const int h = bottom - top + 1;
-    if (EGifPutExtension(gif_, GRAPHICS_EXT_FUNC_CODE, 4, extension) != GIF_OK ||
-        EGifPutImageDesc(gif_, left, top, w, h, false, nullptr) != GIF_OK) {
+    if (!writer_->Frame(pending_.data(), left, top, right - left + 1, bottom - top + 1, std::clamp(delayCs, 1, 65535))) {
         failed_ = true;
         return false;
-    }
-    for (int row = top; row <= bottom; ++row) {
-        if (EGifPutLine(gif_, &pending_[static_cast<std::size_t>(row) * width_ + left], w) != GIF_OK) {
-            failed_ = true;
-            return false;
-        }
     }
     written_ = pending_;
     anyWritten_ = true;
@@ -152,15 +101,10 @@ bool GifRecorder::WritePending(int delayCs) {
 }
 
 bool GifRecorder::Close(std::int64_t endMs, std::string& error) {
-    if (!gif_) return true;
+    if (!writer_) return true;
     if (hasPending_ && !failed_) WritePending(std::max(Centiseconds(endMs) - pendingCs_, 1));
     hasPending_ = false;
-    int code = 0;
-    const bool ok = EGifCloseFile(gif_, &code) == GIF_OK && !failed_;
-    gif_ = nullptr;
-    if (!ok) {
-        const char* reason = GifErrorString(code);
-        error = reason ? reason : "write error";
-    }
+    const bool ok = writer_->Finish(error);
+    writer_.reset();
     return ok;
 }

@@ -11,10 +11,11 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
-struct GifFileType;
+#include "app/gif_writer.h"
 
 class GifRecorder {
 public:
@@ -29,7 +30,7 @@ public:
                   std::int64_t timeMs, unsigned char background = 0);
     // Writes the last frame (shown until endMs) and closes the file.
     bool Close(std::int64_t endMs, std::string& error);
-    bool IsOpen() const { return gif_ != nullptr; }
+    bool IsOpen() const { return writer_ != nullptr; }
     int FramesWritten() const { return framesWritten_; }
 
 private:
@@ -38,7 +39,7 @@ private:
     bool WritePending(int delayCs);
     int Centiseconds(std::int64_t timeMs) const;
 
-    GifFileType* gif_ = nullptr;
+    std::unique_ptr<GifWriter> writer_;
     int width_ = 0;
     int height_ = 0;
     bool started_ = false;

@@ -1,8 +1,8 @@
 # The tests of the Windows build (tests/CMakeLists.txt), each program a
 # test run under wine.  Left out: what reads PNG or GIF files back (no
 # libpng or giflib for Windows here) and the demonstration's tests, which
-# start the program through a POSIX shell: the Linux build's demo_tests
-# drive osk.exe instead (OSK_BINARY), below.
+# start the program through a POSIX shell; the tour below passes every
+# screen of the demonstration instead.
 # A wine server kept running over the whole test run: a cold start of the
 # prefix's services takes seconds, a start under a running server about
 # half a second.  It ends with the tests (or a minute after the last
@@ -33,6 +33,23 @@ set_tests_properties(windows_headless PROPERTIES TIMEOUT 600)
 # The MSI: silent install, start, upgrade, uninstall.
 add_test(NAME windows_msi COMMAND bash ${PROJECT_SOURCE_DIR}/tests/windows/msi.sh ${PROJECT_BINARY_DIR})
 set_tests_properties(windows_msi PROPERTIES TIMEOUT 600)
+
+# The window under Xvfb and wine: the Linux build's window test, driving
+# osk.exe through this build's `osk`.
+add_test(NAME e2e_demo_window COMMAND bash ${PROJECT_SOURCE_DIR}/tests/e2e/demo_window.sh
+                                      ${PROJECT_BINARY_DIR} ${PROJECT_SOURCE_DIR})
+set_tests_properties(e2e_demo_window PROPERTIES TIMEOUT 600)
+# Recording through the system's imaging component: GIF frames and PNG dumps.
+add_test(NAME e2e_recording COMMAND bash ${PROJECT_SOURCE_DIR}/tests/e2e/recording.sh
+                                    ${PROJECT_BINARY_DIR} ${PROJECT_SOURCE_DIR})
+set_tests_properties(e2e_recording PROPERTIES TIMEOUT 600)
+# The Win32 backend in a window of its own on a private X server.
+add_executable(win32_tests ${PROJECT_SOURCE_DIR}/tests/win32_backend_test.cpp
+                           ${PROJECT_SOURCE_DIR}/tests/win32_support.cpp)
+target_link_libraries(win32_tests PRIVATE platform GTest::gtest GTest::gtest_main)
+add_test(NAME win32_tests COMMAND xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp"
+                                  ${OSK_WINE_RUN} $<TARGET_FILE:win32_tests>)
+set_tests_properties(win32_tests PROPERTIES TIMEOUT 300)
 
 # Every test of this build under the one server.
 get_property(windows_tests DIRECTORY PROPERTY TESTS)

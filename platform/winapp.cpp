@@ -184,8 +184,7 @@ void CWinApp::OnFileNew() {
 
 void CWinApp::OnFileOpen() {
     std::string name;
-    Backend* backend = State().backend;
-    if (!backend || !backend->PromptFileName("Öffnen", "", name) || name.empty()) return;
+    if (!AfxPromptFileName("Öffnen", "", name) || name.empty()) return;
     OpenDocumentFile(name.c_str());
 }
 
@@ -200,6 +199,14 @@ void CWinApp::SetRegistryKey(const char* key) { m_pszRegistryKey = key ? key : "
 
 std::string CWinApp::SettingsFilePath() const {
     std::filesystem::path base;
+#ifdef _WIN32
+    // The user's roaming application data, as a file rather than the registry.
+    if (const char* appData = std::getenv("APPDATA"); appData && *appData) {
+        base = appData;
+    } else {
+        return {};
+    }
+#else
     if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg == '/') {
         base = xdg;
     } else if (const char* home = std::getenv("HOME"); home && *home) {
@@ -207,6 +214,7 @@ std::string CWinApp::SettingsFilePath() const {
     } else {
         return {};
     }
+#endif
     const std::string app = m_pszAppName.empty() ? "osk" : m_pszAppName;
     if (m_pszRegistryKey.empty()) return (base / (app + ".ini")).string();
     return (base / m_pszRegistryKey / app / "settings.ini").string();

@@ -1,12 +1,13 @@
-// plotpng.cpp - the page as an 8-bit palette PNG through libpng.
+// plotpng.cpp - the page as an 8-bit palette PNG: names, temporary file, palette.
+// The encoding itself is the system's (encode_libpng.cpp, encode_wic.cpp).
 #include "plotpng/plotpng.h"
 
-#include <png.h>
+#include "plotpng/encode.h"
 
 #include <cerrno>
-#include <csetjmp>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 #include "plot/host.h"
@@ -19,19 +20,6 @@ void SetError(char* error, std::size_t size, const std::string& text) {
     std::snprintf(error, size, "%s", text.c_str());
 }
 
-// libpng's message of the failure that ended the write.
-struct PngFailure {
-    char text[200];
-};
-
-[[noreturn]] void OnPngError(png_structp png, png_const_charp message) {
-    auto* failure = static_cast<PngFailure*>(png_get_error_ptr(png));
-    std::snprintf(failure->text, sizeof failure->text, "%s", message ? message : "libpng error");
-    std::longjmp(png_jmpbuf(png), 1);
-}
-
-void OnPngWarning(png_structp, png_const_charp) {}
-
 // The palette up to the highest index the image uses: a smaller PLTE chunk,
 // and the colours of every pixel all the same.
 int PaletteEntriesUsed(const unsigned char* pixels, std::size_t count) {
@@ -40,37 +28,6 @@ int PaletteEntriesUsed(const unsigned char* pixels, std::size_t count) {
         if (pixels[i] > highest) highest = pixels[i];
     }
     return highest + 1;
-}
-
-// Encodes the image into `file`.  Only plain locals live across setjmp, so
-// the long jump of a libpng error skips no destructor.
-bool EncodePng(std::FILE* file, const unsigned char* pixels, int width, int height, const png_color* colours,
-               int colourCount, PngFailure* failure) {
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, failure, OnPngError, OnPngWarning);
-    if (!png) {
-        std::snprintf(failure->text, sizeof failure->text, "out of memory");
-        return false;
-    }
-    png_infop info = png_create_info_struct(png);
-    if (!info || setjmp(png_jmpbuf(png))) {
-        if (!info) std::snprintf(failure->text, sizeof failure->text, "out of memory");
-        png_destroy_write_struct(&png, info ? &info : nullptr);
-        return false;
-    }
-    png_init_io(png, file);
-    png_set_compression_level(png, 9);
-    png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
-                 PNG_COLOR_TYPE_PALETTE, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-                 PNG_FILTER_TYPE_DEFAULT);
-    png_set_PLTE(png, info, colours, colourCount);
-    png_write_info(png, info);
-    // The page keeps its bottom row first; a PNG starts at the top.
-    for (int row = height - 1; row >= 0; --row) {
-        png_write_row(png, pixels + static_cast<std::size_t>(row) * static_cast<std::size_t>(width));
-    }
-    png_write_end(png, info);
-    png_destroy_write_struct(&png, &info);
-    return true;
 }
 
 // A fresh file beside `target` that no one else writes: "<target>.tmp<N>".
@@ -95,14 +52,8 @@ bool PlotWritePngImage(const char* fileName, const unsigned char* pixels, int wi
         SetError(error, errorSize, "no page image");
         return false;
     }
-    png_color colours[256];
     const int colourCount =
         PaletteEntriesUsed(pixels, static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
-    for (int i = 0; i < colourCount; ++i) {
-        colours[i].red = static_cast<png_byte>(palette[i] >> 16);
-        colours[i].green = static_cast<png_byte>(palette[i] >> 8);
-        colours[i].blue = static_cast<png_byte>(palette[i]);
-    }
 
     const std::string target = fileName;
     std::string temporary;
@@ -112,9 +63,8 @@ bool PlotWritePngImage(const char* fileName, const unsigned char* pixels, int wi
         SetError(error, errorSize, std::string("cannot create a file beside it: ") + std::strerror(errno));
         return false;
     }
-    PngFailure failure{};
-    bool ok = EncodePng(file, pixels, width, height, colours, colourCount, &failure);
-    std::string reason = failure.text;
+    std::string reason;
+    bool ok = PlotEncodePng(file, pixels, width, height, palette, colourCount, reason);
     if (ok && std::fflush(file) != 0) {
         ok = false;
         reason = std::strerror(errno);
@@ -127,9 +77,13 @@ bool PlotWritePngImage(const char* fileName, const unsigned char* pixels, int wi
         ok = false;
         reason = std::strerror(errno);
     }
-    if (ok && std::rename(temporary.c_str(), target.c_str()) != 0) {
+    // Replaces an older file of that name on every system (std::rename
+    // would refuse to on Windows).
+    std::error_code renamed;
+    if (ok) std::filesystem::rename(temporary, target, renamed);
+    if (ok && renamed) {
         ok = false;
-        reason = std::strerror(errno);
+        reason = renamed.message();
     }
     if (!ok) {
         std::remove(temporary.c_str());

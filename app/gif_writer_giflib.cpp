@@ -1,0 +1,103 @@
+// gif_writer_giflib.cpp - the GIF file through giflib.
+#include <gif_lib.h>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "app/gif_writer.h"
+
+namespace {
+
+class GiflibWriter : public GifWriter {
+public:
+    explicit GiflibWriter(GifFileType* gif) : gif_(gif) {}
+    ~GiflibWriter() override {
+        std::string ignored;
+        Finish(ignored);
+    }
+
+    bool Begin(int width, int height, const std::uint32_t* palette) override {
+        ColorMapObject* map = GifMakeMapObject(256, nullptr);
+        if (!map) return Fail(E_GIF_ERR_NOT_ENOUGH_MEM);
+        for (int i = 0; i < 256; ++i) {
+            map->Colors[i].Red = static_cast<GifByteType>((palette[i] >> 16) & 0xFF);
+            map->Colors[i].Green = static_cast<GifByteType>((palette[i] >> 8) & 0xFF);
+            map->Colors[i].Blue = static_cast<GifByteType>(palette[i] & 0xFF);
+        }
+        const int ok = EGifPutScreenDesc(gif_, width, height, 8, 0, map);
+        GifFreeMapObject(map);
+        static const char kLoop[] = "NETSCAPE2.0";
+        unsigned char loop[3] = {1, 0, 0};
+        if (ok != GIF_OK || EGifPutExtensionLeader(gif_, APPLICATION_EXT_FUNC_CODE) != GIF_OK ||
+            EGifPutExtensionBlock(gif_, 11, kLoop) != GIF_OK || EGifPutExtensionBlock(gif_, 3, loop) != GIF_OK ||
+            EGifPutExtensionTrailer(gif_) != GIF_OK) {
+            return Fail(gif_->Error);
+        }
+        width_ = width;
+        return true;
+    }
+
+    bool Frame(const unsigned char* screen, int left, int top, int width, int height, int delayCs) override {
+        GraphicsControlBlock gcb{};
+        gcb.DisposalMode = DISPOSE_DO_NOT;
+        gcb.UserInputFlag = false;
+        gcb.DelayTime = delayCs;
+        gcb.TransparentColor = NO_TRANSPARENT_COLOR;
+        GifByteType extension[4];
+        EGifGCBToExtension(&gcb, extension);
+        if (EGifPutExtension(gif_, GRAPHICS_EXT_FUNC_CODE, 4, extension) != GIF_OK ||
+            EGifPutImageDesc(gif_, left, top, width, height, false, nullptr) != GIF_OK) {
+            return Fail(gif_->Error);
+        }
+        for (int row = top; row < top + height; ++row) {
+            auto* line = const_cast<GifByteType*>(&screen[static_cast<std::size_t>(row) * width_ + left]);
+            if (EGifPutLine(gif_, line, width) != GIF_OK) return Fail(gif_->Error);
+        }
+        return true;
+    }
+
+    bool Finish(std::string& error) override {
+        if (!gif_) return true;
+        int code = 0;
+        if (EGifCloseFile(gif_, &code) != GIF_OK && firstError_ == 0) firstError_ = code ? code : E_GIF_ERR_WRITE_FAILED;
+        gif_ = nullptr;
+        if (firstError_ == 0) return true;
+        const char* reason = GifErrorString(firstError_);
+        error = reason ? reason : "write error";
+        return false;
+    }
+
+private:
+    bool Fail(int code) {
+        if (firstError_ == 0) firstError_ = code ? code : E_GIF_ERR_WRITE_FAILED;
+        return false;
+    }
+
+    GifFileType* gif_;
+    int width_ = 0;
+    int firstError_ = 0;
+};
+
+}  // namespace
+
+std::unique_ptr<GifWriter> OpenGifWriter(const std::string& path, std::string& error) {
+    // Opened here rather than by giflib, which would make the file private
+    // (0600): a recording gets the modes the umask gives any other file.
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        error = std::strerror(errno);
+        return nullptr;
+    }
+    int code = 0;
+    GifFileType* gif = EGifOpenFileHandle(fd, &code);
+    if (!gif) {
+        ::close(fd);
+        const char* reason = GifErrorString(code);
+        error = reason ? reason : "cannot create the file";
+        return nullptr;
+    }
+    return std::make_unique<GiflibWriter>(gif);
+}
