@@ -26,6 +26,18 @@ cleanup() {
 }
 trap cleanup EXIT
 fail() { echo "FAIL: $*"; exit 1; }
+# The window of $osk_pid into $wid, polled for up to 30 s (a program under
+# wine takes seconds to show it); false when none came or the program ended.
+find_window() {
+  wid=""
+  for _ in $(seq 300); do
+    wid=$(xdotool search --onlyvisible --pid "$osk_pid" 2>/dev/null | head -n1)
+    [ -n "$wid" ] && return 0
+    kill -0 "$osk_pid" 2>/dev/null || { echo "osk ended before its window appeared" >>"$work/osk.log"; return 1; }
+    sleep 0.1
+  done
+  return 1
+}
 
 # A private server on a free display number.
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
@@ -61,8 +73,7 @@ ref paused "click $L" "click $GO" "wait 0.5" "click $GO"
 
 "$osk" >"$work/osk.log" 2>&1 &
 osk_pid=$!
-wid=$(timeout 30 xdotool search --sync --onlyvisible --pid "$osk_pid" 2>/dev/null | head -n1)
-[ -n "$wid" ] || fail "no window appeared: $(head -c 300 "$work/osk.log")"
+find_window || fail "no window appeared: $(head -c 300 "$work/osk.log")"
 
 shot() {  # name: the page part of the window (1008 x 144 at client (2, 18))
   import -window "$wid" "$work/shot-$1-full.png" 2>/dev/null || fail "screenshot $1"
@@ -122,7 +133,7 @@ if [ -n "${OSK_CPU_SECONDS:-}" ]; then
   click "$QUIT"; wait "$osk_pid"; osk_pid=""
   "$osk" >"$work/osk.log" 2>&1 &
   osk_pid=$!
-  wid=$(timeout 30 xdotool search --sync --onlyvisible --pid "$osk_pid" | head -n1)
+  find_window
   sleep 0.5; click "$T"; sleep 0.5; click "$GO"; sleep 1
   t0=$(ticks); s0=$(date +%s.%N); sleep "$OSK_CPU_SECONDS"; t1=$(ticks); s1=$(date +%s.%N)
   echo "CPU while the transversal wave runs for ${OSK_CPU_SECONDS} s:" \
@@ -144,8 +155,7 @@ ended "Quit"
 # not quit.
 "$osk" >"$work/osk.log" 2>&1 &
 osk_pid=$!
-wid=$(timeout 30 xdotool search --sync --onlyvisible --pid "$osk_pid" 2>/dev/null | head -n1)
-[ -n "$wid" ] || fail "no window appeared"
+find_window || fail "no window appeared"
 sleep 0.5
 xdotool windowfocus --sync "$wid"; xdotool key z
 xdotool windowsize --sync "$wid" 759 600; sleep 0.5
@@ -177,8 +187,7 @@ then
   for when in waiting running; do
     "$osk" >"$work/osk.log" 2>&1 &
     osk_pid=$!
-    wid=$(timeout 30 xdotool search --sync --onlyvisible --pid "$osk_pid" 2>/dev/null | head -n1)
-    [ -n "$wid" ] || fail "no window appeared"
+    find_window || fail "no window appeared"
     sleep 0.5
     if [ "$when" = running ]; then click "$T"; sleep 0.5; click "$GO"; sleep 0.7; fi
     "$work/wm_close" "$wid" || fail "cannot send WM_DELETE_WINDOW"
