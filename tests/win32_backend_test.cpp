@@ -88,6 +88,12 @@ TEST_F(Win32BackendTest, SystemInputBecomesBackendEvents) {
     EXPECT_EQ(e.wheelY, 1);
 }
 
+TEST_F(Win32BackendTest, TitlesAreUnicode) {
+    EXPECT_EQ(WindowTitle(), "Wellen \xc3\xbc");
+    backend_->SetWindowTitle("\xce\xbb \xe2\x80\x93 \xf0\x9f\x8c\x8a");  // beyond Latin-1, beyond 16 bits
+    EXPECT_EQ(WindowTitle(), "\xce\xbb \xe2\x80\x93 \xf0\x9f\x8c\x8a");
+}
+
 TEST_F(Win32BackendTest, PresentShowsTheSurfaceAndPresentRectOnlyTheChange) {
     Surface surface;
     surface.Resize(200, 100, 0xFF102030u);

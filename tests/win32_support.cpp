@@ -47,3 +47,11 @@ std::uint32_t WindowPixel(int x, int y) {
     ReleaseDC(w, dc);
     return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
 }
+
+std::string WindowTitle() {
+    wchar_t title[256] = {};
+    GetWindowTextW(Window(), title, 256);
+    char utf8[1024] = {};
+    WideCharToMultiByte(CP_UTF8, 0, title, -1, utf8, sizeof utf8, nullptr, nullptr);
+    return utf8;
+}

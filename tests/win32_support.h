@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 enum class SystemInput { LeftDown, LeftDoubleClick, LeftUp, RightDown, KeyDown, Character, Wheel, Close };
 
@@ -14,3 +15,5 @@ void PostToWindow(SystemInput input, int x, int y, unsigned code = 0);
 // The window's client size and the colour (0xRRGGBB) of client pixel (x, y).
 void WindowClientSize(int& width, int& height);
 std::uint32_t WindowPixel(int x, int y);
+// The window's title as the system holds it (UTF-16), in UTF-8.
+std::string WindowTitle();
