@@ -72,7 +72,8 @@ std::string OskUsageText() {
            "         --script FILE            input events, one a line (without a script the run\n"
            "                                  ends at its start, as if the window were closed):\n"
            "                                    click X Y | rclick X Y | key NAME | wait SECONDS | close\n"
-           "                                    (client points; the page's top-left pixel is 2 18;\n"
+           "                                    (client points; the page's top-left pixel is " +
+           std::to_string(kPageOrigin.x) + " " + std::to_string(kPageOrigin.y) + ";\n"
            "                                    keys: a-z 0-9 space enter tab escape backspace left\n"
            "                                    right up down delete insert f1-f12 minus plus,\n"
            "                                    with ctrl+ shift+ alt+)\n"

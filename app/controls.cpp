@@ -77,7 +77,7 @@ std::string Lines(const HelpLine* lines, std::size_t count, const char* indent, 
 bool HandleShellKey(unsigned key, unsigned mods) {
     if (mods & (MOD_CTRL | MOD_ALT)) return false;
     switch (key) {
-        case KEY_F1 + 10:  // F11
+        case KEY_F11:
         case 'F':
             g_controls.fullScreen = !g_controls.fullScreen;
             ApplyPresentation();

@@ -7,12 +7,12 @@ IMPLEMENT_DYNCREATE(COskDoc, CDocument)
 
 BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs) {
     // Sized to the plot page; no menu bar.
-    cs.cy = PlotState.frameHeight + 42;
+    cs.cy = PlotState.frameHeight + kFrameDecoration.cy;
     cs.hMenu = nullptr;
-    cs.cx = PlotState.frameWidth + 12;
+    cs.cx = PlotState.frameWidth + kFrameDecoration.cx;
     if (!CFrameWnd::PreCreateWindow(cs)) return FALSE;
-    cs.cy = PlotState.frameHeight + 42;
-    cs.cx = PlotState.frameWidth + 12;
+    cs.cy = PlotState.frameHeight + kFrameDecoration.cy;
+    cs.cx = PlotState.frameWidth + kFrameDecoration.cx;
     return TRUE;
 }
 

@@ -205,24 +205,26 @@ void RefreshPlotView() {
         return;
     }
     // The title strip and the changed rectangle are invalidated for the next
-    // paint (3 across, 18 down: the rectangle's edges as the view has always
-    // taken them); an inverted rectangle invalidates nothing.  Both follow
-    // the scroll position, as does the drawing below.
+    // paint (one column right of the page: the rectangle's edges as the view
+    // has always taken them); an inverted rectangle invalidates nothing.
+    // Both follow the scroll position, as does the drawing below.
     const CPoint scroll = view->GetScrollPosition();
-    CRect title{0, 0, 600, 20};
+    CRect title = kTitleStrip;
     title.OffsetRect(-scroll.x, -scroll.y);
     view->InvalidateRect(&title, TRUE);
-    CRect changed{PlotState.dirtyLeft + 3, PlotState.dirtyTop + 18, PlotState.dirtyRight + 3,
-                  PlotState.dirtyBottom + 18};
+    constexpr CPoint kInvalidOrigin{kPageOrigin.x + 1, kPageOrigin.y};
+    CRect changed{PlotState.dirtyLeft + kInvalidOrigin.x, PlotState.dirtyTop + kInvalidOrigin.y,
+                  PlotState.dirtyRight + kInvalidOrigin.x, PlotState.dirtyBottom + kInvalidOrigin.y};
     changed.OffsetRect(-scroll.x, -scroll.y);
     view->InvalidateRect(&changed, FALSE);
 
     // Drawn and shown at once: the title strip (unless the same text is on
     // the screen already) and the pixels that changed (where the page lies,
-    // (2, 18) on), the rest of the page being on the screen already.
-    // Converting and presenting only these keeps a running animation cheap.
-    CRect pixels{PlotState.dirtyLeft + 2, PlotState.dirtyTop + 18, PlotState.dirtyRight + 3,
-                 PlotState.dirtyBottom + 19};
+    // kPageOrigin on; inclusive bounds), the rest of the page being on the
+    // screen already.  Converting and presenting only these keeps a running
+    // animation cheap.
+    CRect pixels{PlotState.dirtyLeft + kPageOrigin.x, PlotState.dirtyTop + kPageOrigin.y,
+                 PlotState.dirtyRight + kPageOrigin.x + 1, PlotState.dirtyBottom + kPageOrigin.y + 1};
     pixels.OffsetRect(-scroll.x, -scroll.y);
     const CRect strip = view->TitleShownAt(scroll) ? CRect{} : title;
     view->NoteTitleShown(scroll);

@@ -3,14 +3,22 @@
 // shows the plot page under a one-line title strip, and the About box.
 //
 // Screen layout inside the view (client pixels): the title text at (0, 0),
-// the page unscaled at (2, 18); the band (0, 0)-(600, 20) is the title
+// the page unscaled at kPageOrigin; the band kTitleStrip is the title
 // strip.  A press of either button is stored as its client point minus
-// (2, 18), plus the scroll position when the window is smaller than the page.
+// kPageOrigin, plus the scroll position when the window is smaller than the page.
 #pragma once
 
 #include "app/app.h"
 #include "dib/dib.h"
 #include "platform/afx.h"
+
+// The page's top-left pixel in the view.
+constexpr CPoint kPageOrigin{2, 18};
+// The band a screen refresh draws and invalidates as the title strip.
+constexpr CRect kTitleStrip{0, 0, 600, 20};
+// How much larger the main frame is than the plot's frame size: its borders
+// and caption.
+constexpr CSize kFrameDecoration{12, 42};
 
 class COskApp : public CWinApp {
     DECLARE_DYNAMIC(COskApp)

@@ -50,18 +50,19 @@ void COskView::OnSize(unsigned type, int cx, int cy) {
 void COskView::OnDraw(CDC* dc) {
     dc->TextOut(0, 0, PlotState.titleText,
                 static_cast<int>(strnlen(PlotState.titleText, sizeof PlotState.titleText)));
-    m_dib.UsePalette(false);
+    // The page's DIB has no logical palette (its colour table gives the
+    // colours), so there is none to realise before drawing.
     const DibSize size = m_dib.GetDimensions();
     m_dib.image = PlotState.pagePixels;  // the plot library may have replaced the buffer
-    dc->DrawDib(m_dib, {2, 18}, {size.cx, size.cy});
+    dc->DrawDib(m_dib, kPageOrigin, {size.cx, size.cy});
 }
 
 // A click is stored in page pixels: the client point less the page's
-// offset (2, 18), plus the scroll position.
+// origin, plus the scroll position.
 void COskView::StoreClick(int& x, int& y, CPoint point) const {
     const CPoint scroll = GetScrollPosition();
-    x = point.x - 2 + scroll.x;
-    y = point.y - 18 + scroll.y;
+    x = point.x - kPageOrigin.x + scroll.x;
+    y = point.y - kPageOrigin.y + scroll.y;
 }
 
 void COskView::OnLButtonDown(unsigned flags, CPoint point) {
@@ -93,7 +94,7 @@ void COskView::OnKeyDown(unsigned key, unsigned mods) {
         const int column = PIXELX(static_cast<float>(PAGEX(x)));
         const int row = PlotState.figurePixelHeight - 1 - PIXELY(static_cast<float>(PAGEY(y)));
         const CPoint scroll = GetScrollPosition();
-        const std::int64_t at = MakePointParam(column + 2 - scroll.x, row + 18 - scroll.y);
+        const std::int64_t at = MakePointParam(column + kPageOrigin.x - scroll.x, row + kPageOrigin.y - scroll.y);
         PostMessage(m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
         PostMessage(m_hWnd, WM_LBUTTONUP, 0, at);
         return;

@@ -3,7 +3,9 @@
 // the buttons that steer it.
 #include "demo/driver.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
 
 #include "app/app.h"
 #include "app/controls.h"
@@ -23,6 +25,18 @@ using namespace plot_palette;
 constexpr float kButtonRow = 3.4f;   // label base line of every button
 constexpr double kBoxBelow = 0.15;   // the box reaches this far below the base line
 constexpr double kBoxAbove = 0.42;   // ... and this far above it
+
+// Fills that a label without a colour of its own is written on in black;
+// on any other it takes the default colour.
+constexpr int kFillsForBlackLabels[] = {kWhite,     kGreen,       kYellow,     kCyan,    kMagenta,
+                                        kLightGrey, kForestGreen, kLightBlue, kPaleGrey};
+
+int LabelColour(int textColour, int fillColour) {
+    if (textColour != 0) return textColour;
+    const bool light = std::find(std::begin(kFillsForBlackLabels), std::end(kFillsForBlackLabels), fillColour) !=
+                       std::end(kFillsForBlackLabels);
+    return light ? kBlack : PlotState.defaultColour;
+}
 }  // namespace
 
 const DemoButton kStartButtons[3] = {
@@ -59,18 +73,7 @@ void DrawButton(float x, float halfWidth, float y, const char* label,
         PLOTRECT(left, bottom, right, top);
     }
 
-    int labelColour = textColour;
-    if (labelColour == 0) {
-        switch (fillColour) {
-            case 1: case 3: case 5: case 6: case 7: case 8: case 10: case 11: case 15:
-                labelColour = kBlack;
-                break;
-            default:
-                labelColour = PlotState.defaultColour;
-                break;
-        }
-    }
-    SETCOLOUR(labelColour);
+    SETCOLOUR(LabelColour(textColour, fillColour));
     TEXTC(x, y, 23, label, 1, 0.0f, 0.0f, 1.0f);
 
     SETCOLOURS(oldPen, oldFill);

@@ -516,8 +516,8 @@ public:
 
     CFrameWnd* m_pMainWnd = nullptr;
     MSG m_msgCur;
-    std::string m_pszAppName;
-    std::string m_pszRegistryKey;
+    std::string m_strAppName;
+    std::string m_strRegistryKey;
 
     virtual BOOL InitApplication();
     virtual BOOL InitInstance() { return TRUE; }

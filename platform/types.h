@@ -104,7 +104,18 @@ enum : unsigned {
     KEY_DOWN = 0x103,
     KEY_DELETE = 0x104,
     KEY_INSERT = 0x105,
-    KEY_F1 = 0x110,  // F1..F12 follow
+    KEY_F1 = 0x110,  // F1..F12 in a row
+    KEY_F2,
+    KEY_F3,
+    KEY_F4,
+    KEY_F5,
+    KEY_F6,
+    KEY_F7,
+    KEY_F8,
+    KEY_F9,
+    KEY_F10,
+    KEY_F11,
+    KEY_F12,
 };
 enum : unsigned { MOD_CTRL = 1, MOD_SHIFT = 2, MOD_ALT = 4 };
 

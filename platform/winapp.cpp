@@ -32,8 +32,8 @@ BOOL AfxWinInit(Backend* backend, const char* fileArgument) {
     s.haveCommandLineFile = fileArgument != nullptr;
     s.commandLineFile = fileArgument ? fileArgument : "";
     AfxClearMessageQueue();
-    if (s.app && s.app->m_pszAppName.empty()) {
-        if (const char* title = AfxLoadString(AFX_IDS_APP_TITLE)) s.app->m_pszAppName = title;
+    if (s.app && s.app->m_strAppName.empty()) {
+        if (const char* title = AfxLoadString(AFX_IDS_APP_TITLE)) s.app->m_strAppName = title;
     }
     return TRUE;
 }
@@ -55,7 +55,7 @@ void AfxWinTerm() {
 
 int AfxMessageBox(const char* text, unsigned /*type*/, unsigned /*helpId*/) {
     auto& s = State();
-    const std::string caption = s.app && !s.app->m_pszAppName.empty() ? s.app->m_pszAppName : "osk";
+    const std::string caption = s.app && !s.app->m_strAppName.empty() ? s.app->m_strAppName : "osk";
     if (s.backend) {
         s.backend->MessageBox(caption.c_str(), text ? text : "");
     } else {
@@ -89,7 +89,7 @@ int CDialog::DoModal() {
 // ---- the application ------------------------------------------------------------------------
 
 CWinApp::CWinApp(const char* appName) {
-    if (appName) m_pszAppName = appName;
+    if (appName) m_strAppName = appName;
     State().app = this;
 }
 
@@ -150,7 +150,7 @@ void CWinApp::TerminateFramework() {
     m_templates.clear();
     m_recentFiles.clear();
     m_maxRecentFiles = 0;
-    m_pszRegistryKey.clear();
+    m_strRegistryKey.clear();
     m_failedStart = false;
     m_lastMouseMove = {-1, -1};
 }
@@ -195,7 +195,7 @@ CDocument* CWinApp::OpenDocumentFile(const char* pathName) {
 
 // ---- settings: the recent-file list in a file under the user's config directory -------------
 
-void CWinApp::SetRegistryKey(const char* key) { m_pszRegistryKey = key ? key : ""; }
+void CWinApp::SetRegistryKey(const char* key) { m_strRegistryKey = key ? key : ""; }
 
 std::string CWinApp::SettingsFilePath() const {
     std::filesystem::path base;
@@ -215,9 +215,9 @@ std::string CWinApp::SettingsFilePath() const {
         return {};
     }
 #endif
-    const std::string app = m_pszAppName.empty() ? "osk" : m_pszAppName;
-    if (m_pszRegistryKey.empty()) return (base / (app + ".ini")).string();
-    return (base / m_pszRegistryKey / app / "settings.ini").string();
+    const std::string app = m_strAppName.empty() ? "osk" : m_strAppName;
+    if (m_strRegistryKey.empty()) return (base / (app + ".ini")).string();
+    return (base / m_strRegistryKey / app / "settings.ini").string();
 }
 
 void CWinApp::LoadStdProfileSettings(unsigned maxRecentFiles) {

@@ -522,7 +522,7 @@ BOOL CFrameWnd::LoadFrame(unsigned resourceId, CCreateContext* context) {
         m_strTitle = s;
         m_strTitle = m_strTitle.substr(0, m_strTitle.find('\n'));
     }
-    if (m_strTitle.empty() && State().app) m_strTitle = State().app->m_pszAppName;
+    if (m_strTitle.empty() && State().app) m_strTitle = State().app->m_strAppName;
     m_pTemplate = context ? context->m_pNewDocTemplate : nullptr;
 
     CREATESTRUCT cs;

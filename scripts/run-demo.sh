@@ -12,7 +12,11 @@ if [ ! -x "$build/osk" ]; then
   BUILD_DIR=$build scripts/build.sh
 fi
 
+# As the program decides: a video driver named for the window backend, a
+# Wayland display, or an X display that answers.
 have_display() {
+  [ -n "${SDL_VIDEODRIVER:-}" ] && return 0
+  [ -n "${WAYLAND_DISPLAY:-}" ] && return 0
   [ -n "${DISPLAY:-}" ] || return 1
   if command -v xdpyinfo >/dev/null 2>&1; then
     xdpyinfo >/dev/null 2>&1

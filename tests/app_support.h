@@ -64,11 +64,15 @@ public:
         typing_.clear();
         if (!on) return;
         ++prompts;
-        if (!promptAnswer.empty()) {
-            typing_.assign(kProposalLength, Pressed(KEY_BACKSPACE));
-            typing_.insert(typing_.end(), {Typed(promptAnswer + "\xC3\xA9"), Pressed(KEY_BACKSPACE)});
-        }
-        typing_.push_back(Pressed(promptAnswer.empty() ? KEY_ESCAPE : KEY_RETURN));
+        BackendEvent key, text;
+        key.type = BackendEvent::Key;
+        text.type = BackendEvent::TextInput;
+        text.text = promptAnswer + "\xC3\xA9";
+        key.key = KEY_BACKSPACE;
+        if (!promptAnswer.empty()) typing_.assign(kProposalLength, key);
+        if (!promptAnswer.empty()) typing_.insert(typing_.end(), {text, key});
+        key.key = promptAnswer.empty() ? KEY_ESCAPE : KEY_RETURN;
+        typing_.push_back(key);
     }
     void Present(const Surface& surface) override {
         if (!typing_.empty()) promptPicture = surface;
@@ -82,18 +86,6 @@ public:
 
 private:
     static constexpr std::size_t kProposalLength = 64;  // at least
-    static BackendEvent Typed(const std::string& text) {
-        BackendEvent e;
-        e.type = BackendEvent::TextInput;
-        e.text = text;
-        return e;
-    }
-    static BackendEvent Pressed(unsigned key) {
-        BackendEvent e;
-        e.type = BackendEvent::Key;
-        e.key = key;
-        return e;
-    }
     std::deque<BackendEvent> typing_;
 };
 

@@ -148,14 +148,14 @@ EM_BOOL OnKeyDown(int, const EmscriptenKeyboardEvent* e, void* user) {
     auto* backend = static_cast<WebBackend*>(user);
     const unsigned code = KeyCode(e->key);
     if (code == 0) return EM_FALSE;
-    if (code == KEY_F1 + 10) osk_web_toggle_fullscreen();  // F11: inside the key's handler, as browsers demand
+    if (code == KEY_F11) osk_web_toggle_fullscreen();  // inside the key's handler, as browsers demand
     BackendEvent event;
     event.type = BackendEvent::Key;
     event.key = code;
     event.mods = Modifiers(e->ctrlKey, e->shiftKey, e->altKey);
     backend->Push(event);
     // The browser keeps its own shortcuts (reload, developer tools, Ctrl+...).
-    const bool browsers = e->ctrlKey || e->altKey || e->metaKey || code == KEY_F1 + 4 || code == KEY_F1 + 11;
+    const bool browsers = e->ctrlKey || e->altKey || e->metaKey || code == KEY_F5 || code == KEY_F12;
     return browsers ? EM_FALSE : EM_TRUE;
 }
 
