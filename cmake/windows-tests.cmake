@@ -57,7 +57,7 @@ add_test(NAME win32_tests COMMAND xvfb-run -a -s "-screen 0 1024x768x24 -noliste
 # One window test at a time: the programs of both window tests share the one
 # wine server, and wine's X11 driver lost track of a window when they ran
 # side by side on two X servers (an X error ended the program once).
-set_tests_properties(win32_tests e2e_demo_window PROPERTIES RESOURCE_LOCK wine_x_display)
+set_tests_properties(win32_tests e2e_demo_window PROPERTIES RUN_SERIAL TRUE)
 set_tests_properties(win32_tests PROPERTIES TIMEOUT 300)
 
 # Every test of this build under the one server.
