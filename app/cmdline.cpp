@@ -19,7 +19,9 @@
 #include "app/shell.h"
 #include "platform/headless/headless.h"
 #include "res/resource.h"
-#ifdef OSK_HAVE_SDL
+#if defined(OSK_HAVE_WIN32)
+#include "platform/win32/win32_backend.h"
+#elif defined(OSK_HAVE_SDL)
 #include "platform/sdl/sdl_backend.h"
 #endif
 
@@ -282,6 +284,17 @@ int OskMain(int argc, const char* const* argv, int (*mainRoutine)()) {
         return RunRecorded(backend, file, mainRoutine, options);
     }
 
+    const ResIcon* icon = kOskResources.icon;
+    [[maybe_unused]] const IconPixels iconPixels = icon ? IconPixels{icon->width, icon->height, icon->pixels} : IconPixels{};
+#if defined(OSK_HAVE_WIN32)
+    // The desktop of the session: there is always one to open.
+    std::unique_ptr<Win32Backend> backend = Win32Backend::Open(iconPixels, error);
+    if (!backend) {
+        std::fprintf(stderr, "osk: %s; run 'osk --headless' to use it without a window\n", error.c_str());
+        return 1;
+    }
+    return RunRecorded(*backend, file, mainRoutine, options);
+#else
 #ifdef OSK_HAVE_SDL
     const bool canOpenDisplay = SdlBackend::CanOpenDisplay();
 #else
@@ -295,9 +308,7 @@ int OskMain(int argc, const char* const* argv, int (*mainRoutine)()) {
     }
 #ifdef OSK_HAVE_SDL
     bool noDisplay = false;
-    const ResIcon* icon = kOskResources.icon;
-    std::unique_ptr<SdlBackend> backend =
-        SdlBackend::Open(icon ? IconPixels{icon->width, icon->height, icon->pixels} : IconPixels{}, error, noDisplay);
+    std::unique_ptr<SdlBackend> backend = SdlBackend::Open(iconPixels, error, noDisplay);
     if (!backend) {
         std::fprintf(stderr, "osk: no display available (%s); run 'osk --headless' to use it without a window system\n",
                      error.c_str());
@@ -307,5 +318,6 @@ int OskMain(int argc, const char* const* argv, int (*mainRoutine)()) {
 #else
     std::fprintf(stderr, "osk: built without a window backend; run 'osk --headless'\n");
     return 2;
+#endif
 #endif
 }

@@ -1,54 +1,29 @@
-// gif_recorder.cpp - animated GIF output through giflib, into a file that
-// appears under its name only when the recording is complete.
+// gif_recorder.cpp - which pictures become frames of the animated GIF, for
+// how long, and what of them changed; the file is the GifWriter's, which
+// puts it under its name only when the recording is complete.
 #include "app/gif_recorder.h"
 
-#include <gif_lib.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
-
-namespace {
-
-// giflib's output into the file; giflib takes a short count as a failed write.
-int WriteToFile(GifFileType* gif, const GifByteType* data, int size) {
-    auto* file = static_cast<PlotOutputFile*>(gif->UserData);
-    return file->Write(data, static_cast<std::size_t>(size)) ? size : 0;
-}
-
-}  // namespace
 
 GifRecorder::~GifRecorder() { Abandon(); }
 
 bool GifRecorder::Open(const std::string& path, std::string& error) {
     Abandon();
-    if (!file_.Open(path)) {
-        error = file_.Error();
-        return false;
-    }
-    int code = 0;
-    gif_ = EGifOpen(&file_, WriteToFile, &code);
-    if (!gif_) {
-        file_.Discard();
-        const char* reason = GifErrorString(code);
-        error = reason ? reason : "cannot start the GIF";
-        return false;
-    }
+    writer_ = OpenGifWriter(path, error);
     failed_ = false;
-    return true;
+    return writer_ != nullptr;
 }
 
 void GifRecorder::Abandon() {
-    if (gif_) EGifCloseFile(gif_, nullptr);
-    gif_ = nullptr;
-    file_.Discard();
+    if (writer_) writer_->Discard();
+    writer_.reset();
 }
 
 std::string GifRecorder::Failure() const {
     if (!failed_) return {};
-    if (!file_.Error().empty()) return file_.Error();
-    const char* reason = GifErrorString(gif_ ? gif_->Error : 0);
-    return reason ? reason : "write error";
+    const std::string reason = writer_ ? writer_->Error() : std::string();
+    return reason.empty() ? "write error" : reason;
 }
 
 int GifRecorder::Centiseconds(std::int64_t timeMs) const {
@@ -58,29 +33,13 @@ int GifRecorder::Centiseconds(std::int64_t timeMs) const {
 
 void GifRecorder::AddFrame(const unsigned char* pixels, int width, int height, const std::uint32_t* palette,
                            std::int64_t timeMs, unsigned char background) {
-    if (!gif_ || failed_ || !pixels || width <= 0 || height <= 0 || width > 65535 || height > 65535) return;
+    if (!writer_ || failed_ || !pixels || width <= 0 || height <= 0 || width > 65535 || height > 65535) return;
     if (!started_) {
         // The screen: the page's size and palette, looping for ever.
         width_ = width;
         height_ = height;
         startMs_ = timeMs;
-        ColorMapObject* map = GifMakeMapObject(256, nullptr);
-        if (!map) {
-            failed_ = true;
-            return;
-        }
-        for (int i = 0; i < 256; ++i) {
-            map->Colors[i].Red = static_cast<GifByteType>((palette[i] >> 16) & 0xFF);
-            map->Colors[i].Green = static_cast<GifByteType>((palette[i] >> 8) & 0xFF);
-            map->Colors[i].Blue = static_cast<GifByteType>(palette[i] & 0xFF);
-        }
-        const int ok = EGifPutScreenDesc(gif_, width_, height_, 8, 0, map);
-        GifFreeMapObject(map);
-        static const char kLoop[] = "NETSCAPE2.0";
-        unsigned char loop[3] = {1, 0, 0};
-        if (ok != GIF_OK || EGifPutExtensionLeader(gif_, APPLICATION_EXT_FUNC_CODE) != GIF_OK ||
-            EGifPutExtensionBlock(gif_, 11, kLoop) != GIF_OK || EGifPutExtensionBlock(gif_, 3, loop) != GIF_OK ||
-            EGifPutExtensionTrailer(gif_) != GIF_OK) {
+        if (!writer_->Begin(width_, height_, palette)) {
             failed_ = true;
             return;
         }
@@ -153,32 +112,16 @@ bool GifRecorder::WritePending(int delayCs) {
 }
 
 bool GifRecorder::PutFrame(int left, int top, int right, int bottom, int delayCs) {
-    GraphicsControlBlock gcb{};
-    gcb.DisposalMode = DISPOSE_DO_NOT;
-    gcb.UserInputFlag = false;
-    gcb.DelayTime = delayCs;
-    gcb.TransparentColor = NO_TRANSPARENT_COLOR;
-    GifByteType extension[4];
-    EGifGCBToExtension(&gcb, extension);
-    const int w = right - left + 1;
-    const int h = bottom - top + 1;
-    if (EGifPutExtension(gif_, GRAPHICS_EXT_FUNC_CODE, 4, extension) != GIF_OK ||
-        EGifPutImageDesc(gif_, left, top, w, h, false, nullptr) != GIF_OK) {
+    if (!writer_->Frame(pending_.data(), left, top, right - left + 1, bottom - top + 1, delayCs)) {
         failed_ = true;
         return false;
-    }
-    for (int row = top; row <= bottom; ++row) {
-        if (EGifPutLine(gif_, &pending_[static_cast<std::size_t>(row) * width_ + left], w) != GIF_OK) {
-            failed_ = true;
-            return false;
-        }
     }
     ++framesWritten_;
     return true;
 }
 
 bool GifRecorder::Close(std::int64_t endMs, std::string& error) {
-    if (!gif_) return true;
+    if (!writer_) return true;
     if (hasPending_ && !failed_) WritePending(std::max(Centiseconds(endMs) - pendingCs_, 1));
     hasPending_ = false;
     if (failed_) {
@@ -186,17 +129,7 @@ bool GifRecorder::Close(std::int64_t endMs, std::string& error) {
         Abandon();
         return false;
     }
-    int code = 0;
-    const bool ended = EGifCloseFile(gif_, &code) == GIF_OK;
-    gif_ = nullptr;
-    if (!ended) {
-        error = !file_.Error().empty() ? file_.Error() : GifErrorString(code) ? GifErrorString(code) : "write error";
-        file_.Discard();
-        return false;
-    }
-    if (!file_.Commit()) {
-        error = file_.Error();
-        return false;
-    }
-    return true;
+    const bool ok = writer_->Finish(error);
+    writer_.reset();
+    return ok;
 }

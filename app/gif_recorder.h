@@ -12,12 +12,11 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "plot/output_file.h"
-
-struct GifFileType;
+#include "app/gif_writer.h"
 
 class GifRecorder {
 public:
@@ -36,7 +35,7 @@ public:
     bool Close(std::int64_t endMs, std::string& error);
     // Stops the recording and removes what was written of it.
     void Abandon();
-    bool IsOpen() const { return gif_ != nullptr; }
+    bool IsOpen() const { return writer_ != nullptr; }
     bool Failed() const { return failed_; }
     std::string Failure() const;  // why the recording failed
     int FramesWritten() const { return framesWritten_; }
@@ -51,8 +50,7 @@ private:
     static constexpr int kMaxDelayCs = 65535;  // the most a GIF frame delay holds
     int Centiseconds(std::int64_t timeMs) const;
 
-    PlotOutputFile file_;
-    GifFileType* gif_ = nullptr;
+    std::unique_ptr<GifWriter> writer_;
     int width_ = 0;
     int height_ = 0;
     bool started_ = false;

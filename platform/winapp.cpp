@@ -207,6 +207,14 @@ void CWinApp::SetRegistryKey(const char* key) { m_strRegistryKey = key ? key : "
 
 std::string CWinApp::SettingsFilePath() const {
     std::filesystem::path base;
+#ifdef _WIN32
+    // The user's roaming application data, as a file rather than the registry.
+    if (const char* appData = std::getenv("APPDATA"); appData && *appData) {
+        base = appData;
+    } else {
+        return {};
+    }
+#else
     if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg == '/') {
         base = xdg;
     } else if (const char* home = std::getenv("HOME"); home && *home) {
@@ -214,6 +222,7 @@ std::string CWinApp::SettingsFilePath() const {
     } else {
         return {};
     }
+#endif
     const std::string app = m_strAppName.empty() ? "osk" : m_strAppName;
     if (m_strRegistryKey.empty()) return (base / (app + ".ini")).string();
     return (base / m_strRegistryKey / app / "settings.ini").string();

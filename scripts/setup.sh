@@ -11,6 +11,8 @@ packages=(
   imagemagick xvfb xdotool x11-utils        # looking at pages, window tests
   dpkg-dev lintian desktop-file-utils appstream  # Debian packages and their checks, the install tree
   emscripten node-acorn chromium firefox-esr  # the web page and its browser tests
+  g++-mingw-w64-x86-64-posix mingw-w64-tools  # the Windows build,
+  wine wine64 msitools wixl                 # its tests and its MSI
 )
 # Node.js and npm (puppeteer-core for the browser tests): Debian's, unless a
 # node and npm are already there.

@@ -82,7 +82,7 @@ TEST(StartUp, AFileArgumentOpensTheEmptyDocumentUnderItsName) {
     std::ofstream(dir.path() / "waves.osk") << "anything";
     std::string title;
     const int result = ShellRun::Run("", [&] { title = ShellRun::backend->WindowTitle(); return 0; },
-                                     (dir.path() / "waves.osk").c_str());
+                                     (dir.path() / "waves.osk").string().c_str());
     EXPECT_EQ(result, 0);
     EXPECT_EQ(title, "waves.osk - sorel_dunes");
     const std::string settings =

@@ -5,7 +5,7 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <unistd.h>
+#include "tests/posix_compat.h"
 
 #include <cstdlib>
 #include <deque>
@@ -24,15 +24,15 @@
 class ShellTempDir {
 public:
     ShellTempDir() {
-        char pattern[] = "/tmp/osk-app-test-XXXXXX";
-        path_ = mkdtemp(pattern);
+        std::string pattern = (std::filesystem::temp_directory_path() / "osk-app-test-XXXXXX").string();
+        path_ = mkdtemp(pattern.data());
         old_ = std::filesystem::current_path();
         std::filesystem::current_path(path_);
         if (const char* xdg = std::getenv("XDG_CONFIG_HOME")) {
             hadXdg_ = true;
             oldXdg_ = xdg;
         }
-        setenv("XDG_CONFIG_HOME", (path_ / "config").c_str(), 1);
+        setenv("XDG_CONFIG_HOME", (path_ / "config").string().c_str(), 1);
     }
     ~ShellTempDir() {
         std::filesystem::current_path(old_);

@@ -2,7 +2,8 @@
 # Keeps the layers honest by their #include lines (dependencies point one way:
 # demo -> app -> platform -> dib; demo and app -> plot):
 #   plot/      only plot/ and the standard library
-#   plotpng/   only plot/, plotpng/, the standard library and libpng
+#   plotpng/   only plot/, plotpng/, the standard library and its encoder's
+#              library (libpng, or on Windows the imaging component)
 #   dib/       nothing of the project outside dib/, and the standard library
 #   platform/  nothing of app/, demo/, plot/ or res/
 #   platform/<backend>/  (sdl, headless, web, win32, ...) leaves: of platform/
@@ -33,7 +34,7 @@ only_project_and_std() {
         header=${header//[[:space:]]/}
         case $header in
             \"*) [[ $header =~ ^\"$pattern ]] || offend "$dir may include only $pattern and the standard library" "$line" ;;
-            \<*) [[ $header =~ ^\<[a-z_]+\>$ || $header == "<$library>" ]] || offend "$dir may include only $pattern and the standard library" "$line" ;;
+            \<*) [[ $header =~ ^\<[a-z_]+\>$ || ( -n $library && $header =~ ^\<($library)\>$ ) ]] || offend "$dir may include only $pattern and the standard library" "$line" ;;
             *) offend "unreadable include" "$line" ;;
         esac
     done < <(includes "$dir")
@@ -48,7 +49,7 @@ none_of() {
 }
 
 only_project_and_std plot "plot/"
-only_project_and_std plotpng "plot(png)?/" "png.h"
+only_project_and_std plotpng "plot(png)?/" 'png\.h|windows\.h|objidl\.h|wincodec\.h'
 only_project_and_std dib "dib/"
 none_of platform "app|demo|plot|res"
 none_of app "demo" "app/main.cpp app/web_main.cpp"

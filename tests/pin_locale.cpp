@@ -3,6 +3,8 @@
 // and for the programs they start; a test that wants a language says so.
 #include <cstdlib>
 
+#include "tests/posix_compat.h"  // setenv and unsetenv on Windows too
+
 namespace {
 
 [[maybe_unused]] const bool kLocalePinned = [] {

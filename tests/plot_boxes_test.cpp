@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <stdlib.h>
-#include <unistd.h>
+#include "tests/posix_compat.h"
 
 #include <algorithm>
 #include <cmath>

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <stdlib.h>
-#include <unistd.h>
+#include "tests/posix_compat.h"
 
 #include <cmath>
 #include <cstdio>

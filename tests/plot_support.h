@@ -4,7 +4,7 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <unistd.h>
+#include "tests/posix_compat.h"
 
 #include <filesystem>
 #include <set>

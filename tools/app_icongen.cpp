@@ -1,11 +1,16 @@
 // icongen - writes the desktop icons from the application's icon resource.
 //
 //   icongen OUTDIR
+//   icongen --windows OUTDIR VERSION
 //
 // OUTDIR/scalable/apps/osk.svg: the 32 x 32 icon as crisp vector squares,
 // and OUTDIR/NxN/apps/osk.png for the hicolor theme sizes.  The resource in
 // res/ is the one drawing; the build runs this tool so that the installed
 // icons can never drift from the window icon.
+//
+// With --windows: OUTDIR/osk.ico (16 to 128 pixels) and OUTDIR/osk.rc, the
+// executable's icon and version resource from the resource record; VERSION
+// is the project's, which the record must agree with.
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -169,6 +174,88 @@ std::string EncodeSvg(const ResIcon& icon) {
     return svg.str();
 }
 
+// ---- Windows: an icon file of PNG images, and the resource script.
+
+void PutLittleEndian(std::vector<std::uint8_t>& out, std::uint32_t v, int bytes) {
+    for (int i = 0; i < bytes; ++i) out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+}
+
+std::vector<std::uint8_t> EncodeIco(const ResIcon& icon) {
+    constexpr std::array<int, 6> kSizes = {16, 24, 32, 48, 64, 128};  // PNG stored uncompressed: no 256
+    std::vector<std::vector<std::uint8_t>> images;
+    for (int size : kSizes) images.push_back(EncodePng(Resample(icon, size)));
+    std::vector<std::uint8_t> ico;
+    PutLittleEndian(ico, 0, 2);  // reserved
+    PutLittleEndian(ico, 1, 2);  // an icon
+    PutLittleEndian(ico, kSizes.size(), 2);
+    std::uint32_t offset = static_cast<std::uint32_t>(6 + 16 * kSizes.size());
+    for (std::size_t i = 0; i < kSizes.size(); ++i) {
+        ico.push_back(static_cast<std::uint8_t>(kSizes[i]));
+        ico.push_back(static_cast<std::uint8_t>(kSizes[i]));
+        PutLittleEndian(ico, 0, 2);   // no palette, reserved
+        PutLittleEndian(ico, 1, 2);   // planes
+        PutLittleEndian(ico, 32, 2);  // bits per pixel
+        PutLittleEndian(ico, static_cast<std::uint32_t>(images[i].size()), 4);
+        PutLittleEndian(ico, offset, 4);
+        offset += static_cast<std::uint32_t>(images[i].size());
+    }
+    for (const auto& image : images) ico.insert(ico.end(), image.begin(), image.end());
+    return ico;
+}
+
+// A UTF-8 text as a resource compiler's wide string literal.
+std::string WideLiteral(const char* utf8) {
+    std::string out = "L\"";
+    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(utf8 ? utf8 : ""); *p;) {
+        unsigned code = *p++;
+        int more = code >= 0xF0 ? 3 : code >= 0xE0 ? 2 : code >= 0xC0 ? 1 : 0;
+        if (more) code &= 0x3Fu >> more;
+        for (; more > 0 && (*p & 0xC0) == 0x80; --more) code = (code << 6) | (*p++ & 0x3Fu);
+        char unit[16];
+        if (code == '"') {
+            out += "\"\"";
+        } else if (code >= 0x20 && code < 0x7F && code != '\\') {
+            out += static_cast<char>(code);
+        } else if (code < 0x10000) {
+            std::snprintf(unit, sizeof unit, "\\x%04x", code);
+            out += unit;
+        } else {  // a surrogate pair
+            code -= 0x10000;
+            std::snprintf(unit, sizeof unit, "\\x%04x\\x%04x", 0xD800 + (code >> 10), 0xDC00 + (code & 0x3FF));
+            out += unit;
+        }
+    }
+    return out + "\"";
+}
+
+std::string EncodeRc(const ResourceTable& table, const std::string& version) {
+    const ResVersion& v = *table.version;
+    char numbers[64], text[64], block[16], translation[32];
+    std::snprintf(numbers, sizeof numbers, "%u,%u,%u,%u", v.fileVersion[0], v.fileVersion[1], v.fileVersion[2],
+                  v.fileVersion[3]);
+    std::snprintf(text, sizeof text, "%u.%u.%u.%u", v.fileVersion[0], v.fileVersion[1], v.fileVersion[2],
+                  v.fileVersion[3]);
+    std::snprintf(block, sizeof block, "%04X04B0", table.language);  // the language, UTF-16
+    std::snprintf(translation, sizeof translation, "0x%04X, 1200", table.language);
+    std::ostringstream rc;
+    rc << "// Written by icongen --windows from the resource record in res/.\n"
+       << "#pragma code_page(65001)\n"
+       << table.icon->id << " ICON \"osk.ico\"\n"
+       << "1 VERSIONINFO\nFILEVERSION " << numbers << "\nPRODUCTVERSION " << numbers
+       << "\nFILEOS 0x40004\nFILETYPE 0x1\nBEGIN\n  BLOCK \"StringFileInfo\"\n  BEGIN\n    BLOCK \"" << block
+       << "\"\n    BEGIN\n"
+       << "      VALUE \"FileDescription\", " << WideLiteral(v.fileDescription) << "\n"
+       << "      VALUE \"FileVersion\", " << WideLiteral(version.c_str()) << "\n"
+       << "      VALUE \"InternalName\", " << WideLiteral(v.internalName) << "\n"
+       << "      VALUE \"OriginalFilename\", " << WideLiteral(v.originalFileName) << "\n"
+       << "      VALUE \"ProductName\", " << WideLiteral(v.productName) << "\n"
+       << "      VALUE \"ProductVersion\", " << WideLiteral(version.c_str()) << "\n"
+       << "    END\n  END\n  BLOCK \"VarFileInfo\"\n  BEGIN\n    VALUE \"Translation\", " << translation
+       << "\n  END\nEND\n";
+    if (std::string(text) != version) return {};
+    return rc.str();
+}
+
 bool WriteFile(const std::filesystem::path& path, const void* data, std::size_t size) {
     std::filesystem::create_directories(path.parent_path());
     std::ofstream out(path, std::ios::binary);
@@ -178,16 +265,34 @@ bool WriteFile(const std::filesystem::path& path, const void* data, std::size_t 
 
 }  // namespace
 
+int WriteWindowsResources(const std::filesystem::path& dir, const std::string& version) {
+    const std::string rc = EncodeRc(kOskResources, version);
+    if (rc.empty()) {
+        const unsigned short* v = kOskResources.version->fileVersion;
+        std::fprintf(stderr, "icongen: the version record says %u.%u.%u.%u, the project %s\n", v[0], v[1], v[2],
+                     v[3], version.c_str());
+        return 1;
+    }
+    const std::vector<std::uint8_t> ico = EncodeIco(*kOskResources.icon);
+    if (!WriteFile(dir / "osk.ico", ico.data(), ico.size()) || !WriteFile(dir / "osk.rc", rc.data(), rc.size())) {
+        std::fprintf(stderr, "icongen: cannot write under %s\n", dir.string().c_str());
+        return 1;
+    }
+    return 0;
+}
+
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: icongen OUTDIR\n");
+    const bool windows = argc == 4 && std::string(argv[1]) == "--windows";
+    if (argc != 2 && !windows) {
+        std::fprintf(stderr, "usage: icongen OUTDIR | icongen --windows OUTDIR VERSION\n");
         return 2;
     }
     const ResIcon* icon = kOskResources.icon;
-    if (!icon || !icon->pixels) {
-        std::fprintf(stderr, "icongen: the application has no icon resource\n");
+    if (!icon || !icon->pixels || !kOskResources.version) {
+        std::fprintf(stderr, "icongen: the application has no icon or version resource\n");
         return 1;
     }
+    if (windows) return WriteWindowsResources(argv[2], argv[3]);
     const std::filesystem::path dir = argv[1];
     const std::string svg = EncodeSvg(*icon);
     bool ok = WriteFile(dir / "scalable" / "apps" / "osk.svg", svg.data(), svg.size());
