@@ -12,6 +12,7 @@
 
 #include "dib/dib.h"
 #include "tests/dib_support.h"
+#include "tests/temp_dir.h"
 
 namespace {
 
@@ -61,21 +62,6 @@ struct Written {
     CDib dib;
     std::vector<unsigned char> pixels;
     DibMemoryStream stream;
-};
-
-struct TempDir {
-    TempDir() {
-        char name[] = "/tmp/dib_test_XXXXXX";
-        const char* made = ::mkdtemp(name);
-        EXPECT_NE(made, nullptr);
-        path = made != nullptr ? made : "/tmp";
-    }
-    ~TempDir() {
-        std::error_code ec;
-        fs::remove_all(path, ec);
-    }
-    std::string File(const char* name) const { return (fs::path(path) / name).string(); }
-    fs::path path;
 };
 
 std::vector<unsigned char> Slurp(const std::string& path) {
