@@ -58,12 +58,6 @@ bool ReadScript(const std::string& path, std::string& text, std::string& error) 
     return true;
 }
 
-bool HaveDisplay() {
-    const char* x11 = std::getenv("DISPLAY");
-    const char* wayland = std::getenv("WAYLAND_DISPLAY");
-    return (x11 && *x11) || (wayland && *wayland);
-}
-
 }  // namespace
 
 std::string OskUsageText() {
@@ -80,7 +74,7 @@ std::string OskUsageText() {
            "                                    keys: a-z 0-9 space enter tab escape backspace left\n"
            "                                    right up down delete insert f1-f12 minus plus,\n"
            "                                    with ctrl+ shift+ alt+)\n"
-           "         --screen WxH             the screen size reported (default 1024x768)\n"
+           "         --screen WxH             the screen size reported (default " + DefaultScreenText() + ")\n"
            "       with or without --headless:\n"
            "         --dump DIR               write DIR/refresh-NNNNN.bmp and DIR/refreshes.txt\n"
            "                                  at every screen refresh\n"
@@ -161,7 +155,7 @@ bool ParseArguments(int argc, const char* const* argv, OskOptions& options, std:
                 if (arg == "--dump") options.dumpDir = v;
                 if (arg == "--record") options.recordFile = v;
                 if (arg == "--screen" && !ParseScreenSize(v, options.screenWidth, options.screenHeight)) {
-                    error = "--screen wants WxH with W from 200 to 16384 and H from 150 to 16384, not '" + v + "'";
+                    error = "--screen wants " + ScreenSizeRule() + ", not '" + v + "'";
                     return false;
                 }
                 continue;
@@ -243,7 +237,12 @@ int OskMain(int argc, const char* const* argv, int (*mainRoutine)()) {
         return RunRecorded(backend, file, mainRoutine, options);
     }
 
-    if (!HaveDisplay()) {
+#ifdef OSK_HAVE_SDL
+    const bool canOpenDisplay = SdlBackend::CanOpenDisplay();
+#else
+    const bool canOpenDisplay = !NamedDisplay().empty();
+#endif
+    if (!canOpenDisplay) {
         std::fprintf(stderr,
                      "osk: no display available (DISPLAY and WAYLAND_DISPLAY are unset); "
                      "run 'osk --headless' to use it without a window system\n");
@@ -251,11 +250,12 @@ int OskMain(int argc, const char* const* argv, int (*mainRoutine)()) {
     }
 #ifdef OSK_HAVE_SDL
     bool noDisplay = false;
-    std::unique_ptr<SdlBackend> backend = SdlBackend::Open(kOskResources.icon, error, noDisplay);
+    const ResIcon* icon = kOskResources.icon;
+    std::unique_ptr<SdlBackend> backend =
+        SdlBackend::Open(icon ? IconPixels{icon->width, icon->height, icon->pixels} : IconPixels{}, error, noDisplay);
     if (!backend) {
-        const char* named = std::getenv("DISPLAY");
-        std::fprintf(stderr, "osk: no display available (%s: %s); run 'osk --headless' to use it without a window system\n",
-                     named && *named ? named : std::getenv("WAYLAND_DISPLAY"), error.c_str());
+        std::fprintf(stderr, "osk: no display available (%s); run 'osk --headless' to use it without a window system\n",
+                     error.c_str());
         return noDisplay ? 2 : 1;
     }
     return RunRecorded(*backend, file, mainRoutine, options);

@@ -16,6 +16,7 @@
 #include <string>
 
 #include "app/page_recorder.h"
+#include "platform/backend_defaults.h"
 
 struct OskOptions {
     bool help = false;
@@ -25,8 +26,8 @@ struct OskOptions {
     std::string dumpDir;
     DumpFormat dumpFormat = DumpFormat::Bmp;
     std::string recordFile;
-    int screenWidth = 1024;
-    int screenHeight = 768;
+    int screenWidth = kDefaultScreenWidth;
+    int screenHeight = kDefaultScreenHeight;
     bool haveFile = false;
     std::string file;
 };

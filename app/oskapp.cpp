@@ -5,6 +5,7 @@
 #include "app/controls.h"
 #include "app/mouse.h"
 #include "app/shell.h"
+#include "platform/backend_defaults.h"
 #include "plot/host.h"
 #include "plot/plot.h"
 #include "res/resource.h"
@@ -34,8 +35,8 @@ void HostScreenSize(int* width, int* height) {
     if (Backend* b = AfxGetBackend()) {
         b->ScreenSize(*width, *height);
     } else {
-        *width = 1024;
-        *height = 768;
+        *width = kDefaultScreenWidth;
+        *height = kDefaultScreenHeight;
     }
 }
 

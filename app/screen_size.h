@@ -4,6 +4,12 @@
 
 #include <string>
 
-// "WxH" (or "WXH") with W from 200 to 16384 and H from 150 to 16384, plain
-// decimal digits; false for anything else.
+// "WxH" (or "WXH") within the screen limits (platform/backend_defaults.h),
+// plain decimal digits; false for anything else.
 bool ParseScreenSize(const std::string& text, int& width, int& height);
+
+// What ParseScreenSize takes, for messages: "WxH with W from .. to .. and
+// H from .. to ..".
+std::string ScreenSizeRule();
+// The default screen as "WxH".
+std::string DefaultScreenText();

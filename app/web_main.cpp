@@ -82,8 +82,8 @@ WebOptions OptionsFromAddress() {
     char* screen = osk_web_screen_parameter();
     if (!screen) return options;
     if (!ParseScreenSize(screen, options.screenWidth, options.screenHeight)) {
-        std::fprintf(stderr, "osk: ?screen= wants WxH with W from 200 to 16384 and H from 150 to 16384, not '%s'; "
-                             "the browser window's size is used\n", screen);
+        std::fprintf(stderr, "osk: ?screen= wants %s, not '%s'; the browser window's size is used\n",
+                     ScreenSizeRule().c_str(), screen);
         options = WebOptions{};
     }
     std::free(screen);

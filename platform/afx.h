@@ -494,6 +494,11 @@ protected:
 
 // A message box with one OK button; returns IDOK when dismissed.
 int AfxMessageBox(const char* text, unsigned type = 0, unsigned helpId = 0);
+// Asks for a file name, `initial` proposed: with the backend's own prompt
+// where it has one, else with a box over the main window's title strip that
+// takes the text typed (Enter takes it, Escape drops it); false when
+// cancelled or nothing was given.
+bool AfxPromptFileName(const char* prompt, const std::string& initial, std::string& name);
 
 // ---- the application ---------------------------------------------------------------------
 

@@ -5,12 +5,18 @@
 // (platform/headless).  A backend shows one top-level window whose client
 // area is a 32-bit surface drawn by the core, turns the window system's
 // input into BackendEvents, and supplies the screen size, the message box,
-// a file-name prompt, the clock and the wait on it.  A backend knows
-// nothing of what is drawn: recording the screen is the application's.
+// the file-name prompt of the window system (where it has one), the clock
+// and the wait on it.  A backend knows nothing of what is drawn: recording
+// the screen is the application's, and a file-name prompt that has to be
+// drawn is the core's, fed by the backend's TextInput events.  A backend
+// includes nothing of the platform layer but this interface and the small
+// shared headers beside it (backend_defaults.h, types.h, press_counter.h,
+// scaled_view.h).
 //
-// For another backend to follow, the two optional calls below (PresentRect,
-// SetPresentation) have defaults: a backend that shows the whole surface
-// each time and knows no scaling keeps working unchanged.
+// For another backend to follow, the optional calls below (PresentRect,
+// SetPresentation, SetTextInput, the own file-name prompt) have defaults: a
+// backend that shows the whole surface each time and knows no scaling keeps
+// working unchanged.
 #pragma once
 
 #include <cstdint>
@@ -70,6 +76,7 @@ struct BackendEvent {
         Close,      // the user asked to close the window
         Expose,     // the window's content was lost and must be painted again
         Resize,     // new client size width x height
+        TextInput,  // text typed while text input is on (SetTextInput), UTF-8
     };
     Type type = None;
     int button = 0;
@@ -82,6 +89,14 @@ struct BackendEvent {
     unsigned mods = 0;
     int width = 0;
     int height = 0;
+    std::string text;
+};
+
+// A window icon: 0xAARRGGBB pixels, rows top to bottom.
+struct IconPixels {
+    int width = 0;
+    int height = 0;
+    const std::uint32_t* pixels = nullptr;
 };
 
 // A message box's text as one line "caption: text" on standard error: the
@@ -126,8 +141,21 @@ public:
 
     // A message box with one OK button (caption, text); returns when dismissed.
     virtual void MessageBox(const char* caption, const char* text) = 0;
-    // Asks for a file name; false when cancelled.
-    virtual bool PromptFileName(const char* prompt, const std::string& initial, std::string& name) = 0;
+    // Whether PromptFileName asks for a file name by itself (a dialog of the
+    // window system's own).  By default not: the core then draws the prompt
+    // into the window and reads the TextInput and Key events it gets while
+    // text input is on.
+    virtual bool HasOwnFileNamePrompt() const { return false; }
+    // Asks for a file name, `initial` proposed; false when cancelled.
+    virtual bool PromptFileName(const char* prompt, const std::string& initial, std::string& name) {
+        (void)prompt;
+        (void)initial;
+        (void)name;
+        return false;
+    }
+    // Typed text arrives as TextInput events while on (the window system
+    // composes it from the keys).  By default there is none.
+    virtual void SetTextInput(bool on) { (void)on; }
 
     // Seconds since 1970 with millisecond resolution, and a wait toward a
     // deadline (a WallClock value) that may return early: callers re-read

@@ -107,8 +107,7 @@ bool CDocument::DoSave(const std::string& pathName) {
         // The title proposes the name, cut before the first character that
         // file names had better not carry.
         const std::string proposal = m_strTitle.substr(0, m_strTitle.find_first_of(" #%;/\\"));
-        Backend* backend = State().backend;
-        if (!backend || !backend->PromptFileName("Speichern unter", proposal, name) || name.empty()) return false;
+        if (!AfxPromptFileName("Speichern unter", proposal, name) || name.empty()) return false;
     }
     if (!OnSaveDocument(name.c_str())) return false;
     SetPathName(name);

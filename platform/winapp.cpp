@@ -184,8 +184,7 @@ void CWinApp::OnFileNew() {
 
 void CWinApp::OnFileOpen() {
     std::string name;
-    Backend* backend = State().backend;
-    if (!backend || !backend->PromptFileName("Öffnen", "", name) || name.empty()) return;
+    if (!AfxPromptFileName("Öffnen", "", name) || name.empty()) return;
     OpenDocumentFile(name.c_str());
 }
 

@@ -152,6 +152,7 @@ void AfxTranslateBackendEvent(const BackendEvent& e) {
     if (main && !CWnd::FromHandle(main->m_hWnd)) main = nullptr;
     switch (e.type) {
         case BackendEvent::None:
+        case BackendEvent::TextInput:  // only the file-name prompt reads text
             return;
         case BackendEvent::Close:
             if (main) {

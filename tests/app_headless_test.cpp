@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <fstream>
+#include <optional>
 
 #include "app/cmdline.h"
 #include "app/mouse.h"
@@ -330,16 +331,17 @@ TEST(CommandLine, AnErrorEchoingAnArgumentStaysOneLine) {
 }
 
 TEST(CommandLine, WithoutADisplayAWindowedRunRefusesWithStatusTwo) {
-    const char* display = std::getenv("DISPLAY");
-    const std::string saved = display ? display : "";
-    const char* wayland = std::getenv("WAYLAND_DISPLAY");
-    const std::string savedWayland = wayland ? wayland : "";
-    unsetenv("DISPLAY");
-    unsetenv("WAYLAND_DISPLAY");
+    std::vector<std::pair<const char*, std::optional<std::string>>> saved;
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER"}) {
+        const char* value = std::getenv(name);
+        saved.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
+        unsetenv(name);
+    }
     std::string err;
     const int status = RunOsk({}, &err);
-    if (display) setenv("DISPLAY", saved.c_str(), 1);
-    if (wayland) setenv("WAYLAND_DISPLAY", savedWayland.c_str(), 1);
+    for (const auto& [name, value] : saved) {
+        if (value) setenv(name, value->c_str(), 1);
+    }
     EXPECT_EQ(status, 2);
     EXPECT_NE(err.find("no display"), std::string::npos);
     EXPECT_NE(err.find("--headless"), std::string::npos);

@@ -106,14 +106,21 @@ TEST(DocumentCommands, SaveAsksForANameAndWritesAnEmptyFile) {
     HeadlessOptions options;
     std::string title;
     int prompts = 0;
+    Surface box;
     ShellRun::Run("key ctrl+s\nwait 1\nkey ctrl+s\nwait 10\n", [&] {
         ShellRun::backend->promptAnswer = "saved.osk";
         PlotState.plotView = GetPlotView();
         while (ShellRun::backend->EventsDelivered() < 2) PumpOnce();  // each key is taken as it arrives
         title = ShellRun::backend->WindowTitle();
         prompts = ShellRun::backend->prompts;
+        box = ShellRun::backend->promptPicture;
         return 0;
     }, nullptr, options);
+    // The prompt's box over the title strip: a dark blue frame, white inside.
+    ASSERT_GT(box.width, 2);
+    EXPECT_EQ(box.At(0, 0) & 0xFFFFFF, 0x000080u);
+    EXPECT_EQ(box.At(box.width - 1, 10) & 0xFFFFFF, 0x000080u);
+    EXPECT_EQ(box.At(box.width - 2, 10) & 0xFFFFFF, 0xFFFFFFu);
     EXPECT_TRUE(std::filesystem::exists(dir.path() / "saved.osk"));
     EXPECT_EQ(std::filesystem::file_size(dir.path() / "saved.osk"), 0u);
     EXPECT_EQ(title, "saved.osk - sorel_dunes");

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <deque>
 #include <functional>
 #include <string>
 
@@ -21,18 +22,51 @@ struct ShellTempDir : TempDir {
     ShellTempDir() : TempDir(Use::EnteredAsConfigHome) {}
 };
 
-// A headless backend whose file-name prompt answers with a given name.
+// A headless backend without a file-name prompt of its own, so that the
+// framework draws one; its user clears the proposal, types the given name
+// (and a letter taken back again), then Enter, or Escape when there is no name.
 class TestBackend : public HeadlessBackend {
 public:
     using HeadlessBackend::HeadlessBackend;
     std::string promptAnswer;  // empty: cancel
     int prompts = 0;
-    bool PromptFileName(const char* /*prompt*/, const std::string& /*initial*/, std::string& name) override {
+    Surface promptPicture;  // the last picture shown while a prompt was open
+    bool HasOwnFileNamePrompt() const override { return false; }
+    void SetTextInput(bool on) override {
+        typing_.clear();
+        if (!on) return;
         ++prompts;
-        if (promptAnswer.empty()) return false;
-        name = promptAnswer;
-        return true;
+        if (!promptAnswer.empty()) {
+            typing_.assign(kProposalLength, Pressed(KEY_BACKSPACE));
+            typing_.insert(typing_.end(), {Typed(promptAnswer + "\xC3\xA9"), Pressed(KEY_BACKSPACE)});
+        }
+        typing_.push_back(Pressed(promptAnswer.empty() ? KEY_ESCAPE : KEY_RETURN));
     }
+    void Present(const Surface& surface) override {
+        if (!typing_.empty()) promptPicture = surface;
+        HeadlessBackend::Present(surface);
+    }
+    void WaitEvent(BackendEvent& event) override {
+        if (typing_.empty()) return HeadlessBackend::WaitEvent(event);
+        event = typing_.front();
+        typing_.pop_front();
+    }
+
+private:
+    static constexpr std::size_t kProposalLength = 64;  // at least
+    static BackendEvent Typed(const std::string& text) {
+        BackendEvent e;
+        e.type = BackendEvent::TextInput;
+        e.text = text;
+        return e;
+    }
+    static BackendEvent Pressed(unsigned key) {
+        BackendEvent e;
+        e.type = BackendEvent::Key;
+        e.key = key;
+        return e;
+    }
+    std::deque<BackendEvent> typing_;
 };
 
 // Runs the shell's start-up and `routine` in place of the main routine.

@@ -5,6 +5,9 @@
 #   plotpng/   only plot/, plotpng/, the standard library and libpng
 #   dib/       nothing of the project outside dib/, and the standard library
 #   platform/  nothing of app/, demo/, plot/ or res/
+#   platform/<backend>/  (sdl, headless, web, win32, ...) leaves: of platform/
+#              only the backend interface and the small shared headers beside
+#              it, and its own directory; never the core
 #   app/       nothing of demo/, except the program's entries that join shell
 #              and demonstration: app/main.cpp (desktop), app/web_main.cpp (web)
 # Argument: SOURCE_DIR.  Prints every offending line; fails if there is one.
@@ -49,6 +52,18 @@ only_project_and_std plotpng "plot(png)?/" "png.h"
 only_project_and_std dib "dib/"
 none_of platform "app|demo|plot|res"
 none_of app "demo" "app/main.cpp app/web_main.cpp"
+
+# What a backend may take from platform/ besides its own directory.
+backend_kit="backend.h backend_defaults.h types.h press_counter.h scaled_view.h"
+for backend in platform/*/; do
+    backend=${backend%/}
+    while IFS= read -r line; do
+        header=${line#*\"platform/}
+        header=${header%%\"*}
+        [[ $header == "${backend#platform/}/"* || " $backend_kit " == *" $header "* ]] && continue
+        offend "$backend is a backend: of platform/ it may include only $backend_kit and its own headers" "$line"
+    done < <(includes "$backend" | grep -E '"platform/')
+done
 
 [[ $status == 0 ]] && echo "layer check: all includes point the right way"
 exit $status

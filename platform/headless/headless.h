@@ -1,6 +1,6 @@
 // headless.h - the backend without any window system.
 //
-// The screen size is given (default 1024 x 768); input comes only from a
+// The screen size is given (default kDefaultScreenWidth x kDefaultScreenHeight); input comes only from a
 // script (platform/headless/script.h) on a virtual clock that starts at
 // 946684800.000 (2000-01-01 00:00:00 UTC) and moves in whole milliseconds:
 // WaitUntil jumps at once to the first millisecond past its deadline (or one
@@ -19,12 +19,13 @@
 #include <vector>
 
 #include "platform/backend.h"
+#include "platform/backend_defaults.h"
 #include "platform/press_counter.h"
 #include "platform/headless/script.h"
 
 struct HeadlessOptions {
-    int screenWidth = 1024;
-    int screenHeight = 768;
+    int screenWidth = kDefaultScreenWidth;
+    int screenHeight = kDefaultScreenHeight;
     std::vector<ScriptEvent> events;  // as ParseScript gives them (ends with a close)
 };
 
@@ -43,6 +44,7 @@ public:
     bool PollEvent(BackendEvent& event) override;
     void WaitEvent(BackendEvent& event) override;
     void MessageBox(const char* caption, const char* text) override;
+    bool HasOwnFileNamePrompt() const override { return true; }
     bool PromptFileName(const char* prompt, const std::string& initial, std::string& name) override;
     double WallClock() override;
     void WaitUntil(double deadline) override;

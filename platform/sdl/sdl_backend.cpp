@@ -8,12 +8,33 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/afx.h"
+#include "platform/backend_defaults.h"
 #include "platform/scaled_view.h"
-
 #include "platform/types.h"
 
-std::unique_ptr<SdlBackend> SdlBackend::Open(const ResIcon* icon, std::string& error, bool& noDisplay) {
+namespace {
+
+std::string RequestedDriver() {
+    const char* requested = std::getenv("SDL_VIDEODRIVER");
+    return requested ? requested : "";
+}
+
+bool EnvironmentSet(const char* variable) {
+    const char* value = std::getenv(variable);
+    return value && *value;
+}
+
+// What a failure to open names: the display, or the driver asked for.
+std::string DisplayBeingOpened() {
+    const std::string requested = RequestedDriver();
+    return requested.empty() ? NamedDisplay() : "SDL_VIDEODRIVER=" + requested;
+}
+
+}  // namespace
+
+bool SdlBackend::CanOpenDisplay() { return !RequestedDriver().empty() || !NamedDisplay().empty(); }
+
+std::unique_ptr<SdlBackend> SdlBackend::Open(const IconPixels& icon, std::string& error, bool& noDisplay) {
     noDisplay = false;
     // A click that activates the window is a click like any other.
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
@@ -24,25 +45,22 @@ std::unique_ptr<SdlBackend> SdlBackend::Open(const ResIcon* icon, std::string& e
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     // Only the window systems that were named: SDL would otherwise fall back
     // to drawing off screen, invisibly, when the display does not answer.
-    const char* requested = std::getenv("SDL_VIDEODRIVER");
-    if (!requested || !*requested) {
-        const char* x11 = std::getenv("DISPLAY");
-        const char* wayland = std::getenv("WAYLAND_DISPLAY");
-        const bool haveX11 = x11 && *x11;
-        const bool haveWayland = wayland && *wayland;
+    const bool requested = !RequestedDriver().empty();
+    if (!requested) {
+        const bool haveX11 = EnvironmentSet("DISPLAY");
+        const bool haveWayland = EnvironmentSet("WAYLAND_DISPLAY");
         SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, haveX11 && haveWayland ? "x11,wayland" : haveX11 ? "x11" : "wayland",
                                 SDL_HINT_OVERRIDE);
     }
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-        error = SDL_GetError();
+        error = DisplayBeingOpened() + ": " + SDL_GetError();
         noDisplay = true;
         return nullptr;
     }
     const char* driver = SDL_GetCurrentVideoDriver();
-    if ((!requested || !*requested) && driver &&
-        (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0)) {
+    if (!requested && driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0)) {
         SDL_Quit();
-        error = "no window system answered";
+        error = DisplayBeingOpened() + ": no window system answered";
         noDisplay = true;
         return nullptr;
     }
@@ -73,8 +91,8 @@ void SdlBackend::ScreenSize(int& width, int& height) {
         width = mode.w;
         height = mode.h;
     } else {
-        width = 1024;
-        height = 768;
+        width = kDefaultScreenWidth;
+        height = kDefaultScreenHeight;
     }
 }
 
@@ -85,9 +103,9 @@ bool SdlBackend::CreateMainWindow(const char* title, int clientWidth, int client
     if (!window_) return false;
     presentation_ = Presentation{};
     pendingCount_ = 0;
-    if (icon_ && icon_->pixels) {
-        SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<std::uint32_t*>(icon_->pixels), icon_->width,
-                                                               icon_->height, 32, icon_->width * 4,
+    if (icon_.pixels) {
+        SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<std::uint32_t*>(icon_.pixels), icon_.width,
+                                                               icon_.height, 32, icon_.width * 4,
                                                                SDL_PIXELFORMAT_ARGB8888);
         if (icon) {
             SDL_SetWindowIcon(window_, icon);
@@ -347,6 +365,10 @@ bool SdlBackend::Translate(const SDL_Event& sdl, BackendEvent& event) {
             event.key = KeyCode(sdl.key.keysym.sym, sdl.key.keysym.mod);
             event.mods = Modifiers(sdl.key.keysym.mod);
             return event.key != 0;
+        case SDL_TEXTINPUT:
+            event.type = BackendEvent::TextInput;
+            event.text = sdl.text.text;
+            return !event.text.empty();
         default:
             return false;
     }
@@ -388,92 +410,10 @@ void SdlBackend::MessageBox(const char* caption, const char* text) {
     SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, caption ? caption : "", text ? text : "", window_);
 }
 
-namespace {
-
-// UTF-8 to the font's Latin-1 for display ('?' for what it lacks).
-std::string ToLatin1(const std::string& utf8) {
-    std::string out;
-    for (std::size_t i = 0; i < utf8.size();) {
-        const unsigned char c = static_cast<unsigned char>(utf8[i]);
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-            ++i;
-        } else if ((c & 0xE0) == 0xC0 && i + 1 < utf8.size()) {
-            const unsigned code = ((c & 0x1Fu) << 6) | (static_cast<unsigned char>(utf8[i + 1]) & 0x3Fu);
-            out += code < 0x100 ? static_cast<char>(code) : '?';
-            i += 2;
-        } else {
-            out += '?';
-            ++i;
-            while (i < utf8.size() && (static_cast<unsigned char>(utf8[i]) & 0xC0) == 0x80) ++i;
-        }
+void SdlBackend::SetTextInput(bool on) {
+    if (on) {
+        SDL_StartTextInput();
+    } else {
+        SDL_StopTextInput();
     }
-    return out;
-}
-
-void PopLastCharacter(std::string& utf8) {
-    while (!utf8.empty()) {
-        const unsigned char c = static_cast<unsigned char>(utf8.back());
-        utf8.pop_back();
-        if ((c & 0xC0) != 0x80) break;
-    }
-}
-
-}  // namespace
-
-bool SdlBackend::PromptFileName(const char* prompt, const std::string& initial, std::string& name) {
-    if (!window_) return false;
-    std::string text = initial;
-    Surface canvas;
-    SDL_StartTextInput();
-    bool done = false;
-    bool accepted = false;
-    while (!done) {
-        // The box over the title strip, drawn on a copy of what is shown.
-        if (lastSurface_) {
-            canvas = *lastSurface_;
-        } else {
-            int w = 0;
-            int h = 0;
-            SDL_GetWindowSize(window_, &w, &h);
-            canvas.Resize(w, h, 0xFFFFFFFFu);
-        }
-        CDC dc(&canvas, {0, 0}, {0, 0, canvas.width, canvas.height});
-        dc.FillSolidRect({0, 0, canvas.width, 20}, 0x000080);
-        dc.FillSolidRect({1, 1, canvas.width - 1, 19}, 0xFFFFFF);
-        const std::string line = ToLatin1(std::string(prompt ? prompt : "") + ": " + text) + "_";
-        dc.TextOut(3, 2, line.c_str(), static_cast<int>(line.size()));
-        ShowPixels(canvas, {0, 0, canvas.width, canvas.height});
-
-        SDL_Event sdl;
-        if (!SDL_WaitEvent(&sdl)) break;  // no input can come: cancelled
-        switch (sdl.type) {
-            case SDL_TEXTINPUT: text += sdl.text.text; break;
-            case SDL_KEYDOWN:
-                if (sdl.key.keysym.sym == SDLK_RETURN || sdl.key.keysym.sym == SDLK_KP_ENTER) {
-                    accepted = !text.empty();
-                    done = true;
-                } else if (sdl.key.keysym.sym == SDLK_ESCAPE) {
-                    done = true;
-                } else if (sdl.key.keysym.sym == SDLK_BACKSPACE) {
-                    PopLastCharacter(text);
-                }
-                break;
-            case SDL_QUIT:
-                SDL_PushEvent(&sdl);  // the close still reaches the application
-                done = true;
-                break;
-            case SDL_WINDOWEVENT:
-                if (sdl.window.event == SDL_WINDOWEVENT_CLOSE) {
-                    SDL_PushEvent(&sdl);
-                    done = true;
-                }
-                break;
-            default: break;
-        }
-    }
-    SDL_StopTextInput();
-    if (lastSurface_) ShowPixels(*lastSurface_, {0, 0, lastSurface_->width, lastSurface_->height});
-    if (accepted) name = text;
-    return accepted;
 }

@@ -7,8 +7,8 @@
 // nearest neighbour and maps presses back to client pixels.  Mouse presses arrive with client
 // coordinates (clicks that bring the window to the front count as well),
 // closing the window arrives as Close, the message box is SDL's own, the
-// screen size is the desktop display's.  The file-name prompt is a line of
-// text typed into a box over the title strip (Enter takes it, Escape drops it).
+// screen size is the desktop display's.  SDL has no file dialog: the core
+// draws the file-name prompt, from the text typed (TextInput events).
 #pragma once
 
 #include <memory>
@@ -16,17 +16,19 @@
 #include <vector>
 
 #include "platform/backend.h"
-#include "platform/resources.h"
 
 struct SDL_Window;
 union SDL_Event;
 
 class SdlBackend : public Backend {
 public:
-    // Starts SDL's video on the window system that DISPLAY / WAYLAND_DISPLAY
-    // name (or SDL_VIDEODRIVER, when set); null with a reason when it cannot,
-    // noDisplay telling that no display answered.
-    static std::unique_ptr<SdlBackend> Open(const ResIcon* icon, std::string& error, bool& noDisplay);
+    // Whether a window system is named to open: SDL_VIDEODRIVER, or else
+    // DISPLAY / WAYLAND_DISPLAY.
+    static bool CanOpenDisplay();
+    // Starts SDL's video on the window system SDL_VIDEODRIVER names, or else
+    // the one DISPLAY / WAYLAND_DISPLAY name; null with a reason ("where:
+    // why") when it cannot, noDisplay telling that no display answered.
+    static std::unique_ptr<SdlBackend> Open(const IconPixels& icon, std::string& error, bool& noDisplay);
     ~SdlBackend() override;
 
     void ScreenSize(int& width, int& height) override;
@@ -40,11 +42,11 @@ public:
     bool PollEvent(BackendEvent& event) override;
     void WaitEvent(BackendEvent& event) override;
     void MessageBox(const char* caption, const char* text) override;
-    bool PromptFileName(const char* prompt, const std::string& initial, std::string& name) override;
+    void SetTextInput(bool on) override;
     void Shutdown() override;
 
 private:
-    explicit SdlBackend(const ResIcon* icon) : icon_(icon) {}
+    explicit SdlBackend(const IconPixels& icon) : icon_(icon) {}
     bool Translate(const SDL_Event& sdl, BackendEvent& event);
     // Copies `changed` (client pixels) of the picture into the window and
     // shows it; a rectangle covering the whole client repaints the margins too.
@@ -55,7 +57,7 @@ private:
 
     static constexpr int kWaitFailuresBeforeClose = 100;
 
-    const ResIcon* icon_ = nullptr;
+    IconPixels icon_;
     SDL_Window* window_ = nullptr;
     const Surface* lastSurface_ = nullptr;
     Presentation presentation_;

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/backend_defaults.h"
 #include "platform/types.h"
 
 namespace {
@@ -193,8 +194,8 @@ void WebBackend::ScreenSize(int& width, int& height) {
     }
     osk_web_viewport(&width, &height);
     if (width <= 0 || height <= 0) {
-        width = 1024;
-        height = 768;
+        width = kDefaultScreenWidth;
+        height = kDefaultScreenHeight;
     }
 }
 

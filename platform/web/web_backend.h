@@ -47,6 +47,7 @@ public:
     bool PollEvent(BackendEvent& event) override;
     void WaitEvent(BackendEvent& event) override;
     void MessageBox(const char* caption, const char* text) override;
+    bool HasOwnFileNamePrompt() const override { return true; }
     bool PromptFileName(const char* prompt, const std::string& initial, std::string& name) override;
     void WaitUntil(double deadline) override;
 

@@ -21,9 +21,14 @@ grep -q -- "--script FILE" out.txt || fail "--help does not explain --script"
 [ $status = 2 ] || fail "unknown option: status $status"
 [ "$(wc -l <err.txt)" = 1 ] && grep -q -- "--bogus" err.txt || fail "unknown option message: $(cat err.txt)"
 
-env -u DISPLAY -u WAYLAND_DISPLAY "$OSK" >out.txt 2>err.txt; status=$?
+env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER "$OSK" >out.txt 2>err.txt; status=$?
 [ $status = 2 ] || fail "no display: status $status"
 [ "$(wc -l <err.txt)" = 1 ] && grep -q "headless" err.txt || fail "no display message: $(cat err.txt)"
+# Without a display, the window system SDL_VIDEODRIVER names is tried.
+if grep -q '^SDL2_DIR:PATH=/' "$BUILD_DIR/CMakeCache.txt"; then
+    env -u DISPLAY -u WAYLAND_DISPLAY SDL_VIDEODRIVER=none-such "$OSK" >out.txt 2>err.txt; status=$?
+    [ $status = 2 ] && grep -q "SDL_VIDEODRIVER=none-such" err.txt || fail "SDL_VIDEODRIVER: status $status, $(cat err.txt)"
+fi
 
 # A display that is named but does not answer is no display either.
 # (Sanitizer builds: the desktop-bus library SDL loads keeps buffers for the process's life.)
