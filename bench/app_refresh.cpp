@@ -54,11 +54,12 @@ void BM_GifFrame(benchmark::State& state) {
     GifRecorder recorder;
     std::string error;
     recorder.Open(scratch.File("b.gif"), error);
-    std::vector<unsigned char> page(1008 * 144, 1);
+    std::vector<unsigned char> page(std::size_t{1008} * 144, 1);
     std::uint32_t palette[256] = {};
     std::int64_t t = 0;
     for (auto _ : state) {
-        for (int i = 0; i < 2000; ++i) page[(t * 131 + i * 17) % page.size()] = static_cast<unsigned char>(t);
+        for (int i = 0; i < 2000; ++i)
+            page[(t * 131 + i * std::int64_t{17}) % page.size()] = static_cast<unsigned char>(t);
         t += 50;
         recorder.AddFrame(page.data(), 1008, 144, palette, t);
     }

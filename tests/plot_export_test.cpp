@@ -102,7 +102,7 @@ TEST_F(PlotTest, WritePageBytesAreAStandardBmp) {
     EXPECT_EQ(PlotState.plotFile, nullptr);
 
     const auto b = ReadFile("page.bmp");
-    const size_t imageSize = 116 * 38;
+    const size_t imageSize = size_t{116} * 38;
     ASSERT_EQ(b.size(), 1078 + imageSize);
     EXPECT_EQ(b[0], 'B');
     EXPECT_EQ(b[1], 'M');
@@ -160,7 +160,7 @@ TEST_F(PlotTest, UnwritableExportIsReportedAndThePlotStillEnds) {
     PlotState.exportPending = 1;
     PlotOutputCapture console;
     EXPECT_EQ(PLOTCLOSE(), 0);
-    const std::string err = console.Errors();
+    const std::string& err = console.Errors();
     EXPECT_NE(err.find("no-such-dir/page.bmp"), std::string::npos) << err;
     EXPECT_EQ(PlotState.plotStatus, 2);
     EXPECT_STREQ(PlotState.titleText, "Plot Finished - Close Window to Terminate");

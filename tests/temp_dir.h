@@ -33,8 +33,11 @@ public:
     }
     ~TempDir() {
         if (configHomeSet_) {
-            if (oldConfigHome_) setenv("XDG_CONFIG_HOME", oldConfigHome_->c_str(), 1);
-            else unsetenv("XDG_CONFIG_HOME");
+            if (oldConfigHome_) {
+                setenv("XDG_CONFIG_HOME", oldConfigHome_->c_str(), 1);
+            } else {
+                unsetenv("XDG_CONFIG_HOME");
+            }
         }
         std::error_code ignored;
         if (!oldWorkingDir_.empty()) std::filesystem::current_path(oldWorkingDir_, ignored);
