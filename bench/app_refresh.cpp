@@ -5,15 +5,13 @@
 // against only the changed rectangle, into a framebuffer as a window
 // backend copies it.
 #include <benchmark/benchmark.h>
-#include <unistd.h>
-
-#include <filesystem>
 
 #include "app/app.h"
 #include "app/page_recorder.h"
 #include "app/shell.h"
 #include "platform/headless/headless.h"
 #include "plot/plot.h"
+#include "tests/temp_dir.h"
 
 namespace {
 
@@ -35,45 +33,37 @@ int RefreshLoop() {
 }
 
 void RunShell(benchmark::State& state, bool dump) {
-    char pattern[] = "/tmp/osk-bench-XXXXXX";
-    const std::filesystem::path dir = mkdtemp(pattern);
-    const auto old = std::filesystem::current_path();
-    std::filesystem::current_path(dir);
+    const TempDir scratch(TempDir::Use::Entered);
     HeadlessOptions options;
     ScriptError error;
     ParseScript("", options.events, error);
     HeadlessBackend backend(options);
     PageRecorder recorder;
     std::string reason;
-    if (dump) recorder.Open({(dir / "dumps").string(), ""}, reason);
+    if (dump) recorder.Open({scratch.File("dumps"), ""}, reason);
     g_state = &state;
     OskWinMain(&backend, nullptr, RefreshLoop, &recorder);
     recorder.Close(backend.WallClock());
-    std::filesystem::current_path(old);
-    std::filesystem::remove_all(dir);
 }
 
 void BM_RefreshPlotView(benchmark::State& state) { RunShell(state, false); }
 void BM_RefreshWithDump(benchmark::State& state) { RunShell(state, true); }
 
 void BM_GifFrame(benchmark::State& state) {
-    char pattern[] = "/tmp/osk-bench-XXXXXX";
-    const std::filesystem::path dir = mkdtemp(pattern);
-    {
-        GifRecorder recorder;
-        std::string error;
-        recorder.Open((dir / "b.gif").string(), error);
-        std::vector<unsigned char> page(1008 * 144, 1);
-        std::uint32_t palette[256] = {};
-        std::int64_t t = 0;
-        for (auto _ : state) {
-            for (int i = 0; i < 2000; ++i) page[(t * 131 + i * 17) % page.size()] = static_cast<unsigned char>(t);
-            t += 50;
-            recorder.AddFrame(page.data(), 1008, 144, palette, t);
-        }
-        recorder.Close(t + 50, error);
+    const TempDir scratch;
+    GifRecorder recorder;
+    std::string error;
+    recorder.Open(scratch.File("b.gif"), error);
+    std::vector<unsigned char> page(std::size_t{1008} * 144, 1);
+    std::uint32_t palette[256] = {};
+    std::int64_t t = 0;
+    for (auto _ : state) {
+        for (int i = 0; i < 2000; ++i)
+            page[(t * 131 + i * std::int64_t{17}) % page.size()] = static_cast<unsigned char>(t);
+        t += 50;
+        recorder.AddFrame(page.data(), 1008, 144, palette, t);
     }
-    std::filesystem::remove_all(dir);
+    recorder.Close(t + 50, error);
 }
 
 }  // namespace

@@ -20,6 +20,8 @@
 #include <thread>
 #include <vector>
 
+#include "tests/temp_dir.h"
+
 extern char** environ;
 
 namespace {
@@ -31,20 +33,9 @@ fs::path OskBinary() {
     return fs::read_symlink("/proc/self/exe").parent_path().parent_path() / "osk";
 }
 
-struct Scratch {
-    fs::path dir;
-    Scratch() {
-        std::string tmpl = (fs::temp_directory_path() / "osk-bench-XXXXXX").string();
-        if (mkdtemp(tmpl.data()) != nullptr) dir = tmpl;
-    }
-    ~Scratch() {
-        std::error_code ec;
-        fs::remove_all(dir, ec);
-    }
-};
-
 pid_t Spawn(const std::vector<std::string>& args) {
     std::vector<char*> argv;
+    argv.reserve(args.size() + 1);
     for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
     posix_spawn_file_actions_t actions;
@@ -70,8 +61,8 @@ constexpr const char* kClickGo = "key space\n";
 // 10 000 running frames: the clock moves by the frame period (plus the
 // millisecond past it) per frame.
 void RunFrames(benchmark::State& state, const char* enter, double secondsPerFrame) {
-    Scratch scratch;
-    const fs::path script = scratch.dir / "run.osk";
+    TempDir scratch;
+    const fs::path script = scratch.path() / "run.osk";
     const int frames = 10000;
     {
         std::ofstream out(script);
@@ -97,14 +88,14 @@ void BM_TransversalRun10000Frames(benchmark::State& state) {
 
 // From the spawn until the first refresh's dump appears.
 void BM_StartToFirstRefresh(benchmark::State& state) {
-    Scratch scratch;
-    const fs::path script = scratch.dir / "start.osk";
+    TempDir scratch;
+    const fs::path script = scratch.path() / "start.osk";
     {
         std::ofstream out(script);
         out << "close\n";
     }
     for (auto _ : state) {
-        const fs::path dump = scratch.dir / "dump";
+        const fs::path dump = scratch.path() / "dump";
         std::error_code ec;
         fs::remove_all(dump, ec);
         const fs::path first = dump / "refresh-00001.bmp";

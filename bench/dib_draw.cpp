@@ -38,7 +38,7 @@ BENCHMARK(BM_DrawPageUnscaled);
 void BM_DrawPageDoubled(benchmark::State& state) {
     Page page;
     std::vector<std::uint32_t> target(static_cast<std::size_t>(kWidth) * 2 * kHeight * 2);
-    const DibSurface surface{target.data(), kWidth * 2, kHeight * 2, kWidth * 2};
+    const DibSurface surface{target.data(), kWidth * 2, kHeight * 2, std::ptrdiff_t{kWidth} * 2};
     for (auto _ : state) {
         page.dib.Draw(surface, 0, 0, kWidth * 2, kHeight * 2);
         benchmark::DoNotOptimize(target.data());

@@ -114,7 +114,7 @@ void ConvertRow(const unsigned char* row, unsigned bitCount, const std::uint32_t
         break;
     case 16:
         for (int i = 0; i < count; ++i) {
-            const unsigned v = Load16(row + 2 * (first + i));
+            const unsigned v = Load16(row + 2 * static_cast<std::ptrdiff_t>(first + i));
             auto five = [](unsigned c) { return (c << 3) | (c >> 2); };
             out[i] = 0xFF000000u | (five((v >> 10) & 31u) << 16) | (five((v >> 5) & 31u) << 8) |
                      five(v & 31u);

@@ -50,10 +50,12 @@ public:                                           \
 #define IMPLEMENT_DYNAMIC(name, base)                                                         \
     const CRuntimeClass name::class##name = {#name, nullptr, RUNTIME_CLASS(base)};            \
     const CRuntimeClass* name::GetRuntimeClass() const { return RUNTIME_CLASS(name); }
+// NOLINTBEGIN(bugprone-macro-parentheses): `new name` wants a bare class name
 #define IMPLEMENT_DYNCREATE(name, base)                                                       \
     CObject* name::CreateObject() { return new name; }                                        \
     const CRuntimeClass name::class##name = {#name, &name::CreateObject, RUNTIME_CLASS(base)}; \
     const CRuntimeClass* name::GetRuntimeClass() const { return RUNTIME_CLASS(name); }
+// NOLINTEND(bugprone-macro-parentheses)
 
 class CObject {
 public:

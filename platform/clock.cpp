@@ -8,7 +8,7 @@
 double Backend::WallClock() {
     timespec now{};
     clock_gettime(CLOCK_REALTIME, &now);
-    return static_cast<double>(now.tv_sec) + (now.tv_nsec / 1000000) * 0.001;
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec / 1000000) * 0.001;
 }
 
 void Backend::WaitUntil(double deadline) {

@@ -90,15 +90,18 @@ constexpr std::uint32_t IconColour(char c) {
     }
 }
 
-constexpr std::array<std::uint32_t, 32 * 32> MakeIcon() {
-    std::array<std::uint32_t, 32 * 32> pixels{};
+constexpr std::size_t kIconSide = 32;
+using IconPixels = std::array<std::uint32_t, kIconSide * kIconSide>;
+
+constexpr IconPixels MakeIcon() {
+    IconPixels pixels{};
     for (int y = 0; y < 32; ++y) {
-        for (int x = 0; x < 32; ++x) pixels[static_cast<std::size_t>(y * 32 + x)] = IconColour(kIconArt[y][x]);
+        for (int x = 0; x < 32; ++x) pixels[static_cast<std::size_t>(y) * 32 + x] = IconColour(kIconArt[y][x]);
     }
     return pixels;
 }
 
-constexpr std::array<std::uint32_t, 32 * 32> kIconPixels = MakeIcon();
+constexpr IconPixels kIconPixels = MakeIcon();
 
 const ResIcon kIcon = {IDR_MAINFRAME, 32, 32, kIconPixels.data()};
 

@@ -12,11 +12,10 @@
 # BUILD is the build directory ($BUILD_DIR or build/).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-source_dir=$PWD
-check=0
-if [ "${1:-}" = --check ]; then check=1; shift; fi
+mode=write
+[ "${1:-}" = --check ] && { mode=check; shift; }
 build=$(cd "${1:-${BUILD_DIR:-build}}" && pwd)
-[ $check = 1 ] || cmake --build "$build" -j2 --target osk pngdiff >/dev/null
+[ $mode = check ] || cmake --build "$build" -j2 --target osk pngdiff >/dev/null
 
 screens=(1024x768 1920x1080)
 # Refresh number -> name.  The run: start screen; "Longitudinal" and "Next"
@@ -42,16 +41,16 @@ for screen in "${screens[@]}"; do
   done
 done
 
-if [ $check = 1 ]; then
+if [ $mode = check ]; then
   rm -rf "$build/golden-diff"
   differ=0
-  for golden in "$source_dir"/tests/golden/*.png; do
+  for golden in tests/golden/*.png; do
     name=$(basename "$golden")
     [ -e "$work/$name" ] || { echo "golden: tests/golden/$name is no chosen refresh" >&2; differ=1; continue; }
     mkdir -p "$build/golden-diff"
     "$build/tools/pngdiff" "$golden" "$work/$name" "$build/golden-diff/$name" || differ=1
   done
-  count=$(ls "$source_dir"/tests/golden/*.png | wc -l)
+  count=$(ls tests/golden/*.png | wc -l)
   [ "$count" = $((${#screens[@]} * ${#pictures[@]})) ] || { echo "golden: $count pictures in tests/golden" >&2; differ=1; }
   [ $differ = 0 ] && rm -rf "$build/golden-diff" && echo "golden: $count pictures as committed"
   exit $differ

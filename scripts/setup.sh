@@ -4,6 +4,7 @@ set -euo pipefail
 packages=(
   g++ cmake make pkg-config                 # toolchain
   clang libclang-rt-dev                     # fuzzing (libclang-rt-dev holds libFuzzer)
+  clang-tidy clang-format gcovr             # static checks, format check, line coverage
   libgtest-dev libgmock-dev libbenchmark-dev  # tests and benchmarks
   libsdl2-dev libgif-dev                    # window backend, GIF recording
   libpng-dev                                # the plot library's PNG writer

@@ -9,7 +9,6 @@
 
 #include <cstdlib>
 #include <deque>
-#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -20,35 +19,11 @@
 #include "platform/afx.h"
 #include "platform/headless/headless.h"
 #include "plot/plot.h"
+#include "tests/temp_dir.h"
 
-class ShellTempDir {
-public:
-    ShellTempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "osk-app-test-XXXXXX").string();
-        path_ = mkdtemp(pattern.data());
-        old_ = std::filesystem::current_path();
-        std::filesystem::current_path(path_);
-        if (const char* xdg = std::getenv("XDG_CONFIG_HOME")) {
-            hadXdg_ = true;
-            oldXdg_ = xdg;
-        }
-        setenv("XDG_CONFIG_HOME", (path_ / "config").string().c_str(), 1);
-    }
-    ~ShellTempDir() {
-        std::filesystem::current_path(old_);
-        std::filesystem::remove_all(path_);
-        if (hadXdg_) {
-            setenv("XDG_CONFIG_HOME", oldXdg_.c_str(), 1);
-        } else {
-            unsetenv("XDG_CONFIG_HOME");
-        }
-    }
-    const std::filesystem::path& path() const { return path_; }
-
-private:
-    std::filesystem::path path_, old_;
-    bool hadXdg_ = false;
-    std::string oldXdg_;
+// The shell's tests run in a private working directory and configuration home.
+struct ShellTempDir : TempDir {
+    ShellTempDir() : TempDir(Use::EnteredAsConfigHome) {}
 };
 
 // A headless backend without a file-name prompt of its own, so that the

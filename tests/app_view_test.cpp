@@ -107,7 +107,7 @@ TEST(ViewRefresh, DrawsTitleAndChangedRectangleAtOnceAndInvalidatesOnlyTheTitleS
         view->UpdateWindow();
         std::snprintf(PlotState.titleText, sizeof PlotState.titleText, "Refresh Test");
         // Colour the page's corners, then forget the changes: an empty rectangle.
-        PlotState.pagePixels[(PlotState.imageHeight - 1) * PlotState.imageWidth] = 2;  // top-left
+        PlotState.pagePixels[std::ptrdiff_t{PlotState.imageHeight - 1} * PlotState.imageWidth] = 2;  // top-left
         PlotState.pagePixels[PlotState.imageWidth - 1] = 4;                            // bottom-right
         PlotState.dirtyLeft = PlotState.imageWidth - 1;
         PlotState.dirtyRight = 0;

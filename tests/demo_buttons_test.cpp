@@ -10,6 +10,7 @@
 #include "demo/driver.h"
 #include "plot/palette.h"
 #include "plot/plot.h"
+#include "tests/plot_support.h"
 
 namespace {
 
@@ -83,24 +84,13 @@ TEST(DemoButtonHit, ButtonsOfAScreenNeverShareAPoint) {
 }
 
 // A page as the program sets it up: 28 x 4 page units, 36 pixels each.
-class DemoButtonDrawing : public ::testing::Test {
+class DemoButtonDrawing : public ProgramPageSuite {
 protected:
     void SetUp() override {
-        PlotState = PlotStateRecord{};
-        PLOTOPEN(3, "tarvo_minel.plo", "Sorel Dune", "sorel_dune");
-        PlotState.defaultColour = 4;
-        PlotState.backgroundColour = 1;
-        ASSERT_GE(PAGESETUP(0, 0, 28.0f, 4.0f, 28.0f, 4.0f, 2), 0);
-        ASSERT_NE(PlotState.pagePixels, nullptr);
+        ProgramPageSuite::SetUp();
+        if (HasFatalFailure()) return;
         SETWINDOW(0, 0, 28, 4);
         LINEWIDTH(40);
-    }
-    void TearDown() override {
-        PlotReleasePage();
-        PlotState = PlotStateRecord{};
-    }
-    int Pixel(int column, int row) const {
-        return PlotState.pagePixels[static_cast<size_t>(row) * PlotState.imageWidth + column];
     }
     int Column(double x) const { return static_cast<int>(x * PlotState.pixelsPerUnitX); }
     int Row(double y) const { return static_cast<int>(y * PlotState.pixelsPerUnitY); }
@@ -109,7 +99,7 @@ protected:
         int n = 0;
         for (int r = Row(b.y - 0.15) + 3; r <= Row(b.y + 0.42) - 3; ++r)
             for (int col = Column(b.x - b.halfWidth) + 3; col <= Column(b.x + b.halfWidth) - 3; ++col)
-                n += Pixel(col, r) == c;
+                n += PixelAt(col, r) == c;
         return n;
     }
     void Draw(const DemoButton& b) {
@@ -124,14 +114,14 @@ TEST_F(DemoButtonDrawing, FillOutlineAndLabelColours) {
     EXPECT_EQ(PlotState.fillColour, 9);
 
     const DemoButton& b = kAnimQuitButton;
-    EXPECT_EQ(Pixel(Column(b.x - b.halfWidth + 0.1), Row(b.y - 0.05)), 2) << "fill";
-    EXPECT_EQ(Pixel(Column(b.x - b.halfWidth) + 1, Row(b.y + 0.1)), 4) << "left outline";
-    EXPECT_EQ(Pixel(Column(b.x), Row(b.y + 0.42)), 4) << "top outline";
+    EXPECT_EQ(PixelAt(Column(b.x - b.halfWidth + 0.1), Row(b.y - 0.05)), 2) << "fill";
+    EXPECT_EQ(PixelAt(Column(b.x - b.halfWidth) + 1, Row(b.y + 0.1)), 4) << "left outline";
+    EXPECT_EQ(PixelAt(Column(b.x), Row(b.y + 0.42)), 4) << "top outline";
     EXPECT_GT(CountInside(b, 4), 20) << "blue label";
     EXPECT_EQ(CountInside(b, kBlack), 0);
     // Nothing outside the box, a pixel beyond the outline.
-    EXPECT_EQ(Pixel(Column(b.x + b.halfWidth) + 3, Row(b.y + 0.1)), 1);
-    EXPECT_EQ(Pixel(Column(b.x), Row(b.y - 0.15) - 3), 1);
+    EXPECT_EQ(PixelAt(Column(b.x + b.halfWidth) + 3, Row(b.y + 0.1)), 1);
+    EXPECT_EQ(PixelAt(Column(b.x), Row(b.y - 0.15) - 3), 1);
 }
 
 TEST_F(DemoButtonDrawing, StartScreenQuitHasABlackLabel) {
@@ -160,9 +150,9 @@ TEST_F(DemoButtonDrawing, FrameSignPicksTheExtraOutline) {
     const DemoButton noFrame = {10.0f, 1.1f, 3.4f, "Go", 3, 0, 0};
     Draw(blackFrame);
     Draw(noFrame);
-    EXPECT_EQ(Pixel(Column(5.0 - 1.1) + 1, Row(3.5)), kBlack);
+    EXPECT_EQ(PixelAt(Column(5.0 - 1.1) + 1, Row(3.5)), kBlack);
     // Without an extra outline the box keeps its own, in the pen colour 0.
-    EXPECT_EQ(Pixel(Column(10.0 - 1.1) + 1, Row(3.5)), 0);
+    EXPECT_EQ(PixelAt(Column(10.0 - 1.1) + 1, Row(3.5)), 0);
 }
 
 TEST_F(DemoButtonDrawing, ModeButtonCoversThePreviousLabel) {

@@ -15,6 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/temp_dir.h"
+
 namespace demotest {
 
 namespace fs = std::filesystem;
@@ -68,25 +70,6 @@ inline Page ReadBmp(const fs::path& file) {
         for (int c = 0; c < w; ++c) page.pixels[static_cast<size_t>(r) * w + c] = b[offset + r * stride + c];
     return page;
 }
-
-// A temporary directory that is removed with everything in it.
-class TempDir {
-public:
-    TempDir() {
-        std::string tmpl = (fs::temp_directory_path() / "osk-demo-XXXXXX").string();
-        if (mkdtemp(tmpl.data()) != nullptr) path_ = tmpl;
-    }
-    ~TempDir() {
-        std::error_code ec;
-        if (!path_.empty()) fs::remove_all(path_, ec);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    const fs::path& path() const { return path_; }
-
-private:
-    fs::path path_;
-};
 
 inline fs::path OskBinary() {
     if (const char* env = std::getenv("OSK_BINARY")) return env;

@@ -16,6 +16,7 @@
 
 #include "dib/dib.h"
 #include "tests/dib_support.h"
+#include "tests/temp_dir.h"
 
 namespace {
 
@@ -65,21 +66,6 @@ struct Written {
     CDib dib;
     std::vector<unsigned char> pixels;
     DibMemoryStream stream;
-};
-
-struct TempDir {
-    TempDir() {
-        char name[] = "/tmp/dib_test_XXXXXX";
-        const char* made = ::mkdtemp(name);
-        EXPECT_NE(made, nullptr);
-        path = made != nullptr ? made : "/tmp";
-    }
-    ~TempDir() {
-        std::error_code ec;
-        fs::remove_all(path, ec);
-    }
-    std::string File(const char* name) const { return (fs::path(path) / name).string(); }
-    fs::path path;
 };
 
 std::vector<unsigned char> Slurp(const std::string& path) {
@@ -290,13 +276,13 @@ TEST_F(DibFile, ImageMagickAcceptsOurFilesAndWeReadItsFiles) {
     int n = 0;
     for (const Case& c : cases) {
         const std::string tag = std::string(c.type) + std::to_string(c.bits);
-        const std::string ppmPath = dir.File((tag + ".ppm").c_str());
+        const std::string ppmPath = dir.File(tag + ".ppm");
         {
             std::ofstream ppm(ppmPath);
             ppm << "P3\n" << w << " " << h << "\n255\n";
             for (std::uint32_t v : c.rgb) ppm << (v >> 16) << " " << ((v >> 8) & 255) << " " << (v & 255) << "\n";
         }
-        const std::string theirs = dir.File(("im_" + tag + ".bmp").c_str());
+        const std::string theirs = dir.File("im_" + tag + ".bmp");
         const std::string cmd = "convert " + ppmPath + " -type " + c.type +
                                 " -compress none BMP3:" + theirs + " 2>/dev/null";
         ASSERT_EQ(std::system(cmd.c_str()), 0) << cmd;
@@ -309,7 +295,7 @@ TEST_F(DibFile, ImageMagickAcceptsOurFilesAndWeReadItsFiles) {
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < w; ++x)
                 EXPECT_EQ(s.At(x, y), 0xFF000000u | c.rgb[y * w + x]) << tag << " " << x << "," << y;
-        const std::string ours = dir.File(("ours_" + tag + ".bmp").c_str());
+        const std::string ours = dir.File("ours_" + tag + ".bmp");
         ASSERT_TRUE(dib.Write(ours.c_str()));
         const std::string cmp = "compare -metric AE " + theirs + " " + ours + " null: 2>/dev/null";
         EXPECT_EQ(std::system(cmp.c_str()), 0) << cmp;

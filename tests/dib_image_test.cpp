@@ -296,7 +296,7 @@ TEST(DibDraw, TopDownRowsAreStoredTopRowFirst) {
 
 TEST(DibDraw, SurfacePitchIsHonoured) {
     EightBitImage img(3, 2);
-    std::vector<std::uint32_t> pixels(7 * 2, TestSurface::kSentinel);
+    std::vector<std::uint32_t> pixels(std::size_t{7} * 2, TestSurface::kSentinel);
     DibSurface surface{pixels.data(), 3, 2, 7};
     ASSERT_TRUE(img.dib.Draw(surface, 0, 0, 3, 2));
     EXPECT_EQ(pixels[7 + 2], img.Shown(2, 1));

@@ -33,25 +33,6 @@ protected:
         PlotDefaultFlush();  // an empty changed-pixel rectangle
     }
 
-    static unsigned char Pixel(int col, int row) {
-        return PlotState.pagePixels[col + PlotState.imageWidth * row];
-    }
-    static std::vector<unsigned char> Page() {
-        return {PlotState.pagePixels, PlotState.pagePixels + PlotState.imageSize};
-    }
-    static void ClearPage() {
-        std::fill(PlotState.pagePixels, PlotState.pagePixels + PlotState.imageSize, kWhite);
-    }
-    // Pixels of the given colour, as (col, row) pairs.
-    static std::set<std::pair<int, int>> PixelsOf(int colour) {
-        std::set<std::pair<int, int>> found;
-        for (int row = 0; row < PlotState.imageHeight; ++row) {
-            for (int col = 0; col < PlotState.imageWidth; ++col) {
-                if (Pixel(col, row) == colour) found.insert({col, row});
-            }
-        }
-        return found;
-    }
     static bool RectangleIsEmpty() {
         return PlotState.dirtyLeft == PlotState.imageWidth - 1 && PlotState.dirtyRight == 0 &&
                PlotState.dirtyTop == PlotState.imageHeight - 1 && PlotState.dirtyBottom == 0;
@@ -68,7 +49,7 @@ TEST_F(BoxPage, YellowBoxWithBlueOutlineCoversExactlyItsPixels) {
             const bool inSpan = col >= 36 && col <= 72 && row >= 36 && row <= 72;
             const bool edge = inSpan && (col == 36 || col == 72 || row == 36 || row == 72);
             const int want = edge ? kBlue : inSpan ? kYellow : kWhite;
-            ASSERT_EQ(Pixel(col, row), want) << "col " << col << " row " << row;
+            ASSERT_EQ(PixelAt(col, row), want) << "col " << col << " row " << row;
         }
     }
     // The outline went through the pen; the pen ends at the lower left corner.
@@ -82,12 +63,12 @@ TEST_F(BoxPage, YellowBoxWithBlueOutlineCoversExactlyItsPixels) {
 
 TEST_F(BoxPage, CornersInAnyOrderDrawTheSameBox) {
     BOX(1, 1, 2, 2);
-    const auto reference = Page();
+    const auto reference = PagePixels();
     const float corners[][4] = {{2, 2, 1, 1}, {1, 2, 2, 1}, {2, 1, 1, 2}};
     for (const auto& c : corners) {
         ClearPage();
         BOXFILL(c[0], c[1], c[2], c[3], 100, 0);
-        EXPECT_EQ(Page(), reference) << c[0] << "," << c[1] << " " << c[2] << "," << c[3];
+        EXPECT_EQ(PagePixels(), reference) << c[0] << "," << c[1] << " " << c[2] << "," << c[3];
         EXPECT_FLOAT_EQ(PlotState.penX, 1.0f);
         EXPECT_FLOAT_EQ(PlotState.penY, 1.0f);
     }
@@ -96,10 +77,10 @@ TEST_F(BoxPage, CornersInAnyOrderDrawTheSameBox) {
 TEST_F(BoxPage, OutlineAndFillStylesSwitchIndependently) {
     // 104: fill only, written straight into the image.
     BOXFILL(2, 2, 1, 1, 104, 0);
-    EXPECT_TRUE(PixelsOf(kBlue).empty());
-    EXPECT_EQ(PixelsOf(kYellow).size(), 36u * 36u);
-    EXPECT_EQ(Pixel(36, 36), kYellow);
-    EXPECT_EQ(Pixel(71, 71), kYellow);
+    EXPECT_TRUE(PixelsOfColour(kBlue).empty());
+    EXPECT_EQ(PixelsOfColour(kYellow).size(), 36u * 36u);
+    EXPECT_EQ(PixelAt(36, 36), kYellow);
+    EXPECT_EQ(PixelAt(71, 71), kYellow);
     EXPECT_TRUE(RectangleIsEmpty()) << "a solid fill must not widen the changed rectangle";
     EXPECT_FLOAT_EQ(PlotState.penX, 1.0f);
     EXPECT_EQ(PlotState.penDrawn, 0);
@@ -107,9 +88,9 @@ TEST_F(BoxPage, OutlineAndFillStylesSwitchIndependently) {
     // 0: outline only, the interior stays as it was.
     ClearPage();
     BOXFILL(1, 1, 2, 2, 0, 0);
-    EXPECT_TRUE(PixelsOf(kYellow).empty());
-    EXPECT_EQ(PixelsOf(kBlue).size(), 4u * 36u);
-    EXPECT_EQ(Pixel(54, 54), kWhite);
+    EXPECT_TRUE(PixelsOfColour(kYellow).empty());
+    EXPECT_EQ(PixelsOfColour(kBlue).size(), 4u * 36u);
+    EXPECT_EQ(PixelAt(54, 54), kWhite);
 
     // 4 (and 40): nothing drawn, the pen only moves to the lower left corner.
     for (const int style : {4, 40}) {
@@ -117,9 +98,9 @@ TEST_F(BoxPage, OutlineAndFillStylesSwitchIndependently) {
         PlotDefaultFlush();
         PLOT(10, 3, 3);
         PlotDefaultFlush();
-        const auto before = Page();
+        const auto before = PagePixels();
         BOXFILL(2.5f, 2, 1.5f, 1, style, 0);
-        EXPECT_EQ(Page(), before) << style;
+        EXPECT_EQ(PagePixels(), before) << style;
         EXPECT_TRUE(RectangleIsEmpty()) << style;
         EXPECT_FLOAT_EQ(PlotState.penX, 1.5f);
         EXPECT_FLOAT_EQ(PlotState.penY, 1.0f);
@@ -130,12 +111,12 @@ TEST_F(BoxPage, OutlineAndFillStylesSwitchIndependently) {
 TEST_F(BoxPage, DegenerateBoxes) {
     // Coinciding corners: the outline is a single dot.
     BOX(1, 1, 1, 1);
-    EXPECT_EQ(PixelsOf(kBlue), (std::set<std::pair<int, int>>{{36, 36}}));
-    EXPECT_TRUE(PixelsOf(kYellow).empty());
+    EXPECT_EQ(PixelsOfColour(kBlue), (PixelSet{{36, 36}}));
+    EXPECT_TRUE(PixelsOfColour(kYellow).empty());
     // A box narrower than a pixel gets no hatching.
     ClearPage();
     BOXFILL(1, 1, 1.02f, 3, 5, 10);
-    EXPECT_TRUE(PixelsOf(kYellow).empty());
+    EXPECT_TRUE(PixelsOfColour(kYellow).empty());
 }
 
 TEST_F(BoxPage, OutlineMatchesTheStrokesOfThePen) {
@@ -160,7 +141,7 @@ TEST_F(BoxPage, OutlineMatchesTheStrokesOfThePen) {
                 PLOT(right, top, 2);
                 PLOT(left, top, 2);
                 PLOT(left, bottom, 2);
-                const auto want = Page();
+                const auto want = PagePixels();
                 const int rect[] = {PlotState.dirtyLeft, PlotState.dirtyRight, PlotState.dirtyTop,
                                     PlotState.dirtyBottom};
 
@@ -170,7 +151,7 @@ TEST_F(BoxPage, OutlineMatchesTheStrokesOfThePen) {
                 PlotDefaultFlush();
                 ClearPage();
                 BOXFILL(b[0], b[1], b[2], b[3], 0, 0);
-                ASSERT_EQ(Page(), want);
+                ASSERT_EQ(PagePixels(), want);
                 EXPECT_EQ(PlotState.dirtyLeft, rect[0]);
                 EXPECT_EQ(PlotState.dirtyRight, rect[1]);
                 EXPECT_EQ(PlotState.dirtyTop, rect[2]);
@@ -190,11 +171,11 @@ TEST_F(BoxPage, OutlineMatchesTheStrokesOfThePen) {
 TEST_F(BoxPage, HorizontalHatchEveryHalfUnitUpToTheTopEdge) {
     LINEWIDTH(50);  // the hatch uses a one-pixel pen and gives the weight back
     BOXFILL(1, 1, 2, 3, 5, 50);  // 1 | 4: horizontal lines, no outline
-    std::set<std::pair<int, int>> want;
+    PixelSet want;
     for (const int row : {54, 72, 90, 108}) {  // y = 1.5, 2.0, 2.5 and 3.0
         for (int col = 36; col <= 71; ++col) want.insert({col, row});
     }
-    EXPECT_EQ(PixelsOf(kYellow), want);
+    EXPECT_EQ(PixelsOfColour(kYellow), want);
     EXPECT_EQ(PlotState.hatchSpacing, 50);
     EXPECT_EQ(PlotState.lineWeight, 50);
     EXPECT_EQ(PlotState.linePixels, 2);
@@ -206,28 +187,28 @@ TEST_F(BoxPage, HorizontalHatchEveryHalfUnitUpToTheTopEdge) {
     BOXFILL(1, 1, 2, 3, 1, 5);
     EXPECT_EQ(PlotState.hatchSpacing, 50);
     for (const int row : {54, 72, 90}) {
-        for (int col = 37; col <= 71; ++col) ASSERT_EQ(Pixel(col, row), kYellow) << col << "," << row;
+        for (int col = 37; col <= 71; ++col) ASSERT_EQ(PixelAt(col, row), kYellow) << col << "," << row;
     }
-    for (int col = 36; col <= 72; ++col) EXPECT_EQ(Pixel(col, 108), kBlue) << col;
-    EXPECT_EQ(Pixel(54, 63), kWhite);
+    for (int col = 36; col <= 72; ++col) EXPECT_EQ(PixelAt(col, 108), kBlue) << col;
+    EXPECT_EQ(PixelAt(54, 63), kWhite);
 
     // The octal reading: 19 is style 1.
-    const auto styleOne = Page();
+    const auto styleOne = PagePixels();
     ClearPage();
     BOXFILL(1, 1, 2, 3, 19, 0);
-    EXPECT_EQ(Page(), styleOne);
+    EXPECT_EQ(PagePixels(), styleOne);
 }
 
 TEST_F(BoxPage, CrossHatchIsBothStraightPatterns) {
     BOXFILL(1, 1, 2, 3, 7, 50);  // 1 | 2 | 4
-    std::set<std::pair<int, int>> want;
+    PixelSet want;
     for (const int row : {54, 72, 90, 108}) {
         for (int col = 36; col <= 71; ++col) want.insert({col, row});
     }
     for (const int col : {54, 72}) {  // x = 1.5 and 2.0, the right edge
         for (int row = 36; row <= 107; ++row) want.insert({col, row});
     }
-    EXPECT_EQ(PixelsOf(kYellow), want);
+    EXPECT_EQ(PixelsOfColour(kYellow), want);
 }
 
 // Distance of a pixel from the nearest of the given diagonal lines, each
@@ -244,7 +225,7 @@ TEST_F(BoxPage, DiagonalHatchesLieOneSpacingApart) {
     // Upper left to lower right: x + y = 2 + d and 2 + 2d (36 pixels a unit).
     BOXFILL(1, 1, 2, 2, 14, 50);
     const std::vector<double> falling = {36 * (2 + d), 36 * (2 + 2 * d)};
-    auto hatch = PixelsOf(kYellow);
+    auto hatch = PixelsOfColour(kYellow);
     ASSERT_GT(hatch.size(), 40u);
     int onFirst = 0;
     for (const auto& [col, row] : hatch) {
@@ -257,7 +238,7 @@ TEST_F(BoxPage, DiagonalHatchesLieOneSpacingApart) {
     ClearPage();
     BOXFILL(1, 1, 2, 2, 24, 50);
     const std::vector<double> rising = {36 * (1 - d), 36 * (1 - 2 * d)};  // x - y
-    hatch = PixelsOf(kYellow);
+    hatch = PixelsOfColour(kYellow);
     ASSERT_GT(hatch.size(), 40u);
     for (const auto& [col, row] : hatch) {
         EXPECT_LE(NearestDiagonal(col, row, -1, rising), 2.0) << col << "," << row;
@@ -266,7 +247,7 @@ TEST_F(BoxPage, DiagonalHatchesLieOneSpacingApart) {
     // 30: both directions at once.
     ClearPage();
     BOXFILL(1, 1, 2, 2, 34, 50);
-    hatch = PixelsOf(kYellow);
+    hatch = PixelsOfColour(kYellow);
     int risingCount = 0, fallingCount = 0;
     for (const auto& [col, row] : hatch) {
         fallingCount += NearestDiagonal(col, row, 1, falling) <= 2.0;
@@ -282,17 +263,17 @@ TEST_F(BoxPage, DiagonalHatchStopsAfter32000Lines) {
     // lines, and 32000 of them end far left of the page (all on column 0).
     BOXFILL(-100, 1, 10, 1.5f, 14, 10);
     int visible = 0;
-    for (const auto& [col, row] : PixelsOf(kYellow)) visible += col >= 1;
+    for (const auto& [col, row] : PixelsOfColour(kYellow)) visible += col >= 1;
     EXPECT_GT(visible, 1000);
 
     ClearPage();
     BOXFILL(-10000, 1, 10, 1.5f, 14, 10);
-    for (const auto& [col, row] : PixelsOf(kYellow)) ASSERT_EQ(col, 0) << row;
+    for (const auto& [col, row] : PixelsOfColour(kYellow)) ASSERT_EQ(col, 0) << row;
 
     // The mirror image, from the far right.
     ClearPage();
     BOXFILL(18, 1, 10018, 1.5f, 24, 10);
-    for (const auto& [col, row] : PixelsOf(kYellow)) ASSERT_EQ(col, 1007) << row;
+    for (const auto& [col, row] : PixelsOfColour(kYellow)) ASSERT_EQ(col, 1007) << row;
 }
 
 TEST_F(BoxPage, HatchingFarBeyondThePageKeepsItsPixelsAndEnds) {
@@ -300,7 +281,7 @@ TEST_F(BoxPage, HatchingFarBeyondThePageKeepsItsPixelsAndEnds) {
     // 0, then y = 0, 0.5, ..., 3.0 land on rows 0, 18, ..., 108.
     BOXFILL(1, -1000, 2, 3, 5, 50);
     std::set<int> rows;
-    for (const auto& [col, row] : PixelsOf(kYellow)) rows.insert(row);
+    for (const auto& [col, row] : PixelsOfColour(kYellow)) rows.insert(row);
     EXPECT_EQ(rows, (std::set<int>{0, 18, 36, 54, 72, 90, 108}));
 
     // Enormous and infinite boxes end, and hatch only inside their columns.
@@ -311,7 +292,7 @@ TEST_F(BoxPage, HatchingFarBeyondThePageKeepsItsPixelsAndEnds) {
     BOXFILL(-inf, 1, inf, 2, 5, 10);
     BOXFILL(-inf, -inf, inf, inf, 34, 10);
     BOXFILL(1, 1, 2, inf, 34, 10);
-    for (const auto& [col, row] : PixelsOf(kYellow)) {
+    for (const auto& [col, row] : PixelsOfColour(kYellow)) {
         ASSERT_TRUE((col >= 36 && col <= 72) || (row >= 36 && row <= 72)) << col << "," << row;
     }
 }
@@ -320,7 +301,7 @@ TEST_F(BoxPage, HatchOverFillWidensTheChangedRectangle) {
     // 305 = solid fill + horizontal hatch in the fill colour, no outline: the
     // page looks like the plain fill, but the hatch lines went through the pen.
     BOXFILL(1, 1, 2, 3, 305, 50);
-    EXPECT_EQ(PixelsOf(kYellow).size(), 36u * 72u + 36u);  // the top line lies on row 108
+    EXPECT_EQ(PixelsOfColour(kYellow).size(), 36u * 72u + 36u);  // the top line lies on row 108
     EXPECT_EQ(PlotState.dirtyLeft, 36);
     EXPECT_EQ(PlotState.dirtyRight, 71);
     EXPECT_EQ(PlotState.dirtyTop, 143 - 108);
@@ -330,60 +311,60 @@ TEST_F(BoxPage, HatchOverFillWidensTheChangedRectangle) {
     // 301 adds the outline; 201 without 100 is a plain horizontal hatch.
     ClearPage();
     BOXFILL(1, 1, 2, 3, 301, 50);
-    EXPECT_EQ(Pixel(54, 54), kYellow);
-    EXPECT_EQ(Pixel(36, 54), kBlue);
-    EXPECT_EQ(Pixel(54, 108), kBlue);
+    EXPECT_EQ(PixelAt(54, 54), kYellow);
+    EXPECT_EQ(PixelAt(36, 54), kBlue);
+    EXPECT_EQ(PixelAt(54, 108), kBlue);
     ClearPage();
     BOXFILL(1, 1, 2, 3, 1, 50);
-    const auto styleOne = Page();
+    const auto styleOne = PagePixels();
     ClearPage();
     BOXFILL(1, 1, 2, 3, 201, 50);
-    EXPECT_EQ(Page(), styleOne);
+    EXPECT_EQ(PagePixels(), styleOne);
 }
 
 // ---- dots ----------------------------------------------------------------------------
 
 TEST_F(BoxPage, DotSizes) {
-    const auto blank = Page();
+    const auto blank = PagePixels();
     DOT(1.5f, 1.5f, 0);
     DOT(1.5f, 1.5f, -7);
-    EXPECT_EQ(Page(), blank);
+    EXPECT_EQ(PagePixels(), blank);
     EXPECT_TRUE(RectangleIsEmpty());
 
     // 1 and 2: one pen dot, as thick as the pen.
     DOT(1.5f, 1.5f, 2);
-    EXPECT_EQ(PixelsOf(kBlue), (std::set<std::pair<int, int>>{{54, 54}}));
+    EXPECT_EQ(PixelsOfColour(kBlue), (PixelSet{{54, 54}}));
     ClearPage();
     LINEWIDTH(50);
     DOT(1.5f, 1.5f, 1);
-    EXPECT_EQ(PixelsOf(kBlue), (std::set<std::pair<int, int>>{{54, 54}, {55, 54}, {54, 55}, {55, 55}}));
+    EXPECT_EQ(PixelsOfColour(kBlue), (PixelSet{{54, 54}, {55, 54}, {54, 55}, {55, 55}}));
     EXPECT_FLOAT_EQ(PlotState.penX, 1.5f);
 
     // 3: a box of side 0.03 (1.08 pixels) around the point, outlined.
     ClearPage();
     LINEWIDTH(25);
     DOT(1.5f, 1.5f, 3);
-    EXPECT_EQ(PixelsOf(kBlue), (std::set<std::pair<int, int>>{{53, 53}, {54, 53}, {53, 54}, {54, 54}}));
+    EXPECT_EQ(PixelsOfColour(kBlue), (PixelSet{{53, 53}, {54, 53}, {53, 54}, {54, 54}}));
     EXPECT_NEAR(PlotState.penX, 1.485f, 1e-5);
     EXPECT_NEAR(PlotState.penY, 1.485f, 1e-5);
 
     // 20: a 0.2 square (columns 50.4 to 57.6) with a yellow interior.
     ClearPage();
     DOT(1.5f, 1.5f, 20);
-    const auto page = Page();
+    const auto page = PagePixels();
     for (int row = 50; row <= 57; ++row) {
         for (int col = 50; col <= 57; ++col) {
             const bool edge = col == 50 || col == 57 || row == 50 || row == 57;
-            ASSERT_EQ(Pixel(col, row), edge ? kBlue : kYellow) << col << "," << row;
+            ASSERT_EQ(PixelAt(col, row), edge ? kBlue : kYellow) << col << "," << row;
         }
     }
-    EXPECT_EQ(PixelsOf(kBlue).size() + PixelsOf(kYellow).size(), 64u);
+    EXPECT_EQ(PixelsOfColour(kBlue).size() + PixelsOfColour(kYellow).size(), 64u);
 
     // The side is in page units whatever the user scale.
     ClearPage();
     SETWINDOW(0, 0, 56, 8);
     DOT(3, 3, 20);
-    EXPECT_EQ(Page(), page);
+    EXPECT_EQ(PagePixels(), page);
 }
 
 }  // namespace

@@ -103,7 +103,7 @@ TEST_F(PlotTest, WritePageBytesAreAStandardBmp) {
     EXPECT_EQ(PlotState.plotFile, nullptr);
 
     const auto b = ReadFile("page.bmp");
-    const size_t imageSize = 116 * 38;
+    const size_t imageSize = size_t{116} * 38;
     ASSERT_EQ(b.size(), 1078 + imageSize);
     EXPECT_EQ(b[0], 'B');
     EXPECT_EQ(b[1], 'M');

@@ -10,15 +10,13 @@
 
 namespace {
 
-using Pixels = std::set<std::pair<int, int>>;
-
 // Page units of the pixel centre-ish point (column + f) / 36.
 float At(double pixel) { return static_cast<float>(pixel / 36.0); }
 
 struct Box {
     int left, right, bottom, top;
 };
-Box BoundsOf(const Pixels& pixels) {
+Box BoundsOf(const PixelSet& pixels) {
     Box b{1 << 30, -1, 1 << 30, -1};
     for (auto [c, r] : pixels) {
         b.left = std::min(b.left, c);
@@ -33,7 +31,7 @@ TEST_F(PlotTest, FortyFiveDegreeStrokeStepsAlongXWithoutGaps) {
     SETCOLOUR(2);
     PLOT(1, 1, 13);
     PLOT(2, 2, 2);
-    Pixels expected;
+    PixelSet expected;
     for (int c = 36; c <= 72; ++c) expected.insert({c, c});
     EXPECT_EQ(PixelsOfColour(2), expected);
 }
@@ -42,7 +40,7 @@ TEST_F(PlotTest, StrokeStepsAlongTheAxisWithMorePixels) {
     SETCOLOUR(2);
     PLOT(1, 1, 13);
     PLOT(1.5f, 3, 2);  // 18 columns, 72 rows: y-major, one dot per row
-    const Pixels painted = PixelsOfColour(2);
+    const PixelSet painted = PixelsOfColour(2);
     std::set<int> rows;
     for (auto [c, r] : painted) rows.insert(r);
     EXPECT_EQ(rows.size(), 73u);
@@ -70,7 +68,7 @@ TEST_F(PlotTest, DrawToTheCurrentPointPaintsOneDot) {
     SETCOLOUR(2);
     STROKE(1, 1, 0);
     STROKE(1, 1, 1);
-    EXPECT_EQ(PixelsOfColour(2), (Pixels{{36, 36}}));
+    EXPECT_EQ(PixelsOfColour(2), (PixelSet{{36, 36}}));
     EXPECT_EQ(PlotState.penDrawn, 1);
 }
 
@@ -88,7 +86,7 @@ TEST_F(PlotTest, ThickDotsAreClampedToTheImageEdge) {
     SETCOLOUR(2);
     LINEWIDTH(26);  // 2 x 2
     PENDOT(28, 4);  // top-right corner: the block's extra pixels fall back onto it
-    EXPECT_EQ(PixelsOfColour(2), (Pixels{{1007, 143}}));
+    EXPECT_EQ(PixelsOfColour(2), (PixelSet{{1007, 143}}));
     PENDOT(At(10.5), At(10.5));
     EXPECT_EQ(PixelsOfColour(2).size(), 5u);
     EXPECT_EQ(PixelAt(11, 11), 2);
@@ -96,7 +94,7 @@ TEST_F(PlotTest, ThickDotsAreClampedToTheImageEdge) {
     SETCOLOUR(3);
     LINEWIDTH(60);  // 3 x 3
     PENDOT(0, 0);
-    EXPECT_EQ(PixelsOfColour(3), (Pixels{{0, 0}, {1, 0}, {0, 1}, {1, 1}}));
+    EXPECT_EQ(PixelsOfColour(3), (PixelSet{{0, 0}, {1, 0}, {0, 1}, {1, 1}}));
     PENDOT(At(50.5), At(50.5));
     EXPECT_EQ(PixelsOfColour(3).size(), 4u + 9u);
 }
@@ -106,7 +104,7 @@ TEST_F(PlotTest, LineShapeSixPaintsOnlyTheLowerRows) {
     SETCOLOUR(2);
     LINEWIDTH(26);
     PENDOT(At(10.5), At(10.5));
-    EXPECT_EQ(PixelsOfColour(2), (Pixels{{10, 10}, {11, 10}}));
+    EXPECT_EQ(PixelsOfColour(2), (PixelSet{{10, 10}, {11, 10}}));
     SETCOLOUR(3);
     LINEWIDTH(60);
     PENDOT(At(20.5), At(20.5));
@@ -194,7 +192,7 @@ TEST_F(PlotTest, StrokeFarOutsideRunsAlongTheEdge) {
     SETCOLOUR(2);
     PLOT(27, 2, 13);
     PLOT(60, 2, 2);
-    const Pixels painted = PixelsOfColour(2);
+    const PixelSet painted = PixelsOfColour(2);
     EXPECT_EQ(BoundsOf(painted).right, 1007);
     EXPECT_EQ(painted.size(), 1007u - 972u + 1u);
 }
@@ -219,7 +217,7 @@ TEST_F(PlotTest, StrokeLeavingThePageDiagonallyEndsInTheCorner) {
     SETCOLOUR(2);
     PLOT(27, 3, 13);
     PLOT(1e6f, 1e6f, 2);  // far beyond the top-right corner
-    const Pixels painted = PixelsOfColour(2);
+    const PixelSet painted = PixelsOfColour(2);
     EXPECT_TRUE(painted.count({1007, 143}));
     for (auto [c, r] : painted) EXPECT_EQ(c - 972, r - 108) << c << "," << r;  // the 45-degree run
     EXPECT_EQ(painted.size(), 36u);
@@ -233,7 +231,7 @@ TEST_F(PlotTest, StrokeEnteringFromFarAwayPaintsItsWholeEdgeRun) {
     SETCOLOUR(2);
     PLOT(-100, 0, 13);
     PLOT(1, 4, 2);  // crosses the left edge at y = 3.96: column 0 collects rows 0..142
-    const Pixels painted = PixelsOfColour(2);
+    const PixelSet painted = PixelsOfColour(2);
     for (int row = 0; row <= 142; ++row) EXPECT_TRUE(painted.count({0, row})) << row;
     EXPECT_TRUE(painted.count({36, 143}));
     EXPECT_EQ(BoundsOf(painted).right, 36);
@@ -242,7 +240,7 @@ TEST_F(PlotTest, StrokeEnteringFromFarAwayPaintsItsWholeEdgeRun) {
     SETCOLOUR(2);
     PLOT(-50, 2, 13);  // 1801 dots, all but 505 of them on column 0
     PLOT(14, 2, 2);
-    Pixels expected;
+    PixelSet expected;
     for (int col = 0; col <= 504; ++col) expected.insert({col, 72});
     EXPECT_EQ(PixelsOfColour(2), expected);
 }
@@ -262,7 +260,7 @@ TEST_F(PlotTest, OperationsFarOffThePageTakeMilliseconds) {
     // measures it, this only guards against seconds.
     PLOTFLUSH();  // nothing changed yet
     EXPECT_LT(CpuSeconds([] { BOXFILL(1e-38f, -2765944.0f, 127.0f, 0.0f, 336, 0); }), 1.0);
-    Pixels bottomRow;
+    PixelSet bottomRow;
     for (int col = 0; col <= 1007; ++col) bottomRow.insert({col, 0});
     EXPECT_EQ(PixelsOfColour(4), bottomRow);
     EXPECT_EQ(PlotState.dirtyLeft, 0);

@@ -21,8 +21,6 @@ namespace {
 
 using namespace plot_palette;
 
-using PixelSet = std::set<std::pair<int, int>>;
-
 class PolylinePage : public ProgramPageSuite {
 protected:
     void SetUp() override {
@@ -32,29 +30,11 @@ protected:
         LINEWIDTH(25);
     }
 
-    static unsigned char Pixel(int col, int row) {
-        return PlotState.pagePixels[col + PlotState.imageWidth * row];
-    }
-    static std::vector<unsigned char> Page() {
-        return {PlotState.pagePixels, PlotState.pagePixels + PlotState.imageSize};
-    }
-    static void ClearPage() {
-        std::fill(PlotState.pagePixels, PlotState.pagePixels + PlotState.imageSize, kWhite);
-    }
-    static PixelSet Painted() {
-        PixelSet found;
-        for (int row = 0; row < PlotState.imageHeight; ++row) {
-            for (int col = 0; col < PlotState.imageWidth; ++col) {
-                if (Pixel(col, row) != kWhite) found.insert({col, row});
-            }
-        }
-        return found;
-    }
     // Runs of painted pixels along one row, as [first, last] columns.
     static std::vector<std::pair<int, int>> Runs(int row) {
         std::vector<std::pair<int, int>> runs;
         for (int col = 0; col < PlotState.imageWidth; ++col) {
-            if (Pixel(col, row) == kWhite) continue;
+            if (PixelAt(col, row) == kWhite) continue;
             if (!runs.empty() && runs.back().second == col - 1) {
                 runs.back().second = col;
             } else {
@@ -75,7 +55,7 @@ std::string CaptureCall(void (*call)()) {
 // ---- arguments and the points visited ---------------------------------------------------
 
 TEST_F(PolylinePage, TooFewPointsAreReportedAndDrawNothing) {
-    const auto blank = Page();
+    const auto blank = PagePixels();
     static float phase;
     phase = 0.25f;
     EXPECT_EQ(CaptureCall([] {
@@ -93,7 +73,7 @@ TEST_F(PolylinePage, TooFewPointsAreReportedAndDrawNothing) {
                   PLOTL(x, y, -3, 1, 0, 9, 0, 0, &phase);  // line type 9 is 5: dashed
               }),
               "PLOTL - zu wenig Punkte -> -3\n");
-    EXPECT_EQ(Page(), blank);
+    EXPECT_EQ(PagePixels(), blank);
     EXPECT_EQ(phase, 0.25f);
 }
 
@@ -101,11 +81,11 @@ TEST_F(PolylinePage, OnePointIsADotOrAMarker) {
     const float x[] = {1.5f}, y[] = {1.5f};
     float phase = 0;
     PLOTL(x, y, 1, 1, 0, 1, 0, 0, &phase);  // equidistant with one point: plain
-    EXPECT_EQ(Painted(), (PixelSet{{54, 54}}));
+    EXPECT_EQ(PaintedPixels(), (PixelSet{{54, 54}}));
 
     ClearPage();
     PLOTL(x, y, 1, 1, 4, 0, 0, 0, &phase);  // symbol 4: a square of side 0.16
-    const PixelSet square = Painted();
+    const PixelSet square = PaintedPixels();
     EXPECT_EQ(square.count({54, 54}), 0u);
     EXPECT_EQ(square.count({54 + 2, 54 + 2}), 1u);  // (1.58, 1.58): its corner
     EXPECT_EQ(square.count({54 - 3, 54 - 3}), 1u);
@@ -116,35 +96,35 @@ TEST_F(PolylinePage, SymbolMinusOneJoinsThePreviousPoint) {
     const float x[] = {2, 3}, y[] = {1, 1};
     float phase = 0;
     PLOTL(x, y, 2, 1, -1, 0, 0, 0, &phase);
-    for (int col = 36; col <= 108; ++col) ASSERT_EQ(Pixel(col, 36), kBlue) << col;
+    for (int col = 36; col <= 108; ++col) ASSERT_EQ(PixelAt(col, 36), kBlue) << col;
 
     // Symbol 0 starts afresh at the first point.
     ClearPage();
     PLOT(1, 1, 3);
     PLOTL(x, y, 2, 1, 0, 0, 0, 0, &phase);
-    EXPECT_EQ(Pixel(54, 36), kWhite);
-    EXPECT_EQ(Pixel(72, 36), kBlue);
+    EXPECT_EQ(PixelAt(54, 36), kWhite);
+    EXPECT_EQ(PixelAt(72, 36), kBlue);
     // Symbols below -1 count as -1.
     ClearPage();
     PLOT(1, 1, 3);
     PLOTL(x, y, 2, 1, -40, 0, 0, 0, &phase);
-    EXPECT_EQ(Pixel(54, 36), kBlue);
+    EXPECT_EQ(PixelAt(54, 36), kBlue);
 }
 
 TEST_F(PolylinePage, IncrementVisitsEveryKthPointAfterTheFirst) {
     const float x[] = {1, 2, 3, 4, 5}, y[] = {1, 1, 1, 1, 1};
     float phase = 0;
     PLOTL(x, y, 5, 2, 1, 0, 0, 0, &phase);  // dots at points 1 and 3
-    EXPECT_EQ(Painted(), (PixelSet{{72, 36}, {144, 36}}));
+    EXPECT_EQ(PaintedPixels(), (PixelSet{{72, 36}, {144, 36}}));
 
     // An increment beyond the points is cut to n - 1 = 4: point 3 only.
     ClearPage();
     PLOTL(x, y, 5, 99, 1, 0, 0, 0, &phase);
-    EXPECT_EQ(Painted(), (PixelSet{{144, 36}}));
+    EXPECT_EQ(PaintedPixels(), (PixelSet{{144, 36}}));
     // Zero and negative increments are 1.
     ClearPage();
     PLOTL(x, y, 5, -2, 1, 0, 0, 0, &phase);
-    EXPECT_EQ(Painted().size(), 5u);
+    EXPECT_EQ(PaintedPixels().size(), 5u);
 }
 
 TEST_F(PolylinePage, EquidistantXSpreadsThePointsEvenly) {
@@ -155,26 +135,26 @@ TEST_F(PolylinePage, EquidistantXSpreadsThePointsEvenly) {
     PLOTL(x, y, 11, 1, 1, 1, 0, 0, &phase);
     PixelSet want;
     for (int i = 0; i <= 10; ++i) want.insert({36 * i, 72});
-    EXPECT_EQ(Painted(), want);
+    EXPECT_EQ(PaintedPixels(), want);
 
     // With an odd line type the increment is also held to n / 3.
     ClearPage();
     PLOTL(x, y, 11, 5, 1, 1, 0, 0, &phase);  // increment 3: points 2, 5, 8
-    EXPECT_EQ(Painted(), (PixelSet{{72, 72}, {180, 72}, {288, 72}}));
+    EXPECT_EQ(PaintedPixels(), (PixelSet{{72, 72}, {180, 72}, {288, 72}}));
 }
 
 TEST_F(PolylinePage, StepSymbolsDrawStaircases) {
     const float x[] = {1, 2}, y[] = {1, 2};
     float phase = 0;
     PLOTL(x, y, 2, 1, 7, 0, 0, 0, &phase);  // vertical leg first
-    for (int row = 36; row <= 72; ++row) EXPECT_EQ(Pixel(36, row), kBlue) << row;
-    for (int col = 36; col <= 72; ++col) EXPECT_EQ(Pixel(col, 72), kBlue) << col;
-    EXPECT_EQ(Pixel(72, 36), kWhite);
+    for (int row = 36; row <= 72; ++row) EXPECT_EQ(PixelAt(36, row), kBlue) << row;
+    for (int col = 36; col <= 72; ++col) EXPECT_EQ(PixelAt(col, 72), kBlue) << col;
+    EXPECT_EQ(PixelAt(72, 36), kWhite);
 
     ClearPage();
     PLOTL(x, y, 2, 1, 8, 0, 0, 0, &phase);  // horizontal leg first
-    EXPECT_EQ(Pixel(72, 36), kBlue);
-    EXPECT_EQ(Pixel(36, 72), kWhite);
+    EXPECT_EQ(PixelAt(72, 36), kBlue);
+    EXPECT_EQ(PixelAt(36, 72), kWhite);
 }
 
 // ---- wrappers -------------------------------------------------------------------------------
@@ -183,9 +163,9 @@ TEST_F(PolylinePage, EachLineStartsAfreshAndRepaintsItsFirstPoint) {
     PLOTLINE(1, 1, 2, 1);
     SETCOLOUR(kRed);
     PLOTLINE(2, 1, 3, 1);
-    EXPECT_EQ(Pixel(71, 36), kBlue);
-    EXPECT_EQ(Pixel(72, 36), kRed);
-    EXPECT_EQ(Pixel(108, 36), kRed);
+    EXPECT_EQ(PixelAt(71, 36), kBlue);
+    EXPECT_EQ(PixelAt(72, 36), kRed);
+    EXPECT_EQ(PixelAt(108, 36), kRed);
 }
 
 TEST_F(PolylinePage, RectangleOutlineRunsThroughItsCornerBuffers) {
@@ -195,10 +175,10 @@ TEST_F(PolylinePage, RectangleOutlineRunsThroughItsCornerBuffers) {
         EXPECT_EQ(PlotState.rectX[i], wantX[i]);
         EXPECT_EQ(PlotState.rectY[i], wantY[i]);
     }
-    const auto outline = Page();
+    const auto outline = PagePixels();
     ClearPage();
     BOXFILL(1, 1, 2, 2, 0, 0);  // the box's own outline, for comparison
-    EXPECT_EQ(Page(), outline);
+    EXPECT_EQ(PagePixels(), outline);
     EXPECT_FLOAT_EQ(PlotState.penX, 1.0f);
 }
 
@@ -247,8 +227,8 @@ TEST_F(PolylinePage, DashPatternRunsOnAcrossCalls) {
     const float y[] = {0.5f, 1.7f, 3.2f, 0.4f, 2.2f, 2.25f, 0.9f, 3.5f, 1};
     float whole = 0;
     PLOTL(x, y, 9, 1, 0, 2, 0, 1, &whole);
-    const auto once = Page();
-    const auto painted = Painted();
+    const auto once = PagePixels();
+    const auto painted = PaintedPixels();
 
     int endsInGap = 0;
     for (const int split : {1, 2, 4, 6}) {
@@ -260,14 +240,14 @@ TEST_F(PolylinePage, DashPatternRunsOnAcrossCalls) {
         EXPECT_LT(phase, 0.3f);
         endsInGap += phase > 0.18f;
         PLOTL(x + split, y + split, 9 - split, 1, 0, 2, 0, 1, &phase);
-        EXPECT_EQ(Page(), once) << "split at point " << split;
+        EXPECT_EQ(PagePixels(), once) << "split at point " << split;
         EXPECT_NEAR(phase, whole, 1e-4);
     }
     EXPECT_GT(endsInGap, 0) << "no call ended inside a gap";
     // Not a solid line: the gaps left pixels of the path unpainted.
     ClearPage();
     PLOTPOLY(x, y, 9);
-    EXPECT_GT(Painted().size(), painted.size() + 100);
+    EXPECT_GT(PaintedPixels().size(), painted.size() + 100);
 }
 
 TEST_F(PolylinePage, ContinuedPhaseIsReducedToThePattern) {
@@ -276,10 +256,10 @@ TEST_F(PolylinePage, ContinuedPhaseIsReducedToThePattern) {
     PLOT(1, 2, 13);
     float phase = 0.07f;
     PLOTL(x, y, 2, 1, 0, 2, 0, 1, &phase);
-    const auto reference = Page();
+    const auto reference = PagePixels();
     const float returned = phase;
-    EXPECT_EQ(Pixel(36, 72), kBlue);
-    EXPECT_EQ(Pixel(41, 72), kWhite);  // the first dash ends at 1.11
+    EXPECT_EQ(PixelAt(36, 72), kBlue);
+    EXPECT_EQ(PixelAt(41, 72), kWhite);  // the first dash ends at 1.11
 
     // The same position one and twenty periods later.
     for (const float later : {0.37f, 6.07f}) {
@@ -287,7 +267,7 @@ TEST_F(PolylinePage, ContinuedPhaseIsReducedToThePattern) {
         PLOT(1, 2, 13);
         phase = later;
         PLOTL(x, y, 2, 1, 0, 2, 0, 1, &phase);
-        EXPECT_EQ(Page(), reference) << later;
+        EXPECT_EQ(PagePixels(), reference) << later;
         EXPECT_NEAR(phase, returned, 1e-4) << later;
     }
     // An absurd phase still ends.
@@ -321,14 +301,14 @@ TEST_F(PolylinePage, MarkersOnADashedLineLieOnePeriodApart) {
     ASSERT_GE(bars.size(), 10u);
     for (int k = 0; k < 10; ++k) EXPECT_NEAR(bars[k], 36 * (1 + 0.3 * k), 1.01) << k;
     // No line joins them: halfway between two markers the row is empty.
-    for (int k = 0; k < 9; ++k) EXPECT_EQ(Pixel(static_cast<int>(36 * (1.15 + 0.3 * k)), 72), kWhite) << k;
+    for (int k = 0; k < 9; ++k) EXPECT_EQ(PixelAt(static_cast<int>(36 * (1.15 + 0.3 * k)), 72), kWhite) << k;
 }
 
 TEST_F(PolylinePage, AnEnormousDashedSegmentEnds) {
     const float x[] = {1, 1e7f, 1e7f}, y[] = {2, 2, 3};
     float phase = 0;
     PLOTL(x, y, 3, 1, 0, 2, 5, 1, &phase);
-    EXPECT_EQ(Pixel(36, 72), kBlue);
+    EXPECT_EQ(PixelAt(36, 72), kBlue);
     EXPECT_GE(phase, 0.0f);
     EXPECT_LT(phase, 0.05f);
 }

@@ -6,7 +6,9 @@
 #include <gtest/gtest.h>
 #include "tests/posix_compat.h"
 
+#include <algorithm>
 #include <filesystem>
+#include <optional>
 #include <set>
 #include <string>
 #include <utility>
@@ -14,24 +16,7 @@
 
 #include "plot/host.h"
 #include "plot/plot.h"
-
-class TempDir {
-public:
-    TempDir() {
-        char pattern[] = "/tmp/osk-test-XXXXXX";
-        path_ = mkdtemp(pattern);
-        old_ = std::filesystem::current_path();
-        std::filesystem::current_path(path_);
-    }
-    ~TempDir() {
-        std::filesystem::current_path(old_);
-        std::filesystem::remove_all(path_);
-    }
-    const std::filesystem::path& path() const { return path_; }
-
-private:
-    std::filesystem::path path_, old_;
-};
+#include "tests/temp_dir.h"
 
 // PLOTOPEN forgets the page image (its owner is whoever shows it); here
 // the tests own it, so they release it before opening again.
@@ -80,18 +65,28 @@ private:
     void (*previous_)(PlotStream, const char*);
 };
 
+// The page image's pixels: (column, row), row 0 at the bottom.
+using PixelSet = std::set<std::pair<int, int>>;
+
 inline unsigned char PixelAt(int column, int row) {
     return PlotState.pagePixels[column + PlotState.imageWidth * row];
 }
-
-// Every pixel (column, row) of the page image that has the given colour.
-inline std::set<std::pair<int, int>> PixelsOfColour(int colour) {
-    std::set<std::pair<int, int>> found;
+inline std::vector<unsigned char> PagePixels() {
+    return {PlotState.pagePixels, PlotState.pagePixels + PlotState.imageSize};
+}
+inline void ClearPage(int colour = 1) {
+    std::fill(PlotState.pagePixels, PlotState.pagePixels + PlotState.imageSize, colour);
+}
+// Every pixel that has the given colour, or (painted) every one that has not.
+inline PixelSet PixelsOfColour(int colour, bool painted = false) {
+    PixelSet found;
     for (int row = 0; row < PlotState.imageHeight; ++row)
         for (int col = 0; col < PlotState.imageWidth; ++col)
-            if (PixelAt(col, row) == colour) found.insert({col, row});
+            if ((PixelAt(col, row) == colour) != painted) found.insert({col, row});
     return found;
 }
+// Every pixel not of the white background.
+inline PixelSet PaintedPixels() { return PixelsOfColour(1, true); }
 
 class PlotTest : public ::testing::Test {
 protected:
@@ -101,23 +96,19 @@ protected:
         PlotReleasePage();
         PlotState = PlotStateRecord{};
     }
-    TempDir dir_;
+    TempDir dir_{TempDir::Use::Entered};
 };
 
 // Base of suites that draw on the program's page: the plot file is named in
 // a private directory of the suite; each test releases its page image.
 class ProgramPageSuite : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        char pattern[] = "/tmp/osk-page-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir_ = pattern;
-    }
-    static void TearDownTestSuite() { std::filesystem::remove_all(dir_); }
+    static void SetUpTestSuite() { dir_.emplace(); }
+    static void TearDownTestSuite() { dir_.reset(); }
 
     void SetUp() override {
         PlotSetHost(nullptr);
-        const std::string name = dir_ + "/tarvo_minel.plo";
+        const std::string name = dir_->File("tarvo_minel.plo");
         PLOTOPEN(3, name.c_str(), "Sorel Dune", "sorel_dune");
         PlotState.defaultColour = 4;
         PlotState.backgroundColour = 1;
@@ -130,5 +121,5 @@ protected:
         PlotState = PlotStateRecord{};
     }
 
-    static inline std::string dir_;
+    static inline std::optional<TempDir> dir_;
 };

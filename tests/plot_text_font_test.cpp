@@ -98,8 +98,8 @@ TEST(FontTables, EveryPrintableCharacterDraws) {
         EXPECT_TRUE(Draws(GlyphOfCode(c))) << "code " << c;
     }
     // The prefixed names of the alternate set.
-    for (int c : {'[', '*', 'q', 'a', 'p', 'w', 'P', 'm', '+', 'A', 'B', '^', '"', 'o', '~', '`', '0', '5', '6',
-                  'Q', '!', '<', '>', '@', '{', '|', '}'}) {
+    for (const unsigned char c : {'[', '*', 'q', 'a', 'p', 'w', 'P', 'm', '+', 'A', 'B', '^', '"', 'o',
+                                  '~', '`', '0', '5', '6', 'Q', '!', '<', '>', '@', '{', '|', '}'}) {
         EXPECT_EQ(GlyphOfCode(256 + c), 256 + c);
         EXPECT_TRUE(Draws(256 + c)) << "prefix + " << static_cast<char>(c);
     }

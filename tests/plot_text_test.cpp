@@ -88,7 +88,7 @@ protected:
     static int Row(float pageY) { return static_cast<int>(pageY * kPx); }
     static int Col(float pageX) { return static_cast<int>(pageX * kPx); }
 
-    TempDir dir_;
+    TempDir dir_{TempDir::Use::Entered};
 };
 
 PixelSet Minus(const PixelSet& a, const PixelSet& b) {

@@ -24,7 +24,7 @@ namespace {
 struct Picture {
     int width = 0;
     int height = 0;
-    std::vector<unsigned char> pixels;         // rows top first
+    std::vector<unsigned char> pixels;                                        // rows top first
     std::vector<std::uint32_t> palette = std::vector<std::uint32_t>(256, 0);  // 0x00RRGGBB
 
     std::size_t Index(int x, int y) const { return static_cast<std::size_t>(y) * width + x; }
@@ -88,7 +88,8 @@ bool WriteDiff(const char* name, const Picture& expected, const Picture& actual)
     for (int y = 0; y < h; ++y) {
         for (int x = 0; x < w; ++x) {
             const std::uint32_t c = expected.Colour(x, y);
-            at(x, y) = static_cast<unsigned char>(((c >> 16 & 255) + (c >> 8 & 255) + (c & 255)) / 3 * (kOrange - 1) / 255);
+            at(x, y) =
+                static_cast<unsigned char>(((c >> 16 & 255) + (c >> 8 & 255) + (c & 255)) / 3 * (kOrange - 1) / 255);
         }
     }
     for (int y = 0; y < h; ++y)
@@ -138,8 +139,8 @@ int main(int argc, char** argv) {
         }
     }
     if (differing == 0) return 0;
-    std::printf("%s: %ld differing pixels, the first at (%d, %d): now %s, expected %s (palette index #colour)\n", argv[1],
-                differing, firstX, firstY, Describe(actual, firstX, firstY).c_str(),
+    std::printf("%s: %ld differing pixels, the first at (%d, %d): now %s, expected %s (palette index #colour)\n",
+                argv[1], differing, firstX, firstY, Describe(actual, firstX, firstY).c_str(),
                 Describe(expected, firstX, firstY).c_str());
     if (argc == 4 && WriteDiff(argv[3], expected, actual)) std::printf("  diff picture: %s\n", argv[3]);
     return 1;

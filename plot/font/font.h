@@ -33,7 +33,7 @@ extern const std::array<int16_t, kGlyphCount + 1> kGlyphIndex;
 // Character map: entry c (0..255) for a plain byte, c + 256 for a byte after
 // the prefix.  >= 0: a glyph number (0: none, drawn as a space);
 // < 0: minus a composite number.
-extern const std::array<int16_t, 2 * 256> kCharacterMap;
+extern const std::array<int16_t, std::size_t{2} * 256> kCharacterMap;
 
 // Composite letters: {base glyph, accent glyph}; entry 0 is not referenced.
 extern const std::array<std::array<int16_t, 2>, kCompositeCount> kComposites;

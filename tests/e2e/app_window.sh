@@ -14,63 +14,9 @@ for tool in Xvfb xdotool import convert identify cc; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 0; }
 done
 
-WORK=$(mktemp -d)
-XVFB_PID=""
-OSK_PID=""
-cleanup() {
-    [ -n "$OSK_PID" ] && kill "$OSK_PID" 2>/dev/null
-    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
-    wait 2>/dev/null
-    rm -rf "$WORK"
-}
-trap cleanup EXIT
-trap 'exit 1' INT TERM
-fail() { echo "FAIL: $*"; exit 1; }
-
-# A free display number of our own.
-DISPLAY_NUMBER=""
-for n in $(seq 91 140); do
-    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
-    XVFB_PID=$!
-    for _ in $(seq 50); do
-        DISPLAY=":$n" xdotool getmouselocation >/dev/null 2>&1 && { DISPLAY_NUMBER=$n; break; }
-        kill -0 "$XVFB_PID" 2>/dev/null || break
-        sleep 0.1
-    done
-    [ -n "$DISPLAY_NUMBER" ] && break
-    kill "$XVFB_PID" 2>/dev/null; wait "$XVFB_PID" 2>/dev/null; XVFB_PID=""
-done
-[ -n "$DISPLAY_NUMBER" ] || { echo "SKIP: no X server could be started"; exit 0; }
-export DISPLAY=":$DISPLAY_NUMBER"
-unset WAYLAND_DISPLAY
-
-# Closing the way a window manager does: a WM_DELETE_WINDOW client message.
-cat >"$WORK/wm_close.c" <<'EOF'
-#include <X11/Xlib.h>
-#include <stdlib.h>
-int main(int argc, char** argv) {
-    if (argc != 2) return 2;
-    Display* d = XOpenDisplay(NULL);
-    if (!d) return 1;
-    XEvent e = {0};
-    e.xclient.type = ClientMessage;
-    e.xclient.window = (Window)strtoul(argv[1], NULL, 0);
-    e.xclient.message_type = XInternAtom(d, "WM_PROTOCOLS", False);
-    e.xclient.format = 32;
-    e.xclient.data.l[0] = (long)XInternAtom(d, "WM_DELETE_WINDOW", False);
-    e.xclient.data.l[1] = CurrentTime;
-    XSendEvent(d, e.xclient.window, False, NoEventMask, &e);
-    XCloseDisplay(d);
-    return 0;
-}
-EOF
-cc -o "$WORK/wm_close" "$WORK/wm_close.c" -lX11 || fail "cannot build the close helper"
-
-# In sanitizer builds: the desktop-bus library that SDL loads keeps buffers
-# for the life of the process, which the leak checker would report; our own
-# code's leaks are checked by the unit tests and the headless run instead.
-export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"  # last one wins
+source "$2/tests/e2e/support/xserver.sh"
+start_xserver 1280x1024 || exit 0
+build_wm_close || fail "cannot build the close helper"
 
 start_osk() {  # arguments go to osk
     mkdir -p "$WORK/run"

@@ -16,41 +16,20 @@ for tool in Xvfb xdotool import convert compare; do
   command -v $tool >/dev/null || { echo "SKIP: $tool not installed, no X server can be started"; exit 0; }
 done
 
-work=$(mktemp -d /tmp/osk-window-XXXXXX)
-xvfb_pid=""; osk_pid=""
-cleanup() {
-  [ -n "$osk_pid" ] && kill "$osk_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-  wait 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*"; exit 1; }
-# The window of $osk_pid into $wid, polled for up to 30 s (a program under
+source "$2/tests/e2e/support/xserver.sh"
+start_xserver 1024x768 || exit 0
+# The window of $OSK_PID into $wid, polled for up to 30 s (a program under
 # wine takes seconds to show it); false when none came or the program ended.
 find_window() {
   wid=""
   for _ in $(seq 300); do
-    wid=$(xdotool search --onlyvisible --pid "$osk_pid" 2>/dev/null | head -n1)
+    wid=$(xdotool search --onlyvisible --pid "$OSK_PID" 2>/dev/null | head -n1)
     [ -n "$wid" ] && return 0
-    kill -0 "$osk_pid" 2>/dev/null || { echo "osk ended before its window appeared" >>"$work/osk.log"; return 1; }
+    kill -0 "$OSK_PID" 2>/dev/null || { echo "osk ended before its window appeared" >>"$WORK/osk.log"; return 1; }
     sleep 0.1
   done
   return 1
 }
-
-# A private server on a free display number.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-[ -s "$work/display" ] || { echo "SKIP: Xvfb did not start: $(head -c 300 "$work/xvfb.log")"; exit 0; }
-DISPLAY=":$(head -n1 "$work/display")"
-export DISPLAY
-unset SDL_VIDEODRIVER
-# In a sanitizer build, the system libraries that SDL loads for X (D-Bus and
-# others) keep buffers to the end; leak reports are left to the headless
-# tests, memory errors still end the run.
-export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"  # last one wins
 
 # Client points on a 1024 x 768 screen: 36 pixels per page unit, the page's
 # top-left pixel at client (2, 18); the button row is client y 34.
@@ -59,10 +38,10 @@ L="682 34"; T="819 34"; NEXT="664 34"; GO="866 34"; QUIT="967 34"
 # The same states headless, as references.
 ref() {  # name, script lines...
   local name=$1; shift
-  printf '%s\n' "$@" >"$work/$name.osk"
-  "$osk" --headless --script "$work/$name.osk" --dump "$work/$name" >/dev/null 2>&1 || fail "headless $name"
-  local last; last=$(ls "$work/$name"/refresh-*.bmp | tail -n1)
-  convert "$last" "$work/$name.png"
+  printf '%s\n' "$@" >"$WORK/$name.osk"
+  "$osk" --headless --script "$WORK/$name.osk" --dump "$WORK/$name" >/dev/null 2>&1 || fail "headless $name"
+  local last; last=$(ls "$WORK/$name"/refresh-*.bmp | tail -n1)
+  convert "$last" "$WORK/$name.png"
 }
 ref start ""
 ref stepping "click $L"
@@ -71,21 +50,21 @@ ref frame3 "click $L" "wait 1" "click $NEXT" "wait 1" "click $NEXT" "wait 1" "ke
 ref running "click $L" "click $GO" "wait 0.5" "close"
 ref paused "click $L" "click $GO" "wait 0.5" "click $GO"
 
-"$osk" >"$work/osk.log" 2>&1 &
-osk_pid=$!
-find_window || fail "no window appeared: $(head -c 300 "$work/osk.log")"
+"$osk" >"$WORK/osk.log" 2>&1 &
+OSK_PID=$!
+find_window || fail "no window appeared: $(head -c 300 "$WORK/osk.log")"
 
 shot() {  # name: the page part of the window (1008 x 144 at client (2, 18))
-  import -window "$wid" "$work/shot-$1-full.png" 2>/dev/null || fail "screenshot $1"
-  convert "$work/shot-$1-full.png" -crop 1008x144+2+18 +repage "$work/shot-$1.png"
+  import -window "$wid" "$WORK/shot-$1-full.png" 2>/dev/null || fail "screenshot $1"
+  convert "$WORK/shot-$1-full.png" -crop 1008x144+2+18 +repage "$WORK/shot-$1.png"
 }
 # Differing pixels between two pictures (shot-NAME: a screenshot, NAME: a
 # headless reference) over a region (WxH+X+Y of the page; default all of it).
 differ() {
   local region=${3:-1008x144+0+0}
-  convert "$work/$1.png" -crop "$region" +repage "$work/a.png"
-  convert "$work/$2.png" -crop "$region" +repage "$work/b.png"
-  compare -metric AE "$work/a.png" "$work/b.png" null: 2>&1 | cut -d' ' -f1
+  convert "$WORK/$1.png" -crop "$region" +repage "$WORK/a.png"
+  convert "$WORK/$2.png" -crop "$region" +repage "$WORK/b.png"
+  compare -metric AE "$WORK/a.png" "$WORK/b.png" null: 2>&1 | cut -d' ' -f1
 }
 # The button row: y 3.2 to 3.9 -> rows 4 to 29 from the top, x 14 to 28.
 row="504x26+504+4"
@@ -116,7 +95,7 @@ sleep 0.3; shot running2
 n=$(differ shot-running shot-running2 "1008x100+0+44"); [ "$n" != 0 ] || fail "the wave does not move"
 
 # CPU use while it runs (utime + stime in clock ticks).
-ticks() { awk '{print $14 + $15}' "/proc/$osk_pid/stat"; }
+ticks() { awk '{print $14 + $15}' "/proc/$OSK_PID/stat"; }
 hz=$(getconf CLK_TCK)
 t0=$(ticks); sleep 2; t1=$(ticks)
 cpu=$(( (t1 - t0) * 100 / (2 * hz) ))
@@ -130,9 +109,9 @@ sleep 0.3; shot paused2
 n=$(differ shot-paused shot-paused2); [ "$n" = 0 ] || fail "the paused picture changed in $n pixels"
 
 if [ -n "${OSK_CPU_SECONDS:-}" ]; then
-  click "$QUIT"; wait "$osk_pid"; osk_pid=""
-  "$osk" >"$work/osk.log" 2>&1 &
-  osk_pid=$!
+  click "$QUIT"; wait "$OSK_PID"; OSK_PID=""
+  "$osk" >"$WORK/osk.log" 2>&1 &
+  OSK_PID=$!
   find_window
   sleep 0.5; click "$T"; sleep 0.5; click "$GO"; sleep 1
   t0=$(ticks); s0=$(date +%s.%N); sleep "$OSK_CPU_SECONDS"; t1=$(ticks); s1=$(date +%s.%N)
@@ -141,10 +120,10 @@ if [ -n "${OSK_CPU_SECONDS:-}" ]; then
 fi
 
 ended() {  # what: the program must end within 10 s with status 0
-  for _ in $(seq 200); do kill -0 "$osk_pid" 2>/dev/null || break; sleep 0.05; done
-  kill -0 "$osk_pid" 2>/dev/null && fail "$1 did not end the program"
-  wait "$osk_pid"; local status=$?; osk_pid=""
-  [ "$status" = 0 ] || fail "exit status $status after $1: $(head -c 300 "$work/osk.log")"
+  for _ in $(seq 200); do kill -0 "$OSK_PID" 2>/dev/null || break; sleep 0.05; done
+  kill -0 "$OSK_PID" 2>/dev/null && fail "$1 did not end the program"
+  wait "$OSK_PID"; local status=$?; OSK_PID=""
+  [ "$status" = 0 ] || fail "exit status $status after $1: $(head -c 300 "$WORK/osk.log")"
 }
 click "$QUIT"
 ended "Quit"
@@ -153,44 +132,28 @@ ended "Quit"
 # at 3/4 size from window row 237 on.  The scaled "Quit" (client 967 34) is
 # at window 726 263; the unscaled point there is beside the page and must
 # not quit.
-"$osk" >"$work/osk.log" 2>&1 &
-osk_pid=$!
+"$osk" >"$WORK/osk.log" 2>&1 &
+OSK_PID=$!
 find_window || fail "no window appeared"
 sleep 0.5
 xdotool windowfocus --sync "$wid"; xdotool key z
 xdotool windowsize --sync "$wid" 759 600; sleep 0.5
 click "$QUIT"; sleep 0.5
-kill -0 "$osk_pid" 2>/dev/null || fail "a click beside the fitted page quit"
+kill -0 "$OSK_PID" 2>/dev/null || fail "a click beside the fitted page quit"
 click "726 263"
 ended "Quit in the fit view"
 
 # Closing the window the way a window manager asks (WM_DELETE_WINDOW), while
 # the start screen waits and while the transversal wave runs.
-if command -v cc >/dev/null && cc -x c -o "$work/wm_close" - -lX11 2>/dev/null <<'EOF'
-#include <X11/Xlib.h>
-#include <stdlib.h>
-int main(int argc, char** argv) {
-    Display* d = argc == 2 ? XOpenDisplay(NULL) : NULL;
-    if (!d) return 1;
-    XEvent e = {0};
-    e.xclient.type = ClientMessage;
-    e.xclient.window = (Window)strtoul(argv[1], NULL, 0);
-    e.xclient.message_type = XInternAtom(d, "WM_PROTOCOLS", False);
-    e.xclient.format = 32;
-    e.xclient.data.l[0] = (long)XInternAtom(d, "WM_DELETE_WINDOW", False);
-    XSendEvent(d, e.xclient.window, False, NoEventMask, &e);
-    XCloseDisplay(d);
-    return 0;
-}
-EOF
+if command -v cc >/dev/null && build_wm_close
 then
   for when in waiting running; do
-    "$osk" >"$work/osk.log" 2>&1 &
-    osk_pid=$!
+    "$osk" >"$WORK/osk.log" 2>&1 &
+    OSK_PID=$!
     find_window || fail "no window appeared"
     sleep 0.5
     if [ "$when" = running ]; then click "$T"; sleep 0.5; click "$GO"; sleep 0.7; fi
-    "$work/wm_close" "$wid" || fail "cannot send WM_DELETE_WINDOW"
+    "$WORK/wm_close" "$wid" || fail "cannot send WM_DELETE_WINDOW"
     ended "closing the window while $when"
   done
 else

@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Line coverage of the whole test suite: builds with gcov instrumentation into
+# build-coverage/ (or $BUILD_DIR), runs every test and writes
+# out/coverage/index.html (one page per file) and the per-folder summary,
+# printed and kept in out/coverage/summary.txt.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${BUILD_DIR:-build-coverage}
+out=out/coverage
+BUILD_DIR=$build BUILD_TYPE=Debug scripts/build.sh -DOSK_BUILD_BENCH=OFF \
+  -DCMAKE_CXX_FLAGS=--coverage -DCMAKE_C_FLAGS=--coverage -DCMAKE_EXE_LINKER_FLAGS=--coverage
+find "$build" -name '*.gcda' -delete
+# The install-tree test links the installed (here instrumented) library without
+# --coverage, so it is left to the plain builds.
+ctest --test-dir "$build" -j"$(nproc)" --output-on-failure -E e2e_install_tree >"$build/coverage-tests.log" ||
+  { tail -n 30 "$build/coverage-tests.log"; exit 1; }
+mkdir -p "$out"
+# Only the project's own code: not the tests, examples, tools or generated files.
+filters=(--root . --filter '(plot|plotpng|dib|platform|app|demo|res)/'
+         --object-directory "$build")
+gcovr "${filters[@]}" --html-details "$out/index.html" --json-summary "$out/summary.json" >/dev/null
+echo "coverage: lines covered per folder (details: $out/index.html)"
+python3 - "$out/summary.json" <<'PY' | tee "$out/summary.txt"
+import json, os, sys
+folders = {}
+for f in json.load(open(sys.argv[1]))["files"]:
+    hit, total = folders.get(os.path.dirname(f["filename"]), (0, 0))
+    folders[os.path.dirname(f["filename"])] = (hit + f["line_covered"], total + f["line_total"])
+folders["all"] = tuple(map(sum, zip(*folders.values())))
+for name, (hit, total) in sorted(folders.items()):
+    print(f"  {name:<20} {hit:6} / {total:6} lines  {100 * hit / max(total, 1):5.1f} %")
+PY

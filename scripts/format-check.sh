@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Checks the format (.clang-format) of the C++ lines changed since BASE: by
+# default the merge base with main, or the commit before when that is HEAD
+# itself (CI's fresh clone of main).  Untouched old lines are not checked.
+# Without a base to compare with (a clone of one commit), says so and passes.
+#     scripts/format-check.sh [BASE]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+base=${1:-}
+if [ -z "$base" ]; then
+  base=$(git merge-base HEAD main 2>/dev/null || true)
+  [ -z "$base" ] || [ "$base" = "$(git rev-parse HEAD)" ] && base=$(git rev-parse -q --verify HEAD~1 || true)
+fi
+if [ -z "$base" ]; then
+  echo "format-check: no earlier commit to compare with; skipped"
+  exit 0
+fi
+out=$(git clang-format-14 --diff --extensions cpp,h "$base" -- . 2>&1)
+case "$out" in
+  "no modified files to format"* | "clang-format did not modify any files"*)
+    echo "format-check: changed lines since $(git rev-parse --short "$base") are formatted"; exit 0 ;;
+esac
+echo "$out"
+echo "format-check: the lines above are not formatted as .clang-format says (git clang-format $base fixes them)" >&2
+exit 1
