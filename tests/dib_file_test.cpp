@@ -242,7 +242,7 @@ TEST_F(DibFile, PathsRoundTripAndMissingFilesAreReported) {
     EXPECT_FALSE(written);
     EXPECT_FALSE(w.dib.Write("/dev/full"));
     EXPECT_EQ(Slurp(path), w.stream.Bytes());
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path), {}), 1);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
     EXPECT_EQ(Messages().size(), 4u);
 #endif
 }
