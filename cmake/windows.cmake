@@ -66,7 +66,9 @@ function(osk_windows_packages target)
                  @ONLY NEWLINE_STYLE WIN32)
   configure_file(${PROJECT_SOURCE_DIR}/res/tour.osk ${OSK_PACKAGE_DIR}/tour.osk COPYONLY)
   set(OSK_WXS_LICENSE "")
+  set(zip_licence "")
   if(EXISTS ${PROJECT_SOURCE_DIR}/LICENSE)
+    set(zip_licence ${name}/LICENSE.txt)
     configure_file(${PROJECT_SOURCE_DIR}/LICENSE ${OSK_PACKAGE_DIR}/LICENSE.txt COPYONLY)
     set(OSK_WXS_LICENSE "\n            <File Id=\"LICENSE.txt\" Name=\"LICENSE.txt\" Source=\"${name}/LICENSE.txt\"/>")
   endif()
@@ -87,7 +89,7 @@ function(osk_windows_packages target)
   add_custom_command(OUTPUT ${zip}
                      COMMAND ${CMAKE_COMMAND} -E rm -f ${zip}
                      COMMAND ${CMAKE_COMMAND} -E tar cf ${zip} --format=zip -- ${name}/osk.exe ${name}/tour.osk
-                             ${name}/README.txt $<$<BOOL:${OSK_WXS_LICENSE}>:${name}/LICENSE.txt>
+                             ${name}/README.txt ${zip_licence}
                      WORKING_DIRECTORY ${PROJECT_BINARY_DIR}/package
                      DEPENDS ${OSK_PACKAGE_DIR}/osk.exe
                      COMMENT "Building ${name}.zip")
