@@ -11,6 +11,8 @@
 // the title strip shows).
 #pragma once
 
+#include "platform/latin1.h"  // Utf8ToLatin1, Latin1ToUtf8
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -60,6 +62,3 @@ const char* Tr(const char* source);
 // outside Latin-1 become '?'.
 const char* PageText(const char* source);
 
-// UTF-8 to Latin-1 and back.
-std::string Utf8ToLatin1(std::string_view utf8);
-std::string Latin1ToUtf8(std::string_view latin1);

@@ -3,6 +3,7 @@
 // copy of the window's picture (Enter takes it, Escape drops it).
 #include "platform/afx.h"
 #include "platform/internal.h"
+#include "platform/latin1.h"
 
 using afx_internal::State;
 
@@ -12,27 +13,6 @@ constexpr int kBoxHeight = 20;  // covers the title strip's text line
 constexpr std::uint32_t kBoxFrameColour = 0x000080;
 constexpr std::uint32_t kBoxColour = 0xFFFFFF;
 constexpr CPoint kTextOrigin{3, 2};
-
-// UTF-8 to the font's Latin-1 for display ('?' for what it lacks).
-std::string ToLatin1(const std::string& utf8) {
-    std::string out;
-    for (std::size_t i = 0; i < utf8.size();) {
-        const unsigned char c = static_cast<unsigned char>(utf8[i]);
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-            ++i;
-        } else if ((c & 0xE0) == 0xC0 && i + 1 < utf8.size()) {
-            const unsigned code = ((c & 0x1Fu) << 6) | (static_cast<unsigned char>(utf8[i + 1]) & 0x3Fu);
-            out += code < 0x100 ? static_cast<char>(code) : '?';
-            i += 2;
-        } else {
-            out += '?';
-            ++i;
-            while (i < utf8.size() && (static_cast<unsigned char>(utf8[i]) & 0xC0) == 0x80) ++i;
-        }
-    }
-    return out;
-}
 
 void PopLastCharacter(std::string& utf8) {
     while (!utf8.empty()) {
@@ -46,7 +26,7 @@ void DrawPromptBox(Surface& canvas, const char* prompt, const std::string& text)
     CDC dc(&canvas, {0, 0}, {0, 0, canvas.width, canvas.height});
     dc.FillSolidRect({0, 0, canvas.width, kBoxHeight}, kBoxFrameColour);
     dc.FillSolidRect({1, 1, canvas.width - 1, kBoxHeight - 1}, kBoxColour);
-    const std::string line = ToLatin1(std::string(prompt ? prompt : "") + ": " + text) + "_";
+    const std::string line = Utf8ToLatin1(std::string(prompt ? prompt : "") + ": " + text) + "_";
     dc.TextOut(kTextOrigin.x, kTextOrigin.y, line.c_str(), static_cast<int>(line.size()));
 }
 
