@@ -31,6 +31,7 @@ bool CFile::Open(const std::string& name, unsigned flags, CFileException** error
     const char* mode = (flags & modeCreate) ? "wb" : ((flags & modeWrite) ? "r+b" : "rb");
     m_file = std::fopen(name.c_str(), mode);
     if (!m_file) {
+        // NOLINTNEXTLINE(bugprone-throw-keyword-missing): handed to the caller, not thrown
         if (error) *error = new CFileException(name, errno);
         return false;
     }

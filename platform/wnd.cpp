@@ -449,6 +449,7 @@ std::int64_t CWnd::WindowProc(unsigned message, std::uint32_t wParam, std::int64
     switch (message) {
         case WM_CREATE:
             // lParam: the creation structure; a view's context is in lpCreateParams.
+            // NOLINTNEXTLINE(performance-no-int-to-ptr): the message carries a pointer
             result = OnCreate(reinterpret_cast<CREATESTRUCT*>(lParam));
             break;
         case WM_DESTROY: OnDestroy(); break;

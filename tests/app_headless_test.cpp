@@ -178,7 +178,8 @@ GifInfo ReadGif(const std::string& path) {
             info.delays.push_back(gcb.DelayTime);
             info.frames.push_back(gif->SavedImages[i].ImageDesc);
             const auto& d = gif->SavedImages[i].ImageDesc;
-            info.pixels.emplace_back(gif->SavedImages[i].RasterBits, gif->SavedImages[i].RasterBits + d.Width * d.Height);
+            info.pixels.emplace_back(gif->SavedImages[i].RasterBits,
+                                     gif->SavedImages[i].RasterBits + std::ptrdiff_t{d.Width} * d.Height);
         }
     }
     DGifCloseFile(gif, &error);
@@ -195,7 +196,7 @@ TEST(GifRecording, OnlyChangedPicturesBecomeFramesTimedByTheClock) {
         std::uint32_t palette[256];
         for (int i = 0; i < 256; ++i) palette[i] = 0x010101u * static_cast<unsigned>(i);
         palette[2] = 0xFF0000;
-        std::vector<unsigned char> page(16 * 8, 1);
+        std::vector<unsigned char> page(std::size_t{16} * 8, 1);
         const std::int64_t t = 5000;
         recorder.AddFrame(page.data(), 16, 8, palette, t);
         recorder.AddFrame(page.data(), 16, 8, palette, t + 40);  // unchanged: no frame
@@ -225,7 +226,7 @@ TEST(GifRecording, OnlyChangedPicturesBecomeFramesTimedByTheClock) {
     EXPECT_EQ(gif.pixels[1].front(), 1);
     EXPECT_EQ(gif.pixels[1][5], 2);
     EXPECT_EQ(gif.pixels[1].back(), 1);
-    EXPECT_EQ(gif.pixels[1][3 * 6], 2);
+    EXPECT_EQ(gif.pixels[1][std::size_t{3} * 6], 2);
     // Third frame: only pixel 0 of the bottom row went back.
     EXPECT_EQ(gif.frames[2].Top, 7);
     EXPECT_EQ(gif.frames[2].Width, 1);
@@ -242,7 +243,7 @@ TEST(GifRecording, APauseOfTwelveMinutesIsKeptWhole) {
         std::string error;
         EXPECT_TRUE(recorder.Open(path, error)) << error;
         std::uint32_t palette[256] = {};
-        std::vector<unsigned char> page(16 * 8, 1);
+        std::vector<unsigned char> page(std::size_t{16} * 8, 1);
         recorder.AddFrame(page.data(), 16, 8, palette, 0);
         page[7 * 16 + 3] = 2;
         recorder.AddFrame(page.data(), 16, 8, palette, 1000 + pauseMs);
@@ -250,7 +251,9 @@ TEST(GifRecording, APauseOfTwelveMinutesIsKeptWhole) {
         recorder.AddFrame(page.data(), 16, 8, palette, 1500 + pauseMs);
         EXPECT_TRUE(recorder.Close(2500 + pauseMs, error)) << error;
         last.clear();  // top row first, as GIF stores it
-        for (int row = 7; row >= 0; --row) last.insert(last.end(), page.begin() + row * 16, page.begin() + row * 16 + 16);
+        for (int row = 7; row >= 0; --row)
+            last.insert(last.end(), page.begin() + std::ptrdiff_t{row} * 16,
+                        page.begin() + std::ptrdiff_t{row} * 16 + 16);
         return ReadGif(path);
     };
     const GifInfo plain = record(0);
@@ -259,7 +262,7 @@ TEST(GifRecording, APauseOfTwelveMinutesIsKeptWhole) {
     EXPECT_EQ(total(plain), 250);
     EXPECT_EQ(total(paused) - total(plain), 72000);
     // The picture shown at the end: every frame laid over the first.
-    std::vector<unsigned char> shown(16 * 8, 0);
+    std::vector<unsigned char> shown(std::size_t{16} * 8, 0);
     for (std::size_t i = 0; i < paused.frames.size(); ++i) {
         const GifImageDesc& d = paused.frames[i];
         for (int r = 0; r < d.Height; ++r)

@@ -60,7 +60,7 @@ TEST_F(PlotTest, PngPageHasThePageColoursIsSmallerThanItsBmpAndFailsCleanly) {
     for (int top = 0; top < height; ++top) {
         for (int col = 0; col < width; ++col) {
             const uint32_t colour = PlotState.palette[page[col + width * (height - 1 - top)]];
-            const unsigned char* got = &rgb[3 * (col + width * top)];
+            const unsigned char* got = &rgb[std::size_t{3} * (col + width * top)];
             const uint32_t decoded = PACKRGB(got[0], got[1], got[2]);
             if (decoded != colour && wrong++ < 5) {
                 ADD_FAILURE() << "pixel " << col << "," << top << " from the top: " << std::hex << decoded

@@ -13,6 +13,7 @@
 // is the project's, which the record must agree with.
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -64,12 +65,12 @@ Image Resample(const ResIcon& icon, int size) {
             }
             std::uint32_t pixel = 0;
             if (sum[0] > 0) {
-                pixel = static_cast<std::uint32_t>(sum[0] / area * 255.0 + 0.5) << 24;
+                pixel = static_cast<std::uint32_t>(std::lround(sum[0] / area * 255.0)) << 24;
                 for (int c = 0; c < 3; ++c) {
-                    pixel |= static_cast<std::uint32_t>(sum[1 + c] / sum[0] + 0.5) << (16 - 8 * c);
+                    pixel |= static_cast<std::uint32_t>(std::lround(sum[1 + c] / sum[0])) << (16 - 8 * c);
                 }
             }
-            out.argb[static_cast<std::size_t>(y * size + x)] = pixel;
+            out.argb[static_cast<std::size_t>(y) * size + x] = pixel;
         }
     }
     return out;
@@ -126,7 +127,7 @@ std::vector<std::uint8_t> EncodePng(const Image& image) {
     for (int y = 0; y < image.height; ++y) {
         raw.push_back(0);  // filter: none
         for (int x = 0; x < image.width; ++x) {
-            const std::uint32_t p = image.argb[static_cast<std::size_t>(y * image.width + x)];
+            const std::uint32_t p = image.argb[static_cast<std::size_t>(y) * image.width + x];
             raw.insert(raw.end(), {static_cast<std::uint8_t>(p >> 16), static_cast<std::uint8_t>(p >> 8),
                                    static_cast<std::uint8_t>(p), static_cast<std::uint8_t>(p >> 24)});
         }
@@ -183,6 +184,7 @@ void PutLittleEndian(std::vector<std::uint8_t>& out, std::uint32_t v, int bytes)
 std::vector<std::uint8_t> EncodeIco(const ResIcon& icon) {
     constexpr std::array<int, 6> kSizes = {16, 24, 32, 48, 64, 128};  // PNG stored uncompressed: no 256
     std::vector<std::vector<std::uint8_t>> images;
+    images.reserve(kSizes.size());
     for (int size : kSizes) images.push_back(EncodePng(Resample(icon, size)));
     std::vector<std::uint8_t> ico;
     PutLittleEndian(ico, 0, 2);  // reserved

@@ -78,7 +78,8 @@ void DrawGlyphRow(int firstGlyph, int lastGlyph, float top, int columns) {
     for (int g = firstGlyph; g <= lastGlyph; ++g) {
         const int n = g - firstGlyph;
         const float x = 0.5f + (n % columns) * kCell;
-        const float y = top - (n / columns) * 1.7f;
+        const int row = n / columns;
+        const float y = top - row * 1.7f;
         Guides(x, y, 1.2f, 0.8f);
         TextForGlyph(g, text);
         SETCOLOUR(kBlack);
@@ -100,7 +101,8 @@ void GlyphSheet(const char* name) {
     for (int c = 128; c < 256; ++c) {
         if (plotfont::kCharacterMap[c] >= 0) continue;
         const float x = 0.5f + (n % 16) * 2.4f;
-        const float y = 4.6f - (n / 16) * 1.7f;
+        const int row = n / 16;
+        const float y = 4.6f - row * 1.7f;
         Guides(x, y, 1.2f, 0.8f);
         text[0] = static_cast<char>(c);
         SETCOLOUR(kBlack);

@@ -5,7 +5,7 @@
 namespace plotfont {
 namespace {
 
-using MapTable = std::array<int16_t, 2 * 256>;
+using MapTable = std::array<int16_t, std::size_t{2} * 256>;
 
 // Latin-1 letters drawn as a base letter with an accent: {code, composite}.
 constexpr int kComposedLetters[][2] = {
@@ -72,13 +72,11 @@ constexpr GlyphTables BuildGlyphTables() {
     GlyphTables t{};
     for (int g = 0; g < kGlyphCount; ++g) {
         int cls = 6;
-        if (g == 33 || g == 34 || g == 39 || g == 40 || g == 41 || g == 47 || InRange(g, 63, 93) ||
-            g == 95 || g == 96 || InRange(g, 289, 292) || InRange(g, 294, 297) ||
-            InRange(g, 328, 330) || InRange(g, 335, 337) || g == 350 || g == 351 || g == 360 ||
-            g == 362 || g == 367 || g == 369 || g == 382) {
+        if (g == 33 || g == 34 || g == 39 || g == 40 || g == 41 || g == 47 || InRange(g, 63, 93) || g == 95 ||
+            g == 96 || InRange(g, 289, 292) || InRange(g, 294, 297) || InRange(g, 328, 330) || InRange(g, 335, 337) ||
+            g == 350 || g == 351 || g == 360 || g == 362 || g == 367 || g == 369 || g == 382 ||
+            g == kInvertedQuestionGlyph) {  // the last as '?'
             cls = 5;
-        } else if (g == kInvertedQuestionGlyph) {
-            cls = 5;  // as the question mark
         } else if (g == 44 || g == 46 || g == 58 || g == 59 || InRange(g, 97, 125) || g == kDotlessIGlyph) {
             cls = 7;
         }
@@ -100,7 +98,7 @@ constexpr GlyphTables kGlyphTables = BuildGlyphTables();
 
 }  // namespace
 
-constinit const std::array<int16_t, 2 * 256> kCharacterMap = BuildMap();
+constinit const MapTable kCharacterMap = BuildMap();
 
 // {base glyph, accent glyph}, by composite number.
 constinit const std::array<std::array<int16_t, 2>, kCompositeCount> kComposites = {{
