@@ -119,7 +119,8 @@ std::string LanguageFromEnvironment() {
     }
     if (IsSourceLocale(locale)) return "";
     const char* preferred = std::getenv("LANGUAGE");
-    std::string_view list = preferred && *preferred ? preferred : locale;
+    // (Both sides views: a std::string temporary would end with this line.)
+    std::string_view list = preferred && *preferred ? std::string_view(preferred) : std::string_view(locale);
     while (!list.empty()) {
         const std::size_t colon = list.find(':');
         const std::string match = MatchLanguage(list.substr(0, colon));
