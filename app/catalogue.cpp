@@ -101,9 +101,9 @@ bool ParseMoFile(const unsigned char* data, std::size_t size,
 
 std::string MatchLanguage(std::string_view wanted) {
     if (IsSourceLocale(wanted)) return "";
-    const std::string name = LocaleName(wanted);
+    std::string name = LocaleName(wanted);
     if (FindBuiltIn(name)) return name;
-    const std::string language = name.substr(0, name.find('_'));
+    std::string language = name.substr(0, name.find('_'));
     if (FindBuiltIn(language)) return language;
     return "?";
 }
@@ -123,7 +123,7 @@ std::string LanguageFromEnvironment() {
     std::string_view list = preferred && *preferred ? std::string_view(preferred) : std::string_view(locale);
     while (!list.empty()) {
         const std::size_t colon = list.find(':');
-        const std::string match = MatchLanguage(list.substr(0, colon));
+        std::string match = MatchLanguage(list.substr(0, colon));
         if (!match.empty() && match != "?") return match;
         if (colon == std::string_view::npos) break;
         list.remove_prefix(colon + 1);

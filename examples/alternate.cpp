@@ -26,7 +26,8 @@ int main(int argc, char** argv) {
     for (int c = 33; c <= 126; ++c) {
         const int cell = c - 33;
         const float x = 0.75f + 1.45f * (cell % 16);
-        const float y = 11.4f - 1.45f * static_cast<float>(cell / 16);  // the row of the cell
+        const int row = cell / 16;  // the row of the cell
+        const float y = 11.4f - 1.45f * static_cast<float>(row);
         char label[8];
         if (IsControl(static_cast<char>(c))) {
             std::snprintf(label, sizeof label, "%d", c);

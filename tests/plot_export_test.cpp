@@ -164,7 +164,7 @@ TEST_F(PlotTest, UnwritableExportIsReportedAndThePlotStillEnds) {
         PlotState.exportPending = 1;
         PlotOutputCapture console;
         EXPECT_EQ(PLOTCLOSE(), -1) << name;
-        const std::string err = console.Errors();
+        const std::string& err = console.Errors();
         EXPECT_NE(err.find(std::string("cannot write the page to \"") + name + "\": "), std::string::npos) << err;
         EXPECT_EQ(PlotState.plotStatus, 2);
         EXPECT_STREQ(PlotState.titleText, "Plot Finished - Close Window to Terminate");
