@@ -9,7 +9,8 @@ double Backend::WallClock() {
     timespec now{};
     clock_gettime(CLOCK_REALTIME, &now);
     // Whole milliseconds, as the clock promises: the division truncates on purpose.
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec / 1000000) * 0.001;  // NOLINT(bugprone-integer-division)
+    // NOLINTNEXTLINE(bugprone-integer-division)
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec / 1000000) * 0.001;
 }
 
 void Backend::WaitUntil(double deadline) {
