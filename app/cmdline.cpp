@@ -18,6 +18,7 @@
 #include "app/screen_size.h"
 #include "app/shell.h"
 #include "platform/headless/headless.h"
+#include "platform/process_signals.h"
 #include "res/resource.h"
 #if defined(OSK_HAVE_WIN32)
 #include "platform/win32/win32_backend.h"
@@ -30,17 +31,21 @@ namespace {
 // The exit status of a run whose dumps or recording could not be written
 // completely (the demonstration itself went on).
 constexpr int kOutputFailedStatus = 3;
+// A run ended by a signal says which, as the shell does: 128 + its number.
+constexpr int kSignalStatusBase = 128;
 
 // The run on `backend`, its screen refreshes dumped and recorded as the
 // options ask; the GIF's last frame lasts until the run's end.  An output
 // that cannot be written is reported by the recorder and stops; the run
-// goes on and then ends with kOutputFailedStatus.
+// goes on and then ends with kOutputFailedStatus.  A run that an interrupt
+// or a termination request ended (as a closed window) keeps its outputs too.
 int RunRecorded(Backend& backend, const char* file, int (*mainRoutine)(), const OskOptions& options) {
     PageRecorder recorder;
     std::string error;
     recorder.Open({options.dumpDir, options.recordFile, options.dumpFormat}, error);
     const int result = OskWinMain(&backend, file, mainRoutine, &recorder);
     recorder.Close(backend.WallClock());
+    if (StopSignal() != 0) return kSignalStatusBase + StopSignal();
     return result == 0 && recorder.Failed() ? kOutputFailedStatus : result;
 }
 
@@ -122,7 +127,8 @@ std::string OskUsageText() {
            "                                  LC_MESSAGES or LANG; the keys stay the same letters\n"
            "       osk --help | --version\n"
            "exit status: 0 after Quit, a closed window or the end of a script; 1 failed start;\n"
-           "             2 usage error; 3 an output could not be written\n";
+           "             2 usage error; 3 an output could not be written; 130 or 143 a\n"
+           "             headless run ended by SIGINT or SIGTERM (its outputs kept)\n";
 }
 
 std::string OskVersionText() {
@@ -246,6 +252,7 @@ bool ParseOskArguments(int argc, const char* const* argv, OskOptions& options, s
 }
 
 int OskMain(int argc, const char* const* argv, int (*mainRoutine)()) {
+    IgnoreFileSizeSignal();  // a file size limit fails the write, as a full disk does
     OskOptions options;
     std::string error;
     if (!ParseOskArguments(argc, argv, options, error)) {
@@ -281,6 +288,7 @@ int OskMain(int argc, const char* const* argv, int (*mainRoutine)()) {
             return 2;
         }
         HeadlessBackend backend(std::move(headless));
+        EndRunOnStopSignals();
         return RunRecorded(backend, file, mainRoutine, options);
     }
 

@@ -3,13 +3,13 @@
 #include <gif_lib.h>
 
 #include "app/gif_writer.h"
-#include "plot/output_file.h"
+#include "outfile/output_file.h"
 
 namespace {
 
 // giflib's output into the file; giflib takes a short count as a failed write.
 int WriteToFile(GifFileType* gif, const GifByteType* data, int size) {
-    auto* file = static_cast<PlotOutputFile*>(gif->UserData);
+    auto* file = static_cast<OutputFile*>(gif->UserData);
     return file->Write(data, static_cast<std::size_t>(size)) ? size : 0;
 }
 
@@ -103,7 +103,7 @@ private:
         return false;
     }
 
-    PlotOutputFile file_;
+    OutputFile file_;
     GifFileType* gif_ = nullptr;
     int width_ = 0;
     int firstError_ = 0;

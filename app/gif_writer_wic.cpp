@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "app/gif_writer.h"
-#include "plot/output_file.h"
+#include "outfile/output_file.h"
 
 namespace {
 
@@ -169,7 +169,7 @@ private:
         failed_ = true;
     }
 
-    PlotOutputFile file_;
+    OutputFile file_;
     HRESULT com_ = E_FAIL;
     IWICImagingFactory* factory_ = nullptr;
     IStream* memory_ = nullptr;

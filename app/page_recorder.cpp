@@ -7,7 +7,7 @@
 #include <filesystem>
 
 #include "dib/dib.h"
-#include "plot/output_file.h"
+#include "outfile/output_file.h"
 #include "plotpng/plotpng.h"
 
 namespace {
@@ -15,19 +15,6 @@ namespace {
 std::int64_t Milliseconds(double seconds) { return std::llround(seconds * 1000.0); }
 
 void Silent(const char* /*text*/) {}
-
-// CDib's output into the file, which keeps the reason of a failed write.
-class OutputFileStream : public DibStream {
-public:
-    explicit OutputFileStream(PlotOutputFile& file) : file_(file) {}
-    std::size_t Read(void*, std::size_t) override { return 0; }
-    std::size_t Write(const void* buffer, std::size_t count) override {
-        return file_.Write(buffer, count) ? count : 0;
-    }
-
-private:
-    PlotOutputFile& file_;
-};
 
 // The page as a standard 8-bit BMP file: the CDib borrows the pixels.  A
 // failure is reported once by the caller, not as a message box per dump.
@@ -42,13 +29,13 @@ bool WritePageBmp(const PageFrame& frame, const std::string& path, std::string& 
         return false;
     }
     for (int i = 0; i < 256; ++i) dib.colourTable[i] = frame.palette ? frame.palette[i] & 0xFFFFFFu : 0;
-    PlotOutputFile file;
+    OutputFile file;
     if (!file.Open(path)) {
         reason = file.Error();
         return false;
     }
     dib.image = const_cast<unsigned char*>(frame.pixels);
-    OutputFileStream stream(file);
+    DibOutputFileStream stream(file);
     const bool written = dib.Write(stream);
     dib.image = nullptr;
     if (written && file.Commit()) return true;
@@ -145,7 +132,7 @@ void PageRecorder::PageRefreshed(const PageFrame& frame) {
 
 void PageRecorder::WriteRefreshLog() {
     const std::string path = (std::filesystem::path(options_.dumpDir) / "refreshes.txt").string();
-    PlotOutputFile file;
+    OutputFile file;
     if (!file.Open(path) || !file.Write(refreshLog_.data(), refreshLog_.size()) || !file.Commit()) {
         Report(path, file.Error(), "the page dumps are not listed");
     }

@@ -2,6 +2,7 @@
 # backend (platform/web), linked by emscripten into one JavaScript file with
 # the WebAssembly inside; scripts/build-web.sh wraps it in app/web_page.html.
 # Waits give the browser its thread back through Asyncify.
+add_subdirectory(outfile)
 add_subdirectory(plot)
 add_subdirectory(dib)
 add_subdirectory(platform)

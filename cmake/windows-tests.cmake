@@ -26,6 +26,7 @@ set(OSK_TESTS_FILTER_app -StartUp.AFileArgumentOpensTheEmptyDocumentUnderItsName
 osk_test_group(plot plot plotpng)
 osk_test_group(waves waves)
 osk_test_group(dib dib)
+osk_test_group(outfile outfile dib)
 osk_test_group(app app)
 
 # osk.exe end to end, against the Linux build of the same sources (the one

@@ -6,9 +6,10 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <string>
 #include <new>
+
+#include "outfile/output_file.h"
 
 static_assert(std::endian::native == std::endian::little,
               "colour-table words are read as little-endian blue, green, red, 0");
@@ -148,6 +149,10 @@ std::size_t DibFileStream::Read(void* buffer, std::size_t count) {
 
 std::size_t DibFileStream::Write(const void* buffer, std::size_t count) {
     return file_ != nullptr ? std::fwrite(buffer, 1, count, file_) : 0;
+}
+
+std::size_t DibOutputFileStream::Write(const void* buffer, std::size_t count) {
+    return file_.Write(buffer, count) ? count : 0;
 }
 
 bool DibFileStream::Flush() {
@@ -499,51 +504,20 @@ bool CDib::Read(const char* path) {
     return ok;
 }
 
-namespace {
-
-// A new file beside `path` ("<path>.tmpN") that no one else writes; its name in `temporary`.
-std::FILE* OpenTemporaryBeside(const std::string& path, std::string& temporary) {
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        temporary = path + ".tmp" + std::to_string(attempt);
-        errno = 0;
-        if (std::FILE* file = std::fopen(temporary.c_str(), "wbx")) return file;
-        if (errno != EEXIST) break;
-    }
-    temporary.clear();
-    return nullptr;
-}
-
-}  // namespace
-
-// Written under a temporary name and renamed when complete: a failed write
-// leaves the file that was there as it was and no cut file under the name.
-// A device or pipe is written in place.
+// Written as every output is (outfile/output_file.h): a failed write leaves
+// the file that was there as it was and no cut file under the name.
 bool CDib::Write(const char* path) {
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    const fs::file_status status = path != nullptr ? fs::status(path, ec) : fs::file_status{};
-    const bool inPlace = fs::exists(status) && !fs::is_regular_file(status) && !fs::is_directory(status);
-    std::string temporary;
-    std::FILE* file = path == nullptr                ? nullptr
-                      : inPlace                      ? std::fopen(path, "wb")
-                                                     : OpenTemporaryBeside(path, temporary);
-    if (file == nullptr) {
+    OutputFile file;
+    if (path == nullptr || !file.Open(path)) {
         Report("Fehler beim Schreiben");
         return false;
     }
-    DibFileStream stream(file);
+    DibOutputFileStream stream(file);
     const bool written = Write(stream);  // reports its own failure
-    bool ok = written && stream.Flush();
-    ok = std::fclose(file) == 0 && ok;
-    if (ok && !temporary.empty()) {
-        fs::rename(temporary, path, ec);
-        ok = !ec;
-    }
-    if (!ok) {
-        if (!temporary.empty()) std::remove(temporary.c_str());
-        if (written) Report("Fehler beim Schreiben");
-    }
-    return ok;
+    if (written && file.Commit()) return true;
+    file.Discard();
+    if (written) Report("Fehler beim Schreiben");
+    return false;
 }
 
 void CDib::Serialize(DibStream& stream, bool loading) {

@@ -38,6 +38,20 @@ private:
     std::FILE* file_;
 };
 
+class OutputFile;
+
+// A stream into an output file (outfile/output_file.h), which keeps the
+// reason of a failed write; the file stays the caller's.
+class DibOutputFileStream : public DibStream {
+public:
+    explicit DibOutputFileStream(OutputFile& file) : file_(file) {}
+    std::size_t Read(void*, std::size_t) override { return 0; }
+    std::size_t Write(const void* buffer, std::size_t count) override;
+
+private:
+    OutputFile& file_;
+};
+
 // A stream over bytes in memory: reads from the start, writes append at the position.
 class DibMemoryStream : public DibStream {
 public:
@@ -160,6 +174,8 @@ public:
     bool Read(DibStream& stream);
     bool Write(DibStream& stream);
     bool Read(const char* path);
+    // Written as every output file is (outfile/output_file.h): complete or not at all, links
+    // and permissions as the shell's `>` treats them.
     bool Write(const char* path);
     // Flushes the stream, then reads (loading) or writes; the result is dropped.
     virtual void Serialize(DibStream& stream, bool loading);

@@ -4,6 +4,7 @@
 
 #include "platform/afx.h"
 #include "platform/internal.h"
+#include "platform/process_signals.h"
 
 using afx_internal::State;
 
@@ -68,7 +69,17 @@ CWnd* FindWindowToPaint() {
     return nullptr;
 }
 
+// An interrupt or termination signal reaches the program as a closed window.
+bool DeliverStopRequest() {
+    if (!TakeStopRequest()) return false;
+    BackendEvent close;
+    close.type = BackendEvent::Close;
+    AfxTranslateBackendEvent(close);
+    return true;
+}
+
 void PullBackendEvents() {
+    DeliverStopRequest();
     Backend* backend = State().backend;
     if (!backend) return;
     BackendEvent event;
@@ -114,6 +125,7 @@ BOOL GetMessage(MSG* msg) {
             PostQuitMessage(0);
             continue;
         }
+        if (DeliverStopRequest()) continue;
         BackendEvent event;
         backend->WaitEvent(event);
         AfxTranslateBackendEvent(event);

@@ -1,10 +1,12 @@
 // export.cpp - the page as an 8-bit BMP file under a numbered file name.
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <string>
+#include <system_error>
 
+#include "outfile/output_file.h"
 #include "plot/internal.h"
-#include "plot/output_file.h"
 #include "plot/plot.h"
 
 namespace {
@@ -13,11 +15,13 @@ namespace {
 // fileName empty, so that nothing is overwritten) only after this many.
 constexpr int kLastNumber = 99999;
 
+// Whether anything is there under the name: also a file no one may read
+// and a link to a file not yet there.  A name that cannot be looked up (a
+// missing directory) is free; writing to it reports why it fails.
 bool FileExists(const char* name) {
-    std::FILE* probe = std::fopen(name, "r");
-    if (!probe) return false;  // any failure to open counts as a free name
-    std::fclose(probe);
-    return true;
+    std::error_code ec;
+    const std::filesystem::file_type type = std::filesystem::symlink_status(name, ec).type();
+    return type != std::filesystem::file_type::not_found && type != std::filesystem::file_type::none;
 }
 
 int DigitsOf(int number) { return number >= 1000 ? static_cast<int>(std::to_string(number).size()) : 3; }
@@ -134,7 +138,12 @@ bool ExportPage() {
         WRITEPAGE();
         return true;
     }
-    PlotOutputFile out;
+    if (!s.pagePixels) {  // nothing to write: no file either
+        Print(PlotStream::Error, "plot: cannot write the page to \"%s\": no page image\n", s.fileName);
+        s.exportPending = 0;
+        return false;
+    }
+    OutputFile out;
     if (!out.Open(s.fileName)) {
         Print(PlotStream::Error, "plot: cannot write the page to \"%s\": %s\n", s.fileName, out.Error().c_str());
         s.exportPending = 0;

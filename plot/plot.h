@@ -32,6 +32,9 @@
 //     (the figure gets an image of the library's own).
 //   - The record's text fields are arrays, the plot file (plotFile) is
 //     opened and closed by the library; nothing else needs freeing.
+//   - A file the library writes (the export, WRITEPNG) is the program's once
+//     complete; until then its temporary beside it is the library's, removed
+//     on any failure (outfile/output_file.h).
 #pragma once
 
 #include <cstdint>

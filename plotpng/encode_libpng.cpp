@@ -4,7 +4,7 @@
 #include <csetjmp>
 #include <cstdio>
 
-#include "plot/output_file.h"
+#include "outfile/output_file.h"
 #include "plotpng/encode.h"
 
 namespace {
@@ -25,7 +25,7 @@ void OnPngWarning(png_structp, png_const_charp) {}
 // libpng's output into the file; a failed write ends the encoding with the
 // file's reason (the disk is full, the file too large, ...).
 void WriteToFile(png_structp png, png_bytep data, png_size_t size) {
-    auto* file = static_cast<PlotOutputFile*>(png_get_io_ptr(png));
+    auto* file = static_cast<OutputFile*>(png_get_io_ptr(png));
     if (!file->Write(data, size)) png_error(png, file->Error().c_str());
 }
 
@@ -33,7 +33,7 @@ void FlushNothing(png_structp) {}
 
 // Encodes the image into `file`.  Only plain locals live across setjmp, so
 // the long jump of a libpng error skips no destructor.
-bool EncodeWithLibpng(PlotOutputFile* file, const unsigned char* pixels, int width, int height, const png_color* colours,
+bool EncodeWithLibpng(OutputFile* file, const unsigned char* pixels, int width, int height, const png_color* colours,
                       int colourCount, PngFailure* failure) {
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, failure, OnPngError, OnPngWarning);
     if (!png) {
@@ -64,7 +64,7 @@ bool EncodeWithLibpng(PlotOutputFile* file, const unsigned char* pixels, int wid
 
 }  // namespace
 
-bool PlotEncodePng(PlotOutputFile* file, const unsigned char* pixels, int width, int height,
+bool PlotEncodePng(OutputFile* file, const unsigned char* pixels, int width, int height,
                    const std::uint32_t* palette, int colourCount, std::string& reason) {
     png_color colours[256];
     for (int i = 0; i < colourCount; ++i) {

@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "plot/output_file.h"
+#include "outfile/output_file.h"
 #include "plotpng/encode.h"
 
 namespace {
@@ -54,7 +54,7 @@ std::string Failure(const char* what, HRESULT hr) {
 
 }  // namespace
 
-bool PlotEncodePng(PlotOutputFile* file, const unsigned char* pixels, int width, int height,
+bool PlotEncodePng(OutputFile* file, const unsigned char* pixels, int width, int height,
                    const std::uint32_t* palette, int colourCount, std::string& reason) {
     ComScope com;
     Ref<IWICImagingFactory> factory;

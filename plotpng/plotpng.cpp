@@ -7,8 +7,8 @@
 #include <cstring>
 #include <string>
 
+#include "outfile/output_file.h"
 #include "plot/host.h"
-#include "plot/output_file.h"
 #include "plot/plotstate.h"
 #include "plotpng/encode.h"
 
@@ -44,7 +44,7 @@ bool PlotWritePngImage(const char* fileName, const unsigned char* pixels, int wi
     const int colourCount =
         PaletteEntriesUsed(pixels, static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
 
-    PlotOutputFile file;
+    OutputFile file;
     if (!file.Open(fileName)) {
         SetError(error, errorSize, file.Error());
         return false;

@@ -5,10 +5,12 @@
 // plotpng (installed: OskPlot::png, or pkg-config oskplot-png), which brings
 // the plot library and libpng along.
 //
-// Both writers go through a temporary file in the target's directory that is
-// renamed onto the name only when complete: a write that fails (a missing
-// directory, a full disk, a name that is a directory) leaves the old file, if
-// any, as it was and no partial file behind.
+// Both writers go through an exclusive temporary file in the target's
+// directory that is synced and renamed onto the name only when complete
+// (outfile/output_file.h, with the shell's rules for links and permissions):
+// a write that fails (a missing directory, a full disk, a name that is a
+// directory, a write-protected file) leaves the old file, if any, as it was
+// and no partial file behind.
 #pragma once
 
 #include <cstddef>

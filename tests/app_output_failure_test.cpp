@@ -4,11 +4,19 @@
 // Each run must go on to its end, say once per failed output which file
 // failed and why, end with status 3, and leave under real names only
 // complete, readable files, refreshes.txt listing exactly the dumps there.
+// A run interrupted by a signal ends as Quit does, its outputs kept whole.
 #include <gif_lib.h>
 #include <png.h>
 
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <chrono>
 #include <fstream>
+#include <thread>
 #include <set>
 #include <sstream>
 
@@ -126,8 +134,9 @@ INSTANTIATE_TEST_SUITE_P(
         // The dumps are fine; the recording fails at its end.
         FailingTarget{"DeviceAlwaysFull", false, "", "--dump d --dump-format png --record /dev/full",
                       {"osk: cannot write /dev/full: No space left on device (recording stopped, no file kept)"}},
-        // The small PNG dumps fit, the growing GIF does not.
-        FailingTarget{"FileSizeLimit", false, "trap \"\" XFSZ; ulimit -f 80;",
+        // The small PNG dumps fit, the growing GIF does not (the limit's
+        // signal does not end osk: the write fails with EFBIG).
+        FailingTarget{"FileSizeLimit", false, "ulimit -f 80;",
                       "--dump d --dump-format png --record x.gif",
                       {"osk: cannot write x.gif: File too large (recording stopped, no file kept)"}},
         FailingTarget{"PathThroughAFile", false, "", "--dump plain/d --record plain/x.gif",
@@ -139,5 +148,50 @@ INSTANTIATE_TEST_SUITE_P(
                        "(page dumps stopped; refreshes.txt lists the 4 written)",
                        "osk: cannot write disk/x.gif: No space left on device (recording stopped, no file kept)"}}),
     [](const testing::TestParamInfo<FailingTarget>& info) { return std::string(info.param.name); });
+
+struct Interruption {
+    const char* name;
+    int signal;
+    int status;
+};
+
+std::ostream& operator<<(std::ostream& out, const Interruption& i) { return out << i.name; }
+
+class InterruptedRun : public testing::TestWithParam<Interruption> {};
+
+// A long headless run stopped by the signal once some dumps are there: the
+// recording and the dumps so far are complete and kept, the status says why.
+TEST_P(InterruptedRun, KeepsTheRecordingAndTheDumpsSoFar) {
+    const Interruption& interruption = GetParam();
+    ShellTempDir dir;
+    std::ofstream("s.osk") << "key t\nkey space\nwait 100000\nkey q\n";
+    const pid_t child = fork();
+    if (child == 0) {
+        const int err = open("err", O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        if (err < 0 || dup2(err, 2) < 0) _exit(99);
+        execl(OSK_BINARY_DIR "/osk", "osk", "--headless", "--script", "s.osk", "--dump", "d", "--dump-format", "png",
+              "--record", "x.gif", static_cast<char*>(nullptr));
+        _exit(98);
+    }
+    ASSERT_GT(child, 0);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (!fs::exists("d/refresh-00005.png") && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    kill(child, interruption.signal);
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << (WIFSIGNALED(status) ? WTERMSIG(status) : 0);
+    EXPECT_EQ(WEXITSTATUS(status), interruption.status);
+    EXPECT_EQ(ReadAll("err"), "");
+    EXPECT_TRUE(ReadableGif("x.gif"));
+    EXPECT_TRUE(fs::exists("d/refreshes.txt"));
+    ExpectOnlyCompleteFiles(".");
+}
+
+INSTANTIATE_TEST_SUITE_P(Signals, InterruptedRun,
+                         testing::Values(Interruption{"Interrupt", SIGINT, 130},
+                                         Interruption{"Termination", SIGTERM, 143}),
+                         [](const testing::TestParamInfo<Interruption>& info) { return std::string(info.param.name); });
 
 }  // namespace

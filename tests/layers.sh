@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
 # Keeps the layers honest by their #include lines (dependencies point one way:
 # demo -> app -> platform -> dib; demo and app -> plot):
-#   plot/      only plot/ and the standard library
-#   plotpng/   only plot/, plotpng/, the standard library and its encoder's
-#              library (libpng, or on Windows the imaging component)
-#   dib/       nothing of the project outside dib/, and the standard library
+#   outfile/   only outfile/, the standard library and the system's file
+#              calls (POSIX, or Windows)
+#   plot/      only plot/, outfile/ and the standard library
+#   plotpng/   only plot/, plotpng/, outfile/, the standard library and its
+#              encoder's library (libpng, or on Windows the imaging component)
+#   dib/       nothing of the project outside dib/ and outfile/, and the
+#              standard library
 #   platform/  nothing of app/, demo/, plot/ or res/
 #   platform/<backend>/  (sdl, headless, web, win32, ...) leaves: of platform/
 #              only the backend interface and the small shared headers beside
@@ -48,9 +51,10 @@ none_of() {
     done < <(includes "$dir" | grep -E "\"($forbidden)/")
 }
 
-only_project_and_std plot "plot/"
-only_project_and_std plotpng "plot(png)?/" 'png\.h|windows\.h|objidl\.h|wincodec\.h'
-only_project_and_std dib "dib/"
+only_project_and_std outfile "outfile/" 'fcntl\.h|unistd\.h|sys/stat\.h|io\.h|share\.h|windows\.h'
+only_project_and_std plot "(plot|outfile)/"
+only_project_and_std plotpng "(plot|plotpng|outfile)/" 'png\.h|windows\.h|objidl\.h|wincodec\.h'
+only_project_and_std dib "(dib|outfile)/"
 none_of platform "app|demo|plot|res"
 none_of app "demo" "app/main.cpp app/web_main.cpp"
 

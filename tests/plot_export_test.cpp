@@ -7,6 +7,12 @@
 
 #include "tests/plot_support.h"
 
+#ifndef _WIN32
+#include <grp.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -170,6 +176,36 @@ TEST_F(PlotTest, UnwritableExportIsReportedAndThePlotStillEnds) {
         EXPECT_STREQ(PlotState.titleText, "Plot Finished - Close Window to Terminate");
     }
     EXPECT_FALSE(std::filesystem::exists("no-such-dir"));
+}
+
+TEST_F(PlotTest, WithoutAPageImageNothingIsWrittenAndCloseFails) {
+    OpenSmallPage();
+    PlotReleasePage();
+    PlotState.exportPending = 1;
+    PlotOutputCapture console;
+    EXPECT_EQ(PLOTCLOSE(), -1);
+    EXPECT_NE(console.Errors().find("cannot write the page to \"page.bmp\": no page image"), std::string::npos)
+        << console.Errors();
+    EXPECT_TRUE(fs::is_empty(".")) << "no file, not even an empty one";
+}
+
+TEST_F(PlotTest, NamesTakenByUnreadableFilesAndLinksAreNumbered) {
+    Touch("page.bmp");
+    fs::permissions("page.bmp", fs::perms::none);
+    fs::create_symlink("missing.bmp", "link.bmp");
+    EXPECT_EQ(NumberedName("link.bmp"), "link001.bmp");
+#ifndef _WIN32
+    // As an ordinary user, who cannot open the file (root could).
+    fs::permissions(".", fs::perms(0755));
+    const pid_t child = fork();
+    if (child == 0) {
+        if (geteuid() == 0 && (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0)) _exit(2);
+        _exit(NumberedName("page.bmp") == "page001.bmp" ? 0 : 1);
+    }
+    int status = -1;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
+#endif
 }
 
 TEST_F(PlotTest, ImageMagickAcceptsThePage) {
