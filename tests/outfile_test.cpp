@@ -96,13 +96,25 @@ TEST(OutputFile, DiscardedFileLeavesTheOldOneAndNoTemporary) {
 // How a writer puts its bytes under a name.
 enum class Writer { OutputFile, Dib };
 
+// A 3 x 2 image whose pixels the test owns.
+struct SmallImage {
+    SmallImage() {
+        dib.CreateImage(3, 2, 8);
+        dib.image = pixels;
+    }
+    ~SmallImage() { dib.image = nullptr; }
+    SmallImage(const SmallImage&) = delete;
+    SmallImage& operator=(const SmallImage&) = delete;
+    unsigned char pixels[8] = {1, 2, 3, 0, 4, 5, 6, 0};
+    CDib dib;
+};
+
 // The bytes the writer writes: any content for the file, a small image for CDib.
 std::string Payload(Writer writer) {
     if (writer == Writer::OutputFile) return std::string(5000, 'n');
-    CDib dib;
-    dib.CreateImage(3, 2, 8);
+    SmallImage small;
     DibMemoryStream stream;
-    dib.Write(stream);
+    small.dib.Write(stream);
     return {stream.Bytes().begin(), stream.Bytes().end()};
 }
 
@@ -115,10 +127,9 @@ std::string WriteWith(Writer writer, const std::string& target) {
         if (!file.Write(bytes.data(), bytes.size()) || !file.Commit()) return file.Error();
         return "";
     }
-    CDib dib;
-    dib.CreateImage(3, 2, 8);
+    SmallImage small;
     const DibMessageHook previous = SetDibMessageHook([](const char*) {});
-    const bool ok = dib.Write(target.c_str());
+    const bool ok = small.dib.Write(target.c_str());
     SetDibMessageHook(previous);
     return ok ? "" : "failed";
 }
@@ -217,13 +228,19 @@ const Case kCases[] = {
      }},
     {"LongestNameIsWritten", false, [] {}, nullptr, nullptr,
      [](const std::string& written) { EXPECT_EQ(ReadAll(std::string(251, 'n') + ".bmp"), written); }},
-    {"WriteProtectedFileIsRefused", true,
+    {"WriteProtectedFileIsRefusedInTheUsersOwnDirectory", true,
      [] {
-         WriteAll("a.bmp", "old");
-         OwnedByUser("a.bmp");
-         fs::permissions("a.bmp", fs::perms(0444));
+         fs::create_directory("mine");
+         OwnedByUser("mine");
+         WriteAll("mine/a.bmp", "old");
+         OwnedByUser("mine/a.bmp");
+         fs::permissions("mine/a.bmp", fs::perms(0444));
      },
-     "a.bmp", "Permission denied", [](const std::string&) { EXPECT_EQ(ReadAll("a.bmp"), "old"); }},
+     "mine/a.bmp", "Permission denied",
+     [](const std::string&) {
+         EXPECT_EQ(ReadAll("mine/a.bmp"), "old");
+         EXPECT_EQ(Temporaries("mine"), 0);
+     }},
     {"WritableFileInALockedDirectoryIsWrittenInPlace", true,
      [] {
          fs::create_directory("locked");
