@@ -2,12 +2,12 @@
 
 #include <algorithm>
 #include <bit>
-#include <climits>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstring>
-#include <string>
 #include <new>
+#include <string>
 
 #include "outfile/output_file.h"
 

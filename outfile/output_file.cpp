@@ -81,16 +81,12 @@ int ErrnoOf(DWORD code) {
     switch (code) {
         case ERROR_ACCESS_DENIED:
         case ERROR_SHARING_VIOLATION:
-        case ERROR_LOCK_VIOLATION:
-            return EACCES;
+        case ERROR_LOCK_VIOLATION: return EACCES;
         case ERROR_DISK_FULL:
-        case ERROR_HANDLE_DISK_FULL:
-            return ENOSPC;
+        case ERROR_HANDLE_DISK_FULL: return ENOSPC;
         case ERROR_FILE_NOT_FOUND:
-        case ERROR_PATH_NOT_FOUND:
-            return ENOENT;
-        default:
-            return EIO;
+        case ERROR_PATH_NOT_FOUND: return ENOENT;
+        default: return EIO;
     }
 }
 
@@ -122,8 +118,9 @@ unsigned NewFileMode() { return 0; }
 // honoured by every Windows C library); -1 with errno.
 int CreateExclusive(const std::string& path) {
     int fd = -1;
-    const errno_t failed = _wsopen_s(&fd, Widen(path).c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
-                                     _SH_DENYNO, _S_IREAD | _S_IWRITE);
+    const errno_t failed =
+        _wsopen_s(&fd, Widen(path).c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT, _SH_DENYNO,
+                  _S_IREAD | _S_IWRITE);
     if (failed != 0) {
         errno = failed;
         return -1;
@@ -138,7 +135,9 @@ std::FILE* StreamOf(int fd) {
 }
 
 // A new file's attributes are the directory's; a replaced one was writable.
-bool SetFinalMode(std::FILE* /*file*/, unsigned /*mode*/, long /*owner*/, long /*group*/, int* /*error*/) { return true; }
+bool SetFinalMode(std::FILE* /*file*/, unsigned /*mode*/, long /*owner*/, long /*group*/, int* /*error*/) {
+    return true;
+}
 
 bool SyncFile(std::FILE* file, int* error) {
     const auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)));

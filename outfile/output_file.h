@@ -61,8 +61,8 @@ private:
     std::string temporary_;  // where they are written meanwhile (empty: in place)
     std::string error_;
     std::FILE* file_ = nullptr;
-    bool replacing_ = false;       // a regular file is there: its mode is kept
-    unsigned finalMode_ = 0;       // the mode the file gets at the commit
-    long ownerId_ = -1;            // the replaced file's owner and group, kept where allowed
+    bool replacing_ = false;  // a regular file is there: its mode is kept
+    unsigned finalMode_ = 0;  // the mode the file gets at the commit
+    long ownerId_ = -1;       // the replaced file's owner and group, kept where allowed
     long groupId_ = -1;
 };

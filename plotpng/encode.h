@@ -10,5 +10,5 @@ class OutputFile;
 // each) with the first `colourCount` entries of `palette` (0x00RRGGBB) into
 // `file` (a failed write ends the encoding with the file's reason); false
 // with a reason.
-bool PlotEncodePng(OutputFile* file, const unsigned char* pixels, int width, int height,
-                   const std::uint32_t* palette, int colourCount, std::string& reason);
+bool PlotEncodePng(OutputFile* file, const unsigned char* pixels, int width, int height, const std::uint32_t* palette,
+                   int colourCount, std::string& reason);

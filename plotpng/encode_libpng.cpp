@@ -64,8 +64,8 @@ bool EncodeWithLibpng(OutputFile* file, const unsigned char* pixels, int width, 
 
 }  // namespace
 
-bool PlotEncodePng(OutputFile* file, const unsigned char* pixels, int width, int height,
-                   const std::uint32_t* palette, int colourCount, std::string& reason) {
+bool PlotEncodePng(OutputFile* file, const unsigned char* pixels, int width, int height, const std::uint32_t* palette,
+                   int colourCount, std::string& reason) {
     png_color colours[256];
     for (int i = 0; i < colourCount; ++i) {
         colours[i].red = static_cast<png_byte>(palette[i] >> 16);

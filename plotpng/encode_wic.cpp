@@ -54,8 +54,8 @@ std::string Failure(const char* what, HRESULT hr) {
 
 }  // namespace
 
-bool PlotEncodePng(OutputFile* file, const unsigned char* pixels, int width, int height,
-                   const std::uint32_t* palette, int colourCount, std::string& reason) {
+bool PlotEncodePng(OutputFile* file, const unsigned char* pixels, int width, int height, const std::uint32_t* palette,
+                   int colourCount, std::string& reason) {
     ComScope com;
     Ref<IWICImagingFactory> factory;
     Ref<IStream> memory;

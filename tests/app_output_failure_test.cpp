@@ -16,9 +16,9 @@
 #include <algorithm>
 #include <chrono>
 #include <fstream>
-#include <thread>
 #include <set>
 #include <sstream>
+#include <thread>
 
 #include "app_support.h"
 #include "dib/dib.h"
@@ -132,18 +132,29 @@ INSTANTIATE_TEST_SUITE_P(
     Targets, FailingOutput,
     testing::Values(
         // The dumps are fine; the recording fails at its end.
-        FailingTarget{"DeviceAlwaysFull", false, "", "--dump d --dump-format png --record /dev/full",
+        FailingTarget{"DeviceAlwaysFull",
+                      false,
+                      "",
+                      "--dump d --dump-format png --record /dev/full",
                       {"osk: cannot write /dev/full: No space left on device (recording stopped, no file kept)"}},
         // The small PNG dumps fit, the growing GIF does not (the limit's
         // signal does not end osk: the write fails with EFBIG).
-        FailingTarget{"FileSizeLimit", false, "ulimit -f 80;",
+        FailingTarget{"FileSizeLimit",
+                      false,
+                      "ulimit -f 80;",
                       "--dump d --dump-format png --record x.gif",
                       {"osk: cannot write x.gif: File too large (recording stopped, no file kept)"}},
-        FailingTarget{"PathThroughAFile", false, "", "--dump plain/d --record plain/x.gif",
+        FailingTarget{"PathThroughAFile",
+                      false,
+                      "",
+                      "--dump plain/d --record plain/x.gif",
                       {"osk: cannot write plain/d: Not a directory (no page dumps)",
                        "osk: cannot write plain/x.gif: Not a directory (no recording)"}},
         // Four BMP dumps fill the disk; the recording cannot finish either.
-        FailingTarget{"DiskFillsDuringTheRun", true, "", "--dump disk/d --record disk/x.gif",
+        FailingTarget{"DiskFillsDuringTheRun",
+                      true,
+                      "",
+                      "--dump disk/d --record disk/x.gif",
                       {"osk: cannot write disk/d/refresh-00005.bmp: No space left on device "
                        "(page dumps stopped; refreshes.txt lists the 4 written)",
                        "osk: cannot write disk/x.gif: No space left on device (recording stopped, no file kept)"}}),

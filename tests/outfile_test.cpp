@@ -158,7 +158,8 @@ std::string AsUser(const std::function<std::string()>& write) {
     close(channel[1]);
     std::string result;
     char buffer[256];
-    for (ssize_t n; (n = read(channel[0], buffer, sizeof buffer)) > 0;) result.append(buffer, static_cast<std::size_t>(n));
+    for (ssize_t n; (n = read(channel[0], buffer, sizeof buffer)) > 0;)
+        result.append(buffer, static_cast<std::size_t>(n));
     close(channel[0]);
     int status = 0;
     waitpid(child, &status, 0);
@@ -171,10 +172,10 @@ void OwnedByUser(const fs::path& path) {
 
 struct Case {
     const char* name;
-    bool asUser;                         // the write runs as an ordinary user
-    std::function<void()> setUp;         // in the (entered) test directory
+    bool asUser;                  // the write runs as an ordinary user
+    std::function<void()> setUp;  // in the (entered) test directory
     const char* target;
-    const char* failure;                 // nullptr: it succeeds; else the reason (OutputFile's)
+    const char* failure;                                    // nullptr: it succeeds; else the reason (OutputFile's)
     std::function<void(const std::string& written)> check;  // what is there afterwards
 };
 
@@ -209,8 +210,7 @@ const Case kCases[] = {
          fs::create_symlink("b.bmp", "a.bmp");
          fs::create_symlink("a.bmp", "b.bmp");
      },
-     "a.bmp", "Too many levels of symbolic links",
-     [](const std::string&) { EXPECT_TRUE(fs::is_symlink("a.bmp")); }},
+     "a.bmp", "Too many levels of symbolic links", [](const std::string&) { EXPECT_TRUE(fs::is_symlink("a.bmp")); }},
     {"ReplacedFileKeepsItsMode", false,
      [] {
          WriteAll("private.bmp", "old");
