@@ -64,7 +64,7 @@ TEST(OutputFile, TemporaryIsExclusivePrivateAndLeavesOthersFilesAlone) {
 #endif
     const std::string a(100000, 'a');
     const std::string b(100000, 'b');
-    for (int piece = 0; piece < 10; ++piece) {  // interleaved, as two processes would
+    for (std::size_t piece = 0; piece < 10; ++piece) {  // interleaved, as two processes would
         ASSERT_TRUE(first.Write(a.data() + piece * 10000, 10000));
         ASSERT_TRUE(second.Write(b.data() + piece * 10000, 10000));
     }
@@ -269,7 +269,8 @@ const Case kCases[] = {
 class OutputFileCase : public testing::TestWithParam<std::tuple<Case, Writer>> {};
 
 TEST_P(OutputFileCase, BehavesAsTheShellsRedirection) {
-    const auto& [c, writer] = GetParam();
+    const Case& c = std::get<0>(GetParam());
+    const Writer writer = std::get<1>(GetParam());
     TempDir dir(TempDir::Use::Entered);
     fs::permissions(dir.path(), fs::perms(0755));  // the ordinary user may enter it
     const mode_t oldMask = umask(027);
