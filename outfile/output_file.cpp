@@ -272,6 +272,10 @@ bool OutputFile::Open(const std::string& target) {
     replacing_ = false;
     ownerId_ = groupId_ = -1;
     int error = 0;
+    if (target.empty()) {  // no name: nothing to make a temporary beside
+        Fail(ENOENT);
+        return false;
+    }
     if (!ResolveLinks(target, target_, &error)) {
         Fail(error);
         return false;

@@ -88,6 +88,8 @@ TEST(OutputFile, DiscardedFileLeavesTheOldOneAndNoTemporary) {
         ASSERT_TRUE(file.Write("new", 3));
     }  // never committed
     EXPECT_EQ(ReadAll("page.bmp"), "old");
+    OutputFile unnamed;
+    EXPECT_FALSE(unnamed.Open(""));
     EXPECT_EQ(Temporaries("."), 0);
 }
 
