@@ -84,7 +84,7 @@ TEST(StartUp, TheScreenSizeComesFromTheBackend) {
 struct StartCase {
     const char* name;
     int screenWidth, screenHeight;
-    int largestWidth, largestHeight;  // 0: unknown
+    int largestWidth, largestHeight;  // 0: the headless backend's own, -1: unknown
     int clientWidth, clientHeight;
     bool fitted;
 };
@@ -132,7 +132,8 @@ TEST_P(StartWindowSize, ShowsTheWholeViewOrFitsIt) {
 // Views: 1908 x 296 at 1920 x 1080, 2548 x 387 at 2560 x 1440.
 INSTANTIATE_TEST_SUITE_P(Screens, StartWindowSize,
                          testing::Values(StartCase{"WholeView", 1920, 1080, 1908, 1038, 1908, 296, false},
-                                         StartCase{"UnknownScreen", 1920, 1080, 0, 0, 1588, 296, false},
+                                         StartCase{"UnknownScreen", 1920, 1080, -1, -1, 1588, 296, false},
+                                         StartCase{"HeadlessScreen", 2560, 1440, 0, 0, 2548, 387, false},
                                          StartCase{"FittedAcross", 2560, 1440, 1908, 1038, 1908, 289, true},
                                          StartCase{"OnePixelShort", 1920, 1080, 1907, 1038, 1907, 295, true},
                                          StartCase{"FittedDown", 1920, 1080, 2000, 200, 1289, 200, true}),

@@ -41,12 +41,13 @@ public:
         HeadlessBackend::PresentRect(surface, changed);
     }
     Surface promptPicture;  // the last picture shown while a prompt was open
-    // The largest client it reports (0 x 0: it cannot tell), and the
-    // presentations it was asked for.
+    // The largest client it reports (0: the headless backend's own, -1: it
+    // cannot tell), and the presentations it was asked for.
     int largestWidth = 0;
     int largestHeight = 0;
     std::vector<Presentation> presentations;
     bool LargestClient(int& width, int& height) override {
+        if (largestWidth == 0) return HeadlessBackend::LargestClient(width, height);
         width = largestWidth;
         height = largestHeight;
         return width > 0 && height > 0;
@@ -89,7 +90,7 @@ public:
     static inline PageRecorder* recorder = nullptr;  // sees every refresh of the run
     static inline bool routineRan = false;
 
-    // Set before a run: the largest client the backend reports (none: unknown).
+    // Set before a run: the largest client the backend reports (as TestBackend's).
     static inline int largestWidth = 0;
     static inline int largestHeight = 0;
 

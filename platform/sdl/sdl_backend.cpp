@@ -96,15 +96,6 @@ void SdlBackend::ScreenSize(int& width, int& height) {
     }
 }
 
-namespace {
-
-// What a window manager puts around a window (borders and caption) is known
-// only once the window is shown; this much is allowed for before.
-constexpr int kDecorationAcross = 12;
-constexpr int kDecorationDown = 42;
-
-}  // namespace
-
 bool SdlBackend::LargestClient(int& width, int& height) {
     SDL_Rect usable{};
     if (SDL_GetDisplayUsableBounds(0, &usable) != 0 || usable.w <= kDecorationAcross || usable.h <= kDecorationDown) {
