@@ -103,6 +103,11 @@ int AnimationSlowdown() { return g_controls.slowdown; }
 
 void ResetShellControls() { g_controls = Controls{}; }
 
+void FitViewAtStart() {
+    g_controls.fit = true;
+    ApplyPresentation();
+}
+
 std::string SpeedCaption() {
     if (g_controls.slowdown == 1) return "";
     char caption[128];

@@ -21,6 +21,9 @@ bool HandleShellKey(unsigned key, unsigned mods);
 int AnimationSlowdown();
 // Back to normal speed, windowed, not fitted (a new run of the shell).
 void ResetShellControls();
+// The fit view on, as Z turns it on: for a window that cannot show the
+// whole view at its size.
+void FitViewAtStart();
 
 // " - 1/4 speed" while the speed is not normal, else empty: the window
 // caption's suffix.

@@ -1,5 +1,6 @@
 // frame.cpp - the main frame and the document.
 #include "app/shell.h"
+#include "app/start_window.h"
 #include "plot/plotstate.h"
 
 IMPLEMENT_DYNCREATE(CMainFrame, CFrameWnd)
@@ -13,7 +14,20 @@ BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs) {
     if (!CFrameWnd::PreCreateWindow(cs)) return FALSE;
     cs.cy = PlotState.frameHeight + kFrameDecoration.cy;
     cs.cx = PlotState.frameWidth + kFrameDecoration.cx;
+    const StartWindow start = StartWindowOnThisScreen();
+    cs.cx = start.client.width + kFrameDecoration.cx;
+    cs.cy = start.client.height + kFrameDecoration.cy;
+    m_startsFitted = start.fitted;
     return TRUE;
+}
+
+StartWindow CMainFrame::StartWindowOnThisScreen() {
+    const ClientSize view{PlotState.viewWidth, PlotState.viewHeight};
+    const ClientSize frame{PlotState.frameWidth, PlotState.frameHeight};
+    ClientSize largest;
+    Backend* backend = AfxGetBackend();
+    const bool known = backend && backend->LargestClient(largest.width, largest.height);
+    return ChooseStartWindow(view, frame, known ? &largest : nullptr);
 }
 
 int CMainFrame::OnCreate(CREATESTRUCT* cs) {

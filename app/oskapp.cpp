@@ -147,6 +147,7 @@ BOOL COskApp::InitInstance() {
     if (!ProcessShellCommand(info)) return FALSE;
 
     m_pMainWnd->ShowWindow(SW_SHOW);
+    if (const auto* frame = dynamic_cast<CMainFrame*>(m_pMainWnd); frame && frame->StartsFitted()) FitViewAtStart();
     m_pMainWnd->UpdateWindow();
     return TRUE;
 }

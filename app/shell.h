@@ -35,11 +35,22 @@ public:
 
 extern COskApp theApp;
 
+struct StartWindow;
+
 class CMainFrame : public CFrameWnd {
     DECLARE_DYNCREATE(CMainFrame)
 public:
+    // Sized to the whole view where the screen can hold it (else fitted:
+    // see app/start_window.h).
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     int OnCreate(CREATESTRUCT* cs) override;
+    // Whether the window was made for the fit view (the screen cannot hold
+    // the whole view at its size).
+    bool StartsFitted() const { return m_startsFitted; }
+
+private:
+    static StartWindow StartWindowOnThisScreen();
+    bool m_startsFitted = false;
 };
 
 class COskDoc : public CDocument {

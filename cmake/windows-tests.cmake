@@ -57,7 +57,7 @@ set_tests_properties(e2e_recording PROPERTIES TIMEOUT 600)
 add_executable(win32_tests ${PROJECT_SOURCE_DIR}/tests/win32_backend_test.cpp
                            ${PROJECT_SOURCE_DIR}/tests/win32_support.cpp)
 target_link_libraries(win32_tests PRIVATE platform GTest::gtest GTest::gtest_main)
-add_test(NAME win32_tests COMMAND ${OSK_WINE_OWN_SERVER} xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp"
+add_test(NAME win32_tests COMMAND ${OSK_WINE_OWN_SERVER} bash ${PROJECT_SOURCE_DIR}/tests/windows/with_xserver.sh 1024x768
                                   ${OSK_WINE_RUN} $<TARGET_FILE:win32_tests>)
 # One window test at a time: the programs of both window tests share the one
 # wine server, and wine's X11 driver lost track of a window when they ran

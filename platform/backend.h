@@ -117,6 +117,17 @@ public:
     // Screen size in pixels.
     virtual void ScreenSize(int& width, int& height) = 0;
 
+    // The largest client area a main window can have and still lie whole on
+    // the screen: the work area (the screen less task bars and panels) less
+    // the window's decorations.  False where the backend cannot tell (the
+    // default, and a backend without a screen): the window then keeps the
+    // size it is asked for.
+    virtual bool LargestClient(int& width, int& height) {
+        (void)width;
+        (void)height;
+        return false;
+    }
+
     // The one top-level window; its client area is clientWidth x clientHeight.
     virtual bool CreateMainWindow(const char* title, int clientWidth, int clientHeight) = 0;
     virtual void SetWindowTitle(const char* title) = 0;

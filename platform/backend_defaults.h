@@ -8,6 +8,11 @@
 constexpr int kDefaultScreenWidth = 1024;
 constexpr int kDefaultScreenHeight = 768;
 
+// What a window manager puts around a window (borders and caption), known
+// only once the window is shown: this much is allowed for before.
+constexpr int kDecorationAcross = 12;
+constexpr int kDecorationDown = 42;
+
 constexpr int kMinScreenWidth = 200;
 constexpr int kMaxScreenWidth = 16384;
 constexpr int kMinScreenHeight = 150;

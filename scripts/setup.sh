@@ -9,7 +9,7 @@ packages=(
   libsdl2-dev libgif-dev                    # window backend, GIF recording
   libpng-dev                                # the plot library's PNG writer
   gettext                                   # the message catalogues (msgfmt, xgettext)
-  imagemagick xvfb xdotool x11-utils        # looking at pages, window tests
+  imagemagick xvfb xdotool x11-utils openbox  # looking at pages, window tests (openbox: a window manager)
   dpkg-dev lintian desktop-file-utils appstream  # Debian packages and their checks, the install tree
   emscripten node-acorn chromium firefox-esr  # the web page and its browser tests
   g++-mingw-w64-x86-64-posix mingw-w64-tools  # the Windows build,

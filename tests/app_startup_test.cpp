@@ -77,6 +77,68 @@ TEST(StartUp, TheScreenSizeComesFromTheBackend) {
     EXPECT_EQ(width, 1264);  // (1280 - 16) / 28 pixels per unit
 }
 
+// The window at start on a screen that holds the whole view, on one that
+// does not (the fit view, at the view's proportions), and where the backend
+// cannot tell (the plot's frame size).  The plot's own record keeps its
+// capped frame size in every case.
+struct StartCase {
+    const char* name;
+    int screenWidth, screenHeight;
+    int largestWidth, largestHeight;  // 0: the headless backend's own, -1: unknown
+    int clientWidth, clientHeight;
+    bool fitted;
+};
+
+void PrintTo(const StartCase& c, std::ostream* os) { *os << c.name; }
+
+class StartWindowSize : public testing::TestWithParam<StartCase> {};
+
+TEST_P(StartWindowSize, ShowsTheWholeViewOrFitsIt) {
+    const StartCase& c = GetParam();
+    ShellTempDir dir;
+    HeadlessOptions options;
+    options.screenWidth = c.screenWidth;
+    options.screenHeight = c.screenHeight;
+    ShellRun::largestWidth = c.largestWidth;
+    ShellRun::largestHeight = c.largestHeight;
+    int client[2] = {0, 0}, view[2] = {0, 0}, frame[2] = {0, 0};
+    std::vector<Presentation> presentations;
+    ShellRun::Run("", [&] {
+        client[0] = ShellRun::backend->ClientWidth();
+        client[1] = ShellRun::backend->ClientHeight();
+        view[0] = PlotState.viewWidth;
+        view[1] = PlotState.viewHeight;
+        frame[0] = PlotState.frameWidth;
+        frame[1] = PlotState.frameHeight;
+        presentations = ShellRun::backend->presentations;
+        return 0;
+    }, nullptr, options);
+    ShellRun::largestWidth = ShellRun::largestHeight = 0;
+    EXPECT_EQ(client[0], c.clientWidth);
+    EXPECT_EQ(client[1], c.clientHeight);
+    EXPECT_EQ(frame[0], std::min(view[0], 1588));
+    EXPECT_EQ(frame[1], view[1]);
+    if (!c.fitted) {
+        EXPECT_TRUE(presentations.empty());
+        return;
+    }
+    ASSERT_EQ(presentations.size(), 1u);
+    EXPECT_TRUE(presentations[0].scaled);
+    EXPECT_FALSE(presentations[0].fullScreen);
+    EXPECT_EQ(presentations[0].clientWidth, view[0]);
+    EXPECT_EQ(presentations[0].clientHeight, view[1]);
+}
+
+// Views: 1908 x 296 at 1920 x 1080, 2548 x 387 at 2560 x 1440.
+INSTANTIATE_TEST_SUITE_P(Screens, StartWindowSize,
+                         testing::Values(StartCase{"WholeView", 1920, 1080, 1908, 1038, 1908, 296, false},
+                                         StartCase{"UnknownScreen", 1920, 1080, -1, -1, 1588, 296, false},
+                                         StartCase{"HeadlessScreen", 2560, 1440, 0, 0, 2548, 387, false},
+                                         StartCase{"FittedAcross", 2560, 1440, 1908, 1038, 1908, 289, true},
+                                         StartCase{"OnePixelShort", 1920, 1080, 1907, 1038, 1907, 295, true},
+                                         StartCase{"FittedDown", 1920, 1080, 2000, 200, 1289, 200, true}),
+                         [](const testing::TestParamInfo<StartCase>& info) { return info.param.name; });
+
 TEST(StartUp, AFileArgumentOpensTheEmptyDocumentUnderItsName) {
     ShellTempDir dir;
     std::ofstream(dir.path() / "waves.osk") << "anything";

@@ -41,6 +41,18 @@ public:
         HeadlessBackend::PresentRect(surface, changed);
     }
     Surface promptPicture;  // the last picture shown while a prompt was open
+    // The largest client it reports (0: the headless backend's own, -1: it
+    // cannot tell), and the presentations it was asked for.
+    int largestWidth = 0;
+    int largestHeight = 0;
+    std::vector<Presentation> presentations;
+    bool LargestClient(int& width, int& height) override {
+        if (largestWidth == 0) return HeadlessBackend::LargestClient(width, height);
+        width = largestWidth;
+        height = largestHeight;
+        return width > 0 && height > 0;
+    }
+    void SetPresentation(const Presentation& presentation) override { presentations.push_back(presentation); }
     bool HasOwnFileNamePrompt() const override { return false; }
     void SetTextInput(bool on) override {
         typing_.clear();
@@ -78,11 +90,17 @@ public:
     static inline PageRecorder* recorder = nullptr;  // sees every refresh of the run
     static inline bool routineRan = false;
 
+    // Set before a run: the largest client the backend reports (as TestBackend's).
+    static inline int largestWidth = 0;
+    static inline int largestHeight = 0;
+
     static int Run(const std::string& script, std::function<int()> routine, const char* file = nullptr,
                    HeadlessOptions options = {}, const PageRecordOptions& record = {}) {
         ScriptError error;
         EXPECT_TRUE(ParseScript(script, options.events, error)) << error.line << ": " << error.message;
         TestBackend b(std::move(options));
+        b.largestWidth = largestWidth;
+        b.largestHeight = largestHeight;
         PageRecorder r;
         std::string openError;
         EXPECT_TRUE(r.Open(record, openError)) << openError;

@@ -18,6 +18,12 @@ void HeadlessBackend::ScreenSize(int& width, int& height) {
     height = options_.screenHeight;
 }
 
+bool HeadlessBackend::LargestClient(int& width, int& height) {
+    width = options_.screenWidth - kDecorationAcross;
+    height = options_.screenHeight - kDecorationDown;
+    return width > 0 && height > 0;
+}
+
 bool HeadlessBackend::CreateMainWindow(const char* title, int clientWidth, int clientHeight) {
     windowTitle_ = title ? title : "";
     clientWidth_ = clientWidth;

@@ -36,6 +36,9 @@ public:
     explicit HeadlessBackend(HeadlessOptions options);
 
     void ScreenSize(int& width, int& height) override;
+    // The screen less the decorations a window manager typically draws
+    // (12 pixels across, 42 down), as the window backend allows for them.
+    bool LargestClient(int& width, int& height) override;
     bool CreateMainWindow(const char* title, int clientWidth, int clientHeight) override;
     void SetWindowTitle(const char* title) override { windowTitle_ = title ? title : ""; }
     void ShowMainWindow() override {}

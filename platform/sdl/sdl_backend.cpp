@@ -96,6 +96,16 @@ void SdlBackend::ScreenSize(int& width, int& height) {
     }
 }
 
+bool SdlBackend::LargestClient(int& width, int& height) {
+    SDL_Rect usable{};
+    if (SDL_GetDisplayUsableBounds(0, &usable) != 0 || usable.w <= kDecorationAcross || usable.h <= kDecorationDown) {
+        return false;
+    }
+    width = usable.w - kDecorationAcross;
+    height = usable.h - kDecorationDown;
+    return true;
+}
+
 bool SdlBackend::CreateMainWindow(const char* title, int clientWidth, int clientHeight) {
     DestroyMainWindow();
     window_ = SDL_CreateWindow(title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, clientWidth, clientHeight,

@@ -32,6 +32,7 @@ public:
     ~SdlBackend() override;
 
     void ScreenSize(int& width, int& height) override;
+    bool LargestClient(int& width, int& height) override;
     bool CreateMainWindow(const char* title, int clientWidth, int clientHeight) override;
     void SetWindowTitle(const char* title) override;
     void ShowMainWindow() override;

@@ -182,17 +182,61 @@ void Win32Backend::ScreenSize(int& width, int& height) {
     }
 }
 
+namespace {
+
+constexpr DWORD kFramedStyle = WS_OVERLAPPEDWINDOW;
+
+// The work area (the monitor less the task bar) of the window's monitor, or
+// of the primary one before there is a window.
+bool WorkArea(HWND window, RECT& work) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    HMONITOR monitor = window ? MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY)
+                              : MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
+    if (!monitor || !GetMonitorInfoW(monitor, &info)) return false;
+    work = info.rcWork;
+    return work.right > work.left && work.bottom > work.top;
+}
+
+}  // namespace
+
+bool Win32Backend::LargestClient(int& width, int& height) {
+    RECT work{};
+    if (!WorkArea(window_, work)) return false;
+    RECT frame{0, 0, 0, 0};
+    AdjustWindowRectEx(&frame, kFramedStyle, FALSE, 0);
+    // The system lets no framed window grow past its largest tracking size.
+    const int outerWidth = std::min<int>(work.right - work.left, GetSystemMetrics(SM_CXMAXTRACK));
+    const int outerHeight = std::min<int>(work.bottom - work.top, GetSystemMetrics(SM_CYMAXTRACK));
+    width = outerWidth - (frame.right - frame.left);
+    height = outerHeight - (frame.bottom - frame.top);
+    return width > 0 && height > 0;
+}
+
+// The system's default place cascades windows: one as large as the work
+// area would hang over its right or bottom edge.  Moved in, as far as it fits.
+void Win32Backend::KeepOnWorkArea() {
+    RECT work{};
+    RECT outer{};
+    if (!window_ || !WorkArea(window_, work) || !GetWindowRect(window_, &outer)) return;
+    const LONG left = std::max(work.left, std::min(outer.left, work.right - (outer.right - outer.left)));
+    const LONG top = std::max(work.top, std::min(outer.top, work.bottom - (outer.bottom - outer.top)));
+    if (left != outer.left || top != outer.top) {
+        SetWindowPos(window_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
 bool Win32Backend::CreateMainWindow(const char* title, int clientWidth, int clientHeight) {
     DestroyMainWindow();
     presentation_ = Presentation{};
     events_.clear();
-    const DWORD style = WS_OVERLAPPEDWINDOW;
     RECT outer{0, 0, clientWidth, clientHeight};
-    AdjustWindowRectEx(&outer, style, FALSE, 0);
-    window_ = CreateWindowExW(0, kWindowClass, Wide(title).c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
+    AdjustWindowRectEx(&outer, kFramedStyle, FALSE, 0);
+    window_ = CreateWindowExW(0, kWindowClass, Wide(title).c_str(), kFramedStyle, CW_USEDEFAULT, CW_USEDEFAULT,
                               outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr,
                               GetModuleHandleW(nullptr), this);
     if (!window_) return false;
+    KeepOnWorkArea();
     windowIcon_ = CreateWindowIcon(icon_);
     if (windowIcon_) {
         SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(windowIcon_));

@@ -29,6 +29,7 @@ public:
     ~Win32Backend() override;
 
     void ScreenSize(int& width, int& height) override;
+    bool LargestClient(int& width, int& height) override;
     bool CreateMainWindow(const char* title, int clientWidth, int clientHeight) override;
     void SetWindowTitle(const char* title) override;
     void ShowMainWindow() override;
@@ -57,6 +58,7 @@ private:
     void EnterFullScreen();
     void LeaveFullScreen();
     void QueueSizeAndExpose();
+    void KeepOnWorkArea();
 
     IconPixels icon_;
     HWND__* window_ = nullptr;

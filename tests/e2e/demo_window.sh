@@ -39,7 +39,8 @@ L="682 34"; T="819 34"; NEXT="664 34"; GO="866 34"; QUIT="967 34"
 ref() {  # name, script lines...
   local name=$1; shift
   printf '%s\n' "$@" >"$WORK/$name.osk"
-  "$osk" --headless --script "$WORK/$name.osk" --dump "$WORK/$name" >/dev/null 2>&1 || fail "headless $name"
+  "$osk" --headless ${REF_SCREEN:+--screen "$REF_SCREEN"} --script "$WORK/$name.osk" --dump "$WORK/$name" \
+    >/dev/null 2>&1 || fail "headless $name"
   local last; last=$(ls "$WORK/$name"/refresh-*.bmp | tail -n1)
   convert "$last" "$WORK/$name.png"
 }
@@ -159,4 +160,67 @@ then
 else
   echo "note: no C compiler or Xlib headers; window closing not tried"
 fi
+# A 1920 x 1080 screen under a window manager (openbox, where installed,
+# for the Linux build): the page is 1904 x 272, 68 pixels a unit, wider than
+# the plot's frame size (1588).  At start the window shows the whole view
+# (title strip and page) on the screen, or, where the window system's frame
+# leaves too little room, all of it fitted to the window; Go and Quit take
+# clicks there.
+kill "$XVFB_PID" 2>/dev/null; wait "$XVFB_PID" 2>/dev/null; XVFB_PID=""
+start_xserver 1920x1080 || fail "no X server at 1920x1080"
+if [ ! -e "$build/osk.exe" ] && command -v openbox >/dev/null; then
+  openbox >/dev/null 2>&1 &
+  for _ in $(seq 50); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && break; sleep 0.1; done
+fi
+unit() {  # page point in units (x right, y up) -> client point "X Y" at 68 pixels a unit
+  awk -v x="$1" -v y="$2" 'BEGIN { printf "%d %d", 2 + int(x * 68), 18 + 271 - int(y * 68) }'
+}
+L="$(unit 18.9 3.55)"; GO="$(unit 24 3.55)"; QUIT="$(unit 26.8 3.55)"; BACK="$(unit 15 3.55)"
+REF_SCREEN=1920x1080
+ref start-1920 ""
+ref running-1920 "click $L" "wait 1" "click $GO" "wait 0.5" "close"
+"$osk" >"$WORK/osk.log" 2>&1 &
+OSK_PID=$!
+find_window || fail "no window appeared at 1920x1080"
+sleep 1
+eval "$(xwininfo -id "$wid" | awk '/Absolute upper-left X/{print "X=" $4} /Absolute upper-left Y/{print "Y=" $4}
+                                   /Width:/{print "W=" $2} /Height:/{print "H=" $2}')"
+[ "$X" -ge 0 ] && [ "$Y" -ge 0 ] && [ $((X + W)) -le 1920 ] && [ $((Y + H)) -le 1080 ] ||
+  fail "the window ${W}x$H at $X,$Y does not lie on the 1920x1080 screen"
+if [ "$W" = 1908 ] && [ "$H" = 296 ]; then
+  to_window() { echo "$1 $2"; }
+  whole=1
+else
+  # The fit view: the 1908 x 296 view scaled to the window, centred.
+  to_window() {
+    awk -v x="$1" -v y="$2" -v w="$W" -v h="$H" 'BEGIN { s = w / 1908; if (h / 296 < s) s = h / 296;
+      printf "%d %d", (w - 1908 * s) / 2 + (x + 0.5) * s, (h - 296 * s) / 2 + (y + 0.5) * s }'
+  }
+  [ "$W" -ge 1600 ] || fail "the fitted window is only ${W}x$H"
+  whole=0
+fi
+at() { to_window $1; }
+import -window "$wid" "$WORK/shot-1920.png" 2>/dev/null || fail "screenshot at 1920x1080"
+if [ "$whole" = 1 ]; then
+  convert "$WORK/shot-1920.png" -crop 1904x272+2+18 +repage "$WORK/shot-start-1920.png"
+  n=$(differ shot-start-1920 start-1920 1904x272+0+0)
+  [ "$n" = 0 ] || fail "the whole start page at 1920x1080 differs from headless in $n pixels"
+fi
+colour() {  # client point -> "r,g,b" of the window now
+  import -window "$wid" "$WORK/colour.png" 2>/dev/null
+  local p; p=$(at "$1 $2")
+  convert "$WORK/colour.png" -format "%[fx:int(255*p{${p% *},${p#* }}.r)],%[fx:int(255*p{${p% *},${p#* }}.g)],%[fx:int(255*p{${p% *},${p#* }}.b)]" info:
+}
+[ "$(colour $QUIT)" = "255,0,0" ] || fail "no red Quit box at start at 1920x1080: $(colour $QUIT)"
+xdotool mousemove --window "$wid" $(at "$L") click 1; sleep 0.7
+[ "$(colour $BACK)" = "200,200,200" ] || fail "Longitudinal at 1920x1080 gave no Back box: $(colour $BACK)"
+xdotool mousemove --window "$wid" $(at "$GO") click 1; sleep 1
+if [ "$whole" = 1 ]; then
+  import -window "$wid" "$WORK/shot-1920.png" 2>/dev/null
+  convert "$WORK/shot-1920.png" -crop 1904x272+2+18 +repage "$WORK/shot-running-1920.png"
+  n=$(differ shot-running-1920 running-1920 952x47+952+7)
+  [ "$n" = 0 ] || fail "after Go at 1920x1080 the buttons differ from headless in $n pixels"
+fi
+xdotool mousemove --window "$wid" $(at "$QUIT") click 1
+ended "Quit at 1920x1080"
 echo "PASS"
