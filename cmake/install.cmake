@@ -30,6 +30,15 @@ if(TARGET osk)
                      COMMENT "Translating the desktop entry and the metainfo")
   add_custom_target(osk_dist_files ALL DEPENDS ${osk_desktop} ${osk_metainfo})
   install(TARGETS osk RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT program)
+  # A stripped install (the packages) drops the compilers' version notes too.
+  install(CODE "if(CMAKE_INSTALL_DO_STRIP)
+    execute_process(COMMAND \"${CMAKE_OBJCOPY}\" --remove-section=.comment
+                            \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/osk\"
+                    RESULT_VARIABLE status)
+    if(NOT status EQUAL 0)
+      message(FATAL_ERROR \"objcopy --remove-section=.comment osk: status \${status}\")
+    endif()
+  endif()" COMPONENT program)
   install(FILES ${osk_desktop} DESTINATION ${CMAKE_INSTALL_DATADIR}/applications COMPONENT program)
   install(FILES ${osk_metainfo} DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo COMPONENT program)
   install(FILES ${OSK_GENERATED_DIST}/osk.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT program)
