@@ -6,11 +6,7 @@
 # Arguments: BUILD_DIR SOURCE_DIR.  The sanitizer build skips it (77): the
 # packages are built without sanitizers, and the plain run checks them.
 set -u
-BUILD_DIR=$(cd "$1" && pwd)
-SOURCE_DIR=$(cd "$2" && pwd)
-WORK=$(mktemp -d)
-trap 'rm -rf "$WORK"' EXIT
-fail() { echo "FAIL: $*"; exit 1; }
+source "$(dirname "$0")/support/common.sh"
 grep -q '^OSK_SANITIZE:BOOL=ON' "$BUILD_DIR/CMakeCache.txt" && { echo "sanitizer build: skipped"; exit 77; }
 command -v lintian >/dev/null || fail "lintian is not installed (scripts/setup.sh installs it)"
 
