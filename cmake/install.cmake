@@ -30,6 +30,10 @@ if(TARGET osk)
                      COMMENT "Translating the desktop entry and the metainfo")
   add_custom_target(osk_dist_files ALL DEPENDS ${osk_desktop} ${osk_metainfo})
   install(TARGETS osk RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT program)
+  # What lintian would flag in the package but is meant: the German word
+  # "Programm" in the built-in catalogue.
+  install(FILES dist/osk.lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
+          RENAME osk COMPONENT program)
   install(FILES ${osk_desktop} DESTINATION ${CMAKE_INSTALL_DATADIR}/applications COMPONENT program)
   install(FILES ${osk_metainfo} DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo COMPONENT program)
   install(FILES ${OSK_GENERATED_DIST}/osk.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT program)
@@ -78,4 +82,26 @@ foreach(package_component osk:program liboskplot-dev:dev)
   list(GET pair 1 component)
   install(FILES dist/copyright ${OSK_GENERATED_DIST}/changelog.gz
           DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/${package} COMPONENT ${component})
+endforeach()
+
+# A stripped install (the packages) drops the compilers' version notes
+# (.comment) too, from the program and from the plot library's archives.
+function(osk_install_without_comment component)
+  foreach(file ${ARGN})
+    install(CODE "if(CMAKE_INSTALL_DO_STRIP)
+      execute_process(COMMAND \"${CMAKE_OBJCOPY}\" --remove-section=.comment
+                              \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${file}\" RESULT_VARIABLE status)
+      if(NOT status EQUAL 0)
+        message(FATAL_ERROR \"objcopy --remove-section=.comment ${file}: status \${status}\")
+      endif()
+    endif()" COMPONENT ${component})
+  endforeach()
+endfunction()
+if(TARGET osk)
+  osk_install_without_comment(program ${CMAKE_INSTALL_BINDIR}/$<TARGET_FILE_NAME:osk>)
+endif()
+foreach(library plot plotpng)
+  if(TARGET ${library})
+    osk_install_without_comment(dev ${CMAKE_INSTALL_LIBDIR}/$<TARGET_FILE_NAME:${library}>)
+  endif()
 endforeach()

@@ -38,6 +38,10 @@ add_test(NAME windows_headless
                  ${PROJECT_SOURCE_DIR})
 set_tests_properties(windows_headless PROPERTIES TIMEOUT 600)
 
+# The executable's PE header: hardening flags, no time stamp.
+add_test(NAME windows_pe_header COMMAND bash ${PROJECT_SOURCE_DIR}/tests/windows/pe_header.sh ${PROJECT_BINARY_DIR}
+                                        ${PROJECT_SOURCE_DIR})
+
 # The MSI: silent install, start, upgrade, uninstall.
 add_test(NAME windows_msi COMMAND bash ${PROJECT_SOURCE_DIR}/tests/windows/msi.sh ${PROJECT_BINARY_DIR})
 set_tests_properties(windows_msi PROPERTIES TIMEOUT 600)

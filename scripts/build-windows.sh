@@ -8,7 +8,7 @@
 # `ctest --test-dir build-windows`, the program with build-windows/osk.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-packages=(g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 msitools wixl)
+packages=(g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 msitools wixl zip)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

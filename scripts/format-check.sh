@@ -6,11 +6,7 @@
 #     scripts/format-check.sh [BASE]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-base=${1:-}
-if [ -z "$base" ]; then
-  base=$(git merge-base HEAD main 2>/dev/null || true)
-  [ -z "$base" ] || [ "$base" = "$(git rev-parse HEAD)" ] && base=$(git rev-parse -q --verify HEAD~1 || true)
-fi
+base=${1:-$(scripts/changed-base.sh)}
 if [ -z "$base" ]; then
   echo "format-check: no earlier commit to compare with; skipped"
   exit 0

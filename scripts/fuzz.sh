@@ -4,13 +4,19 @@
 # copy of its corpus under fuzz/corpus/, two at a time.  Any finding (crash,
 # sanitizer report, leak, an input slower than $FUZZ_TIMEOUT seconds) fails;
 # its input and the fuzzer's log stay in the reported directory.  The corpus
-# is run first, so slow inputs kept there guard their paths.
+# is run first, so slow inputs kept there guard their paths.  A build
+# already configured with -DOSK_FUZZ=ON (CI's sanitizer build, which has the
+# tests too) is used as it is: only the fuzz targets are built there.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-30}
 timeout=${FUZZ_TIMEOUT:-5}
 build=${FUZZ_BUILD_DIR:-build-fuzz}
-CXX=clang++ BUILD_DIR=$build scripts/build.sh -DOSK_FUZZ=ON -DOSK_BUILD_TESTS=OFF -DOSK_BUILD_BENCH=OFF
+if grep -qx 'OSK_FUZZ:BOOL=ON' "$build/CMakeCache.txt" 2>/dev/null; then
+  cmake --build "$build" -j"$(nproc)" --target fuzz_targets
+else
+  CXX=clang++ BUILD_DIR=$build scripts/build.sh -DOSK_FUZZ=ON -DOSK_BUILD_TESTS=OFF -DOSK_BUILD_BENCH=OFF
+fi
 
 # target, corpus directory, extra options
 targets=(

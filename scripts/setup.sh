@@ -13,7 +13,7 @@ packages=(
   dpkg-dev lintian desktop-file-utils appstream  # Debian packages and their checks, the install tree
   emscripten node-acorn chromium firefox-esr  # the web page and its browser tests
   g++-mingw-w64-x86-64-posix mingw-w64-tools  # the Windows build,
-  wine wine64 msitools wixl                 # its tests and its MSI
+  wine wine64 msitools wixl zip             # its tests, its MSI and its zip
 )
 # Node.js and npm (puppeteer-core for the browser tests): Debian's, unless a
 # node and npm are already there.

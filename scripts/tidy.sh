@@ -13,11 +13,7 @@ build=${BUILD_DIR:-build}
 
 files=()
 if [ "${1:-}" = "--changed" ]; then
-  base=${2:-}
-  if [ -z "$base" ]; then
-    base=$(git merge-base HEAD main 2>/dev/null || true)
-    [ -z "$base" ] || [ "$base" = "$(git rev-parse HEAD)" ] && base=$(git rev-parse -q --verify HEAD~1 || true)
-  fi
+  base=${2:-$(scripts/changed-base.sh)}
   if [ -z "$base" ]; then
     echo "tidy: no earlier commit to compare with; skipped"
     exit 0

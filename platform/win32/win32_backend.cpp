@@ -414,6 +414,16 @@ void Win32Backend::PushMouse(BackendEvent::Type type, int button, int clicks, lo
     Push(event);
 }
 
+// A key the program knows (0: one it does not), with the modifiers held now.
+void Win32Backend::PushKey(unsigned key) {
+    if (key == 0) return;
+    BackendEvent event;
+    event.type = BackendEvent::Key;
+    event.key = key;
+    event.mods = CurrentModifiers();
+    Push(event);
+}
+
 bool Win32Backend::HandleMessage(unsigned message, unsigned long long wParam, long long lParam, long long& result) {
     result = 0;
     // The messages of the window's creation are the system's: the sizes
@@ -501,23 +511,12 @@ bool Win32Backend::HandleMessage(unsigned message, unsigned long long wParam, lo
         }
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN: {
-            BackendEvent event;
-            event.type = BackendEvent::Key;
-            event.key = KeyFromVirtualKey(static_cast<unsigned>(wParam));
-            event.mods = CurrentModifiers();
-            if (event.key) Push(event);
+            PushKey(KeyFromVirtualKey(static_cast<unsigned>(wParam)));
             // F10 alone would enter the (absent) menu; Alt+F4 and Alt+Space stay the system's.
             if (message == WM_SYSKEYDOWN && wParam != VK_F10) return false;
             return true;
         }
-        case WM_CHAR: {
-            BackendEvent event;
-            event.type = BackendEvent::Key;
-            event.key = KeyFromCharacter(static_cast<unsigned>(wParam));
-            event.mods = CurrentModifiers();
-            if (event.key) Push(event);
-            return true;
-        }
+        case WM_CHAR: PushKey(KeyFromCharacter(static_cast<unsigned>(wParam))); return true;
         default:
             return false;
     }

@@ -53,6 +53,7 @@ private:
     void ShowPixels(const Surface& surface, const SurfaceRect& changed);
     void ShowScaled(const Surface& surface, bool margins);
     void PushMouse(BackendEvent::Type type, int button, int clicks, long long lParam);
+    void PushKey(unsigned key);
     void Push(const BackendEvent& event) { events_.push_back(event); }
     void ClientSize(int& width, int& height) const;
     void EnterFullScreen();

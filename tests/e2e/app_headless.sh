@@ -3,14 +3,10 @@
 # display, script errors, and a scripted headless run with page dumps and a
 # GIF recording.  Arguments: BUILD_DIR SOURCE_DIR.
 set -u
-BUILD_DIR=$(cd "$1" && pwd)
-OSK="$BUILD_DIR/osk"
-[ -x "$OSK" ] || { echo "FAIL: $OSK not built"; exit 1; }
-WORK=$(mktemp -d)
-trap 'rm -rf "$WORK"' EXIT
+source "$(dirname "$0")/support/common.sh"
+require_osk
 cd "$WORK" || exit 1
 export XDG_CONFIG_HOME="$WORK/config"
-fail() { echo "FAIL: $*"; exit 1; }
 
 "$OSK" --version >out.txt 2>err.txt || fail "--version status $?"
 [ "$(head -1 out.txt)" = "osk 1.0.0.1" ] || fail "--version says '$(head -1 out.txt)'"

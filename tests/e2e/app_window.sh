@@ -7,14 +7,13 @@
 # Arguments: BUILD_DIR SOURCE_DIR.  Skips (status 0, "SKIP:" line) only
 # where no X server can be started.
 set -u
-BUILD_DIR=$(cd "$1" && pwd)
-OSK="$BUILD_DIR/osk"
-[ -x "$OSK" ] || { echo "FAIL: $OSK not built"; exit 1; }
+source "$(dirname "$0")/support/common.sh"
+require_osk
 for tool in Xvfb xdotool import convert identify cc; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 0; }
 done
 
-source "$2/tests/e2e/support/xserver.sh"
+source "$SOURCE_DIR/tests/e2e/support/xserver.sh"
 start_xserver 1280x1024 || exit 0
 build_wm_close || fail "cannot build the close helper"
 

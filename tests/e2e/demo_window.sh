@@ -9,14 +9,13 @@
 # OSK_CPU_SECONDS=10 additionally measures the CPU use of the transversal wave
 # running for that many seconds and prints it.
 set -uo pipefail
-build=${1:?build dir}
-osk="$build/osk"
-[ -x "$osk" ] || { echo "FAIL: $osk not built"; exit 1; }
+source "$(dirname "$0")/support/common.sh"
+require_osk
 for tool in Xvfb xdotool import convert compare; do
   command -v $tool >/dev/null || { echo "SKIP: $tool not installed, no X server can be started"; exit 0; }
 done
 
-source "$2/tests/e2e/support/xserver.sh"
+source "$SOURCE_DIR/tests/e2e/support/xserver.sh"
 start_xserver 1024x768 || exit 0
 # The window of $OSK_PID into $wid, polled for up to 30 s (a program under
 # wine takes seconds to show it); false when none came or the program ended.
@@ -39,7 +38,7 @@ L="682 34"; T="819 34"; NEXT="664 34"; GO="866 34"; QUIT="967 34"
 ref() {  # name, script lines...
   local name=$1; shift
   printf '%s\n' "$@" >"$WORK/$name.osk"
-  "$osk" --headless ${REF_SCREEN:+--screen "$REF_SCREEN"} --script "$WORK/$name.osk" --dump "$WORK/$name" \
+  "$OSK" --headless ${REF_SCREEN:+--screen "$REF_SCREEN"} --script "$WORK/$name.osk" --dump "$WORK/$name" \
     >/dev/null 2>&1 || fail "headless $name"
   local last; last=$(ls "$WORK/$name"/refresh-*.bmp | tail -n1)
   convert "$last" "$WORK/$name.png"
@@ -51,7 +50,7 @@ ref frame3 "click $L" "wait 1" "click $NEXT" "wait 1" "click $NEXT" "wait 1" "ke
 ref running "click $L" "click $GO" "wait 0.5" "close"
 ref paused "click $L" "click $GO" "wait 0.5" "click $GO"
 
-"$osk" >"$WORK/osk.log" 2>&1 &
+"$OSK" >"$WORK/osk.log" 2>&1 &
 OSK_PID=$!
 find_window || fail "no window appeared: $(head -c 300 "$WORK/osk.log")"
 
@@ -111,7 +110,7 @@ n=$(differ shot-paused shot-paused2); [ "$n" = 0 ] || fail "the paused picture c
 
 if [ -n "${OSK_CPU_SECONDS:-}" ]; then
   click "$QUIT"; wait "$OSK_PID"; OSK_PID=""
-  "$osk" >"$WORK/osk.log" 2>&1 &
+  "$OSK" >"$WORK/osk.log" 2>&1 &
   OSK_PID=$!
   find_window
   sleep 0.5; click "$T"; sleep 0.5; click "$GO"; sleep 1
@@ -133,7 +132,7 @@ ended "Quit"
 # at 3/4 size from window row 237 on.  The scaled "Quit" (client 967 34) is
 # at window 726 263; the unscaled point there is beside the page and must
 # not quit.
-"$osk" >"$WORK/osk.log" 2>&1 &
+"$OSK" >"$WORK/osk.log" 2>&1 &
 OSK_PID=$!
 find_window || fail "no window appeared"
 sleep 0.5
@@ -149,7 +148,7 @@ ended "Quit in the fit view"
 if command -v cc >/dev/null && build_wm_close
 then
   for when in waiting running; do
-    "$osk" >"$WORK/osk.log" 2>&1 &
+    "$OSK" >"$WORK/osk.log" 2>&1 &
     OSK_PID=$!
     find_window || fail "no window appeared"
     sleep 0.5
@@ -168,7 +167,7 @@ fi
 # clicks there.
 kill "$XVFB_PID" 2>/dev/null; wait "$XVFB_PID" 2>/dev/null; XVFB_PID=""
 start_xserver 1920x1080 || fail "no X server at 1920x1080"
-if [ ! -e "$build/osk.exe" ] && command -v openbox >/dev/null; then
+if [ ! -e "$BUILD_DIR/osk.exe" ] && command -v openbox >/dev/null; then
   openbox >/dev/null 2>&1 &
   for _ in $(seq 50); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && break; sleep 0.1; done
 fi
@@ -179,7 +178,7 @@ L="$(unit 18.9 3.55)"; GO="$(unit 24 3.55)"; QUIT="$(unit 26.8 3.55)"; BACK="$(u
 REF_SCREEN=1920x1080
 ref start-1920 ""
 ref running-1920 "click $L" "wait 1" "click $GO" "wait 0.5" "close"
-"$osk" >"$WORK/osk.log" 2>&1 &
+"$OSK" >"$WORK/osk.log" 2>&1 &
 OSK_PID=$!
 find_window || fail "no window appeared at 1920x1080"
 sleep 1

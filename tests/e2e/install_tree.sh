@@ -7,22 +7,17 @@
 # package once with find_package and once with pkg-config, draws the same
 # page.  Arguments: BUILD_DIR SOURCE_DIR.
 set -u
-BUILD_DIR=$(cd "$1" && pwd)
-SOURCE_DIR=$(cd "$2" && pwd)
-WORK=$(mktemp -d)
-trap 'rm -rf "$WORK"' EXIT
-fail() { echo "FAIL: $*"; exit 1; }
+source "$(dirname "$0")/support/common.sh"
 cache() { sed -n "s/^$1:[A-Z]*=//p" "$BUILD_DIR/CMakeCache.txt"; }
 
 # cmake --install writes its manifest into the build tree: keep the one a real
 # install left there (it lists what to uninstall), or leave none.
 MANIFEST="$BUILD_DIR/install_manifest.txt"
-if [ -e "$MANIFEST" ]; then
-  cp -p "$MANIFEST" "$WORK/manifest"
-  trap 'mv -f "$WORK/manifest" "$MANIFEST"; rm -rf "$WORK"' EXIT
-else
-  trap 'rm -f "$MANIFEST"; rm -rf "$WORK"' EXIT
-fi
+restore_manifest() {
+  if [ -e "$WORK/manifest" ]; then mv -f "$WORK/manifest" "$MANIFEST"; else rm -f "$MANIFEST"; fi
+}
+[ -e "$MANIFEST" ] && cp -p "$MANIFEST" "$WORK/manifest"
+at_exit restore_manifest
 DESTDIR="$WORK/root" cmake --install "$BUILD_DIR" >"$WORK/install.log" 2>&1 ||
   fail "cmake --install: $(tail -5 "$WORK/install.log")"
 ROOT="$WORK/root$(cache CMAKE_INSTALL_PREFIX)"

@@ -9,19 +9,16 @@
 # checked here).
 #   recording.sh BUILD_DIR SOURCE_DIR
 set -uo pipefail
-osk="$(cd "$1" && pwd)/osk"
-[ -x "$osk" ] || { echo "FAIL: $osk not built"; exit 1; }
+source "$(dirname "$0")/support/common.sh"
+require_osk
 command -v convert >/dev/null || { echo "SKIP: ImageMagick not installed"; exit 0; }
-work=$(mktemp -d /tmp/osk-recording-XXXXXX)
-trap 'rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*"; exit 1; }
-cd "$work" || exit 1
+cd "$WORK" || exit 1
 
 # "Longitudinal", two steps, "Go" for a moment, "Stop".
 printf '%s\n' "click 682 34" "wait 0.3" "click 664 34" "wait 0.3" "click 664 34" "wait 0.3" \
               "click 866 34" "wait 0.5" "click 866 34" "wait 0.3" >run.osk
-"$osk" --headless --script run.osk --dump bmp --record run.gif >/dev/null 2>err.txt || fail "bmp run: $(cat err.txt)"
-"$osk" --headless --script run.osk --dump png --dump-format png >/dev/null 2>err.txt || fail "png run: $(cat err.txt)"
+"$OSK" --headless --script run.osk --dump bmp --record run.gif >/dev/null 2>err.txt || fail "bmp run: $(cat err.txt)"
+"$OSK" --headless --script run.osk --dump png --dump-format png >/dev/null 2>err.txt || fail "png run: $(cat err.txt)"
 cmp -s bmp/refreshes.txt png/refreshes.txt || fail "the two runs refreshed differently"
 
 picture() { convert "$1" rgb:- | md5sum | cut -d' ' -f1; }
@@ -47,7 +44,7 @@ done
 [ "$p" = "${dumps[-1]}" ] || fail "the last frame is not the last picture"
 
 # A file that cannot be written: one line, status 3, nothing left behind.
-"$osk" --headless --script run.osk --record missing/run.gif >/dev/null 2>err.txt; status=$?
+"$OSK" --headless --script run.osk --record missing/run.gif >/dev/null 2>err.txt; status=$?
 [ $status = 3 ] || fail "an unwritable recording: status $status"
 # (Windows ends its lines with CR LF.)
 tr -d '\r' <err.txt | grep -qx "osk: cannot write missing/run.gif: No such file or directory (no recording)" || fail "the message: $(cat err.txt)"

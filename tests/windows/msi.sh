@@ -39,7 +39,7 @@ out=$("$run" 'C:\Program Files\osk\osk.exe' --version | tr -d '\r' | head -n1)
 # A newer version of the same package replaces this one.
 IFS=. read -r major minor rest <<<"$version"
 newer="$major.$((minor + 1)).0"
-(cd "$build/package" && wixl -a x64 -D Version="$newer" -o "$work/newer.msi" osk.wxs 2>/dev/null) ||
+(cd "$build/package" && wixl -a x64 -D Version="$newer" -D ProductCode="$(cat /proc/sys/kernel/random/uuid)" -o "$work/newer.msi" osk.wxs 2>/dev/null) ||
   fail "cannot build the newer package"
 "$run" msiexec /i "$work/newer.msi" /qn || fail "silent upgrade: status $?"
 [ "$(entries)" = "$newer" ] || fail "after the upgrade installed programs list osk as '$(entries)'"

@@ -1,6 +1,5 @@
-# xserver.sh - sourced by the end-to-end scripts that need a real window.
-# Sourcing makes the scratch directory WORK and defines fail; at exit osk
-# (OSK_PID) and the X server (XVFB_PID) are ended and WORK is removed.
+# xserver.sh - sourced after common.sh by the end-to-end scripts that need
+# a real window; at exit osk (OSK_PID) and the X server (XVFB_PID) are ended.
 #
 # start_xserver SIZE       starts a private Xvfb (screen SIZE, e.g. 1024x768)
 #                          on a free display number, exports DISPLAY and sets
@@ -10,18 +9,14 @@
 #                          the way a window manager asks (WM_DELETE_WINDOW);
 #                          status 1 without a C compiler or Xlib headers.
 
-WORK=$(mktemp -d /tmp/osk-window-XXXXXX)
 XVFB_PID=""
 OSK_PID=""
 end_session() {
   [ -n "$OSK_PID" ] && kill "$OSK_PID" 2>/dev/null
   [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
   wait 2>/dev/null
-  rm -rf "$WORK"
 }
-trap end_session EXIT
-trap 'exit 1' INT TERM
-fail() { echo "FAIL: $*"; exit 1; }
+at_exit end_session
 
 start_xserver() {
   Xvfb -displayfd 3 -screen 0 "$1x24" -nolisten tcp 3>"$WORK/display" 2>"$WORK/xvfb.log" &
