@@ -16,6 +16,8 @@
 constexpr CPoint kPageOrigin{2, 18};
 // The band a screen refresh draws and invalidates as the title strip.
 constexpr CRect kTitleStrip{0, 0, 600, 20};
+// The strip's background, the colour an erased client area has.
+constexpr std::uint32_t kTitleStripColour = 0xFFFFFF;
 // How much larger the main frame is than the plot's frame size: its borders
 // and caption.
 constexpr CSize kFrameDecoration{12, 42};

@@ -142,6 +142,38 @@ TEST(ViewRefresh, DrawsTitleAndChangedRectangleAtOnceAndInvalidatesOnlyTheTitleS
     EXPECT_EQ(presentsAfter, presentsBefore + 1) << "the refresh is shown at once";
 }
 
+// A shorter title after a longer one, drawn by the immediate refresh alone
+// (no paint between them): the strip shows exactly what a full repaint of
+// the same state shows, with no tail of the longer title left.
+TEST(ViewRefresh, ShorterTitleLeavesNoTailOfTheLongerOne) {
+    ShellTempDir dir;
+    std::vector<std::uint32_t> refreshed, repainted;
+    ShellRun::Run("", [&] {
+        PlotState.plotView = GetPlotView();
+        COskView* view = GetPlotView();
+        view->UpdateWindow();
+        auto strip = [] {
+            std::vector<std::uint32_t> pixels;
+            for (int y = kTitleStrip.top; y < kTitleStrip.bottom; ++y)
+                for (int x = kTitleStrip.left; x < kTitleStrip.right; ++x) pixels.push_back(ClientPixel(x, y));
+            return pixels;
+        };
+        for (const char* title : {"Choisir la forme d'onde", "Onde transversale"}) {
+            std::snprintf(PlotState.titleText, sizeof PlotState.titleText, "%s", title);
+            RefreshPlotView();
+        }
+        refreshed = strip();
+        view->Invalidate(TRUE);
+        view->UpdateWindow();
+        repainted = strip();
+        return 0;
+    });
+    ASSERT_EQ(refreshed.size(), repainted.size());
+    int differing = 0;
+    for (std::size_t i = 0; i < refreshed.size(); ++i) differing += refreshed[i] != repainted[i];
+    EXPECT_EQ(differing, 0);
+}
+
 // A solid fill without an outline leaves the changed rectangle as it is,
 // yet PLOTFLUSH shows it: after the flush every page pixel below the title
 // strip is on the screen as on the page, inside what was presented.
