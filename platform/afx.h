@@ -249,6 +249,8 @@ public:
     // Client origin in the top-level surface.
     CPoint ClientOriginInSurface() const;
     virtual Surface* GetSurface();
+    // The surface, or null where the backend shows none (nothing is drawn then).
+    Surface* SurfaceToDrawOn();
     // Shows the top-level surface through the backend: all of it, or only
     // `changed` (surface pixels; an empty rectangle shows nothing).
     void PresentTopLevel();

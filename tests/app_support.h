@@ -42,6 +42,8 @@ public:
     }
     Surface promptPicture;  // the last picture shown while a prompt was open
     bool HasOwnFileNamePrompt() const override { return false; }
+    // The tests look at the client surface.
+    bool ShowsSurface() const override { return true; }
     void SetTextInput(bool on) override {
         typing_.clear();
         if (!on) return;
