@@ -234,6 +234,7 @@ void RefreshPlotView() {
     // paint (one column right of the page: the rectangle's edges as the view
     // has always taken them); an inverted rectangle invalidates nothing.
     // Both follow the scroll position, as does the drawing below.
+    const bool onlyRefreshes = view->UpdateHoldsOnlyRefreshes();
     const CPoint scroll = view->GetScrollPosition();
     CRect title = kTitleStrip;
     title.OffsetRect(-scroll.x, -scroll.y);
@@ -272,6 +273,7 @@ void RefreshPlotView() {
     };
     draw(strip, true);
     draw(pixels, false);
+    view->NoteRefreshDrawn(onlyRefreshes);
 
     if (g_refreshObserver) g_refreshObserver->PageRefreshed(CurrentPageFrame());
     EmptyDirtyRectangle();

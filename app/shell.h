@@ -81,7 +81,16 @@ public:
     void NoteTitleShown(CPoint scroll);
     void OnSize(unsigned type, int cx, int cy) override;
 
+    // The refresh draws what it invalidates at once.  When the pending update
+    // region holds nothing but such rectangles, the paint that follows has
+    // nothing new to show and skips the second conversion.
+    bool UpdateHoldsOnlyRefreshes() const;
+    void NoteRefreshDrawn(bool onlyRefreshes);
+    void OnPaint() override;
+
 private:
+    bool m_updateDrawnByRefresh = false;
+    std::uint64_t m_invalidationsAfterRefresh = 0;
     std::string m_titleShown;
     CPoint m_titleScroll;
     bool m_haveTitleShown = false;

@@ -389,6 +389,7 @@ void CWnd::InvalidateRect(const CRect* rect, BOOL erase) {
     const CRect r = rect ? CRect::Intersection(*rect, client) : client;
     if (r.IsRectEmpty()) return;
     m_update = CRect::Union(m_update, r);
+    ++m_invalidations;
     if (erase) m_updateErase = true;
 }
 

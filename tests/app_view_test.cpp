@@ -174,6 +174,51 @@ TEST(ViewRefresh, ShorterTitleLeavesNoTailOfTheLongerOne) {
     EXPECT_EQ(differing, 0);
 }
 
+// What a refresh drew at once is not drawn again by the paint its
+// invalidation brings; anything else invalidated (here the window system
+// losing the picture) is painted as before.
+TEST(ViewRefresh, ThePaintAfterARefreshShowsOnlyWhatElseWasInvalidated) {
+    ShellTempDir dir;
+    std::size_t presentsByRefresh = 0, presentsByItsPaint = 0, presentsAfterExpose = 0;
+    bool invalidAfterPaint = true;
+    std::uint32_t restored = 0, expect = 0;
+    ShellRun::Run("", [&] {
+        PlotState.plotView = GetPlotView();
+        COskView* view = GetPlotView();
+        view->UpdateWindow();
+        auto& presented = ShellRun::backend->presented;
+        for (int i = 0; i < 2; ++i) {  // a second refresh before the paint joins the first
+            PlotState.pagePixels[std::ptrdiff_t{40} * PlotState.imageWidth + 100 + i] = static_cast<unsigned char>(3 + i);
+            PlotState.dirtyLeft = PlotState.dirtyRight = 100 + i;
+            PlotState.dirtyTop = PlotState.dirtyBottom = PlotState.imageHeight - 1 - 40;
+            std::snprintf(PlotState.titleText, sizeof PlotState.titleText, "Refresh %d", i);
+            presented.clear();
+            RefreshPlotView();
+            presentsByRefresh += presented.size();
+        }
+        presented.clear();
+        view->UpdateWindow();
+        presentsByItsPaint = presented.size();
+        CRect update;
+        invalidAfterPaint = view->GetUpdateRect(&update);
+        Surface* s = AfxGetApp()->m_pMainWnd->GetSurface();
+        std::fill(s->pixels.begin(), s->pixels.end(), 0xFF123456u);
+        BackendEvent e;
+        e.type = BackendEvent::Expose;
+        AfxTranslateBackendEvent(e);
+        view->UpdateWindow();
+        presentsAfterExpose = presented.size();
+        restored = ClientPixel(2 + 101, 18 + PlotState.imageHeight - 1 - 40);
+        expect = PaletteRgb(4);
+        return 0;
+    });
+    EXPECT_GE(presentsByRefresh, 2u);
+    EXPECT_EQ(presentsByItsPaint, 0u);
+    EXPECT_FALSE(invalidAfterPaint);
+    EXPECT_EQ(presentsAfterExpose, 1u);
+    EXPECT_EQ(restored, expect);
+}
+
 // A solid fill without an outline leaves the changed rectangle as it is,
 // yet PLOTFLUSH shows it: after the flush every page pixel below the title
 // strip is on the screen as on the page, inside what was presented.
