@@ -99,8 +99,8 @@ PresentPlan PlanPresent(bool scaled, int clientWidth, int clientHeight, int wind
     if (clientWidth <= 0 || clientHeight <= 0 || windowWidth <= 0 || windowHeight <= 0) return plan;
     plan.client = ClipTo(changed, clientWidth, clientHeight);
     if (plan.client.Empty()) return plan;
-    const bool whole = changed.left <= 0 && changed.top <= 0 && changed.right >= clientWidth &&
-                       changed.bottom >= clientHeight;
+    const bool whole =
+        changed.left <= 0 && changed.top <= 0 && changed.right >= clientWidth && changed.bottom >= clientHeight;
     if (scaled) {
         plan.view = ScaledView::Fit(clientWidth, clientHeight, windowWidth, windowHeight);
         plan.drawn = whole ? SurfaceRect{0, 0, windowWidth, windowHeight} : plan.view.ToWindow(plan.client);

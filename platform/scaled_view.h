@@ -50,10 +50,10 @@ void DrawScaled(const Surface& client, const ScaledView& view, const SurfaceRect
 // Resize arrives).
 struct PresentPlan {
     bool scaled = false;
-    ScaledView view;         // scaled only
-    SurfaceRect client;      // the changed client pixels, clipped to the client
-    SurfaceRect drawn;       // window pixels the picture is drawn into (scaled: DrawScaled clips to it)
-    SurfaceRect shown;       // window pixels to show: what is drawn, with the bars
+    ScaledView view;                    // scaled only
+    SurfaceRect client;                 // the changed client pixels, clipped to the client
+    SurfaceRect drawn;                  // window pixels the picture is drawn into (scaled: DrawScaled clips to it)
+    SurfaceRect shown;                  // window pixels to show: what is drawn, with the bars
     std::array<SurfaceRect, 4> bars{};  // empty ones are left out
     std::uint32_t barColour = 0;
 };

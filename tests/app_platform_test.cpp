@@ -301,7 +301,8 @@ TEST(ScaledView, PresentPlanCoversTheWindowOnceForAWholePresentAndOnlyTheChangeO
         bool scaled;
         int windowWidth, windowHeight;
     };
-    for (const Case c : {Case{true, 1920, 1080}, Case{true, 800, 600}, Case{false, 1920, 1080}, Case{false, 1000, 200}}) {
+    for (const Case c :
+         {Case{true, 1920, 1080}, Case{true, 800, 600}, Case{false, 1920, 1080}, Case{false, 1000, 200}}) {
         const std::string tag = (c.scaled ? "scaled " : "1:1 ") + std::to_string(c.windowWidth);
         const PresentPlan whole = PlanPresent(c.scaled, 1908, 296, c.windowWidth, c.windowHeight, {0, 0, 1908, 296});
         EXPECT_EQ(whole.shown.right, c.windowWidth) << tag;

@@ -188,7 +188,8 @@ TEST(ViewRefresh, ThePaintAfterARefreshShowsOnlyWhatElseWasInvalidated) {
         view->UpdateWindow();
         auto& presented = ShellRun::backend->presented;
         for (int i = 0; i < 2; ++i) {  // a second refresh before the paint joins the first
-            PlotState.pagePixels[std::ptrdiff_t{40} * PlotState.imageWidth + 100 + i] = static_cast<unsigned char>(3 + i);
+            PlotState.pagePixels[std::ptrdiff_t{40} * PlotState.imageWidth + 100 + i] =
+                static_cast<unsigned char>(3 + i);
             PlotState.dirtyLeft = PlotState.dirtyRight = 100 + i;
             PlotState.dirtyTop = PlotState.dirtyBottom = PlotState.imageHeight - 1 - 40;
             std::snprintf(PlotState.titleText, sizeof PlotState.titleText, "Refresh %d", i);
