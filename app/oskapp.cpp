@@ -235,6 +235,7 @@ void RefreshPlotView() {
     // paint (one column right of the page: the rectangle's edges as the view
     // has always taken them); an inverted rectangle invalidates nothing.
     // Both follow the scroll position, as does the drawing below.
+    const bool onlyRefreshes = view->UpdateHoldsOnlyRefreshes();
     const CPoint scroll = view->GetScrollPosition();
     CRect title = kTitleStrip;
     title.OffsetRect(-scroll.x, -scroll.y);
@@ -261,13 +262,19 @@ void RefreshPlotView() {
     pixels.OffsetRect(-scroll.x, -scroll.y);
     const CRect strip = view->TitleShownAt(scroll) ? CRect{} : title;
     view->NoteTitleShown(scroll);
-    for (const CRect& part : {strip, pixels}) {
-        if (part.IsRectEmpty()) continue;
+    auto draw = [&](const CRect& part, bool emptyFirst) {
+        if (part.IsRectEmpty()) return;
         CDC* dc = view->GetDC(part);
+        // The title's text covers only its own characters: the strip is
+        // emptied first, or a shorter title would keep a longer one's tail.
+        if (emptyFirst) dc->FillSolidRect(part, kTitleStripColour);
         dc->SetViewportOrg(-scroll.x, -scroll.y);
         view->OnDraw(dc);
         view->ReleaseDC(dc);
-    }
+    };
+    draw(strip, true);
+    draw(pixels, false);
+    view->NoteRefreshDrawn(onlyRefreshes);
 
     if (g_refreshObserver) g_refreshObserver->PageRefreshed(CurrentPageFrame());
     EmptyDirtyRectangle();

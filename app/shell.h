@@ -16,6 +16,8 @@
 constexpr CPoint kPageOrigin{2, 18};
 // The band a screen refresh draws and invalidates as the title strip.
 constexpr CRect kTitleStrip{0, 0, 600, 20};
+// The strip's background, the colour an erased client area has.
+constexpr std::uint32_t kTitleStripColour = 0xFFFFFF;
 // How much larger the main frame is than the plot's frame size: its borders
 // and caption.
 constexpr CSize kFrameDecoration{12, 42};
@@ -90,7 +92,16 @@ public:
     void NoteTitleShown(CPoint scroll);
     void OnSize(unsigned type, int cx, int cy) override;
 
+    // The refresh draws what it invalidates at once.  When the pending update
+    // region holds nothing but such rectangles, the paint that follows has
+    // nothing new to show and skips the second conversion.
+    bool UpdateHoldsOnlyRefreshes() const;
+    void NoteRefreshDrawn(bool onlyRefreshes);
+    void OnPaint() override;
+
 private:
+    bool m_updateDrawnByRefresh = false;
+    std::uint64_t m_invalidationsAfterRefresh = 0;
     std::string m_titleShown;
     CPoint m_titleScroll;
     bool m_haveTitleShown = false;

@@ -48,6 +48,26 @@ void COskView::OnSize(unsigned type, int cx, int cy) {
     CScrollView::OnSize(type, cx, cy);
 }
 
+bool COskView::UpdateHoldsOnlyRefreshes() const {
+    CRect update;
+    return !GetUpdateRect(&update) || (m_updateDrawnByRefresh && InvalidationCount() == m_invalidationsAfterRefresh);
+}
+
+void COskView::NoteRefreshDrawn(bool onlyRefreshes) {
+    m_updateDrawnByRefresh = onlyRefreshes;
+    m_invalidationsAfterRefresh = InvalidationCount();
+}
+
+void COskView::OnPaint() {
+    const bool alreadyShown = m_updateDrawnByRefresh && InvalidationCount() == m_invalidationsAfterRefresh;
+    m_updateDrawnByRefresh = false;
+    if (alreadyShown) {
+        ValidateRect(nullptr);
+        return;
+    }
+    CScrollView::OnPaint();
+}
+
 void COskView::OnDraw(CDC* dc) {
     dc->TextOut(0, 0, PlotState.titleText,
                 static_cast<int>(strnlen(PlotState.titleText, sizeof PlotState.titleText)));

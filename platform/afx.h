@@ -232,6 +232,9 @@ public:
     // False when nothing is invalid; the rectangle in client coordinates.
     bool GetUpdateRect(CRect* rect) const;
     bool GetUpdateErase() const { return m_updateErase; }
+    // How many invalidations have reached this window so far: a caller that
+    // drew what it invalidated can tell later whether anything else came.
+    std::uint64_t InvalidationCount() const { return m_invalidations; }
     void UpdateWindow();
     virtual void ShowWindow(int command);
     bool IsWindowVisible() const;
@@ -249,6 +252,8 @@ public:
     // Client origin in the top-level surface.
     CPoint ClientOriginInSurface() const;
     virtual Surface* GetSurface();
+    // The surface, or null where the backend shows none (nothing is drawn then).
+    Surface* SurfaceToDrawOn();
     // Shows the top-level surface through the backend: all of it, or only
     // `changed` (surface pixels; an empty rectangle shows nothing).
     void PresentTopLevel();
@@ -291,6 +296,7 @@ protected:
     CRect m_rect;  // in the parent's client area (top level: 0, 0, width, height)
     CRect m_update;
     bool m_updateErase = false;
+    std::uint64_t m_invalidations = 0;
     bool m_visible = false;
     const MSG* m_currentMsg = nullptr;
 };

@@ -142,6 +142,11 @@ public:
         (void)changed;
         Present(surface);
     }
+    // Whether the client surface is shown anywhere.  A backend that shows
+    // nothing (headless) answers false: the core then draws nothing into
+    // the surface and presents nothing, which is most of a headless run's
+    // work otherwise.  By default true.
+    virtual bool ShowsSurface() const { return true; }
     // Full screen and scaled view (see Presentation).  By default ignored: a
     // backend without either shows the client 1:1 and sends no events.
     virtual void SetPresentation(const Presentation& presentation) { (void)presentation; }

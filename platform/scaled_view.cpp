@@ -82,3 +82,57 @@ void DrawScaled(const Surface& client, const ScaledView& view, const SurfaceRect
         lastOut = out;
     }
 }
+
+namespace {
+
+SurfaceRect ClipTo(const SurfaceRect& r, int width, int height) {
+    const SurfaceRect c{std::max(r.left, 0), std::max(r.top, 0), std::min(r.right, width), std::min(r.bottom, height)};
+    return c.Empty() ? SurfaceRect{} : c;
+}
+
+}  // namespace
+
+PresentPlan PlanPresent(bool scaled, int clientWidth, int clientHeight, int windowWidth, int windowHeight,
+                        const SurfaceRect& changed) {
+    PresentPlan plan;
+    plan.scaled = scaled;
+    if (clientWidth <= 0 || clientHeight <= 0 || windowWidth <= 0 || windowHeight <= 0) return plan;
+    plan.client = ClipTo(changed, clientWidth, clientHeight);
+    if (plan.client.Empty()) return plan;
+    const bool whole =
+        changed.left <= 0 && changed.top <= 0 && changed.right >= clientWidth && changed.bottom >= clientHeight;
+    if (scaled) {
+        plan.view = ScaledView::Fit(clientWidth, clientHeight, windowWidth, windowHeight);
+        plan.drawn = whole ? SurfaceRect{0, 0, windowWidth, windowHeight} : plan.view.ToWindow(plan.client);
+        if (whole) {
+            const ScaledView& v = plan.view;
+            plan.bars = {SurfaceRect{0, 0, windowWidth, v.top},
+                         SurfaceRect{0, v.top + v.height, windowWidth, windowHeight},
+                         SurfaceRect{0, v.top, v.left, v.top + v.height},
+                         SurfaceRect{v.left + v.width, v.top, windowWidth, v.top + v.height}};
+            plan.barColour = 0xFF000000u;
+        }
+    } else {
+        plan.drawn = ClipTo(plan.client, windowWidth, windowHeight);
+        if (whole) {
+            plan.bars = {SurfaceRect{clientWidth, 0, windowWidth, windowHeight},
+                         SurfaceRect{0, clientHeight, std::min(clientWidth, windowWidth), windowHeight}, SurfaceRect{},
+                         SurfaceRect{}};
+            plan.barColour = 0xFFFFFFFFu;
+        }
+    }
+    for (SurfaceRect& bar : plan.bars) bar = ClipTo(bar, windowWidth, windowHeight);
+    plan.drawn = ClipTo(plan.drawn, windowWidth, windowHeight);
+    plan.shown = whole ? SurfaceRect{0, 0, windowWidth, windowHeight} : plan.drawn;
+    return plan;
+}
+
+std::array<BackendEvent, 2> SizeAndExposeEvents(const Presentation& presentation, int windowClientWidth,
+                                                int windowClientHeight) {
+    std::array<BackendEvent, 2> events;
+    events[0].type = BackendEvent::Resize;
+    events[0].width = presentation.scaled ? presentation.clientWidth : windowClientWidth;
+    events[0].height = presentation.scaled ? presentation.clientHeight : windowClientHeight;
+    events[1].type = BackendEvent::Expose;
+    return events;
+}

@@ -8,6 +8,7 @@
 // way, so a press on an enlarged pixel is a press on that client pixel.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -39,3 +40,28 @@ struct ScaledView {
 // (pitch in pixels).
 void DrawScaled(const Surface& client, const ScaledView& view, const SurfaceRect& window, std::uint32_t* target,
                 int pitch);
+
+// What a window backend shows for a present of `changed` (client pixels) of
+// a client surface of clientWidth x clientHeight in a window of
+// windowWidth x windowHeight: the window rectangles to draw and to show
+// (empty when nothing is to be shown) and, for a present of the whole client, the
+// bars around the picture, filled with `barColour` (black around a scaled
+// picture; white where a 1:1 window is larger than its client, before its
+// Resize arrives).
+struct PresentPlan {
+    bool scaled = false;
+    ScaledView view;                    // scaled only
+    SurfaceRect client;                 // the changed client pixels, clipped to the client
+    SurfaceRect drawn;                  // window pixels the picture is drawn into (scaled: DrawScaled clips to it)
+    SurfaceRect shown;                  // window pixels to show: what is drawn, with the bars
+    std::array<SurfaceRect, 4> bars{};  // empty ones are left out
+    std::uint32_t barColour = 0;
+};
+PresentPlan PlanPresent(bool scaled, int clientWidth, int clientHeight, int windowWidth, int windowHeight,
+                        const SurfaceRect& changed);
+
+// The events a backend delivers after a change of presentation: the client
+// size that now holds (the scaled client's, or else the window's client
+// area), then an expose.
+std::array<BackendEvent, 2> SizeAndExposeEvents(const Presentation& presentation, int windowClientWidth,
+                                                int windowClientHeight);

@@ -374,15 +374,20 @@ CPoint CWnd::ClientOriginInSurface() const {
 
 Surface* CWnd::GetSurface() { return m_parent ? m_parent->GetSurface() : nullptr; }
 
+Surface* CWnd::SurfaceToDrawOn() {
+    const Backend* backend = State().backend;
+    return backend && !backend->ShowsSurface() ? nullptr : GetSurface();
+}
+
 void CWnd::PresentTopLevel() {
     CWnd* top = GetTopLevel();
-    Surface* surface = top->GetSurface();
+    Surface* surface = top->SurfaceToDrawOn();
     if (surface && State().backend && top->m_hWnd) State().backend->Present(*surface);
 }
 
 void CWnd::PresentTopLevel(const CRect& changed) {
     CWnd* top = GetTopLevel();
-    Surface* surface = top->GetSurface();
+    Surface* surface = top->SurfaceToDrawOn();
     if (!surface || !State().backend || !top->m_hWnd) return;
     const CRect r = CRect::Intersection(changed, {0, 0, surface->width, surface->height});
     if (r.IsRectEmpty()) return;
@@ -396,6 +401,7 @@ void CWnd::InvalidateRect(const CRect* rect, BOOL erase) {
     const CRect r = rect ? CRect::Intersection(*rect, client) : client;
     if (r.IsRectEmpty()) return;
     m_update = CRect::Union(m_update, r);
+    ++m_invalidations;
     if (erase) m_updateErase = true;
 }
 
@@ -432,7 +438,7 @@ CDC* CWnd::GetDC() {
 }
 
 CDC* CWnd::GetDC(const CRect& clip) {
-    Surface* surface = GetSurface();
+    Surface* surface = SurfaceToDrawOn();
     const CPoint origin = ClientOriginInSurface();
     CRect client;
     GetClientRect(&client);
@@ -711,13 +717,14 @@ void CView::OnPaint() {
     const CPoint origin = ClientOriginInSurface();
     CRect clip = update;
     clip.OffsetRect(origin.x, origin.y);
-    CDC dc(GetSurface(), origin, clip);
+    Surface* surface = SurfaceToDrawOn();
+    CDC dc(surface, origin, clip);
     if (erase) dc.FillSolidRect(update, kWindowColour);
     OnPrepareDC(&dc);
     OnDraw(&dc);
     // End: the non-client part, then show it all.
     const CPoint windowOrigin{origin.x - ClientRectInWindow().left, origin.y - ClientRectInWindow().top};
-    CDC ncdc(GetSurface(), windowOrigin,
+    CDC ncdc(surface, windowOrigin,
              {windowOrigin.x, windowOrigin.y, windowOrigin.x + m_rect.Width(), windowOrigin.y + m_rect.Height()});
     OnNcPaint(&ncdc);
     PresentTopLevel(CRect::Union(clip, ncdc.GetTouched()));

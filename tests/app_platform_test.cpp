@@ -292,3 +292,54 @@ TEST(ScaledView, EveryEnlargedPixelIsAClickOnItsClientPixel) {
     EXPECT_EQ(small.width, 800);
     EXPECT_EQ(small.ClientX(799), 1905);
 }
+
+// What a window backend draws for a present: a whole present covers every
+// window pixel exactly once (the picture or a bar of the right colour), a
+// partial one only the window pixels of the changed client pixels, without bars.
+TEST(ScaledView, PresentPlanCoversTheWindowOnceForAWholePresentAndOnlyTheChangeOtherwise) {
+    struct Case {
+        bool scaled;
+        int windowWidth, windowHeight;
+    };
+    for (const Case c :
+         {Case{true, 1920, 1080}, Case{true, 800, 600}, Case{false, 1920, 1080}, Case{false, 1000, 200}}) {
+        const std::string tag = (c.scaled ? "scaled " : "1:1 ") + std::to_string(c.windowWidth);
+        const PresentPlan whole = PlanPresent(c.scaled, 1908, 296, c.windowWidth, c.windowHeight, {0, 0, 1908, 296});
+        EXPECT_EQ(whole.shown.right, c.windowWidth) << tag;
+        EXPECT_EQ(whole.shown.bottom, c.windowHeight) << tag;
+        EXPECT_EQ(whole.barColour, c.scaled ? 0xFF000000u : 0xFFFFFFFFu) << tag;
+        const SurfaceRect picture =
+            c.scaled ? SurfaceRect{whole.view.left, whole.view.top, whole.view.left + whole.view.width,
+                                   whole.view.top + whole.view.height}
+                     : SurfaceRect{0, 0, std::min(1908, c.windowWidth), std::min(296, c.windowHeight)};
+        std::vector<int> covered(static_cast<std::size_t>(c.windowWidth) * c.windowHeight, 0);
+        auto cover = [&](const SurfaceRect& r) {
+            for (int y = r.top; y < r.bottom; ++y)
+                for (int x = r.left; x < r.right; ++x) ++covered[static_cast<std::size_t>(y) * c.windowWidth + x];
+        };
+        cover(picture);
+        for (const SurfaceRect& bar : whole.bars) cover(bar);
+        EXPECT_EQ(std::count(covered.begin(), covered.end(), 1), static_cast<std::ptrdiff_t>(covered.size())) << tag;
+
+        const SurfaceRect change{500, 40, 777, 201};
+        const PresentPlan part = PlanPresent(c.scaled, 1908, 296, c.windowWidth, c.windowHeight, change);
+        for (const SurfaceRect& bar : part.bars) EXPECT_TRUE(bar.Empty()) << tag;
+        const SurfaceRect expect =
+            c.scaled ? whole.view.ToWindow(change)
+                     : SurfaceRect{500, 40, std::min(777, c.windowWidth), std::min(201, c.windowHeight)};
+        EXPECT_EQ(part.shown.left, expect.left) << tag;
+        EXPECT_EQ(part.shown.top, expect.top) << tag;
+        EXPECT_EQ(part.shown.right, expect.right) << tag;
+        EXPECT_EQ(part.shown.bottom, expect.bottom) << tag;
+    }
+    // After a change of presentation: the size that now holds, then an expose.
+    Presentation fit;
+    fit.scaled = true;
+    fit.clientWidth = 1908;
+    fit.clientHeight = 296;
+    const auto events = SizeAndExposeEvents(fit, 1920, 1080);
+    EXPECT_EQ(events[0].type, BackendEvent::Resize);
+    EXPECT_EQ(events[0].width, 1908);
+    EXPECT_EQ(events[1].type, BackendEvent::Expose);
+    EXPECT_EQ(SizeAndExposeEvents(Presentation{}, 1920, 1080)[0].width, 1920);
+}

@@ -54,6 +54,8 @@ public:
     }
     void SetPresentation(const Presentation& presentation) override { presentations.push_back(presentation); }
     bool HasOwnFileNamePrompt() const override { return false; }
+    // The tests look at the client surface.
+    bool ShowsSurface() const override { return true; }
     void SetTextInput(bool on) override {
         typing_.clear();
         if (!on) return;

@@ -142,6 +142,84 @@ TEST(ViewRefresh, DrawsTitleAndChangedRectangleAtOnceAndInvalidatesOnlyTheTitleS
     EXPECT_EQ(presentsAfter, presentsBefore + 1) << "the refresh is shown at once";
 }
 
+// A shorter title after a longer one, drawn by the immediate refresh alone
+// (no paint between them): the strip shows exactly what a full repaint of
+// the same state shows, with no tail of the longer title left.
+TEST(ViewRefresh, ShorterTitleLeavesNoTailOfTheLongerOne) {
+    ShellTempDir dir;
+    std::vector<std::uint32_t> refreshed, repainted;
+    ShellRun::Run("", [&] {
+        PlotState.plotView = GetPlotView();
+        COskView* view = GetPlotView();
+        view->UpdateWindow();
+        auto strip = [] {
+            std::vector<std::uint32_t> pixels;
+            for (int y = kTitleStrip.top; y < kTitleStrip.bottom; ++y)
+                for (int x = kTitleStrip.left; x < kTitleStrip.right; ++x) pixels.push_back(ClientPixel(x, y));
+            return pixels;
+        };
+        for (const char* title : {"Choisir la forme d'onde", "Onde transversale"}) {
+            std::snprintf(PlotState.titleText, sizeof PlotState.titleText, "%s", title);
+            RefreshPlotView();
+        }
+        refreshed = strip();
+        view->Invalidate(TRUE);
+        view->UpdateWindow();
+        repainted = strip();
+        return 0;
+    });
+    ASSERT_EQ(refreshed.size(), repainted.size());
+    int differing = 0;
+    for (std::size_t i = 0; i < refreshed.size(); ++i) differing += refreshed[i] != repainted[i];
+    EXPECT_EQ(differing, 0);
+}
+
+// What a refresh drew at once is not drawn again by the paint its
+// invalidation brings; anything else invalidated (here the window system
+// losing the picture) is painted as before.
+TEST(ViewRefresh, ThePaintAfterARefreshShowsOnlyWhatElseWasInvalidated) {
+    ShellTempDir dir;
+    std::size_t presentsByRefresh = 0, presentsByItsPaint = 0, presentsAfterExpose = 0;
+    bool invalidAfterPaint = true;
+    std::uint32_t restored = 0, expect = 0;
+    ShellRun::Run("", [&] {
+        PlotState.plotView = GetPlotView();
+        COskView* view = GetPlotView();
+        view->UpdateWindow();
+        auto& presented = ShellRun::backend->presented;
+        for (int i = 0; i < 2; ++i) {  // a second refresh before the paint joins the first
+            PlotState.pagePixels[std::ptrdiff_t{40} * PlotState.imageWidth + 100 + i] =
+                static_cast<unsigned char>(3 + i);
+            PlotState.dirtyLeft = PlotState.dirtyRight = 100 + i;
+            PlotState.dirtyTop = PlotState.dirtyBottom = PlotState.imageHeight - 1 - 40;
+            std::snprintf(PlotState.titleText, sizeof PlotState.titleText, "Refresh %d", i);
+            presented.clear();
+            RefreshPlotView();
+            presentsByRefresh += presented.size();
+        }
+        presented.clear();
+        view->UpdateWindow();
+        presentsByItsPaint = presented.size();
+        CRect update;
+        invalidAfterPaint = view->GetUpdateRect(&update);
+        Surface* s = AfxGetApp()->m_pMainWnd->GetSurface();
+        std::fill(s->pixels.begin(), s->pixels.end(), 0xFF123456u);
+        BackendEvent e;
+        e.type = BackendEvent::Expose;
+        AfxTranslateBackendEvent(e);
+        view->UpdateWindow();
+        presentsAfterExpose = presented.size();
+        restored = ClientPixel(2 + 101, 18 + PlotState.imageHeight - 1 - 40);
+        expect = PaletteRgb(4);
+        return 0;
+    });
+    EXPECT_GE(presentsByRefresh, 2u);
+    EXPECT_EQ(presentsByItsPaint, 0u);
+    EXPECT_FALSE(invalidAfterPaint);
+    EXPECT_EQ(presentsAfterExpose, 1u);
+    EXPECT_EQ(restored, expect);
+}
+
 // A solid fill without an outline leaves the changed rectangle as it is,
 // yet PLOTFLUSH shows it: after the flush every page pixel below the title
 // strip is on the screen as on the page, inside what was presented.

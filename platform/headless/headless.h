@@ -47,6 +47,8 @@ public:
     bool PollEvent(BackendEvent& event) override;
     void WaitEvent(BackendEvent& event) override;
     void MessageBox(const char* caption, const char* text) override;
+    // Nothing looks at the surface: dumps and recordings come from the page.
+    bool ShowsSurface() const override { return false; }
     bool HasOwnFileNamePrompt() const override { return true; }
     bool PromptFileName(const char* prompt, const std::string& initial, std::string& name) override;
     double WallClock() override;

@@ -3,9 +3,10 @@
 
 #include <SDL.h>
 
+#include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstdlib>
-#include <algorithm>
 #include <cstring>
 
 #include "platform/backend_defaults.h"
@@ -160,11 +161,6 @@ void FillRect(std::uint32_t* to, int pitch, const SurfaceRect& r, std::uint32_t 
     }
 }
 
-SurfaceRect Clip(const SurfaceRect& r, int width, int height) {
-    SurfaceRect c{std::max(r.left, 0), std::max(r.top, 0), std::min(r.right, width), std::min(r.bottom, height)};
-    return c.Empty() ? SurfaceRect{} : c;
-}
-
 }  // namespace
 
 void SdlBackend::ShowPixels(const Surface& surface, const SurfaceRect& changed) {
@@ -175,38 +171,20 @@ void SdlBackend::ShowPixels(const Surface& surface, const SurfaceRect& changed) 
     // else into a 32-bit copy that is converted afterwards.
     const bool direct = screen->format->format == SDL_PIXELFORMAT_RGB888 ||
                         screen->format->format == SDL_PIXELFORMAT_ARGB8888;
-    const bool whole = changed.left <= 0 && changed.top <= 0 && changed.right >= surface.width &&
-                       changed.bottom >= surface.height;
-    const SurfaceRect client = Clip(changed, surface.width, surface.height);
-    if (client.Empty()) return;
+    const PresentPlan plan =
+        PlanPresent(presentation_.scaled, surface.width, surface.height, screen->w, screen->h, changed);
+    const SurfaceRect& shown = plan.shown;
+    if (shown.Empty()) return;
     if (SDL_MUSTLOCK(screen)) SDL_LockSurface(screen);
     if (!direct) scratch_.resize(static_cast<std::size_t>(screen->w) * static_cast<std::size_t>(screen->h));
     auto* pixels = direct ? static_cast<std::uint32_t*>(screen->pixels) : scratch_.data();
     const int pitch = direct ? screen->pitch / 4 : screen->w;
-    SurfaceRect shown;
-    if (presentation_.scaled) {
-        const ScaledView view = ScaledView::Fit(surface.width, surface.height, screen->w, screen->h);
-        shown = view.ToWindow(client);
-        if (whole) {
-            // The black margins around the picture.
-            FillRect(pixels, pitch, {0, 0, screen->w, view.top}, 0xFF000000u);
-            FillRect(pixels, pitch, {0, view.top + view.height, screen->w, screen->h}, 0xFF000000u);
-            FillRect(pixels, pitch, {0, view.top, view.left, view.top + view.height}, 0xFF000000u);
-            FillRect(pixels, pitch, {view.left + view.width, view.top, screen->w, view.top + view.height}, 0xFF000000u);
-            shown = {0, 0, screen->w, screen->h};
-        }
-        DrawScaled(surface, view, shown, pixels, pitch);
+    for (const SurfaceRect& bar : plan.bars) FillRect(pixels, pitch, bar, plan.barColour);
+    if (plan.scaled) {
+        DrawScaled(surface, plan.view, plan.drawn, pixels, pitch);
     } else {
-        shown = Clip(client, screen->w, screen->h);
-        CopyRows(surface, shown, pixels, pitch);
-        if (whole) {
-            // A window larger than the client (before its Resize arrives) shows white there.
-            FillRect(pixels, pitch, {surface.width, 0, screen->w, screen->h}, 0xFFFFFFFFu);
-            FillRect(pixels, pitch, {0, surface.height, std::min(surface.width, screen->w), screen->h}, 0xFFFFFFFFu);
-            shown = {0, 0, screen->w, screen->h};
-        }
+        CopyRows(surface, plan.drawn, pixels, pitch);
     }
-    shown = Clip(shown, screen->w, screen->h);
     if (!direct && !shown.Empty()) {
         const std::size_t from = static_cast<std::size_t>(shown.top) * screen->w + shown.left;
         auto* to = static_cast<std::uint8_t*>(screen->pixels) + static_cast<std::size_t>(shown.top) * screen->pitch +
@@ -215,7 +193,6 @@ void SdlBackend::ShowPixels(const Surface& surface, const SurfaceRect& changed) 
                           scratch_.data() + from, screen->w * 4, screen->format->format, to, screen->pitch);
     }
     if (SDL_MUSTLOCK(screen)) SDL_UnlockSurface(screen);
-    if (shown.Empty()) return;
     const SDL_Rect rect{shown.left, shown.top, shown.right - shown.left, shown.bottom - shown.top};
     SDL_UpdateWindowSurfaceRects(window_, &rect, 1);
 }
@@ -241,18 +218,12 @@ void SdlBackend::SetPresentation(const Presentation& presentation) {
 }
 
 void SdlBackend::QueueSizeAndExpose() {
-    BackendEvent size;
-    size.type = BackendEvent::Resize;
-    if (presentation_.scaled) {
-        size.width = presentation_.clientWidth;
-        size.height = presentation_.clientHeight;
-    } else {
-        SDL_GetWindowSize(window_, &size.width, &size.height);
-    }
-    BackendEvent expose;
-    expose.type = BackendEvent::Expose;
-    pending_[0] = size;
-    pending_[1] = expose;
+    int width = 0;
+    int height = 0;
+    SDL_GetWindowSize(window_, &width, &height);
+    const std::array<BackendEvent, 2> events = SizeAndExposeEvents(presentation_, width, height);
+    pending_[0] = events[0];
+    pending_[1] = events[1];
     pendingCount_ = 2;
 }
 

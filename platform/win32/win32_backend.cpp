@@ -71,9 +71,14 @@ BITMAPINFO SurfaceBitmapInfo(int width, int rows) {
     return info;
 }
 
-SurfaceRect Clip(const SurfaceRect& r, int width, int height) {
-    SurfaceRect c{std::max(r.left, 0), std::max(r.top, 0), std::min(r.right, width), std::min(r.bottom, height)};
-    return c.Empty() ? SurfaceRect{} : c;
+// The rectangle `r` of a 32-bit picture `width` pixels across onto the
+// window at the same place: the band of rows that holds it, as a DIB of its own.
+void PutRows(HDC dc, const std::uint32_t* pixels, int width, const SurfaceRect& r) {
+    const int rows = r.bottom - r.top;
+    const BITMAPINFO info = SurfaceBitmapInfo(width, rows);
+    const std::uint32_t* band = pixels + static_cast<std::size_t>(r.top) * width;
+    SetDIBitsToDevice(dc, r.left, r.top, static_cast<DWORD>(r.right - r.left), static_cast<DWORD>(rows), r.left, 0, 0,
+                      static_cast<UINT>(rows), band, &info, DIB_RGB_COLORS);
 }
 
 HICON CreateWindowIcon(const IconPixels& icon) {
@@ -276,59 +281,34 @@ void Win32Backend::ClientSize(int& width, int& height) const {
 
 void Win32Backend::ShowPixels(const Surface& surface, const SurfaceRect& changed) {
     if (!window_ || surface.width <= 0 || surface.height <= 0) return;
-    const bool whole = changed.left <= 0 && changed.top <= 0 && changed.right >= surface.width &&
-                       changed.bottom >= surface.height;
-    if (presentation_.scaled) {
-        // Stretched as a whole: a part would land on other pixel edges.
-        ShowScaled(surface, whole);
-        return;
-    }
-    const SurfaceRect r = Clip(changed, surface.width, surface.height);
-    if (r.Empty()) return;
-    HDC dc = GetDC(window_);
-    if (!dc) return;
-    // The band of rows that holds the rectangle, as a DIB of its own.
-    const int rows = r.bottom - r.top;
-    const BITMAPINFO info = SurfaceBitmapInfo(surface.width, rows);
-    const std::uint32_t* band = surface.pixels.data() + static_cast<std::size_t>(r.top) * surface.width;
-    SetDIBitsToDevice(dc, r.left, r.top, static_cast<DWORD>(r.right - r.left), static_cast<DWORD>(rows), r.left, 0, 0,
-                      static_cast<UINT>(rows), band, &info, DIB_RGB_COLORS);
-    if (whole) {
-        // A window larger than the client (before its Resize arrives) shows white there.
-        int w = 0;
-        int h = 0;
-        ClientSize(w, h);
-        HBRUSH white = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-        RECT right{surface.width, 0, w, h};
-        RECT below{0, surface.height, std::min(surface.width, w), h};
-        if (right.right > right.left) FillRect(dc, &right, white);
-        if (below.bottom > below.top) FillRect(dc, &below, white);
-    }
-    ReleaseDC(window_, dc);
-}
-
-void Win32Backend::ShowScaled(const Surface& surface, bool margins) {
     int w = 0;
     int h = 0;
     ClientSize(w, h);
-    if (w <= 0 || h <= 0) return;
-    const ScaledView view = ScaledView::Fit(surface.width, surface.height, w, h);
+    const PresentPlan plan = PlanPresent(presentation_.scaled, surface.width, surface.height, w, h, changed);
+    if (plan.shown.Empty()) return;
     HDC dc = GetDC(window_);
     if (!dc) return;
-    if (margins) {
-        HBRUSH black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-        const RECT bars[] = {{0, 0, w, view.top},
-                             {0, view.top + view.height, w, h},
-                             {0, view.top, view.left, view.top + view.height},
-                             {view.left + view.width, view.top, w, view.top + view.height}};
-        for (const RECT& bar : bars) {
-            if (bar.right > bar.left && bar.bottom > bar.top) FillRect(dc, &bar, black);
-        }
+    HBRUSH brush = static_cast<HBRUSH>(GetStockObject(plan.barColour == 0xFF000000u ? BLACK_BRUSH : WHITE_BRUSH));
+    for (const SurfaceRect& bar : plan.bars) {
+        if (bar.Empty()) continue;
+        const RECT r{bar.left, bar.top, bar.right, bar.bottom};
+        FillRect(dc, &r, brush);
     }
-    SetStretchBltMode(dc, COLORONCOLOR);  // nearest neighbour
-    const BITMAPINFO info = SurfaceBitmapInfo(surface.width, surface.height);
-    StretchDIBits(dc, view.left, view.top, view.width, view.height, 0, 0, surface.width, surface.height,
-                  surface.pixels.data(), &info, DIB_RGB_COLORS, SRCCOPY);
+    const SurfaceRect& d = plan.drawn;
+    if (plan.scaled) {
+        // Scaled once, only the band that changed, into a picture of the
+        // window's size; that band is then put on the window as it is.
+        const ScaledView& v = plan.view;
+        const SurfaceRect band{std::max(d.left, v.left), std::max(d.top, v.top), std::min(d.right, v.left + v.width),
+                               std::min(d.bottom, v.top + v.height)};
+        if (!band.Empty()) {
+            scaled_.resize(static_cast<std::size_t>(w) * static_cast<std::size_t>(h));
+            DrawScaled(surface, v, band, scaled_.data(), w);
+            PutRows(dc, scaled_.data(), w, band);
+        }
+    } else if (!d.Empty()) {
+        PutRows(dc, surface.pixels.data(), surface.width, d);
+    }
     ReleaseDC(window_, dc);
 }
 
@@ -381,18 +361,10 @@ void Win32Backend::SetPresentation(const Presentation& presentation) {
 }
 
 void Win32Backend::QueueSizeAndExpose() {
-    BackendEvent size;
-    size.type = BackendEvent::Resize;
-    if (presentation_.scaled) {
-        size.width = presentation_.clientWidth;
-        size.height = presentation_.clientHeight;
-    } else {
-        ClientSize(size.width, size.height);
-    }
-    BackendEvent expose;
-    expose.type = BackendEvent::Expose;
-    Push(size);
-    Push(expose);
+    int width = 0;
+    int height = 0;
+    ClientSize(width, height);
+    for (const BackendEvent& event : SizeAndExposeEvents(presentation_, width, height)) Push(event);
 }
 
 void Win32Backend::PushMouse(BackendEvent::Type type, int button, int clicks, long long lParam) {
@@ -457,7 +429,7 @@ bool Win32Backend::HandleMessage(unsigned message, unsigned long long wParam, lo
             BackendEvent event;
             if (presentation_.scaled) {
                 // The client keeps its size; the picture is fitted anew.
-                if (lastSurface_) ShowScaled(*lastSurface_, true);
+                if (lastSurface_) ShowPixels(*lastSurface_, {0, 0, lastSurface_->width, lastSurface_->height});
                 event.type = BackendEvent::Expose;
             } else {
                 event.type = BackendEvent::Resize;

@@ -12,6 +12,7 @@
 // at the system's interface.
 #pragma once
 
+#include <cstdint>
 #include <deque>
 #include <memory>
 #include <string>
@@ -51,7 +52,6 @@ public:
 private:
     explicit Win32Backend(const IconPixels& icon) : icon_(icon) {}
     void ShowPixels(const Surface& surface, const SurfaceRect& changed);
-    void ShowScaled(const Surface& surface, bool margins);
     void PushMouse(BackendEvent::Type type, int button, int clicks, long long lParam);
     void PushKey(unsigned key);
     void Push(const BackendEvent& event) { events_.push_back(event); }
@@ -65,6 +65,7 @@ private:
     HWND__* window_ = nullptr;
     HICON__* windowIcon_ = nullptr;
     const Surface* lastSurface_ = nullptr;
+    std::vector<std::uint32_t> scaled_;  // the scaled picture, window-sized (scaled view only)
     Presentation presentation_;
     std::deque<BackendEvent> events_;
     // The framed window's style and place, to return to from full screen.

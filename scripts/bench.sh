@@ -1,0 +1,194 @@
+#!/usr/bin/env bash
+# Measures how fast osk runs and prints one table, each figure beside its
+# reference from the same run (a benchmark, not a test: nothing here passes or
+# fails).  Usage:
+#   scripts/bench.sh [OLD_COMMIT]
+# OLD_COMMIT (any git revision) is built in a temporary worktree and measured
+# alternately with this tree, so that both see the same load.  Rows:
+#   headless      frames per CPU second of `--headless` with "Longitudinal",
+#                 "Go" and 510 s of running wave (virtual clock); the best of
+#                 BENCH_ROUNDS alternating runs
+#   memory        peak resident memory of that run, and its growth per frame
+#                 (a 510 s run against a 10 s one)
+#   window WxH    CPU share of one core while the wave runs, in a normal
+#                 window, full screen (F) and the fit view (Z), under a
+#                 private Xvfb with openbox; BENCH_SECONDS per sample
+#   web           the page's CPU share at 1920x1080 in headless Chromium
+#                 against a bare canvas repainting a band of the same size at
+#                 the same rate, and the page's first picture (needs
+#                 out/web/osk.html from scripts/build-web.sh and the npm
+#                 packages scripts/test-web.sh installs)
+# Environment: BENCH_ROUNDS (3), BENCH_SECONDS (8), BENCH_BUILD_DIR
+# (build-bench), WEB_PAGE (out/web/osk.html), BENCH_SKIP (words among
+# headless window web).  The machine's load is printed with the table.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+here=$PWD
+old=${1:-}
+rounds=${BENCH_ROUNDS:-3}
+seconds=${BENCH_SECONDS:-8}
+build=${BENCH_BUILD_DIR:-build-bench}
+page=${WEB_PAGE:-out/web/osk.html}
+skip=" ${BENCH_SKIP:-} "
+work=$(mktemp -d /tmp/osk-bench-XXXXXX)
+pids=()
+cleanup() {
+  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
+  wait 2>/dev/null || true
+  if [ -d "$work/old" ]; then git worktree remove --force "$work/old" >/dev/null 2>&1 || true; fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'exit 1' INT TERM
+say() { echo "bench: $*" >&2; }
+
+# ---- the programs ------------------------------------------------------------------------------
+
+build_release() {  # SOURCE BUILD_DIR
+  cmake -S "$1" -B "$2" -DCMAKE_BUILD_TYPE=Release -DOSK_BUILD_TESTS=OFF -DOSK_BUILD_BENCH=OFF >/dev/null
+  cmake --build "$2" -j2 --target osk >/dev/null
+}
+
+say "building this tree (Release, $build)"
+build_release "$here" "$build"
+names=(this)
+programs=("$here/$build/osk")
+if [ -n "$old" ]; then
+  rev=$(git rev-parse --short "$old^{commit}")
+  say "building $rev in a temporary worktree"
+  git worktree add --detach "$work/old" "$rev" >/dev/null 2>&1
+  build_release "$work/old" "$work/old/build"
+  names+=("$rev")
+  programs+=("$work/old/build/osk")
+fi
+count=${#programs[@]}
+
+rows=()
+webrows=()
+row() { rows+=("$(printf '%-26s' "$1")$(shift; printf '%18s' "$@")"); }
+
+# ---- headless ----------------------------------------------------------------------------------
+
+printf 'key l\nkey space\nwait 510\n' > "$work/run.osk"
+printf 'key l\nkey space\nwait 10\n' > "$work/short.osk"
+
+cpu_seconds() {  # PROGRAM SCRIPT -> "cpu_seconds max_rss_kb"
+  /usr/bin/time -f '%U %S %M' -o "$work/time" "$1" --headless --script "$2" >/dev/null 2>&1 || true
+  awk '{ printf "%.3f %d\n", $1 + $2, $3 }' "$work/time"
+}
+
+refresh_count() {  # PROGRAM SCRIPT
+  rm -rf "$work/dumps"
+  "$1" --headless --script "$2" --dump "$work/dumps" --dump-format png >/dev/null 2>&1 || true
+  wc -l < "$work/dumps/refreshes.txt"
+}
+
+if [[ $skip != *" headless "* ]]; then
+  frames=$(refresh_count "${programs[0]}" "$work/run.osk")
+  short=$(refresh_count "${programs[0]}" "$work/short.osk")
+  say "headless: $frames refreshes per run; $rounds alternating rounds"
+  declare -a best rss
+  for ((r = 0; r < rounds; r++)); do
+    for ((i = 0; i < count; i++)); do
+      read -r t m < <(cpu_seconds "${programs[i]}" "$work/run.osk")
+      if [ -z "${best[i]:-}" ] || awk "BEGIN { exit !($t < ${best[i]}) }"; then best[i]=$t; fi
+      rss[i]=$m
+    done
+  done
+  cells=(); mems=(); growth=()
+  for ((i = 0; i < count; i++)); do
+    cells+=("$(awk "BEGIN { printf \"%.0f\", $frames / ${best[i]} }")")
+    mems+=("$((rss[i] / 1024)) MiB")
+    read -r _ m10 < <(cpu_seconds "${programs[i]}" "$work/short.osk")
+    growth+=("$(awk "BEGIN { printf \"%.1f B\", (${rss[i]} - $m10) * 1024 / ($frames - $short) }")")
+  done
+  row "headless frames/CPU s" "${cells[@]}"
+  row "headless peak memory" "${mems[@]}"
+  row "memory growth per frame" "${growth[@]}"
+fi
+
+# ---- the window under Xvfb ---------------------------------------------------------------------
+
+ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
+
+window_share() {  # PROGRAM KEY(none|f|z) -> percent of one core
+  local osk=$1 key=$2 pid window=""
+  "$osk" >/dev/null 2>"$work/osk.err" &
+  pid=$!
+  pids+=("$pid")
+  for _ in $(seq 100); do
+    window=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -n1 || true)
+    [ -n "$window" ] && break
+    sleep 0.1
+  done
+  if [ -z "$window" ]; then kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; echo "n/a"; return; fi
+  xdotool windowactivate --sync "$window" >/dev/null 2>&1 || xdotool windowfocus --sync "$window" 2>/dev/null || true
+  sleep 0.5
+  xdotool key l; sleep 0.5
+  xdotool key space; sleep 0.5
+  [ "$key" != none ] && xdotool key "$key"
+  sleep 2  # the new size settles
+  local before after
+  before=$(ticks "$pid")
+  sleep "$seconds"
+  after=$(ticks "$pid")
+  xdotool key q 2>/dev/null || true
+  for _ in $(seq 30); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+  kill "$pid" 2>/dev/null || true
+  wait "$pid" 2>/dev/null || true
+  awk "BEGIN { printf \"%.2f %%\", ($after - $before) / $(getconf CLK_TCK) / $seconds * 100 }"
+}
+
+if [[ $skip != *" window "* ]]; then
+  if ! command -v Xvfb >/dev/null || ! command -v openbox >/dev/null || ! command -v xdotool >/dev/null; then
+    say "window: needs Xvfb, openbox and xdotool; skipped"
+  else
+    for size in 1280x1024 1920x1080; do
+      Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$work/display" 2>/dev/null &
+      xvfb=$!
+      pids+=("$xvfb")
+      for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
+      export DISPLAY=":$(head -n1 "$work/display")"
+      unset WAYLAND_DISPLAY SDL_VIDEODRIVER
+      openbox >/dev/null 2>&1 &
+      wm=$!
+      pids+=("$wm")
+      sleep 1
+      for key in none f z; do
+        label="window $size $( [ $key = none ] && echo normal || { [ $key = f ] && echo full || echo fit; })"
+        cells=()
+        for ((i = 0; i < count; i++)); do cells+=("$(window_share "${programs[i]}" "$key")"); done
+        say "$label: ${cells[*]}"
+        row "$label" "${cells[@]}"
+      done
+      kill "$wm" "$xvfb" 2>/dev/null || true
+      wait "$wm" "$xvfb" 2>/dev/null || true
+      rm -f "$work/display"
+    done
+  fi
+fi
+
+# ---- the web page ------------------------------------------------------------------------------
+
+if [[ $skip != *" web "* ]]; then
+  modules=${WEB_BUILD_DIR:-build-web}/browser-test/node_modules
+  if [ ! -f "$page" ] || [ ! -d "$modules/puppeteer-core" ]; then
+    say "web: needs $page (scripts/build-web.sh) and $modules (scripts/test-web.sh); skipped"
+  else
+    NODE_PATH="$here/$modules" node scripts/bench-web.js "$page" "$seconds" "$rounds" > "$work/web" || true
+    while IFS='|' read -r label a b; do webrows+=("$(printf '%-26s%18s%18s' "$label" "$a" "$b")"); done < "$work/web"
+  fi
+fi
+
+# ---- the table ---------------------------------------------------------------------------------
+
+echo
+echo "osk bench, $(git rev-parse --short HEAD)$(git diff --quiet HEAD 2>/dev/null || echo '+changes'), $(date -u '+%Y-%m-%d %H:%M UTC'), $(nproc) cores, load $(cut -d' ' -f1-3 /proc/loadavg)"
+printf '%-26s' ""
+for n in "${names[@]}"; do printf '%18s' "$n"; done
+echo
+for r in "${rows[@]}"; do echo "$r"; done
+if [ ${#webrows[@]} -gt 0 ]; then
+  printf '%-26s%18s%18s\n' "web ($page)" "page" "floor"
+  for r in "${webrows[@]}"; do echo "$r"; done
+fi
