@@ -66,7 +66,8 @@ bool IsTall(int glyph) {
 }
 
 // The alternate set's small Greek letters and their capitals, for capitals
-// mode on UTF-8 text (byte text keeps them small, as it always has).
+// mode on Greek text (reached through the prefix they stay small, as they
+// always have).
 // The ring (^o) and the dollar sign (^q) have none; where the shapes are the
 // same the Latin capital stands, which capitals mode sizes alike.
 constexpr std::array<int16_t, 26> kGreekCapitalOf = {
@@ -75,7 +76,7 @@ constexpr std::array<int16_t, 26> kGreekCapitalOf = {
 };
 
 // Capitals mode: the glyph drawn for g and the height class it is scaled by.
-int CapitalOf(int g, bool utf8, int& heightClass) {
+int CapitalOf(int g, bool wide, int& heightClass) {
     heightClass = HeightClassOf(g);
     if (g >= 97 && g <= 125) return g - 32;
     if (g == kDotlessIGlyph) return 'I';
@@ -83,7 +84,7 @@ int CapitalOf(int g, bool utf8, int& heightClass) {
         const int capital = kWideGlyphs[g - kWideFirst].capital;
         return capital != 0 ? capital : g;
     }
-    if (!utf8) return g;
+    if (!wide) return g;
     if (g >= 353 && g <= 378 && kGreekCapitalOf[g - 353] != 0) {
         heightClass = 7;  // as the Latin small letters: small capitals
         return kGreekCapitalOf[g - 353];
@@ -110,6 +111,7 @@ struct GlyphJob {
     bool fit;         // proportional spacing may fit its strokes to the body
     int shift;        // vertical shift in grid units at the start (accents)
     int mark;         // +1 raised, -1 lowered, 0 on the line
+    bool wide;        // reached through a code point beyond Latin-1
 };
 
 // Draws (or, when measuring, only sizes) one glyph through the steps that a
@@ -127,7 +129,7 @@ int PlaceGlyph(TextPass& pass, const GlyphJob& job, bool keepAdvance, int& advan
     // Capitals mode: every glyph to the cap height, lower case as small capitals.
     if (pass.style & 1) {
         int heightClass = 6;
-        g = CapitalOf(g, pass.utf8, heightClass);
+        g = CapitalOf(g, job.wide, heightClass);
         gy = gy * 6 / heightClass;
     }
     if (!keepAdvance) {
@@ -183,44 +185,36 @@ int PlaceGlyph(TextPass& pass, const GlyphJob& job, bool keepAdvance, int& advan
     return g;
 }
 
-// The glyph of character c, or of a composite its base and accent.
-void LookUp(const TextPass& pass, char32_t c, bool prefix, int& glyph, int& base, int& accent) {
+// What a character draws: a glyph, or a base glyph with an accent.
+struct Resolved {
+    int glyph = 0;
+    int base = 0;    // of a composite, else 0
+    int accent = 0;
+    bool wide = false;  // found in the wide set
+};
+
+Resolved Missing(const TextPass& pass) {
+    if (pass.draw) ++missingCharacters;
+    return {kReplacementGlyph, 0, 0, true};
+}
+
+Resolved LookUp(const TextPass& pass, char32_t c, bool prefix) {
     if (c >= 0x100) {
         const WideCharacter* wide = FindWideCharacter(c);
-        if (!wide) {
-            if (pass.draw) ++missingCharacters;
-            glyph = kReplacementGlyph;
-            return;
-        }
-        glyph = wide->glyph;
-        if (wide->mark != 0) {
-            base = glyph;
-            accent = wide->mark;
-        }
-        return;
+        if (!wide) return Missing(pass);
+        if (wide->mark == 0) return {wide->glyph, 0, 0, true};
+        return {wide->glyph, wide->glyph, wide->mark, true};
     }
     const int code = c <= 32 ? 32 : static_cast<int>(c) + (prefix ? 256 : 0);
-    glyph = kCharacterMap[code];
-    if (glyph < 0) {
-        base = kComposites[-glyph][0];
-        accent = kComposites[-glyph][1];
-        glyph = base;
-    }
-    if (glyph == 0) {
-        // Latin-1 signs without a glyph show as a space in byte text, which
-        // keeps its old pages; UTF-8 text takes them from the wide set or
-        // shows that something is missing.
-        if (pass.utf8 && !prefix && c >= 0xA1) {
-            if (const WideCharacter* wide = FindWideCharacter(c)) {
-                glyph = wide->glyph;
-                return;
-            }
-            if (pass.draw) ++missingCharacters;
-            glyph = kReplacementGlyph;
-            return;
-        }
-        glyph = kSpaceGlyph;
-    }
+    const int entry = kCharacterMap[code];
+    if (entry < 0) return {kComposites[-entry][0], kComposites[-entry][0], kComposites[-entry][1], false};
+    if (entry != 0) return {entry, 0, 0, false};
+    // Latin-1 signs without a glyph show as a space in byte text, which keeps
+    // its old pages; UTF-8 text takes them from the wide set or shows that
+    // something is missing.
+    if (!pass.utf8 || prefix || c < 0xA1) return {kSpaceGlyph, 0, 0, false};
+    if (const WideCharacter* wide = FindWideCharacter(c)) return {wide->glyph, 0, 0, true};
+    return Missing(pass);
 }
 
 // One pass over the text from the current glyph origin.
@@ -241,12 +235,10 @@ void RunText(TextPass& pass) {
             if (c == '>') { mark = -1; continue; }
             if (c == '~') { overprint = true; continue; }
         }
-        int glyph = 0;
-        int base = 0;
-        int accent = 0;
-        LookUp(pass, c, prefix, glyph, base, accent);
-
-        GlyphJob job{glyph, base, accent, !onTop, 0, mark};
+        const Resolved r = LookUp(pass, c, prefix);
+        const int base = r.base;
+        const int accent = r.accent;
+        GlyphJob job{r.glyph, base, accent, !onTop, 0, mark, r.wide};
         const int drawn = PlaceGlyph(pass, job, onTop, advanceCode);
         if (accent != 0) {
             // The accent sits above the letter as drawn; the cedilla and the
@@ -254,7 +246,7 @@ void RunText(TextPass& pass) {
             // lowering so that a raised accented letter stays whole.
             int shift = 0;
             if (IsRaisingAccent(accent)) shift = IsTall(drawn) ? -3 : -2;
-            GlyphJob accentJob{accent, base, accent, false, shift, mark};
+            GlyphJob accentJob{accent, base, accent, false, shift, mark, r.wide};
             PlaceGlyph(pass, accentJob, true, advanceCode);
         }
         prefix = false;
