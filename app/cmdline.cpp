@@ -14,6 +14,7 @@
 
 #include "app/catalogue.h"
 #include "app/controls.h"
+#include "app/key_table.h"
 #include "app/page_recorder.h"
 #include "app/screen_size.h"
 #include "app/shell.h"
@@ -93,11 +94,14 @@ std::string LanguageList() {
 }  // namespace
 
 std::string OskUsageText() {
-    return std::string("usage: osk [FILE]                 the demonstration in a window\n"
-           "                                  keys: space Go/Stop, n or right Next/Single, r Restart,\n"
-           "                                  b or backspace Back, q or escape Quit; on the start\n"
-           "                                  screen l Longitudinal, t Transversal; and\n") +
-           ShellKeyLines("                                    ") +
+    const char* keyIndent = "                                    ";
+    return std::string("usage: osk [FILE]                 the demonstration in a window; the buttons' keys\n"
+                       "                                  (PageDown and PageUp for a presenter's remote):\n") +
+           KeyLines(KeyGroup::Button, keyIndent, true) +
+           "                                  teaching aids, each off at the start:\n" +
+           KeyLines(KeyGroup::Aid, keyIndent, true) +
+           "                                  around the page:\n" +
+           KeyLines(KeyGroup::Shell, keyIndent, true) +
            "       osk --headless [options]   the same without a window system\n"
            "         --script FILE            input events, one a line (without a script the run\n"
            "                                  ends at its start, as if the window were closed):\n"
@@ -105,8 +109,8 @@ std::string OskUsageText() {
            "                                    (client points; the page's top-left pixel is " +
            std::to_string(kPageOrigin.x) + " " + std::to_string(kPageOrigin.y) + ";\n"
            "                                    keys: a-z 0-9 space enter tab escape backspace left\n"
-           "                                    right up down delete insert f1-f12 minus plus,\n"
-           "                                    with ctrl+ shift+ alt+)\n"
+           "                                    right up down delete insert pageup pagedown f1-f12\n"
+           "                                    minus plus, with ctrl+ shift+ alt+)\n"
            "         --screen WxH             the screen size reported (default " + DefaultScreenText() + ")\n"
            "       with or without --headless:\n"
            "         --dump DIR               write DIR/refresh-NNNNN.bmp and DIR/refreshes.txt\n"

@@ -26,7 +26,5 @@ void ResetShellControls();
 // caption's suffix.
 std::string SpeedCaption();
 
-// The help: every button and key, one a line.
+// The help: every button and key, one a line (app/key_table.h).
 std::string ShellHelpText();
-// The lines of the shell's own keys, for --help (indented by `indent`).
-std::string ShellKeyLines(const char* indent);

@@ -119,7 +119,8 @@ void SetStripTitle(const char* text) {
     std::snprintf(PlotState.titleText, sizeof PlotState.titleText, "%s", PageText(text));
 }
 
-// The keys of a screen, each a click at the centre of its button.
+// The keys of a screen, each a click at the centre of its button (their
+// second keys, such as Right for N, are the shell's: app/key_table.h).
 void KeysForStartScreen() {
     const DemoButton& lon = kStartButtons[0];
     const DemoButton& tra = kStartButtons[1];
@@ -128,14 +129,13 @@ void KeysForStartScreen() {
         {'L', lon.x, ButtonCentreY(lon), Tr(lon.label)},
         {'T', tra.x, ButtonCentreY(tra), Tr(tra.label)},
         {'Q', quit.x, ButtonCentreY(quit), Tr(quit.label)},
-        {OSK_KEY_ESCAPE, quit.x, ButtonCentreY(quit)},
     };
     SetKeyButtons(keys, static_cast<int>(sizeof keys / sizeof keys[0]));
 }
 
 // The animation screens keep every button in its place in all three modes:
 // x 24.0 is "Stop" or "Go", x 18.4 is "Single" or "Next"; `step` and `run`
-// are the two shown there.  Listed left to right, second keys last.
+// are the two shown there.  Listed left to right.
 void KeysForAnimation(const DemoButton& step, const DemoButton& run) {
     const KeyButton keys[] = {
         {'B', kBackButton.x, ButtonCentreY(kBackButton), Tr(kBackButton.label)},
@@ -143,9 +143,6 @@ void KeysForAnimation(const DemoButton& step, const DemoButton& run) {
         {'R', kRestartButton.x, ButtonCentreY(kRestartButton), Tr(kRestartButton.label)},
         {' ', run.x, ButtonCentreY(run), Tr(run.label)},
         {'Q', kAnimQuitButton.x, ButtonCentreY(kAnimQuitButton), Tr(kAnimQuitButton.label)},
-        {OSK_KEY_RIGHT, step.x, ButtonCentreY(step)},
-        {OSK_KEY_BACKSPACE, kBackButton.x, ButtonCentreY(kBackButton)},
-        {OSK_KEY_ESCAPE, kAnimQuitButton.x, ButtonCentreY(kAnimQuitButton)},
     };
     SetKeyButtons(keys, static_cast<int>(sizeof keys / sizeof keys[0]));
 }
