@@ -186,6 +186,11 @@ bool ParseArguments(int argc, const char* const* argv, OskOptions& options, std:
                 options.dumpFormat = v == "png" ? DumpFormat::Png : DumpFormat::Bmp;
                 dumpFormatGiven = true;
                 continue;
+            } else if (arg == "--aids") {
+                std::string v;
+                if (!takeValue(v)) return false;
+                if (!ParseAidList(v, options.aids, error)) return false;
+                continue;
             } else if (arg == "--lang") {
                 if (!takeValue(options.language)) return false;
                 options.languageGiven = true;
@@ -261,6 +266,7 @@ int OskMain(int argc, const char* const* argv, int (*mainRoutine)()) {
         return 0;
     }
     ChooseLanguage(options);
+    SetAids(options.aids);
     AfxSetResources(&kOskResources);
     const char* file = options.haveFile ? options.file.c_str() : nullptr;
 
