@@ -124,6 +124,10 @@ std::string OskUsageText() {
            "         --lang CODE              the language of the program's texts (" + LanguageList() + ";\n"
            "                                  C: as written); default: from LANGUAGE, LC_ALL,\n"
            "                                  LC_MESSAGES or LANG; the keys stay the same letters\n"
+           "         --aids LIST              teaching aids on from the start; LIST is comma-separated:\n"
+           "                                  mark (the 12th particle), mark=N[+N...] (particles 1-64),\n"
+           "                                  wavelength, graph, both; keys m, w, g, c; a click on a\n"
+           "                                  particle marks it (default: none)\n"
            "       osk --help | --version\n"
            "exit status: 0 after Quit, a closed window or the end of a script; 1 failed start;\n"
            "             2 usage error; 3 an output could not be written\n";
@@ -189,6 +193,11 @@ bool ParseArguments(int argc, const char* const* argv, OskOptions& options, std:
                 }
                 options.dumpFormat = v == "png" ? DumpFormat::Png : DumpFormat::Bmp;
                 dumpFormatGiven = true;
+                continue;
+            } else if (arg == "--aids") {
+                std::string v;
+                if (!takeValue(v)) return false;
+                if (!ParseAidList(v, options.aids, error)) return false;
                 continue;
             } else if (arg == "--lang") {
                 if (!takeValue(options.language)) return false;
@@ -265,6 +274,7 @@ int OskMain(int argc, const char* const* argv, int (*mainRoutine)()) {
         return 0;
     }
     ChooseLanguage(options);
+    SetAids(options.aids);
     AfxSetResources(&kOskResources);
     const char* file = options.haveFile ? options.file.c_str() : nullptr;
 
