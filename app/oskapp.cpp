@@ -2,6 +2,7 @@
 // modes, the immediate screen refresh and the plot library's host.
 #include <cstring>
 
+#include "app/aids.h"
 #include "app/catalogue.h"
 #include "app/controls.h"
 #include "app/mouse.h"
@@ -19,7 +20,11 @@ COskApp theApp;
 
 namespace {
 
-int RealPageSetup() { return PAGESETUP(0.0f, 0.0f, 28.0f, 4.0f, 28.0f, 4.0f, 2); }
+// The plain page is 28 x 4; aids turned on from the start may make it taller.
+int RealPageSetup() {
+    const float height = LayoutAids(CurrentAids()).pageHeight;
+    return PAGESETUP(0.0f, 0.0f, kAidPageWidth, height, kAidPageWidth, height, 2);
+}
 int (*g_pageSetup)() = RealPageSetup;
 
 // ---- the plot library's host -----------------------------------------------------------
@@ -120,6 +125,19 @@ int RunInMode(int mode) {
 }
 
 }  // namespace
+
+void ResizePlotPage(float height) {
+    PlotStateRecord& s = PlotState;
+    if (s.pageHeight == height || s.plotStatus != kPlotFigureInProgress) return;
+    const PlotPenBlock saved = s.savedPenBlock;
+    s.pageHeight = height;
+    s.viewWidth = 0;           // the view and the frame laid out anew
+    s.plotStatus = kPlotOpen;  // so that FRAME starts the figure without its wait
+    FRAME(0.0f, 0.0f, s.pageWidth, height);
+    s.savedPenBlock = saved;
+    if (COskView* view = LivePlotView()) view->TakePageFromPlot();
+    RefreshPresentation();
+}
 
 void SetPageSetupForTesting(int (*pageSetup)()) { g_pageSetup = pageSetup ? pageSetup : RealPageSetup; }
 
