@@ -53,8 +53,8 @@ int PumpOnce();
 int PumpWaitingInput();
 
 // Lays the page out anew at `height` page units (the width stays): a new
-// figure at once, cleared, its window the whole page; the view's scroll
-// sizes and image and a fitted or full-screen presentation follow.  The
-// pen block the next figures start with is kept.  Nothing when the page is
-// that high already.
-void ResizePlotPage(float height);
+// figure at once, cleared, its window the whole page, the pen block as
+// NFRAME leaves it, the title strip unchanged; the view's scroll sizes and
+// image and a fitted or full-screen presentation follow.  False (nothing
+// done) when the page is that high already or no figure is in progress.
+bool ResizePlotPage(float height);

@@ -126,17 +126,25 @@ int RunInMode(int mode) {
 
 }  // namespace
 
-void ResizePlotPage(float height) {
+bool ResizePlotPage(float height) {
     PlotStateRecord& s = PlotState;
-    if (s.pageHeight == height || s.plotStatus != kPlotFigureInProgress) return;
+    if (s.pageHeight == height || s.plotStatus != kPlotFigureInProgress) return false;
     const PlotPenBlock saved = s.savedPenBlock;
+    char title[sizeof s.titleText];
+    std::memcpy(title, s.titleText, sizeof title);
     s.pageHeight = height;
     s.viewWidth = 0;           // the view and the frame laid out anew
     s.plotStatus = kPlotOpen;  // so that FRAME starts the figure without its wait
     FRAME(0.0f, 0.0f, s.pageWidth, height);
+    // As NFRAME would leave it: the first figure's pen block, default colours.
     s.savedPenBlock = saved;
+    s.penBlock() = saved;
+    s.penColour = s.defaultColour;
+    s.fillColour = s.defaultColour;
+    std::memcpy(s.titleText, title, sizeof title);
     if (COskView* view = LivePlotView()) view->TakePageFromPlot();
     RefreshPresentation();
+    return true;
 }
 
 void SetPageSetupForTesting(int (*pageSetup)()) { g_pageSetup = pageSetup ? pageSetup : RealPageSetup; }

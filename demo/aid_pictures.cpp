@@ -22,6 +22,7 @@ constexpr double kTwoPi = 6.283185307179586;
 constexpr float kGraphFoot = -1.9f;
 constexpr float kGraphBoxHalf = 1.3f;
 constexpr int kGraphTickEvery = 12;
+constexpr float kAxisTitleSpacings = 6.0f;
 
 // The bracket over a chain, in the chain's units (rest line 0).
 constexpr float kBracketY = 1.85f;
@@ -137,8 +138,10 @@ void DrawReadouts(const AidLayout& layout, double secondsPerFrame) {
     SETWINDOW(0.0f, -layout.readoutBottom, kAidPageWidth, layout.pageHeight - layout.readoutBottom);
     SETCOLOUR(PlotState.defaultColour);
     LINEWIDTH(40);
-    const std::string text = ReadoutText(ComputeReadouts(secondsPerFrame));
-    TEXT(0.5f, 0.18f, 30, text.c_str(), 2);
+    // Three texts: the library draws at most 80 bytes of one.
+    const std::array<std::string, 3> texts = ReadoutTexts(ComputeReadouts(secondsPerFrame));
+    constexpr float kColumns[] = {0.5f, 7.0f, 14.5f};
+    for (std::size_t i = 0; i < texts.size(); ++i) TEXT(kColumns[i], 0.18f, 28, texts[i].c_str(), 2);
 }
 
 // ---- the snapshot graph ----
@@ -172,6 +175,8 @@ void DrawGraphAxes(WaveKind kind, float right) {
         const float x = static_cast<float>(i);
         SETCOLOUR(kDarkGrey);
         PLOTLINE(x, -kGraphBoxHalf, x, -kGraphBoxHalf + 0.15f);
+        // The axis title takes the last few spacings.
+        if (x > boxRight - kAxisTitleSpacings) continue;
         SETCOLOUR(PlotState.defaultColour);
         std::snprintf(label, sizeof label, "%d", i);
         TEXTC(x, -kGraphBoxHalf - 0.3f, 22, label, 0, 0.0f, 0.0f, 1.0f);
@@ -251,13 +256,16 @@ WaveReadouts ComputeReadouts(double secondsPerFrame) {
     return r;
 }
 
-std::string ReadoutText(const WaveReadouts& r) {
-    char text[240];
-    std::snprintf(text, sizeof text, "^l = %.3g %s     T = %.3g %s = %.2f s     v = ^l/T = %.3g %s = %.3g %s",
-                  r.wavelength, PageText(N_("spacings")), r.periodFrames, PageText(N_("frames")), r.periodSeconds,
-                  r.speedPerFrame, PageText(N_("spacing per frame")), r.speedPerSecond,
-                  PageText(N_("spacings per second")));
-    return text;
+std::array<std::string, 3> ReadoutTexts(const WaveReadouts& r) {
+    char lambda[96];
+    char period[96];
+    char speed[128];
+    std::snprintf(lambda, sizeof lambda, "^l = %.3g %s", r.wavelength, PageText(N_("spacings")));
+    std::snprintf(period, sizeof period, "T = %.3g %s = %.2f s", r.periodFrames, PageText(N_("frames")),
+                  r.periodSeconds);
+    std::snprintf(speed, sizeof speed, "v = ^l/T = %.3g %s = %.3g %s", r.speedPerFrame,
+                  PageText(N_("spacings/frame")), r.speedPerSecond, PageText(N_("spacings/s")));
+    return {lambda, period, speed};
 }
 
 bool BracketEnds(int n, int& first, int& last) {

@@ -3,6 +3,7 @@
 // readouts, the snapshot graph and the second chain.
 #pragma once
 
+#include <array>
 #include <string>
 
 #include "app/aids.h"
@@ -38,8 +39,9 @@ struct WaveReadouts {
     double speedPerSecond; // spacings per second
 };
 WaveReadouts ComputeReadouts(double secondsPerFrame);
-// The readout line as drawn (Latin-1 page text).
-std::string ReadoutText(const WaveReadouts& r);
+// The three readouts as drawn (Latin-1 page texts): wavelength, period,
+// speed.
+std::array<std::string, 3> ReadoutTexts(const WaveReadouts& r);
 
 // The two particles in the same phase that the bracket joins in frame n:
 // false before the wave has reached a whole wavelength.

@@ -208,7 +208,8 @@ WaveKind KindOf(const DemoWave* wave) {
 }
 
 // The page as tall as the aids now on need (the plain page without them).
-void FitPageToAids() { ResizePlotPage(LayoutAids(CurrentAids()).pageHeight); }
+// True when it was laid out anew (and so cleared).
+bool FitPageToAids() { return ResizePlotPage(LayoutAids(CurrentAids()).pageHeight); }
 
 class Driver {
 public:
@@ -299,9 +300,12 @@ Step Driver::Enter() {
 // A new figure with the wave's title, on a page as tall as the aids need;
 // the frame number stays.
 void Driver::DrawTitledPage() {
-    FitPageToAids();
     drawnAids_ = AidGeneration();
-    NFRAME(0.0f, DriverWindowBottom(CurrentAids()), 28.0f, 4.0f);
+    if (FitPageToAids()) {
+        SetDriverWindow(CurrentAids());
+    } else {
+        NFRAME(0.0f, DriverWindowBottom(CurrentAids()), 28.0f, 4.0f);
+    }
     SetStripTitle(wave_->stripTitle);
     LINEWIDTH(50);
     TEXT(0.5f, 3.4f, 40, PageText(wave_->pageTitle), 1);
