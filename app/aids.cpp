@@ -171,6 +171,28 @@ bool ParseAidList(std::string_view list, AidState& aids, std::string& error) {
     return true;
 }
 
+AidLayout LayoutAids(const AidState& aids) {
+    AidLayout layout;
+    layout.chains = aids.both ? 2 : 1;
+    const float perChain = (aids.wavelength ? kBracketBandHeight : 0.0f) + kChainBandHeight;
+    float height = kTitleBandHeight + static_cast<float>(layout.chains) * perChain;
+    if (aids.graph) height += static_cast<float>(layout.chains) * kGraphBandHeight;
+    if (aids.wavelength) height += kReadoutBandHeight;
+    layout.pageHeight = height;
+
+    float top = height - kTitleBandHeight;
+    for (int c = 0; c < layout.chains; ++c) {
+        top -= perChain;
+        layout.chainBottom[c] = top;
+    }
+    for (int c = 0; aids.graph && c < layout.chains; ++c) {
+        top -= kGraphBandHeight;
+        layout.graphBottom[c] = top;
+    }
+    if (aids.wavelength) layout.readoutBottom = top - kReadoutBandHeight;
+    return layout;
+}
+
 std::string FormatAidList(const AidState& aids) {
     std::string list;
     const auto add = [&list](const std::string& item) { list += (list.empty() ? "" : ",") + item; };

@@ -64,6 +64,28 @@ bool HandleAidKey(unsigned key, unsigned mods);
 void SetAidWake(void (*wake)());
 void WakeForAids();
 
+// ---- the page the aids need (page units, 28 across) ----
+
+constexpr float kAidPageWidth = 28.0f;
+constexpr float kPlainPageHeight = 4.0f;  // title band 1 over one chain band 3
+constexpr float kTitleBandHeight = 1.0f;
+constexpr float kChainBandHeight = 3.0f;
+constexpr float kBracketBandHeight = 0.8f;  // over each chain, for the wavelength
+constexpr float kGraphBandHeight = 3.6f;    // one snapshot graph
+constexpr float kReadoutBandHeight = 0.6f;  // the wavelength's readouts, at the foot
+
+// The bands from the top: the title band, then per chain its bracket band
+// (wavelength) and its chain band, then a graph per chain, then the
+// readouts.  Heights above the page's foot.
+struct AidLayout {
+    float pageHeight = kPlainPageHeight;
+    int chains = 1;                       // 2 with both waves
+    float chainBottom[2] = {0.0f, 0.0f};  // foot of each chain band
+    float graphBottom[2] = {0.0f, 0.0f};  // foot of each graph band (graph on)
+    float readoutBottom = 0.0f;           // foot of the readout band (wavelength on)
+};
+AidLayout LayoutAids(const AidState& aids);
+
 // `--aids LIST` / `?aids=LIST`: comma-separated items
 //   mark              the 12th particle (M's first step)
 //   mark=N[+N...]     particles N (1..64)

@@ -64,6 +64,10 @@ bool HandleShellKey(unsigned key, unsigned mods) {
     }
 }
 
+void RefreshPresentation() {
+    if (g_controls.fullScreen || g_controls.fit) ApplyPresentation();
+}
+
 int AnimationSlowdown() { return g_controls.slowdown; }
 
 void ResetShellControls() { g_controls = Controls{}; }

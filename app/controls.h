@@ -19,6 +19,9 @@ bool HandleShellKey(unsigned key, unsigned mods);
 
 // The factor on the animation's frame period: 1 (normal speed), 2, 4 or 8.
 int AnimationSlowdown();
+// Shows full screen or the fit view again at the view's present size (after
+// the page changed size).
+void RefreshPresentation();
 // Back to normal speed, windowed, not fitted (a new run of the shell).
 void ResetShellControls();
 
