@@ -1,6 +1,7 @@
 // view.cpp - the view: title strip and page, click storage, key buttons.
 #include <cstring>
 
+#include "app/aids.h"
 #include "app/controls.h"
 #include "app/keys.h"
 #include "app/keys_internal.h"
@@ -87,7 +88,7 @@ void COskView::OnRButtonDblClk(unsigned flags, CPoint point) {
 }
 
 void COskView::OnKeyDown(unsigned key, unsigned mods) {
-    if (HandleShellKey(key, mods)) return;
+    if (HandleShellKey(key, mods) || HandleAidKey(key, mods)) return;
     float x = 0.0f;
     float y = 0.0f;
     if ((mods & (MOD_CTRL | MOD_ALT)) == 0 && FindKeyButton(static_cast<int>(key), x, y)) {
