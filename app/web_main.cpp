@@ -161,8 +161,7 @@ public:
         g_page.width = frame.width;
         g_page.height = frame.height;
         if (frame.palette) std::memcpy(g_page.palette, frame.palette, sizeof g_page.palette);
-        // The title strip holds Latin-1; the page's text is UTF-8.
-        osk_web_refreshed(++count_, Latin1ToUtf8(frame.title ? frame.title : "").c_str());
+        osk_web_refreshed(++count_, frame.title ? frame.title : "");
         PublishAids(count_ == 1);
     }
 

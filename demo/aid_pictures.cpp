@@ -141,7 +141,7 @@ void DrawReadouts(const AidLayout& layout, double secondsPerFrame) {
     // Three texts: the library draws at most 80 bytes of one.
     const std::array<std::string, 3> texts = ReadoutTexts(ComputeReadouts(secondsPerFrame));
     constexpr float kColumns[] = {0.5f, 7.0f, 14.5f};
-    for (std::size_t i = 0; i < texts.size(); ++i) TEXT(kColumns[i], 0.18f, 28, texts[i].c_str(), 2);
+    for (std::size_t i = 0; i < texts.size(); ++i) TEXTU(kColumns[i], 0.18f, 28, texts[i].c_str(), 2);
 }
 
 // ---- the snapshot graph ----
@@ -183,18 +183,17 @@ void DrawGraphAxes(WaveKind kind, float right) {
     }
     float lx = boxRight;
     float ly = -kGraphBoxHalf - 0.3f;
-    TEXTG(&lx, &ly, 22, PageText(N_("particle")), 2, 0.0f, 0.0f, 1.0f, 0, 2);
+    TEXTGU(&lx, &ly, 22, Tr(N_("particle")), 2, 0.0f, 0.0f, 1.0f, 0, 2);
 
     float cx = 0.0f;
     float cy = kGraphBoxHalf + 0.08f;
     SETCOLOUR(kBlue);
-    TEXTG(&cx, &cy, kLabelHeight, PageText(N_("displacement from rest")), 2, 0.0f, 0.0f, 1.0f, 0, 0);
+    TEXTGU(&cx, &cy, kLabelHeight, Tr(N_("displacement from rest")), 2, 0.0f, 0.0f, 1.0f, 0, 0);
     if (kind == WaveKind::Longitudinal) {
         float dx = boxRight;
         float dy = cy;
         SETCOLOUR(kForestGreen);
-        TEXTG(&dx, &dy, kLabelHeight, PageText(N_("density change (compression above 0)")), 2, 0.0f, 0.0f, 1.0f,
-              0, 2);
+        TEXTGU(&dx, &dy, kLabelHeight, Tr(N_("density change (compression above 0)")), 2, 0.0f, 0.0f, 1.0f, 0, 2);
     }
 }
 
@@ -260,11 +259,10 @@ std::array<std::string, 3> ReadoutTexts(const WaveReadouts& r) {
     char lambda[96];
     char period[96];
     char speed[128];
-    std::snprintf(lambda, sizeof lambda, "^l = %.3g %s", r.wavelength, PageText(N_("spacings")));
-    std::snprintf(period, sizeof period, "T = %.3g %s = %.2f s", r.periodFrames, PageText(N_("frames")),
-                  r.periodSeconds);
-    std::snprintf(speed, sizeof speed, "v = ^l/T = %.3g %s = %.3g %s", r.speedPerFrame,
-                  PageText(N_("spacings/frame")), r.speedPerSecond, PageText(N_("spacings/s")));
+    std::snprintf(lambda, sizeof lambda, "^l = %.3g %s", r.wavelength, Tr(N_("spacings")));
+    std::snprintf(period, sizeof period, "T = %.3g %s = %.2f s", r.periodFrames, Tr(N_("frames")), r.periodSeconds);
+    std::snprintf(speed, sizeof speed, "v = ^l/T = %.3g %s = %.3g %s", r.speedPerFrame, Tr(N_("spacings/frame")),
+                  r.speedPerSecond, Tr(N_("spacings/s")));
     return {lambda, period, speed};
 }
 

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <iterator>
+#include <string_view>
 
 #include "app/aids.h"
 #include "app/app.h"
@@ -78,7 +79,7 @@ void DrawButton(float x, float halfWidth, float y, const char* label,
     }
 
     SETCOLOUR(LabelColour(textColour, fillColour));
-    TEXTC(x, y, 23, label, 1, 0.0f, 0.0f, 1.0f);
+    TEXTCU(x, y, 23, label, 1, 0.0f, 0.0f, 1.0f);
 
     SETCOLOURS(oldPen, oldFill);
 }
@@ -108,17 +109,22 @@ const DemoWave kTransversalWave = {
 
 namespace {
 
-void Draw(const DemoButton& b) {
-    DrawButton(b.x, b.halfWidth, b.y, PageText(b.label), b.fillColour, b.textColour, b.frame);
-}
+void Draw(const DemoButton& b) { DrawButton(b.x, b.halfWidth, b.y, Tr(b.label), b.fillColour, b.textColour, b.frame); }
 
 int Hit(const DemoButton& b, float hitHalfWidth) {
     return ButtonHit(b.x, hitHalfWidth, b.y);
 }
 
-// The title strip in the user's language.
+// The title strip in the user's language, in UTF-8; a title longer than
+// the record ends at its last whole character.
 void SetStripTitle(const char* text) {
-    std::snprintf(PlotState.titleText, sizeof PlotState.titleText, "%s", PageText(text));
+    const std::string_view title = Tr(text);
+    std::size_t length = std::min(title.size(), sizeof PlotState.titleText - 1);
+    if (length < title.size()) {
+        while (length > 0 && (static_cast<unsigned char>(title[length]) & 0xC0) == 0x80) --length;
+    }
+    title.copy(PlotState.titleText, length);
+    PlotState.titleText[length] = '\0';
 }
 
 // The keys of a screen, each a click at the centre of its button (their
@@ -268,7 +274,7 @@ Step Driver::StartScreen() {
     BOX(0.0f, DriverWindowBottom(CurrentAids()), 28.0f, 4.0f);
     // The title takes whatever line weight the previous screen left.
     SETCOLOUR(PlotState.defaultColour);
-    TEXT(0.5f, 3.4f, 40, PageText(N_("Sorel Dunes")), 1);
+    TEXTU(0.5f, 3.4f, 40, Tr(N_("Sorel Dunes")), 1);
     LINEWIDTH(25);
     for (const DemoButton& b : kStartButtons) Draw(b);
     SetStripTitle(N_("Select Waveform"));
@@ -305,7 +311,7 @@ void Driver::DrawTitledPage() {
     }
     SetStripTitle(wave_->stripTitle);
     LINEWIDTH(50);
-    TEXT(0.5f, 3.4f, 40, PageText(wave_->pageTitle), 1);
+    TEXTU(0.5f, 3.4f, 40, Tr(wave_->pageTitle), 1);
     LINEWIDTH(25);
 }
 

@@ -4,6 +4,10 @@
 # tests/golden/<screen>-<what>.png.
 #
 #     scripts/golden.sh                   regenerate tests/golden/*.png
+#     scripts/golden.sh --languages [BUILD]
+#                                         regenerate tests/golden/lang/*.png:
+#                                         the start screen and the stepped
+#                                         wave in every language of po/LINGUAS
 #     scripts/golden.sh --check [BUILD]   rerun and compare with tests/golden/
 #                                         pixel by pixel (status 1 on a
 #                                         difference: the first differing
@@ -14,7 +18,16 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 mode=write
 [ "${1:-}" = --check ] && { mode=check; shift; }
+[ "${1:-}" = --languages ] && { mode=languages; shift; }
 build=$(cd "${1:-${BUILD_DIR:-build}}" && pwd)
+if [ $mode = languages ]; then
+  cmake --build "$build" -j2 --target demo_tests pngdiff >/dev/null
+  rm -f tests/golden/lang/*.png
+  OSK_UPDATE_GOLDEN=1 "$build/tests/demo_tests" --gtest_filter='Catalogues/Language.ScreensMatchTheirPictures/*' \
+    >/dev/null || { echo "golden: the language runs failed" >&2; exit 1; }
+  echo "golden: $(ls tests/golden/lang/*.png | wc -l) pictures in tests/golden/lang/; look at them before committing"
+  exit 0
+fi
 [ $mode = check ] || cmake --build "$build" -j2 --target osk pngdiff >/dev/null
 
 screens=(1024x768 1920x1080)

@@ -22,7 +22,7 @@ diff <(grep '^msgid' "$work/fresh.pot" | sort) <(grep '^msgid' "$src/po/osk.pot"
 
 printf 'wait 0.2\nkey l\nwait 0.2\nkey f1\nwait 0.2\n' >"$work/input.osk"
 # Runs osk with the variables (NAME=VALUE) and then the options given;
-# prints the title the longitudinal wave showed (as UTF-8) and keeps
+# prints the title the longitudinal wave showed (UTF-8) and keeps
 # standard error in err.txt.
 wave_title() {
   local vars=() args=()
@@ -32,7 +32,7 @@ wave_title() {
   rm -rf "$work/dump"
   env -u LC_ALL -u LC_MESSAGES -u LANG -u LANGUAGE "${vars[@]}" "$build/osk" "${args[@]}" --headless --script "$work/input.osk" \
     --dump "$work/dump" >/dev/null 2>"$work/err.txt" || fail "osk $*: status $?: $(cat "$work/err.txt")"
-  sed -n 3p "$work/dump/refreshes.txt" | cut -f2 | iconv -f latin1 -t utf-8
+  sed -n 3p "$work/dump/refreshes.txt" | cut -f2
 }
 expect() {
   local want=$1; shift
@@ -48,6 +48,14 @@ expect "Onda longitudinale" LC_ALL=it_IT.UTF-8 LANG=de_DE.UTF-8
 expect "Longitudinal Wave" LC_ALL=C LANGUAGE=de
 expect "Longitudinal Wave" LANG=ja_JP.UTF-8
 grep -q "Tasten: " "$work/err.txt" && fail "English locale, German help"
+# C in LANGUAGE ends the list with the source texts, as gettext does.
+expect "Longitudinal Wave" LANG=de_DE.UTF-8 LANGUAGE=ja:C:de
+expect "Longitudinell våg" LANG=de_DE.UTF-8 LANGUAGE=sv:C:de
+expect "Longitudinell våg" LANG=de_DE.UTF-8 LANGUAGE=:sv
+expect "Longitudinal bølge" LANG=no_NO.UTF-8
+expect "Διαμήκες κύμα" LC_MESSAGES=el_GR.UTF-8 LANG=de_DE.UTF-8
+expect "Поздовжня хвиля" LANG=C --lang uk_UA
+grep -q "Клавіші однакові в усіх мовах." "$work/err.txt" || fail "the Ukrainian help: $(cat "$work/err.txt")"
 expect "Longitudinalwelle" LANG=C --lang de
 grep -q "Die Tasten sind in jeder Sprache dieselben." "$work/err.txt" || fail "the German help: $(cat "$work/err.txt")"
 expect "Longitudinal Wave" LANG=de_DE.UTF-8 --lang xx

@@ -469,13 +469,18 @@ const kViewports = [
 
 // The start screen in the language of a browser that prefers Canadian
 // French (Chromium: Firefox's languages are its preferences'), then with
-// ?lang=de, then with an unknown ?lang=: each as the headless run in that
-// language shows it, with the hint and the page's heading in that language.
+// ?lang= in each script (Latin beyond Latin-1, Greek, Cyrillic, a region
+// form among them), then with an unknown ?lang=: each as the headless run in
+// that language shows it, with the hint, the page's heading, the title
+// strip's text and the document's language in that language.
 async function languages() {
-  const cases = [['?lang=de', 'de', /^Klicken Sie/, /^Ebene Longitudinal/],
-                 ['?lang=xx', 'en', /^Click the buttons/, /^Plane longitudinal/]];
-  if (!firefox) cases.unshift(['', 'fr', /^Cliquez sur les boutons/, /^Ondes planes/]);
-  for (const [query, lang, hint, heading] of cases) {
+  const cases = [['?lang=de', 'de', /^Klicken Sie/, /^Ebene Longitudinal/, 'Wellenform wählen'],
+                 ['?lang=pl', 'pl', /^Kliknij przyciski/, /^Płaskie fale/, 'Wybierz kształt fali'],
+                 ['?lang=el', 'el', /^Κάντε κλικ/, /^Επίπεδα διαμήκη/, 'Επιλογή κυματομορφής'],
+                 ['?lang=ru-RU', 'ru', /^Нажимайте кнопки/, /^Плоские продольные/, 'Выберите форму волны'],
+                 ['?lang=xx', 'en', /^Click the buttons/, /^Plane longitudinal/, 'Select Waveform']];
+  if (!firefox) cases.unshift(['', 'fr', /^Cliquez sur les boutons/, /^Ondes planes/, 'Choisir la forme d\'onde']);
+  for (const [query, lang, hint, heading, strip] of cases) {
     const notes = [];
     const s = await Session.open({ width: 1300, height: 400 }, query + (query ? '&' : '?') + 'screen=1024x768', {
       browserLanguage: true,
@@ -491,8 +496,10 @@ async function languages() {
     await s.compare(`the start screen in '${lang}' (${query || 'the browser\'s languages'})`,
                     headless([], s.screen, lang));
     const texts = await s.page.evaluate(() => [document.getElementById('status').textContent,
-                                               document.getElementById('heading').textContent]);
+                                               document.getElementById('heading').textContent,
+                                               window.osk.title, document.documentElement.lang]);
     check(hint.test(texts[0]) && heading.test(texts[1]), `the hint and heading in '${lang}': "${texts[0].slice(0, 30)}...", "${texts[1]}"`);
+    check(texts[2] === strip && texts[3] === lang, `the title strip and document language in '${lang}': "${texts[2]}", "${texts[3]}"`);
     if (lang === 'en') {
       check(notes.filter((n) => /no texts in the language 'xx'; English is used/.test(n)).length === 1,
             `one note on the console for ?lang=xx (${notes.length} console lines)`);
