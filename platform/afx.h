@@ -142,8 +142,8 @@ public:
     int SetBkMode(int mode);  // 1 transparent, 2 opaque (the default)
     int SetStretchBltMode(int mode) { return std::exchange(m_stretchMode, mode); }
 
-    // The text in the default font (8 x 16 cells, Latin-1): black on an
-    // opaque white background unless set otherwise.
+    // The text in the default font (8 x 16 cells, UTF-8, `count` bytes):
+    // black on an opaque white background unless set otherwise.
     BOOL TextOut(int x, int y, const char* text, int count);
     void FillSolidRect(const CRect& rect, std::uint32_t rgb);
     // The whole DIB into the rectangle (origin, size), stretched by dropping or

@@ -3,6 +3,7 @@
 #include "dib/dib.h"
 #include "platform/afx.h"
 #include "platform/font.h"
+#include "platform/latin1.h"
 
 CDC::CDC(Surface* surface, CPoint clientOrigin, CRect clip)
     : m_surface(surface), m_clientOrigin(clientOrigin) {
@@ -35,9 +36,11 @@ BOOL CDC::TextOut(int x, int y, const char* text, int count) {
     const CPoint origin = ToSurface(x, y);
     // The glyph sits one row below the top of its 16-row cell.
     constexpr int kGlyphTop = 1;
-    for (int i = 0; i < count; ++i) {
-        const unsigned char* rows = FontGlyph(static_cast<unsigned char>(text[i]));
-        const int cellX = origin.x + i * kCharWidth;
+    const std::string_view utf8(text, static_cast<std::size_t>(count));
+    int cells = 0;
+    for (std::size_t at = 0; at < utf8.size(); ++cells) {
+        const unsigned char* rows = FontGlyph(NextCodePoint(utf8, at));
+        const int cellX = origin.x + cells * kCharWidth;
         if (cellX >= m_clip.right) break;
         if (cellX + kCharWidth <= m_clip.left) continue;
         for (int cy = 0; cy < kLineHeight; ++cy) {
@@ -57,7 +60,7 @@ BOOL CDC::TextOut(int x, int y, const char* text, int count) {
             }
         }
     }
-    const CRect cell{origin.x, origin.y, origin.x + count * kCharWidth, origin.y + kLineHeight};
+    const CRect cell{origin.x, origin.y, origin.x + cells * kCharWidth, origin.y + kLineHeight};
     m_touched = CRect::Union(m_touched, CRect::Intersection(cell, m_clip));
     return TRUE;
 }

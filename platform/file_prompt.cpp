@@ -26,7 +26,7 @@ void DrawPromptBox(Surface& canvas, const char* prompt, const std::string& text)
     CDC dc(&canvas, {0, 0}, {0, 0, canvas.width, canvas.height});
     dc.FillSolidRect({0, 0, canvas.width, kBoxHeight}, kBoxFrameColour);
     dc.FillSolidRect({1, 1, canvas.width - 1, kBoxHeight - 1}, kBoxColour);
-    const std::string line = Utf8ToLatin1(std::string(prompt ? prompt : "") + ": " + text) + "_";
+    const std::string line = std::string(prompt ? prompt : "") + ": " + text + "_";
     dc.TextOut(kTextOrigin.x, kTextOrigin.y, line.c_str(), static_cast<int>(line.size()));
 }
 

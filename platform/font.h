@@ -8,6 +8,8 @@
 constexpr int kFontWidth = 8;
 constexpr int kFontHeight = 13;
 
-// The 13 rows of a character; characters outside printable Latin-1 get an
+// The 13 rows of a character; a character the font does not draw gets an
 // open box.
-const unsigned char* FontGlyph(unsigned char c);
+const unsigned char* FontGlyph(char32_t c);
+// Whether the font draws c (rather than the open box).
+bool FontHasGlyph(char32_t c);

@@ -11,3 +11,6 @@
 std::string Utf8ToLatin1(std::string_view utf8);
 // Latin-1 to UTF-8.
 std::string Latin1ToUtf8(std::string_view latin1);
+// The character of UTF-8 text that starts at `at`, which moves past it; a
+// broken, overlong or surrogate sequence gives U+FFFD for its first byte.
+char32_t NextCodePoint(std::string_view utf8, std::size_t& at);

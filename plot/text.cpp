@@ -1,4 +1,5 @@
-// text.cpp - stroke-font text: TEXTG and its two wrappers TEXT and TEXTC.
+// text.cpp - stroke-font text: TEXTG and its two wrappers TEXT and TEXTC,
+// and their UTF-8 forms TEXTGU, TEXTU and TEXTCU.
 //
 // A glyph is drawn on an integer grid (see plot/font/font.h): grid point
 // (i, j) lies at origin + i * gx along the base line + j * gy along the
@@ -9,6 +10,9 @@
 //   '^'  the next byte is taken from the alternate set (Greek, signs, accents)
 //   '<'  the next glyph is raised by 4 grid units, '>' lowered by 4
 //   '~'  the next glyph and the one after it are drawn on the same place
+// UTF-8 text means the same below U+0100; beyond it a character is looked up
+// in the wide set, and one with no glyph there is drawn as a box and counted.
+#include <array>
 #include <cmath>
 #include <cstring>
 
@@ -22,11 +26,15 @@ using namespace plotfont;
 
 constexpr int kMaxCharacters = 80;
 constexpr double kDegree = 0.017453292;
+constexpr char32_t kBadSequence = 0xFFFD;
+
+int missingCharacters = 0;  // drawn as the replacement since the last reset
 
 // Everything one pass over the text needs besides the record's fields.
 struct TextPass {
-    const unsigned char* text;
+    const char32_t* text;
     int length;
+    bool utf8;        // the text came in as UTF-8
     int style;
     float height;     // H in page units
     float gap;        // H / 3, the space between glyph bodies
@@ -40,11 +48,50 @@ float Clamp(float v, float low, float high) { return v < low ? low : v > high ? 
 int Clamp(int v, int low, int high) { return v < low ? low : v > high ? high : v; }
 
 bool IsRaisingAccent(int glyph) {
+    if (glyph >= kWideFirst) return kWideGlyphs[glyph - kWideFirst].raises;
     return glyph == kAcuteGlyph || glyph == kGraveGlyph || glyph == kCircumflexGlyph ||
            glyph == kDiaeresisGlyph || glyph == kRingGlyph || glyph == kTildeGlyph;
 }
 
-bool IsCapital(int glyph) { return glyph >= 65 && glyph <= 95; }
+// Greek capitals of the alternate set, the wide set's capitals too.
+bool IsCapital(int glyph) {
+    if (glyph >= kWideFirst) return kWideGlyphs[glyph - kWideFirst].isCapital;
+    return (glyph >= 65 && glyph <= 95) || (glyph >= 323 && glyph <= 346);
+}
+
+// Capitals and small letters with an ascender carry a raised mark higher.
+bool IsTall(int glyph) {
+    return IsCapital(glyph) || glyph == 'b' || glyph == 'd' || glyph == 'f' || glyph == 'h' || glyph == 'k' ||
+           glyph == 'l' || glyph == 't';
+}
+
+// The alternate set's small Greek letters and their capitals, for capitals
+// mode on Greek text (reached through the prefix they stay small, as they
+// always have).
+// The ring (^o) and the dollar sign (^q) have none; where the shapes are the
+// same the Latin capital stands, which capitals mode sizes alike.
+constexpr std::array<int16_t, 26> kGreekCapitalOf = {
+    'A', 'B', 'X', 324, 'E', 326, 327, 'H', 'I', 330, 'K', 332, 'M',  // ^a .. ^m
+    'N', 0,   336, 0,   'P', 339, 'T', 'Y', 339, 343, 344, 345, 'Z',  // ^n .. ^z
+};
+
+// Capitals mode: the glyph drawn for g and the height class it is scaled by.
+int CapitalOf(int g, bool wide, int& heightClass) {
+    heightClass = HeightClassOf(g);
+    if (g >= 97 && g <= 125) return g - 32;
+    if (g == kDotlessIGlyph) return 'I';
+    if (g >= kWideFirst) {
+        const int capital = kWideGlyphs[g - kWideFirst].capital;
+        return capital != 0 ? capital : g;
+    }
+    if (!wide) return g;
+    if (g >= 353 && g <= 378 && kGreekCapitalOf[g - 353] != 0) {
+        heightClass = 7;  // as the Latin small letters: small capitals
+        return kGreekCapitalOf[g - 353];
+    }
+    if (g >= 323 && g <= 346) heightClass = 5;  // Greek capitals as the Latin ones
+    return g;
+}
 
 // Point (i, j) of the glyph grid in page units.
 float GlyphX(float i, float j) {
@@ -64,6 +111,7 @@ struct GlyphJob {
     bool fit;         // proportional spacing may fit its strokes to the body
     int shift;        // vertical shift in grid units at the start (accents)
     int mark;         // +1 raised, -1 lowered, 0 on the line
+    bool wide;        // reached through a code point beyond Latin-1
 };
 
 // Draws (or, when measuring, only sizes) one glyph through the steps that a
@@ -80,27 +128,26 @@ int PlaceGlyph(TextPass& pass, const GlyphJob& job, bool keepAdvance, int& advan
     }
     // Capitals mode: every glyph to the cap height, lower case as small capitals.
     if (pass.style & 1) {
-        gy = gy * 6 / kHeightClass[g];
-        if (g >= 97 && g <= 125) g -= 32;
-        if (g == kDotlessIGlyph) g = 'I';
+        int heightClass = 6;
+        g = CapitalOf(g, job.wide, heightClass);
+        gy = gy * 6 / heightClass;
     }
     if (!keepAdvance) {
         advanceCode = 10;
-        if ((pass.style & 2) && kAdvanceWidth[g] != 0) advanceCode = kAdvanceWidth[g];
+        if ((pass.style & 2) && AdvanceOf(g) != 0) advanceCode = AdvanceOf(g);
     }
     const float body = advanceCode * pass.height / 10 - pass.gap;
     float gx = body / 6;
 
-    const int first = kGlyphIndex[g];
-    const int end = kGlyphIndex[g + 1];
+    const GlyphRun run = GlyphWords(g);
     const float originX = s.glyphOriginX;
     const float originY = s.glyphOriginY;
 
     if ((pass.style & 2) && job.fit) {
         int least = 2;
         int greatest = 4;
-        for (int k = first; k < end && WordOp(kStrokeTable[k]) != kOpEnd; ++k) {
-            const int x = WordX(kStrokeTable[k]);
+        for (int k = 0; k < run.count && WordOp(run.words[k]) != kOpEnd; ++k) {
+            const int x = WordX(run.words[k]);
             if (x < least) least = x;
             if (x > greatest) greatest = x;
         }
@@ -119,10 +166,10 @@ int PlaceGlyph(TextPass& pass, const GlyphJob& job, bool keepAdvance, int& advan
             s.glyphOriginX -= lift * gy * s.uprightSin;
             s.glyphOriginY += lift * gy * s.uprightCos;
         }
-        if (end - first >= 2) {
+        if (run.count >= 2) {
             int shift = job.shift;
-            for (int k = first; k < end; ++k) {
-                const int word = kStrokeTable[k];
+            for (int k = 0; k < run.count; ++k) {
+                const int word = run.words[k];
                 const int op = WordOp(word);
                 if (op == kOpEnd) break;
                 if (op == kOpDescender) shift = 2;
@@ -138,6 +185,38 @@ int PlaceGlyph(TextPass& pass, const GlyphJob& job, bool keepAdvance, int& advan
     return g;
 }
 
+// What a character draws: a glyph, or a base glyph with an accent.
+struct Resolved {
+    int glyph = 0;
+    int base = 0;    // of a composite, else 0
+    int accent = 0;
+    bool wide = false;  // found in the wide set
+};
+
+Resolved Missing(const TextPass& pass) {
+    if (pass.draw) ++missingCharacters;
+    return {kReplacementGlyph, 0, 0, true};
+}
+
+Resolved LookUp(const TextPass& pass, char32_t c, bool prefix) {
+    if (c >= 0x100) {
+        const WideCharacter* wide = FindWideCharacter(c);
+        if (!wide) return Missing(pass);
+        if (wide->mark == 0) return {wide->glyph, 0, 0, true};
+        return {wide->glyph, wide->glyph, wide->mark, true};
+    }
+    const int code = c <= 32 ? 32 : static_cast<int>(c) + (prefix ? 256 : 0);
+    const int entry = kCharacterMap[code];
+    if (entry < 0) return {kComposites[-entry][0], kComposites[-entry][0], kComposites[-entry][1], false};
+    if (entry != 0) return {entry, 0, 0, false};
+    // Latin-1 signs without a glyph show as a space in byte text, which keeps
+    // its old pages; UTF-8 text takes them from the wide set or shows that
+    // something is missing.
+    if (!pass.utf8 || prefix || c < 0xA1) return {kSpaceGlyph, 0, 0, false};
+    if (const WideCharacter* wide = FindWideCharacter(c)) return {wide->glyph, 0, 0, true};
+    return Missing(pass);
+}
+
 // One pass over the text from the current glyph origin.
 void RunText(TextPass& pass) {
     PlotStateRecord& s = PlotState;
@@ -149,34 +228,25 @@ void RunText(TextPass& pass) {
     pass.hasEnd = false;
 
     for (int n = 0; n < pass.length; ++n) {
-        int c = pass.text[n];
+        const char32_t c = pass.text[n];
         if (!prefix) {
             if (c == '^') { prefix = true; continue; }
             if (c == '<') { mark = 1; continue; }
             if (c == '>') { mark = -1; continue; }
             if (c == '~') { overprint = true; continue; }
         }
-        if (c <= 32) c = 32;
-        const int code = prefix ? c + 256 : c;
-        int glyph = kCharacterMap[code];
-        int base = 0;
-        int accent = 0;
-        if (glyph < 0) {
-            base = kComposites[-glyph][0];
-            accent = kComposites[-glyph][1];
-            glyph = base;
-        }
-        if (glyph == 0) glyph = kSpaceGlyph;
-
-        GlyphJob job{glyph, base, accent, !onTop, 0, mark};
+        const Resolved r = LookUp(pass, c, prefix);
+        const int base = r.base;
+        const int accent = r.accent;
+        GlyphJob job{r.glyph, base, accent, !onTop, 0, mark, r.wide};
         const int drawn = PlaceGlyph(pass, job, onTop, advanceCode);
         if (accent != 0) {
             // The accent sits above the letter as drawn; the cedilla and the
             // slash keep their own place.  It follows the letter's raise or
             // lowering so that a raised accented letter stays whole.
             int shift = 0;
-            if (IsRaisingAccent(accent)) shift = IsCapital(drawn) ? -3 : -2;
-            GlyphJob accentJob{accent, base, accent, false, shift, mark};
+            if (IsRaisingAccent(accent)) shift = IsTall(drawn) ? -3 : -2;
+            GlyphJob accentJob{accent, base, accent, false, shift, mark, r.wide};
             PlaceGlyph(pass, accentJob, true, advanceCode);
         }
         prefix = false;
@@ -199,18 +269,44 @@ void RunText(TextPass& pass) {
     }
 }
 
-}  // namespace
+// Up to kMaxCharacters bytes of the text, each a character of its own.
+int ReadBytes(const char* text, char32_t* out) {
+    int length = 0;
+    while (length < kMaxCharacters && text[length] != 0) {
+        out[length] = static_cast<unsigned char>(text[length]);
+        ++length;
+    }
+    return length;
+}
 
-void TEXTG(float* x, float* y, int height, const char* text, int style, float angle, float slant,
-           float factor, int writeBack, int alignment) {
-    if (!x || !y || !text) return;
+// Up to kMaxCharacters characters of UTF-8 text; a broken, overlong or
+// surrogate sequence reads as one U+FFFD per byte it spoils.
+int ReadUtf8(const char* text, char32_t* out) {
+    const auto* p = reinterpret_cast<const unsigned char*>(text);
+    int length = 0;
+    while (length < kMaxCharacters && *p != 0) {
+        const unsigned lead = *p;
+        const int size = lead < 0x80 ? 1 : lead >= 0xC2 && lead <= 0xDF ? 2 : lead >= 0xE0 && lead <= 0xEF ? 3
+                         : lead >= 0xF0 && lead <= 0xF4 ? 4 : 0;
+        char32_t code = size == 1 ? lead : size == 2 ? lead & 0x1F : size == 3 ? lead & 0x0F : lead & 0x07;
+        int taken = 1;
+        while (taken < size && (p[taken] & 0xC0) == 0x80) code = (code << 6) | (p[taken++] & 0x3F);
+        const bool whole = size != 0 && taken == size;
+        const bool shortest = size < 3 || (size == 3 && code >= 0x800) || (size == 4 && code >= 0x10000);
+        const bool scalar = code < 0xD800 || (code > 0xDFFF && code <= 0x10FFFF);
+        out[length++] = whole && shortest && scalar ? code : kBadSequence;
+        p += whole ? size : 1;
+    }
+    return length;
+}
+
+void DrawText(float* x, float* y, int height, const char32_t* text, int length, bool utf8, int style,
+              float angle, float slant, float factor, int writeBack, int alignment) {
     PlotStateRecord& s = PlotState;
     style = Clamp(style, 0, 3);
     writeBack = Clamp(writeBack, 0, 1);
     alignment = Clamp(alignment, 0, 2);
 
-    int length = 0;
-    while (length < kMaxCharacters && text[length] != 0) ++length;
     if (length == 0) return;
     if (text[length - 1] == '\n') --length;
     if (length == 0) return;
@@ -231,8 +327,9 @@ void TEXTG(float* x, float* y, int height, const char* text, int style, float an
     s.uprightSin = static_cast<float>(std::sin((angle - slant) * kDegree));
 
     TextPass pass{};
-    pass.text = reinterpret_cast<const unsigned char*>(text);
+    pass.text = text;
     pass.length = length;
+    pass.utf8 = utf8;
     pass.style = style;
     pass.height = height * 0.01f;
     pass.gap = pass.height / 3;
@@ -262,6 +359,39 @@ void TEXTG(float* x, float* y, int height, const char* text, int style, float an
         *x = startX;
         *y = startY;
     }
+}
+
+}  // namespace
+
+void TEXTG(float* x, float* y, int height, const char* text, int style, float angle, float slant,
+           float factor, int writeBack, int alignment) {
+    if (!x || !y || !text) return;
+    char32_t characters[kMaxCharacters];
+    const int length = ReadBytes(text, characters);
+    DrawText(x, y, height, characters, length, false, style, angle, slant, factor, writeBack, alignment);
+}
+
+void TEXTGU(float* x, float* y, int height, const char* text, int style, float angle, float slant,
+            float factor, int writeBack, int alignment) {
+    if (!x || !y || !text) return;
+    char32_t characters[kMaxCharacters];
+    const int length = ReadUtf8(text, characters);
+    DrawText(x, y, height, characters, length, true, style, angle, slant, factor, writeBack, alignment);
+}
+
+int TEXTMISSING(int reset) {
+    const int count = missingCharacters;
+    if (reset != 0) missingCharacters = 0;
+    return count;
+}
+
+void TEXTU(float x, float y, int height, const char* text, int style) {
+    TEXTGU(&x, &y, height, text, style, 0, 0, 1.0f, 0, 0);
+}
+
+void TEXTCU(float x, float y, int height, const char* text, int style, float angle, float slant,
+            float factor) {
+    TEXTGU(&x, &y, height, text, style, angle, slant, factor, 0, 1);
 }
 
 void TEXT(float x, float y, int height, const char* text, int style) {

@@ -17,6 +17,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 
 namespace plotfont {
 
@@ -56,6 +57,52 @@ inline constexpr int kRingGlyph = 367;
 inline constexpr int kTildeGlyph = 382;
 inline constexpr int kDotlessIGlyph = 384;
 inline constexpr int kInvertedQuestionGlyph = 385;
+
+// ---- the wide set: glyphs that only UTF-8 text reaches ----------------------
+// Numbered from kWideFirst on, in tables of their own so that the byte-reached
+// set above stays as it is.
+inline constexpr int kWideFirst = 512;
+inline constexpr int kWideGlyphCount = 320;  // glyphs 512..831
+inline constexpr int kWideStrokeWords = 5000;
+inline constexpr int kReplacementGlyph = kWideFirst;  // a character with no glyph
+
+extern const std::array<int16_t, kWideStrokeWords> kWideStrokeTable;
+extern const std::array<int16_t, kWideGlyphCount + 1> kWideGlyphIndex;
+
+struct WideGlyphInfo {
+    int16_t heightClass;  // as kHeightClass
+    int16_t advance;      // as kAdvanceWidth
+    int16_t capital;      // the glyph capitals mode draws instead, or 0
+    bool isCapital;       // a capital letter: accents above it sit higher
+    bool raises;          // a mark over a letter, raised above it as drawn
+};
+extern const std::array<WideGlyphInfo, kWideGlyphCount> kWideGlyphs;
+
+// A character beyond Latin-1: its glyph, and the mark drawn with it (0: none).
+struct WideCharacter {
+    char32_t code;
+    int16_t glyph;
+    int16_t mark;
+};
+// Sorted by code.
+extern const std::span<const WideCharacter> kWideCharacters;
+// The entry for `code`, or nullptr when it has no glyph.
+const WideCharacter* FindWideCharacter(char32_t code);
+
+// The stroke words of glyph g of either set.
+struct GlyphRun {
+    const int16_t* words;
+    int count;
+};
+inline GlyphRun GlyphWords(int g) {
+    if (g >= kWideFirst) {
+        const int n = g - kWideFirst;
+        return {&kWideStrokeTable[kWideGlyphIndex[n]], kWideGlyphIndex[n + 1] - kWideGlyphIndex[n]};
+    }
+    return {&kStrokeTable[kGlyphIndex[g]], kGlyphIndex[g + 1] - kGlyphIndex[g]};
+}
+inline int HeightClassOf(int g) { return g >= kWideFirst ? kWideGlyphs[g - kWideFirst].heightClass : kHeightClass[g]; }
+inline int AdvanceOf(int g) { return g >= kWideFirst ? kWideGlyphs[g - kWideFirst].advance : kAdvanceWidth[g]; }
 
 // Decoded stroke word fields.
 inline constexpr int WordX(int word) { return (word >> 3) & 7; }
