@@ -6,7 +6,6 @@
 #include "app/keys.h"
 #include "app/keys_internal.h"
 #include "app/shell.h"
-#include "platform/latin1.h"
 #include "plot/plot.h"
 
 IMPLEMENT_DYNCREATE(COskView, CScrollView)
@@ -51,10 +50,8 @@ void COskView::OnSize(unsigned type, int cx, int cy) {
 }
 
 void COskView::OnDraw(CDC* dc) {
-    // The strip draws UTF-8; the title record holds Latin-1.
-    const std::string title =
-        Latin1ToUtf8({PlotState.titleText, strnlen(PlotState.titleText, sizeof PlotState.titleText)});
-    dc->TextOut(0, 0, title.c_str(), static_cast<int>(title.size()));
+    dc->TextOut(0, 0, PlotState.titleText,
+                static_cast<int>(strnlen(PlotState.titleText, sizeof PlotState.titleText)));
     // The page's DIB has no logical palette (its colour table gives the
     // colours), so there is none to realise before drawing.
     const DibSize size = m_dib.GetDimensions();
