@@ -1,12 +1,14 @@
 // glyphsheet - draws the stroke font for inspection.
 //
-//   glyphsheet [GLYPHS.bmp [SPECIMEN.bmp]]
+//   glyphsheet [GLYPHS.bmp [SPECIMEN.bmp [WIDE.bmp]]]
 //
 // GLYPHS.bmp (default "glyphsheet.bmp"): every glyph of the base and the
 // alternate set with its glyph number, and every composed Latin-1 letter with
 // its character code.  SPECIMEN.bmp (default "specimen.bmp"): text at several
 // heights, angles, slants and stretches, the three alignments, capitals mode,
-// proportional spacing and the control characters.
+// proportional spacing and the control characters.  WIDE.bmp (default
+// "widesheet.bmp"): every character UTF-8 text reaches beyond the byte sets
+// (Latin Extended-A, Greek, Cyrillic, signs) with its code point in hex.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -115,6 +117,45 @@ void GlyphSheet(const char* name) {
     WriteBmp(name);
 }
 
+// The UTF-8 form of code point c (below U+10000).
+void Utf8Of(char32_t c, char* out) {
+    if (c < 0x80) {
+        out[0] = static_cast<char>(c);
+        out[1] = 0;
+    } else if (c < 0x800) {
+        out[0] = static_cast<char>(0xC0 | (c >> 6));
+        out[1] = static_cast<char>(0x80 | (c & 0x3F));
+        out[2] = 0;
+    } else {
+        out[0] = static_cast<char>(0xE0 | (c >> 12));
+        out[1] = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out[2] = static_cast<char>(0x80 | (c & 0x3F));
+        out[3] = 0;
+    }
+}
+
+void WideSheet(const char* name) {
+    constexpr int kColumns = 16;
+    const int count = static_cast<int>(plotfont::kWideCharacters.size());
+    const int rows = (count + kColumns - 1) / kColumns;
+    OpenPage(40, 1.0f + 1.7f * static_cast<float>(rows));
+    char text[8];
+    char label[16];
+    for (int n = 0; n < count; ++n) {
+        const plotfont::WideCharacter& c = plotfont::kWideCharacters[static_cast<std::size_t>(n)];
+        const float x = 0.5f + (n % kColumns) * 2.4f;
+        const float y = 1.7f * static_cast<float>(rows - n / kColumns) - 0.9f;
+        Guides(x, y, 1.2f, 0.8f);
+        Utf8Of(c.code, text);
+        SETCOLOUR(kBlack);
+        TEXTU(x + 0.1f, y, 80, text, 0);
+        std::snprintf(label, sizeof label, "%X", static_cast<unsigned>(c.code));
+        SETCOLOUR(c.mark != 0 ? kBlue : kRed);
+        TEXT(x + 1.3f, y + 0.05f, 20, label, 0);
+    }
+    WriteBmp(name);
+}
+
 void Specimen(const char* name) {
     OpenPage(40, 30);
     float x = 0;
@@ -182,11 +223,12 @@ void Specimen(const char* name) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc > 3 || (argc > 1 && (std::strcmp(argv[1], "-h") == 0 || std::strcmp(argv[1], "--help") == 0))) {
-        std::printf("usage: glyphsheet [GLYPHS.bmp [SPECIMEN.bmp]]\n");
-        return argc > 3 ? 2 : 0;
+    if (argc > 4 || (argc > 1 && (std::strcmp(argv[1], "-h") == 0 || std::strcmp(argv[1], "--help") == 0))) {
+        std::printf("usage: glyphsheet [GLYPHS.bmp [SPECIMEN.bmp [WIDE.bmp]]]\n");
+        return argc > 4 ? 2 : 0;
     }
     GlyphSheet(argc > 1 ? argv[1] : "glyphsheet.bmp");
     Specimen(argc > 2 ? argv[2] : "specimen.bmp");
+    WideSheet(argc > 3 ? argv[3] : "widesheet.bmp");
     return 0;
 }

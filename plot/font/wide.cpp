@@ -54,7 +54,7 @@ constexpr int kShapes[] = {
     // ---- marks: above ones at y 4..6 (raised over the letter), below ones
     // under the base line
     G(kCaron), Mv(1, 6), Dr(3, 4), Dr(5, 6),
-    G(kBreve), Mv(1, 6), Dr(2, 4), Dr(4, 4), Dr(5, 6),
+    G(kBreve), Mv(1, 6), Dr(1, 5), Dr(2, 4), Dr(4, 4), Dr(5, 5), Dr(5, 6),
     G(kDotAbove), Mv(3, 4), Dr(3, 5),
     G(kDoubleAcute), Mv(1, 4), Dr(2, 6), Mv(4, 4), Dr(5, 6),
     G(kMacron), Mv(1, 5), Dr(5, 5),
@@ -139,7 +139,7 @@ constexpr int kShapes[] = {
             Mv(3, 3), Dr(0, 0),
     G(kUkrainianIe), Mv(6, 5), Dr(5, 6), Dr(1, 6), Dr(0, 5), Dr(0, 1), Dr(1, 0),  // Є
                      Dr(5, 0), Dr(6, 1), Mv(0, 3), Dr(4, 3),
-    G(kGheUpturn), Mv(0, 0), Dr(0, 6), Dr(5, 6), Dr(5, 7),  // Ґ
+    G(kGheUpturn), Mv(0, 0), Dr(0, 5), Dr(5, 5), Dr(5, 7),  // Ґ
     // ---- Cyrillic small letters (а е о р с у х і ј ѕ are the Latin ones)
     G(kBeSmall), Mv(5, 6), Dr(4, 5), Dr(2, 5), Dr(1, 4), Dr(1, 1), Dr(2, 0), Dr(4, 0),  // б
                  Dr(5, 1), Dr(5, 2), Dr(4, 3), Dr(2, 3), Dr(1, 2),
@@ -181,7 +181,7 @@ constexpr int kShapes[] = {
                  Mv(3, 2), Dr(1, 0),
     G(kUkrainianIeSmall), Mv(5, 3), Dr(4, 4), Dr(2, 4), Dr(1, 3), Dr(1, 1),  // є
                           Dr(2, 0), Dr(4, 0), Dr(5, 1), Mv(1, 2), Dr(4, 2),
-    G(kGheUpturnSmall), Mv(1, 0), Dr(1, 4), Dr(5, 4), Dr(5, 5),  // ґ
+    G(kGheUpturnSmall), Mv(1, 0), Dr(1, 4), Dr(5, 4), Dr(5, 6),  // ґ
     // ---- signs
     G(kLeftGuillemet), Mv(3, 4), Dr(1, 2), Dr(3, 0), Mv(5, 4), Dr(3, 2), Dr(5, 0),  // «
     G(kRightGuillemet), Mv(1, 4), Dr(3, 2), Dr(1, 0), Mv(3, 4), Dr(5, 2), Dr(3, 0),  // »
