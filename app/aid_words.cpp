@@ -1,7 +1,6 @@
 // aid_words.cpp - the teaching aids in words.
 #include "app/aid_words.h"
 
-#include <cmath>
 #include <cstdio>
 #include <utility>
 
@@ -43,8 +42,10 @@ std::string ParticleList(const std::vector<int>& marked) {
 // v = lambda / T in spacings per frame.
 std::string Speed(const AidScene& scene) {
     const double v = scene.periodFrames > 0.0 ? scene.wavelength / scene.periodFrames : 0.0;
-    if (std::abs(v - 1.0) < 1e-9) return Tr(N_("one spacing per frame"));
-    return Fill(N_("{v} spacings per frame"), {{"v", Number(v)}});
+    // The model's phases are single precision: v is 1 to about 1e-7.
+    const std::string shown = Number(v);
+    if (shown == "1") return Tr(N_("one spacing per frame"));
+    return Fill(N_("{v} spacings per frame"), {{"v", shown}});
 }
 
 std::string Marks(const AidState& aids, const AidScene& scene) {
