@@ -111,7 +111,7 @@ int main(int argc, char** argv) {
     SETCOLOUR(kMarkColour);
     TEXT(43.0f, 1.25f, 30, "marked: 12, 36", 0);
     SETCOLOUR(kAxisColour);
-    TEXTC(33.0f, -2.25f, 35, "A longitudinal wave, frame 44: compressions where u falls through zero", 1, 0, 0, 1);
+    TEXTC(33.0f, -2.25f, 28, "Frame 44: densest where u falls through 0", 0, 0, 0, 1);
 
     const int result = WRITEPNG(out);
     PLOTCLOSE();
