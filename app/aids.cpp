@@ -32,15 +32,15 @@ void Changed() { ++g_generation; }
 
 std::vector<int> EverySixth() {
     std::vector<int> marked;
-    for (int i = kMarkSpacing; i <= kLastMarkable - kMarkSpacing + 1; i += kMarkSpacing) marked.push_back(i);
+    for (int i = kMarkSpacing; i <= kLastMarkable; i += kMarkSpacing) marked.push_back(i);
     return marked;
 }
 
 bool Markable(int particle) { return particle >= kFirstMarkable && particle <= kLastMarkable; }
 
-// "N+N+..." into ascending particle numbers; false with the reason.
+// "N+N+..." added to the ascending particle numbers; false with the reason.
 bool ParseParticles(std::string_view text, std::vector<int>& out, std::string& error) {
-    std::vector<int> marked;
+    std::vector<int> marked = out;
     std::size_t start = 0;
     for (;;) {
         const std::size_t plus = text.find('+', start);

@@ -215,12 +215,12 @@ public:
 private:
     Step StartScreen();
     Step Enter();
-    Step Redraw();
+    Step Redraw(bool cleared);
     Step Resume();
     Step Frame();
     Step Paused();
 
-    void DrawTitledPage();
+    void DrawTitledPage(bool cleared);
     void DrawFixedButtons();
     void DrawChains(int n);
     // True when the aids changed since the page was drawn, or the click
@@ -248,7 +248,7 @@ int Driver::Run() {
             case Step::Resume: step = Resume(); break;
             case Step::Frame: step = Frame(); break;
             case Step::Paused: step = Paused(); break;
-            case Step::Redraw: step = Redraw(); break;
+            case Step::Redraw: step = Redraw(false); break;
             case Step::Quit:
                 SetKeyButtons(nullptr, 0);
                 PLOTFLUSH();
@@ -291,17 +291,28 @@ Step Driver::StartScreen() {
 
 Step Driver::Enter() {
     frameNumber_ = -1;
-    return Redraw();
+    NFRAME(0.0f, DriverWindowBottom(CurrentAids()), 28.0f, 4.0f);
+    return Redraw(true);
 }
 
-// A new figure with the wave's title, on a page as tall as the aids need;
-// the frame number stays.
-void Driver::DrawTitledPage() {
+// Clears the page as a new figure would, without showing the old one
+// first: the same frame is drawn again at once.
+void ClearForRedraw() {
+    PlotState.penBlock() = PlotState.savedPenBlock;
+    SetDriverWindow(CurrentAids());
+    SETCOLOURS(PlotState.backgroundColour, PlotState.backgroundColour);
+    BOX(0.0f, DriverWindowBottom(CurrentAids()), 28.0f, 4.0f);
+    SETCOLOURS(PlotState.defaultColour, PlotState.defaultColour);
+}
+
+// The wave's title on a page as tall as the aids need (laid out anew, or
+// cleared when Enter has not just started a figure); the frame number stays.
+void Driver::DrawTitledPage(bool cleared) {
     drawnAids_ = AidGeneration();
     if (FitPageToAids()) {
         SetDriverWindow(CurrentAids());
-    } else {
-        NFRAME(0.0f, DriverWindowBottom(CurrentAids()), 28.0f, 4.0f);
+    } else if (!cleared) {
+        ClearForRedraw();
     }
     SetStripTitle(wave_->stripTitle);
     LINEWIDTH(50);
@@ -309,8 +320,8 @@ void Driver::DrawTitledPage() {
     LINEWIDTH(25);
 }
 
-Step Driver::Redraw() {
-    DrawTitledPage();
+Step Driver::Redraw(bool cleared) {
+    DrawTitledPage(cleared);
     return Step::Resume;
 }
 
@@ -423,7 +434,7 @@ Step Driver::Paused() {
         if (Hit(kBackButton, h)) return Step::StartScreen;
         if (Hit(kAnimQuitButton, h)) return Step::Quit;
         if (AidsChanged()) {  // the same frame, paused, with the aids as they are now
-            DrawTitledPage();
+            DrawTitledPage(false);
             DrawFixedButtons();
             DrawChains(frameNumber_);
         }
