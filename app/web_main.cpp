@@ -150,6 +150,9 @@ EM_JS(char*, osk_web_screen_parameter, (), {
     return value === null ? 0 : allocateUTF8(value);
 });
 
+// The aids' toggles and words after a refresh (below).
+void PublishAids(bool first);
+
 class PagePublisher : public RefreshObserver {
 public:
     void PageRefreshed(const PageFrame& frame) override {
