@@ -29,6 +29,7 @@
 #include "app/screen_size.h"
 #include "app/shell.h"
 #include "demo/driver.h"
+#include "demo/aid_pictures.h"
 #include "platform/web/web_backend.h"
 #include "res/resource.h"
 
@@ -149,6 +150,9 @@ EM_JS(char*, osk_web_screen_parameter, (), {
     return value === null ? 0 : allocateUTF8(value);
 });
 
+// The aids' toggles and words after a refresh (below).
+void PublishAids(bool first);
+
 class PagePublisher : public RefreshObserver {
 public:
     void PageRefreshed(const PageFrame& frame) override {
@@ -206,11 +210,11 @@ AidScene CurrentScene() {
     const DemoWave& wave =
         g_lastReport.wave && std::strcmp(g_lastReport.wave, Tr(kTransversalWave.stripTitle)) == 0 ? kTransversalWave
                                                                                                   : kLongitudinalWave;
-    const WaveReadout readout = ReadWave(wave);
+    const WaveReadouts readouts = ComputeReadouts(wave.period * AnimationSlowdown());
     AidScene scene;
     scene.longitudinal = &wave == &kLongitudinalWave;
-    scene.wavelength = readout.wavelength;
-    scene.periodFrames = readout.periodFrames;
+    scene.wavelength = readouts.wavelength;
+    scene.periodFrames = readouts.periodFrames;
     scene.secondsPerFrame = wave.period * AnimationSlowdown();
     return scene;
 }
@@ -278,23 +282,12 @@ EMSCRIPTEN_KEEPALIVE void osk_press_client(int x, int y) {
 }
 EMSCRIPTEN_KEEPALIVE int osk_last_press_x() { return g_backend ? g_backend->LastPressX() : g_lastPressX; }
 EMSCRIPTEN_KEEPALIVE int osk_last_press_y() { return g_backend ? g_backend->LastPressY() : g_lastPressY; }
-// The page's toggles of the aids (0 marks, 1 wavelength, 2 graph, 3 both):
-// as the keys M, W, G, C, except that the marks go on (the 12th) or off.
+// The page's toggles of the aids (0 marks, 1 wavelength, 2 graph, 3 both)
+// are the keys M, W, G and C: the marks go round none, the 12th, every
+// sixth.
 EMSCRIPTEN_KEEPALIVE void osk_toggle_aid(int which) {
-    if (!g_backend) return;
-    switch (which) {
-        case 0: {
-            AidState aids = CurrentAids();
-            aids.marked = aids.marked.empty() ? std::vector<int>{kFirstMarkedParticle} : std::vector<int>{};
-            SetAids(aids);
-            break;
-        }
-        case 1: ToggleWavelength(); break;
-        case 2: ToggleGraph(); break;
-        case 3: ToggleBoth(); break;
-        default: return;
-    }
-    WakeForAids();
+    static constexpr char kAidKeys[] = {'M', 'W', 'G', 'C'};
+    if (g_backend && which >= 0 && which < 4) HandleAidKey(static_cast<unsigned>(kAidKeys[which]), 0);
 }
 }
 

@@ -6,13 +6,17 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <fstream>
 #include <iterator>
 #include <sstream>
 
+#include "app/aids.h"
 #include "app/catalogue.h"
+#include "demo/aid_pictures.h"
 #include "demo/driver.h"
+#include "demo/waves.h"
 #include "demo_support.h"
 #include "platform/font.h"
 #include "platform/latin1.h"
@@ -132,13 +136,13 @@ TEST_P(Language, LabelsFitTheirButtonsAndTitlesTheirLines) {
         ASSERT_GE(PAGESETUP(0, 0, 28.0f, 4.0f, 28.0f, 4.0f, 2), 0);
         SETWINDOW(0, 0, 28, 4);
         const double perUnit = PlotState.pixelsPerUnitX;
-        // The library's width of a text, in user units; no letter of it may
-        // lack a glyph.
-        auto width = [&](const char* text, int height) {
+        // The library's width of a text, in user units (page units here); no
+        // letter of it may lack a glyph.
+        auto width = [&](const char* text, int height, int style = 1) {
             float x = 20;
             float y = 2;
             TEXTMISSING(1);
-            TEXTGU(&x, &y, height, text, 1, 0, 0, 1, 1, 2);
+            TEXTGU(&x, &y, height, text, style, 0, 0, 1, 1, 2);
             EXPECT_EQ(TEXTMISSING(1), 0) << GetParam() << ": \"" << text << "\" has letters the page's font lacks";
             return 20.0 - x;
         };
@@ -151,6 +155,23 @@ TEST_P(Language, LabelsFitTheirButtonsAndTitlesTheirLines) {
             EXPECT_LE((0.5 + width(Tr(t.text), 40)) * perUnit + 3, t.rightmost * perUnit)
                 << GetParam() << " on " << w << "x" << h << ": \"" << Tr(t.text) << "\" runs into the buttons";
         }
+        // The teaching aids' texts: the three readouts side by side in their
+        // columns of the page at the slowest speed (the longest period), and
+        // the graph's two curve labels, one from each end of its line, apart.
+        const std::array<std::string, 3> readouts = ReadoutTexts(ComputeReadouts(kLongitudinalWave.period * 8));
+        const float columns[] = {0.5f, 7.0f, 14.5f, kAidPageWidth};
+        for (std::size_t i = 0; i < readouts.size(); ++i) {
+            EXPECT_LE((columns[i] + width(readouts[i].c_str(), 28, 2)) * perUnit + 6, columns[i + 1] * perUnit)
+                << GetParam() << " on " << w << "x" << h << ": the readout \"" << readouts[i] << "\" runs on";
+        }
+        float left = 0;
+        float right = 0;
+        ChainXRange(WaveKind::Longitudinal, left, right);
+        const double graphLine = (right - 0.1 - 0.0) * kAidPageWidth / (right - left);
+        const double labels = width(Tr("displacement from rest"), 24, 2) +
+                              width(Tr("density change (compression above 0)"), 24, 2);
+        EXPECT_LE(labels * perUnit + 6, graphLine * perUnit)
+            << GetParam() << " on " << w << "x" << h << ": the graph's curve labels run into each other";
         PlotReleasePage();
         PlotSetHost(nullptr);
         PlotState = PlotStateRecord{};
