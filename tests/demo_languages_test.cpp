@@ -168,8 +168,8 @@ TEST_P(Language, LabelsFitTheirButtonsAndTitlesTheirLines) {
         float right = 0;
         ChainXRange(WaveKind::Longitudinal, left, right);
         const double graphLine = (right - 0.1 - 0.0) * kAidPageWidth / (right - left);
-        const double labels = width(Tr("displacement from rest"), 24, 2) +
-                              width(Tr("density change (compression above 0)"), 24, 2);
+        const double labels =
+            width(Tr("displacement from rest"), 24, 2) + width(Tr("density change (compression above 0)"), 24, 2);
         EXPECT_LE(labels * perUnit + 6, graphLine * perUnit)
             << GetParam() << " on " << w << "x" << h << ": the graph's curve labels run into each other";
         PlotReleasePage();
