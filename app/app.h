@@ -51,3 +51,10 @@ int PumpOnce();
 // window posts the quit message) until a click is stored, without blocking
 // and without painting.  0, or -1 for the quit message.
 int PumpWaitingInput();
+
+// Lays the page out anew at `height` page units (the width stays): a new
+// figure at once, cleared, its window the whole page, the pen block as
+// NFRAME leaves it, the title strip unchanged; the view's scroll sizes and
+// image and a fitted or full-screen presentation follow.  False (nothing
+// done) when the page is that high already or no figure is in progress.
+bool ResizePlotPage(float height);

@@ -10,8 +10,7 @@ namespace {
 
 struct Catalogue {
     std::string code;
-    std::unordered_map<std::string, std::string> texts;   // UTF-8
-    std::unordered_map<std::string, std::string> latin1;  // filled on demand
+    std::unordered_map<std::string, std::string> texts;  // UTF-8
 };
 Catalogue g_catalogue;
 
@@ -48,6 +47,9 @@ std::string LocaleName(std::string_view wanted) {
 bool IsSourceLocale(std::string_view name) {
     return name.empty() || name == "C" || name == "POSIX" || name.rfind("C.", 0) == 0;
 }
+
+// Languages known by another code: Norwegian ("no") is written in Bokmål.
+std::string WrittenAs(std::string language) { return language == "no" ? "nb" : language; }
 
 std::uint32_t Word(const unsigned char* p, bool bigEndian) {
     if (bigEndian) {
@@ -103,7 +105,7 @@ std::string MatchLanguage(std::string_view wanted) {
     if (IsSourceLocale(wanted)) return "";
     std::string name = LocaleName(wanted);
     if (FindBuiltIn(name)) return name;
-    std::string language = name.substr(0, name.find('_'));
+    const std::string language = WrittenAs(name.substr(0, name.find('_')));
     if (FindBuiltIn(language)) return language;
     return "?";
 }
@@ -123,8 +125,10 @@ std::string LanguageFromEnvironment() {
     std::string_view list = preferred && *preferred ? std::string_view(preferred) : std::string_view(locale);
     while (!list.empty()) {
         const std::size_t colon = list.find(':');
-        std::string match = MatchLanguage(list.substr(0, colon));
-        if (!match.empty() && match != "?") return match;
+        const std::string_view entry = list.substr(0, colon);
+        // As gettext: C or POSIX in the list ends it with the source texts.
+        std::string match = entry.empty() ? "?" : MatchLanguage(entry);
+        if (match != "?") return match;
         if (colon == std::string_view::npos) break;
         list.remove_prefix(colon + 1);
     }
@@ -154,11 +158,3 @@ const char* Tr(const char* source) {
     const auto found = g_catalogue.texts.find(source);
     return found == g_catalogue.texts.end() || found->second.empty() ? source : found->second.c_str();
 }
-
-const char* PageText(const char* source) {
-    if (source == nullptr || g_catalogue.texts.empty()) return source;
-    auto [at, added] = g_catalogue.latin1.try_emplace(source);
-    if (added) at->second = Utf8ToLatin1(Tr(source));
-    return at->second.c_str();
-}
-

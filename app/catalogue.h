@@ -6,12 +6,10 @@
 // text is looked up by its source text, as gettext does; with no language
 // chosen, or C / POSIX, every text is the source text itself.
 //
-// Two forms of a translation: Tr gives UTF-8 (window title, message boxes,
-// the web page), PageText gives Latin-1 (what the plot library draws and
-// the title strip shows).
+// Every text is UTF-8 all the way: the page draws it with the plot
+// library's UTF-8 text (TEXTGU), and the title strip, the window title, the
+// message boxes and the web page take it as it is.
 #pragma once
-
-#include "platform/latin1.h"  // Utf8ToLatin1, Latin1ToUtf8
 
 #include <cstddef>
 #include <string>
@@ -37,14 +35,16 @@ bool ParseMoFile(const unsigned char* data, std::size_t size,
                  std::vector<std::pair<std::string, std::string>>& entries);
 
 // The built-in language that serves `wanted` ("de", "pt_BR.UTF-8",
-// "fr-CA", "nl_NL@euro"): the full code, else its language part; "" for
-// "", "C", "C.UTF-8" and "POSIX" (the source texts); "?" when none does.
+// "fr-CA", "nl_NL@euro", "no_NO" for Bokmål): the full code, else its
+// language part; "" for "", "C", "C.UTF-8" and "POSIX" (the source texts);
+// "?" when none does.
 std::string MatchLanguage(std::string_view wanted);
 
 // The language gettext would take from the environment: LC_ALL, LC_MESSAGES
 // or LANG set the locale (none, C or POSIX: "", the source texts); LANGUAGE,
-// when set, lists the preferred languages in order.  A locale that no
-// built-in catalogue serves gives English.
+// when set, lists the preferred languages in order, and a C in that list
+// ends it with the source texts.  A locale that no built-in catalogue
+// serves gives English.
 std::string LanguageFromEnvironment();
 
 // Switches every text to the language `code` (a MatchLanguage argument).
@@ -57,8 +57,3 @@ const std::string& CurrentLanguage();
 // The translation of `source` (UTF-8), or `source` itself.  The pointer
 // stays valid until the language changes.
 const char* Tr(const char* source);
-
-// The same as Latin-1, for the plot library and the title strip; letters
-// outside Latin-1 become '?'.
-const char* PageText(const char* source);
-

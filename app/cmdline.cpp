@@ -14,6 +14,7 @@
 
 #include "app/catalogue.h"
 #include "app/controls.h"
+#include "app/key_table.h"
 #include "app/page_recorder.h"
 #include "app/screen_size.h"
 #include "app/shell.h"
@@ -98,12 +99,14 @@ std::string LanguageList() {
 }  // namespace
 
 std::string OskUsageText() {
-    return std::string(
-               "usage: osk [FILE]                 the demonstration in a window\n"
-               "                                  keys: space Go/Stop, n or right Next/Single, r Restart,\n"
-               "                                  b or backspace Back, q or escape Quit; on the start\n"
-               "                                  screen l Longitudinal, t Transversal; and\n") +
-           ShellKeyLines("                                    ") +
+    const char* keyIndent = "                                    ";
+    return std::string("usage: osk [FILE]                 the demonstration in a window; the buttons' keys\n"
+                       "                                  (PageDown and PageUp for a presenter's remote):\n") +
+           KeyLines(KeyGroup::Button, keyIndent, true) +
+           "                                  teaching aids, each off at the start:\n" +
+           KeyLines(KeyGroup::Aid, keyIndent, true) +
+           "                                  around the page:\n" +
+           KeyLines(KeyGroup::Shell, keyIndent, true) +
            "       osk --headless [options]   the same without a window system\n"
            "         --script FILE            input events, one a line (without a script the run\n"
            "                                  ends at its start, as if the window were closed):\n"
@@ -112,11 +115,9 @@ std::string OskUsageText() {
            std::to_string(kPageOrigin.x) + " " + std::to_string(kPageOrigin.y) +
            ";\n"
            "                                    keys: a-z 0-9 space enter tab escape backspace left\n"
-           "                                    right up down delete insert f1-f12 minus plus,\n"
-           "                                    with ctrl+ shift+ alt+)\n"
-           "         --screen WxH             the screen size reported (default " +
-           DefaultScreenText() +
-           ")\n"
+           "                                    right up down delete insert pageup pagedown f1-f12\n"
+           "                                    minus plus, with ctrl+ shift+ alt+)\n"
+           "         --screen WxH             the screen size reported (default " + DefaultScreenText() + ")\n"
            "       with or without --headless:\n"
            "         --dump DIR               write DIR/refresh-NNNNN.bmp and DIR/refreshes.txt\n"
            "                                  at every screen refresh\n"
@@ -131,6 +132,10 @@ std::string OskUsageText() {
            ";\n"
            "                                  C: as written); default: from LANGUAGE, LC_ALL,\n"
            "                                  LC_MESSAGES or LANG; the keys stay the same letters\n"
+           "         --aids LIST              teaching aids on from the start; LIST is comma-separated:\n"
+           "                                  mark (the 12th particle), mark=N[+N...] (particles 1-64),\n"
+           "                                  wavelength, graph, both; keys m, w, g, c; a click on a\n"
+           "                                  particle marks it (default: none)\n"
            "       osk --help | --version\n"
            "exit status: 0 after Quit, a closed window or the end of a script; 1 failed start;\n"
            "             2 usage error; 3 an output could not be written; 130 or 143 a\n"
@@ -197,6 +202,11 @@ bool ParseArguments(int argc, const char* const* argv, OskOptions& options, std:
                 }
                 options.dumpFormat = v == "png" ? DumpFormat::Png : DumpFormat::Bmp;
                 dumpFormatGiven = true;
+                continue;
+            } else if (arg == "--aids") {
+                std::string v;
+                if (!takeValue(v)) return false;
+                if (!ParseAidList(v, options.aids, error)) return false;
                 continue;
             } else if (arg == "--lang") {
                 if (!takeValue(options.language)) return false;
@@ -274,6 +284,7 @@ int OskMain(int argc, const char* const* argv, int (*mainRoutine)()) {
         return 0;
     }
     ChooseLanguage(options);
+    SetAids(options.aids);
     AfxSetResources(&kOskResources);
     const char* file = options.haveFile ? options.file.c_str() : nullptr;
 

@@ -10,6 +10,7 @@
 //     in every mode:
 //       --lang CODE               the language of the texts (default: the
 //                                 environment's, app/catalogue.h)
+//       --aids LIST               teaching aids on from the start (app/aids.h)
 //     osk --help | --version
 // Exit status: the main routine's result (0 after "Quit", also when the
 // window was closed or a script ran out); 1 for a failed start; 2 for a
@@ -20,6 +21,7 @@
 
 #include <string>
 
+#include "app/aids.h"
 #include "app/page_recorder.h"
 #include "platform/backend_defaults.h"
 
@@ -35,6 +37,7 @@ struct OskOptions {
     int screenHeight = kDefaultScreenHeight;
     bool languageGiven = false;
     std::string language;
+    AidState aids;  // --aids, added up over every --aids given
     bool haveFile = false;
     std::string file;
 };

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "app/catalogue.h"
+#include "app/key_table.h"
 #include "app/screen_report.h"
 #include "app/shell.h"
 #include "platform/types.h"
@@ -18,26 +19,6 @@ struct Controls {
     int slowdown = 1;
 };
 Controls g_controls;
-
-// Buttons and keys, as the help box and --help list them.
-struct HelpLine {
-    const char* keys;
-    const char* meaning;
-};
-constexpr HelpLine kButtonKeys[] = {
-    {"L / T", N_("start screen: Longitudinal / Transversal wave")},
-    {"Space", N_("Go / Stop")},
-    {"N, Right", N_("Next / Single (one frame)")},
-    {"R", N_("Restart the wave")},
-    {"B, Backspace", N_("Back to the start screen")},
-    {"Q, Escape", N_("Quit")},
-};
-constexpr HelpLine kShellKeys[] = {
-    {"F11, F", N_("full screen on/off")},
-    {"Z", N_("fit the page to the window on/off")},
-    {"-, +", N_("slower / faster animation (down to 1/8 speed)")},
-    {"F1, ?", N_("help: a message box listing the buttons and keys")},
-};
 
 void ApplyPresentation() {
     CWinApp* app = AfxGetApp();
@@ -59,22 +40,6 @@ void ChangeSpeed(bool slower) {
     g_controls.slowdown = next;
     ShowSpeed();
     ReportSpeedChange();
-}
-
-// "keys  meaning" in columns (for a terminal, in English), or "keys: meaning"
-// (for a message box, whose font is proportional, in the user's language).
-std::string Lines(const HelpLine* lines, std::size_t count, const char* indent, bool columns) {
-    std::string text;
-    for (std::size_t i = 0; i < count; ++i) {
-        std::string keys = lines[i].keys;
-        if (columns) {
-            keys.resize(std::max<std::size_t>(keys.size() + 2, 14), ' ');
-        } else {
-            keys += ": ";
-        }
-        text += std::string(indent) + keys + (columns ? lines[i].meaning : Tr(lines[i].meaning)) + "\n";
-    }
-    return text;
 }
 
 }  // namespace
@@ -99,6 +64,10 @@ bool HandleShellKey(unsigned key, unsigned mods) {
     }
 }
 
+void RefreshPresentation() {
+    if (g_controls.fullScreen || g_controls.fit) ApplyPresentation();
+}
+
 int AnimationSlowdown() { return g_controls.slowdown; }
 
 void ResetShellControls() { g_controls = Controls{}; }
@@ -117,11 +86,12 @@ std::string SpeedCaption() {
 
 std::string ShellHelpText() {
     std::string text = std::string(Tr(N_("Buttons: click them, or press their keys:"))) + "\n" +
-                       Lines(kButtonKeys, std::size(kButtonKeys), "  ", false) + Tr(N_("Keys:")) + "\n" +
-                       Lines(kShellKeys, std::size(kShellKeys), "  ", false);
+                       KeyLines(KeyGroup::Button, "  ", false) +
+                       Tr(N_("A presenter's remote: PageDown steps like Next, PageUp runs or stops like Go / Stop.")) +
+                       "\n" + Tr(N_("Teaching aids, each off at the start:")) + "\n" +
+                       KeyLines(KeyGroup::Aid, "  ", false) + Tr(N_("Keys:")) + "\n" +
+                       KeyLines(KeyGroup::Shell, "  ", false);
     // In a translation the letters stay those of the English words.
     if (!CurrentLanguage().empty()) text += std::string(Tr(N_("The keys are the same in every language."))) + "\n";
     return text;
 }
-
-std::string ShellKeyLines(const char* indent) { return Lines(kShellKeys, std::size(kShellKeys), indent, true); }

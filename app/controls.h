@@ -19,6 +19,9 @@ bool HandleShellKey(unsigned key, unsigned mods);
 
 // The factor on the animation's frame period: 1 (normal speed), 2, 4 or 8.
 int AnimationSlowdown();
+// Shows full screen or the fit view again at the view's present size (after
+// the page changed size).
+void RefreshPresentation();
 // Back to normal speed, windowed, not fitted (a new run of the shell).
 void ResetShellControls();
 // The fit view on, as Z turns it on: for a window that cannot show the
@@ -29,7 +32,5 @@ void FitViewAtStart();
 // caption's suffix.
 std::string SpeedCaption();
 
-// The help: every button and key, one a line.
+// The help: every button and key, one a line (app/key_table.h).
 std::string ShellHelpText();
-// The lines of the shell's own keys, for --help (indented by `indent`).
-std::string ShellKeyLines(const char* indent);

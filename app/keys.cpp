@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "app/keys.h"
+#include "app/key_table.h"
 #include "app/keys_internal.h"
 #include "app/shell.h"
 #include "plot/plot.h"
@@ -66,8 +67,8 @@ void ClientPointOf(float userX, float userY, int& x, int& y) {
     y = row + kPageOrigin.y;
 }
 
-bool FindKeyButton(int key, float& x, float& y) {
-    key = Normalise(key);
+namespace {
+bool FindExactKey(int key, float& x, float& y) {
     for (int i = 0; i < g_count; ++i) {
         if (g_keys[i].key == key) {
             x = g_keys[i].x;
@@ -76,4 +77,14 @@ bool FindKeyButton(int key, float& x, float& y) {
         }
     }
     return false;
+}
+}  // namespace
+
+// A key of the screen's own table first; else a second key of a button
+// (app/key_table.h) presses that button.
+bool FindKeyButton(int key, float& x, float& y) {
+    key = Normalise(key);
+    if (FindExactKey(key, x, y)) return true;
+    const unsigned button = key < 0 ? 0u : ButtonKeyFor(static_cast<unsigned>(key));
+    return button != 0 && FindExactKey(static_cast<int>(button), x, y);
 }

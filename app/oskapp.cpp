@@ -2,6 +2,7 @@
 // modes, the immediate screen refresh and the plot library's host.
 #include <cstring>
 
+#include "app/aids.h"
 #include "app/catalogue.h"
 #include "app/controls.h"
 #include "app/mouse.h"
@@ -19,7 +20,11 @@ COskApp theApp;
 
 namespace {
 
-int RealPageSetup() { return PAGESETUP(0.0f, 0.0f, 28.0f, 4.0f, 28.0f, 4.0f, 2); }
+// The plain page is 28 x 4; aids turned on from the start may make it taller.
+int RealPageSetup() {
+    const float height = LayoutAids(CurrentAids()).pageHeight;
+    return PAGESETUP(0.0f, 0.0f, kAidPageWidth, height, kAidPageWidth, height, 2);
+}
 int (*g_pageSetup)() = RealPageSetup;
 
 // ---- the plot library's host -----------------------------------------------------------
@@ -120,6 +125,27 @@ int RunInMode(int mode) {
 }
 
 }  // namespace
+
+bool ResizePlotPage(float height) {
+    PlotStateRecord& s = PlotState;
+    if (s.pageHeight == height || s.plotStatus != kPlotFigureInProgress) return false;
+    const PlotPenBlock saved = s.savedPenBlock;
+    char title[sizeof s.titleText];
+    std::memcpy(title, s.titleText, sizeof title);
+    s.pageHeight = height;
+    s.viewWidth = 0;           // the view and the frame laid out anew
+    s.plotStatus = kPlotOpen;  // so that FRAME starts the figure without its wait
+    FRAME(0.0f, 0.0f, s.pageWidth, height);
+    // As NFRAME would leave it: the first figure's pen block, default colours.
+    s.savedPenBlock = saved;
+    s.penBlock() = saved;
+    s.penColour = s.defaultColour;
+    s.fillColour = s.defaultColour;
+    std::memcpy(s.titleText, title, sizeof title);
+    if (COskView* view = LivePlotView()) view->TakePageFromPlot();
+    RefreshPresentation();
+    return true;
+}
 
 void SetPageSetupForTesting(int (*pageSetup)()) { g_pageSetup = pageSetup ? pageSetup : RealPageSetup; }
 

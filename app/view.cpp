@@ -1,11 +1,11 @@
 // view.cpp - the view: title strip and page, click storage, key buttons.
 #include <cstring>
 
+#include "app/aids.h"
 #include "app/controls.h"
 #include "app/keys.h"
 #include "app/keys_internal.h"
 #include "app/shell.h"
-#include "platform/latin1.h"
 #include "plot/plot.h"
 
 IMPLEMENT_DYNCREATE(COskView, CScrollView)
@@ -70,10 +70,8 @@ void COskView::OnPaint() {
 }
 
 void COskView::OnDraw(CDC* dc) {
-    // The strip draws UTF-8; the title record holds Latin-1.
-    const std::string title =
-        Latin1ToUtf8({PlotState.titleText, strnlen(PlotState.titleText, sizeof PlotState.titleText)});
-    dc->TextOut(0, 0, title.c_str(), static_cast<int>(title.size()));
+    dc->TextOut(0, 0, PlotState.titleText,
+                static_cast<int>(strnlen(PlotState.titleText, sizeof PlotState.titleText)));
     // The page's DIB has no logical palette (its colour table gives the
     // colours), so there is none to realise before drawing.
     const DibSize size = m_dib.GetDimensions();
@@ -110,7 +108,7 @@ void COskView::OnRButtonDblClk(unsigned flags, CPoint point) {
 }
 
 void COskView::OnKeyDown(unsigned key, unsigned mods) {
-    if (HandleShellKey(key, mods)) return;
+    if (HandleShellKey(key, mods) || HandleAidKey(key, mods)) return;
     float x = 0.0f;
     float y = 0.0f;
     if ((mods & (MOD_CTRL | MOD_ALT)) == 0 && FindKeyButton(static_cast<int>(key), x, y)) {

@@ -19,12 +19,17 @@
 #include <string>
 #include <vector>
 
+#include "app/aid_words.h"
+#include "app/aids.h"
 #include "app/catalogue.h"
+#include "app/controls.h"
+#include "app/key_table.h"
 #include "app/keys.h"
 #include "app/screen_report.h"
 #include "app/screen_size.h"
 #include "app/shell.h"
 #include "demo/driver.h"
+#include "demo/aid_pictures.h"
 #include "platform/web/web_backend.h"
 #include "res/resource.h"
 
@@ -103,8 +108,6 @@ struct PageTextEntry {
 constexpr PageTextEntry kPageTexts[] = {
     {"heading", N_("Plane longitudinal and transversal waves")},
     {"loading", N_("Loading ...")},
-    {"hint", N_("Click the buttons, or keys: L / T choose the wave, N or → Next, space Go / Stop, "
-                "R Restart, B Back, Q Quit, − / + slower / faster, F11 full screen, F1 or ? all keys.")},
     {"ended", N_("The program has ended. Reload the page to start it again.")},
     {"failed", N_("The program stopped with an error: {what}")},
     {"turn", N_("Turn the device on its side: the picture is seven times as wide as it is high.")},
@@ -117,13 +120,38 @@ constexpr PageTextEntry kPageTexts[] = {
     {"paused", N_("{wave}: paused at frame {frame}, {speed}.")},
     {"normalSpeed", N_("normal speed")},
     {"slowSpeed", N_("1/{slowdown} speed")},
+    {"aids", N_("Teaching aids")},
+    {"aidMarks", N_("Marked particles")},
+    {"aidWavelength", N_("Wavelength")},
+    {"aidGraph", N_("Graph")},
+    {"aidBoth", N_("Both waves")},
+    {"aidsBad", N_("The address asks for teaching aids that do not exist ({what}); no aid is on.")},
 };
+
+// The value of ?aids= in the page's address, null when there is none.
+EM_JS(char*, osk_web_aids_parameter, (), {
+    const value = new URLSearchParams(window.location.search).get('aids');
+    return value === null ? 0 : allocateUTF8(value);
+});
+
+// The aids on (bit 0 marks, 1 wavelength, 2 graph, 3 both) and, when they
+// changed, what they show in words (else empty).
+EM_JS(void, osk_web_aids, (int on, const char* words), {
+    if (Module.oskAids) Module.oskAids(on, UTF8ToString(words));
+});
+
+EM_JS(void, osk_web_aids_error, (const char* what), {
+    if (Module.oskAidsError) Module.oskAidsError(UTF8ToString(what));
+});
 
 // The value of ?screen= in the page's address, empty when there is none.
 EM_JS(char*, osk_web_screen_parameter, (), {
     const value = new URLSearchParams(window.location.search).get('screen');
     return value === null ? 0 : allocateUTF8(value);
 });
+
+// The aids' toggles and words after a refresh (below).
+void PublishAids(bool first);
 
 class PagePublisher : public RefreshObserver {
 public:
@@ -137,8 +165,8 @@ public:
         g_page.width = frame.width;
         g_page.height = frame.height;
         if (frame.palette) std::memcpy(g_page.palette, frame.palette, sizeof g_page.palette);
-        // The title strip holds Latin-1; the page's text is UTF-8.
-        osk_web_refreshed(++count_, Latin1ToUtf8(frame.title ? frame.title : "").c_str());
+        osk_web_refreshed(++count_, frame.title ? frame.title : "");
+        PublishAids(count_ == 1);
     }
 
 private:
@@ -163,8 +191,60 @@ void PublishButtons(const ClientButton* buttons, int count) {
     osk_web_buttons(lines.c_str());
 }
 
+ScreenReport g_lastReport;
+
 void PublishReport(const ScreenReport& report) {
+    g_lastReport = report;
     osk_web_report(report.wave, static_cast<int>(report.mode), report.frame, report.slowdown);
+}
+
+// ---- the teaching aids ----
+
+int AidBits(const AidState& aids) {
+    return (aids.marked.empty() ? 0 : 1) | (aids.wavelength ? 2 : 0) | (aids.graph ? 4 : 0) | (aids.both ? 8 : 0);
+}
+
+// The scene the words describe: the wave shown (the longitudinal one on the
+// start screen) and its readouts at the current speed.
+AidScene CurrentScene() {
+    const DemoWave& wave =
+        g_lastReport.wave && std::strcmp(g_lastReport.wave, Tr(kTransversalWave.stripTitle)) == 0 ? kTransversalWave
+                                                                                                  : kLongitudinalWave;
+    const WaveReadouts readouts = ComputeReadouts(wave.period * AnimationSlowdown());
+    AidScene scene;
+    scene.longitudinal = &wave == &kLongitudinalWave;
+    scene.wavelength = readouts.wavelength;
+    scene.periodFrames = readouts.periodFrames;
+    scene.secondsPerFrame = wave.period * AnimationSlowdown();
+    return scene;
+}
+
+// The toggles follow the aids; what the aids show is said when they change
+// (not at the start, where no aid is on and nothing changed).
+void PublishAids(bool first) {
+    static unsigned published = 0;
+    const unsigned generation = AidGeneration();
+    if (!first && generation == published) return;
+    published = generation;
+    const AidState& aids = CurrentAids();
+    const std::string words = first && !AnyAidOn(aids) ? std::string() : DescribeAids(aids, CurrentScene());
+    osk_web_aids(AidBits(aids), words.c_str());
+}
+
+// ?aids=LIST as --aids LIST; a list that is not understood turns no aid on
+// and says so on the page.
+void TakeAidsFromAddress() {
+    char* list = osk_web_aids_parameter();
+    if (!list) return;
+    AidState aids;
+    std::string error;
+    if (ParseAidList(list, aids, error)) {
+        SetAids(aids);
+    } else {
+        std::fprintf(stderr, "osk: ?aids=%s: %s\n", list, error.c_str());
+        osk_web_aids_error(error.c_str());
+    }
+    std::free(list);
 }
 
 WebBackend* g_backend = nullptr;
@@ -202,6 +282,13 @@ EMSCRIPTEN_KEEPALIVE void osk_press_client(int x, int y) {
 }
 EMSCRIPTEN_KEEPALIVE int osk_last_press_x() { return g_backend ? g_backend->LastPressX() : g_lastPressX; }
 EMSCRIPTEN_KEEPALIVE int osk_last_press_y() { return g_backend ? g_backend->LastPressY() : g_lastPressY; }
+// The page's toggles of the aids (0 marks, 1 wavelength, 2 graph, 3 both)
+// are the keys M, W, G and C: the marks go round none, the 12th, every
+// sixth.
+EMSCRIPTEN_KEEPALIVE void osk_toggle_aid(int which) {
+    static constexpr char kAidKeys[] = {'M', 'W', 'G', 'C'};
+    if (g_backend && which >= 0 && which < 4) HandleAidKey(static_cast<unsigned>(kAidKeys[which]), 0);
+}
 }
 
 namespace {
@@ -233,11 +320,15 @@ void ChooseLanguage() {
 }
 
 // In a translation the page's texts are replaced; as written (C) they stay
-// the page's own.
+// the page's own.  The hint lists the keys of the one key table, in every
+// language.
 void PublishPageTexts() {
     const std::string& code = CurrentLanguage();
-    if (code.empty()) return;
-    std::string lines;
+    std::string lines = "hint\t" + KeyHintLine() + '\n';
+    if (code.empty()) {
+        osk_web_texts(lines.c_str());
+        return;
+    }
     for (const PageTextEntry& entry : kPageTexts) lines += std::string(entry.name) + '\t' + Tr(entry.text) + '\n';
     osk_web_texts(lines.c_str());
     osk_web_set_document_language(code.substr(0, code.find('_')).c_str());
@@ -248,6 +339,7 @@ void PublishPageTexts() {
 int main() {
     ChooseLanguage();
     PublishPageTexts();
+    TakeAidsFromAddress();
     AfxSetResources(&kOskResources);
     WebBackend backend(OptionsFromAddress());
     g_backend = &backend;

@@ -6,13 +6,16 @@
 #include <algorithm>
 #include <cstdio>
 #include <iterator>
+#include <string_view>
 
+#include "app/aids.h"
 #include "app/app.h"
 #include "app/catalogue.h"
 #include "app/controls.h"
 #include "app/keys.h"
 #include "app/mouse.h"
 #include "app/screen_report.h"
+#include "demo/aid_pictures.h"
 #include "demo/waves.h"
 #include "plot/palette.h"
 #include "plot/plot.h"
@@ -76,7 +79,7 @@ void DrawButton(float x, float halfWidth, float y, const char* label,
     }
 
     SETCOLOUR(LabelColour(textColour, fillColour));
-    TEXTC(x, y, 23, label, 1, 0.0f, 0.0f, 1.0f);
+    TEXTCU(x, y, 23, label, 1, 0.0f, 0.0f, 1.0f);
 
     SETCOLOURS(oldPen, oldFill);
 }
@@ -106,20 +109,26 @@ const DemoWave kTransversalWave = {
 
 namespace {
 
-void Draw(const DemoButton& b) {
-    DrawButton(b.x, b.halfWidth, b.y, PageText(b.label), b.fillColour, b.textColour, b.frame);
-}
+void Draw(const DemoButton& b) { DrawButton(b.x, b.halfWidth, b.y, Tr(b.label), b.fillColour, b.textColour, b.frame); }
 
 int Hit(const DemoButton& b, float hitHalfWidth) {
     return ButtonHit(b.x, hitHalfWidth, b.y);
 }
 
-// The title strip in the user's language.
+// The title strip in the user's language, in UTF-8; a title longer than
+// the record ends at its last whole character.
 void SetStripTitle(const char* text) {
-    std::snprintf(PlotState.titleText, sizeof PlotState.titleText, "%s", PageText(text));
+    const std::string_view title = Tr(text);
+    std::size_t length = std::min(title.size(), sizeof PlotState.titleText - 1);
+    if (length < title.size()) {
+        while (length > 0 && (static_cast<unsigned char>(title[length]) & 0xC0) == 0x80) --length;
+    }
+    title.copy(PlotState.titleText, length);
+    PlotState.titleText[length] = '\0';
 }
 
-// The keys of a screen, each a click at the centre of its button.
+// The keys of a screen, each a click at the centre of its button (their
+// second keys, such as Right for N, are the shell's: app/key_table.h).
 void KeysForStartScreen() {
     const DemoButton& lon = kStartButtons[0];
     const DemoButton& tra = kStartButtons[1];
@@ -128,14 +137,13 @@ void KeysForStartScreen() {
         {'L', lon.x, ButtonCentreY(lon), Tr(lon.label)},
         {'T', tra.x, ButtonCentreY(tra), Tr(tra.label)},
         {'Q', quit.x, ButtonCentreY(quit), Tr(quit.label)},
-        {OSK_KEY_ESCAPE, quit.x, ButtonCentreY(quit)},
     };
     SetKeyButtons(keys, static_cast<int>(sizeof keys / sizeof keys[0]));
 }
 
 // The animation screens keep every button in its place in all three modes:
 // x 24.0 is "Stop" or "Go", x 18.4 is "Single" or "Next"; `step` and `run`
-// are the two shown there.  Listed left to right, second keys last.
+// are the two shown there.  Listed left to right.
 void KeysForAnimation(const DemoButton& step, const DemoButton& run) {
     const KeyButton keys[] = {
         {'B', kBackButton.x, ButtonCentreY(kBackButton), Tr(kBackButton.label)},
@@ -143,9 +151,6 @@ void KeysForAnimation(const DemoButton& step, const DemoButton& run) {
         {'R', kRestartButton.x, ButtonCentreY(kRestartButton), Tr(kRestartButton.label)},
         {' ', run.x, ButtonCentreY(run), Tr(run.label)},
         {'Q', kAnimQuitButton.x, ButtonCentreY(kAnimQuitButton), Tr(kAnimQuitButton.label)},
-        {OSK_KEY_RIGHT, step.x, ButtonCentreY(step)},
-        {OSK_KEY_BACKSPACE, kBackButton.x, ButtonCentreY(kBackButton)},
-        {OSK_KEY_ESCAPE, kAnimQuitButton.x, ButtonCentreY(kAnimQuitButton)},
     };
     SetKeyButtons(keys, static_cast<int>(sizeof keys / sizeof keys[0]));
 }
@@ -169,6 +174,7 @@ enum class Step {
     Paused,       // the paused menu
     Quit,         // "Quit": close the plot and return 0
     Closed,       // the window went away: return at once
+    Redraw,       // the page anew (the aids changed), then Resume
 };
 
 // One wait or poll for a click; the point lands in DemoLastClick.  The
@@ -200,6 +206,14 @@ bool WaitTakingInput(double duration, double start) {
     return true;
 }
 
+WaveKind KindOf(const DemoWave* wave) {
+    return wave == &kTransversalWave ? WaveKind::Transversal : WaveKind::Longitudinal;
+}
+
+// The page as tall as the aids now on need (the plain page without them).
+// True when it was laid out anew (and so cleared).
+bool FitPageToAids() { return ResizePlotPage(LayoutAids(CurrentAids()).pageHeight); }
+
 class Driver {
 public:
     int Run();
@@ -207,13 +221,22 @@ public:
 private:
     Step StartScreen();
     Step Enter();
+    Step Redraw(bool cleared);
     Step Resume();
     Step Frame();
     Step Paused();
 
+    void DrawTitledPage(bool cleared);
+    void DrawFixedButtons();
+    void DrawChains(int n);
+    // True when the aids changed since the page was drawn, or the click
+    // marked or unmarked a particle.
+    bool AidsChanged();
+
     Mode mode_ = Mode::Stepping;
     const DemoWave* wave_ = &kLongitudinalWave;
     int frameNumber_ = -1;
+    unsigned drawnAids_ = 0;  // AidGeneration() when the page was drawn
 };
 
 int Driver::Run() {
@@ -231,6 +254,7 @@ int Driver::Run() {
             case Step::Resume: step = Resume(); break;
             case Step::Frame: step = Frame(); break;
             case Step::Paused: step = Paused(); break;
+            case Step::Redraw: step = Redraw(false); break;
             case Step::Quit:
                 SetKeyButtons(nullptr, 0);
                 PLOTFLUSH();
@@ -244,12 +268,13 @@ int Driver::Run() {
 }
 
 Step Driver::StartScreen() {
-    SETWINDOW(0.0f, 0.0f, 28.0f, 4.0f);
+    FitPageToAids();
+    SetDriverWindow(CurrentAids());
     SETCOLOURS(PlotState.backgroundColour, PlotState.backgroundColour);
-    BOX(0.0f, 0.0f, 28.0f, 4.0f);
+    BOX(0.0f, DriverWindowBottom(CurrentAids()), 28.0f, 4.0f);
     // The title takes whatever line weight the previous screen left.
     SETCOLOUR(PlotState.defaultColour);
-    TEXT(0.5f, 3.4f, 40, PageText(N_("Sorel Dunes")), 1);
+    TEXTU(0.5f, 3.4f, 40, Tr(N_("Sorel Dunes")), 1);
     LINEWIDTH(25);
     for (const DemoButton& b : kStartButtons) Draw(b);
     SetStripTitle(N_("Select Waveform"));
@@ -272,28 +297,76 @@ Step Driver::StartScreen() {
 
 Step Driver::Enter() {
     frameNumber_ = -1;
-    NFRAME(0.0f, 0.0f, 28.0f, 4.0f);
+    NFRAME(0.0f, DriverWindowBottom(CurrentAids()), 28.0f, 4.0f);
+    return Redraw(true);
+}
+
+// Clears the page as a new figure would, without showing the old one
+// first: the same frame is drawn again at once.
+void ClearForRedraw() {
+    PlotState.penBlock() = PlotState.savedPenBlock;
+    SetDriverWindow(CurrentAids());
+    SETCOLOURS(PlotState.backgroundColour, PlotState.backgroundColour);
+    BOX(0.0f, DriverWindowBottom(CurrentAids()), 28.0f, 4.0f);
+    SETCOLOURS(PlotState.defaultColour, PlotState.defaultColour);
+}
+
+// The wave's title on a page as tall as the aids need (laid out anew, or
+// cleared when Enter has not just started a figure); the frame number stays.
+void Driver::DrawTitledPage(bool cleared) {
+    drawnAids_ = AidGeneration();
+    if (FitPageToAids()) {
+        SetDriverWindow(CurrentAids());
+    } else if (!cleared) {
+        ClearForRedraw();
+    }
     SetStripTitle(wave_->stripTitle);
     LINEWIDTH(50);
-    TEXT(0.5f, 3.4f, 40, PageText(wave_->pageTitle), 1);
+    TEXTU(0.5f, 3.4f, 40, Tr(wave_->pageTitle), 1);
     LINEWIDTH(25);
+}
+
+Step Driver::Redraw(bool cleared) {
+    DrawTitledPage(cleared);
     return Step::Resume;
 }
 
-Step Driver::Resume() {
-    SETWINDOW(0.0f, 0.0f, 28.0f, 4.0f);
+void Driver::DrawFixedButtons() {
+    SetDriverWindow(CurrentAids());
     Draw(kBackButton);
     Draw(kRestartButton);
     Draw(kAnimQuitButton);
-    if (wave_->background != nullptr) wave_->background();
+    // With aids on every frame draws its background itself.
+    if (wave_->background != nullptr && !AnyAidOn(CurrentAids())) wave_->background();
+}
+
+void Driver::DrawChains(int n) {
+    const AidState& aids = CurrentAids();
+    if (AnyAidOn(aids)) {
+        DrawAidFrame(KindOf(wave_), n, wave_->period * AnimationSlowdown(), aids);
+    } else {
+        wave_->frame(n);
+    }
+    SetDriverWindow(aids);
+}
+
+bool Driver::AidsChanged() {
+    if (AidGeneration() != drawnAids_) return true;
+    const int particle = ParticleAt(KindOf(wave_), frameNumber_, CurrentAids(), DemoLastClick.x, DemoLastClick.y);
+    return particle != 0 && ToggleMark(particle);
+}
+
+Step Driver::Resume() {
+    DrawFixedButtons();
     return Step::Frame;
 }
 
 Step Driver::Frame() {
+    // Aids turned on or off while running: the page anew, then this frame.
+    if (AidGeneration() != drawnAids_) return Step::Redraw;
     frameNumber_ += 1;
     const double frameStart = WALLCLOCK();
-    wave_->frame(frameNumber_);
-    SETWINDOW(0.0f, 0.0f, 28.0f, 4.0f);
+    DrawChains(frameNumber_);
     // Slow motion stretches the period (the shell's - and + keys).
     const int slowdown = AnimationSlowdown();
     const bool stepping = mode_ == Mode::Stepping;
@@ -338,6 +411,10 @@ Step Driver::Frame() {
         return Step::Frame;
     }
     if (Hit(kAnimQuitButton, h)) return Step::Quit;
+    if (AidsChanged()) {  // an aid key, or a click on a particle: this frame again
+        frameNumber_ -= 1;
+        return Step::Redraw;
+    }
     return Step::Frame;  // a click on nothing, or none: the next frame
 }
 
@@ -362,6 +439,11 @@ Step Driver::Paused() {
         }
         if (Hit(kBackButton, h)) return Step::StartScreen;
         if (Hit(kAnimQuitButton, h)) return Step::Quit;
+        if (AidsChanged()) {  // the same frame, paused, with the aids as they are now
+            DrawTitledPage(false);
+            DrawFixedButtons();
+            DrawChains(frameNumber_);
+        }
     }
 }
 

@@ -16,7 +16,7 @@ int WaveDemoMain();
 // One button: a box from (x - halfWidth, y - 0.15) to (x + halfWidth, y + 0.42)
 // filled with fillColour and outlined in the label colour; an extra outline
 // in defaultColour (frame > 0) or black (frame < 0); the label centred on x
-// with its base line at y.  textColour 0 picks the label colour from the
+// (UTF-8) with its base line at y.  textColour 0 picks the label colour from the
 // fill: black on light fills, defaultColour on the others (the outline is
 // then palette index 0).  Pen and fill colour are left as they were.
 void DrawButton(float x, float halfWidth, float y, const char* label,

@@ -40,8 +40,17 @@ constexpr int kDotSize = 20;  // 0.2 x 0.2 page units
 
 using namespace plot_palette;
 
-void SetLongitudinalWindow() { SETWINDOW(-1.3f, -1.5f, 63.5f, 2.5f); }
-void SetTransversalWindow() { SETWINDOW(-0.5f, -1.5f, 64.5f, 2.5f); }
+ChainBand g_band;
+
+// The x ranges of the plain pages, and the one both chains share.
+constexpr float kLongLeft = -1.3f;
+constexpr float kLongRight = 63.5f;
+constexpr float kTransLeft = -0.5f;
+constexpr float kTransRight = 64.5f;
+constexpr float kRestBelowBand = -1.5f;  // the band's foot, from the rest line
+
+void SetLongitudinalWindow() { SetChainWindow(WaveKind::Longitudinal); }
+void SetTransversalWindow() { SetChainWindow(WaveKind::Transversal); }
 
 // The exciter's phase in frame n: the product is taken in double and rounded
 // to single once.
@@ -66,6 +75,38 @@ void Bar(float x) {
 }
 
 }  // namespace
+
+void SetChainBand(const ChainBand& band) { g_band = band; }
+
+void ChainXRange(WaveKind kind, float& left, float& right) {
+    const bool lon = kind == WaveKind::Longitudinal;
+    left = lon || g_band.common ? kLongLeft : kTransLeft;
+    right = lon && !g_band.common ? kLongRight : kTransRight;
+}
+
+void SetChainWindow(WaveKind kind) {
+    float left = 0.0f;
+    float right = 0.0f;
+    ChainXRange(kind, left, right);
+    // On the plain page exactly -1.5 .. 2.5.
+    const float y0 = kRestBelowBand - g_band.bottom;
+    SETWINDOW(left, y0, right, y0 + g_band.pageHeight);
+}
+
+int ReachedParticles(int n) { return ReachedCount(n); }
+double ParticlePhaseLag() { return kPhaseStep; }
+double FramePhaseStep() { return static_cast<double>(kPi) * (1.0 / 12.0); }
+float WaveAmplitude(WaveKind kind) { return kind == WaveKind::Longitudinal ? kLongAmplitude : kTransAmplitude; }
+
+double ParticleDisplacement(WaveKind kind, int particle, int n) {
+    float phase = ExciterPhase(n);
+    if (particle > ReachedCount(n)) return 0.0;
+    for (int i = 1; i <= particle; ++i) phase = NextPhase(phase);
+    const double u = Displacement(WaveAmplitude(kind), phase);
+    // A bar's position is kept in single precision.
+    if (kind == WaveKind::Longitudinal) return static_cast<float>(particle + u) - static_cast<double>(particle);
+    return static_cast<float>(u);
+}
 
 void DrawLongitudinalBackground() {
     SETCOLOUR(kDarkGrey);

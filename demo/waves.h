@@ -19,3 +19,36 @@ void DrawLongitudinalFrame(int n);
 // Frame n (0 and up) of the transversal wave: dots moving across the chain,
 // joined by the wave line.
 void DrawTransversalFrame(int n);
+
+// ---- placing a chain on a taller page, and the model behind the frames ----
+
+enum class WaveKind { Longitudinal, Transversal };
+
+// Where the chain is drawn: its rest line 1.5 page units above `bottom` on
+// a page `pageHeight` units high.  The default is the plain 4-unit page
+// with the chain at its foot.  With `common`, both waves take one x range
+// (-1.3 .. 64.5) so that the particles of two chains stand one above the
+// other.  The frame functions above draw into the band set last.
+struct ChainBand {
+    float bottom = 0.0f;
+    float pageHeight = 4.0f;
+    bool common = false;
+};
+void SetChainBand(const ChainBand& band);
+// The user window of a wave's chain in the current band: x counts particle
+// spacings from the exciter, y page units from the rest line.
+void SetChainWindow(WaveKind kind);
+void ChainXRange(WaveKind kind, float& left, float& right);
+
+// The last particle; the frames move particles 1 .. ReachedParticles(n).
+constexpr int kChainLastParticle = 64;
+int ReachedParticles(int n);
+// The phase one particle further on lags by, and the exciter's phase
+// advances per frame by (radians).
+double ParticlePhaseLag();
+double FramePhaseStep();
+float WaveAmplitude(WaveKind kind);
+// Particle i's displacement from its rest position in frame n (along the
+// chain or across it), computed exactly as the frame draws it; 0 for a
+// particle the wave has not reached.
+double ParticleDisplacement(WaveKind kind, int particle, int n);

@@ -104,6 +104,8 @@ enum : unsigned {
     KEY_DOWN = 0x103,
     KEY_DELETE = 0x104,
     KEY_INSERT = 0x105,
+    KEY_PAGEUP = 0x106,
+    KEY_PAGEDOWN = 0x107,
     KEY_F1 = 0x110,  // F1..F12 in a row
     KEY_F2,
     KEY_F3,

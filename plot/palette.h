@@ -15,6 +15,7 @@ inline constexpr int kMagenta = 7;
 inline constexpr int kLightGrey = 8;
 inline constexpr int kForestGreen = 10;
 inline constexpr int kLightBlue = 11;  // the colour of kSkyBlue
+inline constexpr int kPurple = 14;
 inline constexpr int kPaleGrey = 15;
 inline constexpr int kBlack = 16;
 inline constexpr int kSilver = 20;

@@ -59,7 +59,7 @@ struct PlotStateRecord : PlotPenBlock {
     int screenWidth;        // screen size in pixels, read at open
     int screenHeight;
     int fileMode;           // how FRAME closes and reopens the plot file
-    char titleText[130];    // text of the title strip above the page
+    char titleText[130];    // text of the title strip above the page (UTF-8)
     char plotTitle[80];     // window title given to PLOTOPEN
     char plotName[32];      // base name given to PLOTOPEN
     char fileName[212];     // plot-file name, numbered by NEXTFILENAME

@@ -9,8 +9,8 @@ cd "$(dirname "$0")/.."
 out=${1:-po/osk.pot}
 tmp=$(mktemp -d); trap 'rm -rf "$tmp"' EXIT
 # Program texts: marked with N_() where they are defined, or passed straight
-# to Tr(), PageText() or the framework's AfxTranslate().
-xgettext --language=C++ --from-code=UTF-8 --keyword= --keyword=N_ --keyword=Tr --keyword=PageText \
+# to Tr() or the framework's AfxTranslate().
+xgettext --language=C++ --from-code=UTF-8 --keyword= --keyword=N_ --keyword=Tr \
   --keyword=AfxTranslate --add-comments=TRANSLATORS: --no-wrap --add-location=file --package-name=osk \
   -o "$tmp/program.pot" app/*.cpp demo/*.cpp platform/*.cpp
 xgettext --language=Desktop --keyword= --keyword=GenericName --keyword=Comment --keyword=Keywords --add-location=file \

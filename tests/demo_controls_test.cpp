@@ -4,6 +4,9 @@
 #include <gif_lib.h>
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <utility>
+
 #include "app/shell.h"
 #include "demo/driver.h"
 #include "demo_support.h"
@@ -113,7 +116,45 @@ TEST(ShellKeys, SlowMotionStretchesFramesAndHelpListsTheKeys) {
     EXPECT_EQ(normal.last().pixels, slowed.last().pixels) << "slow motion changed the picture of a frame";
 
     // F1: a message box listing the buttons and keys (headless: on standard error).
-    for (const char* line : {"Space", "Go / Stop", "F11, F", "full screen", "Z: fit", "-, +", "1/8 speed", "F1, ?"}) {
+    for (const char* line : {"Space, PageUp: Go / Stop", "N, Right, PageDown: Next", "presenter's remote", "M: marked",
+                             "C: both waves", "F11, F", "full screen", "Z: fit", "-, +", "1/8 speed", "F1, ?"}) {
         EXPECT_NE(run.output.find(line), std::string::npos) << "help lacks '" << line << "':\n" << run.output;
+    }
+}
+
+// A presenter's remote sends PageDown and PageUp: they step and run or stop
+// exactly as N and space do, on the wave screens and the paused menu, page
+// for page; Right, Backspace and Escape press their buttons as well.
+TEST(ShellKeys, PresentersRemoteDrivesTheLessonLikeTheButtons) {
+    const std::string lesson = "key t\nkey STEP\nkey STEP\nkey RUN\nwait 0.5\nkey RUN\nkey STEP\nkey RUN\nwait 0.3\n"
+                               "key RUN\nkey RUN\nwait 0.2\nkey BACK\nkey l\nkey STEP\nkey QUIT\n";
+    auto script = [&lesson](const char* step, const char* run, const char* back, const char* quit) {
+        std::string text = lesson;
+        for (const auto& [word, key] : {std::pair{"STEP", step}, {"RUN", run}, {"BACK", back}, {"QUIT", quit}}) {
+            for (std::size_t at = text.find(word); at != std::string::npos; at = text.find(word)) {
+                text.replace(at, std::strlen(word), key);
+            }
+        }
+        return text;
+    };
+    TempDir buttonsDir;
+    const OskRun buttons = RunOsk(buttonsDir, script("n", "space", "b", "q"));
+    ASSERT_EQ(buttons.status, 0) << buttons.output;
+    TempDir remoteDir;
+    const OskRun remote = RunOsk(remoteDir, script("pagedown", "pageup", "backspace", "escape"));
+    ASSERT_EQ(remote.status, 0) << remote.output;
+    TempDir arrowDir;
+    const OskRun arrow = RunOsk(arrowDir, script("right", "pageup", "b", "q"));
+    ASSERT_EQ(arrow.status, 0) << arrow.output;
+
+    // The lesson ran: stepped, ran, paused, went back and quit.
+    ASSERT_GT(buttons.countTitle("Transversal Wave"), 10);
+    ASSERT_GT(buttons.countTitle("Longitudinal Wave"), 0);
+    EXPECT_EQ(buttons.titles.back(), "Plot Finished - Close Window to Terminate");
+    for (const OskRun* other : {&remote, &arrow}) {
+        ASSERT_EQ(other->titles, buttons.titles);
+        for (std::size_t i = 1; i <= buttons.titles.size(); ++i) {
+            ASSERT_EQ(other->page(i).pixels, buttons.page(i).pixels) << "refresh " << i;
+        }
     }
 }

@@ -6,14 +6,20 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <fstream>
 #include <iterator>
 #include <sstream>
 
+#include "app/aids.h"
 #include "app/catalogue.h"
+#include "demo/aid_pictures.h"
 #include "demo/driver.h"
+#include "demo/waves.h"
 #include "demo_support.h"
+#include "platform/font.h"
+#include "platform/latin1.h"
 #include "plot/host.h"
 #include "plot/plot.h"
 
@@ -70,8 +76,8 @@ TEST_P(Language, ScreensMatchTheirPictures) {
         const char* name;
         size_t refresh;
     } screens[] = {
-        {"start", LastRefreshTitled(run, PageText("Select Waveform"))},
-        {"wave", LastRefreshTitled(run, PageText("Longitudinal Wave"))},
+        {"start", LastRefreshTitled(run, Tr("Select Waveform"))},
+        {"wave", LastRefreshTitled(run, Tr("Longitudinal Wave"))},
     };
     const fs::path golden = fs::path(OSK_SOURCE_DIR) / "tests/golden/lang";
     for (const auto& screen : screens) {
@@ -97,7 +103,8 @@ TEST_P(Language, ScreensMatchTheirPictures) {
 
 // Every label inside its button with three pixels to spare, and the page
 // titles clear of the buttons, from a small screen to a large one; the
-// title strip's texts within the strip that a refresh redraws.
+// title strip's texts within the strip that a refresh redraws; and every
+// letter of them drawn by a glyph of its font, not by the missing-glyph box.
 TEST_P(Language, LabelsFitTheirButtonsAndTitlesTheirLines) {
     const DemoButton buttons[] = {kStartButtons[0], kStartButtons[1], kStartButtons[2], kBackButton,
                                   kRestartButton,   kAnimQuitButton,  kNextButton,      kSingleButton,
@@ -129,28 +136,55 @@ TEST_P(Language, LabelsFitTheirButtonsAndTitlesTheirLines) {
         ASSERT_GE(PAGESETUP(0, 0, 28.0f, 4.0f, 28.0f, 4.0f, 2), 0);
         SETWINDOW(0, 0, 28, 4);
         const double perUnit = PlotState.pixelsPerUnitX;
-        // The library's width of a text, in user units.
-        auto width = [](const char* text, int height) {
+        // The library's width of a text, in user units (page units here); no
+        // letter of it may lack a glyph.
+        auto width = [&](const char* text, int height, int style = 1) {
             float x = 20;
             float y = 2;
-            TEXTG(&x, &y, height, text, 1, 0, 0, 1, 1, 2);
+            TEXTMISSING(1);
+            TEXTGU(&x, &y, height, text, style, 0, 0, 1, 1, 2);
+            EXPECT_EQ(TEXTMISSING(1), 0) << GetParam() << ": \"" << text << "\" has letters the page's font lacks";
             return 20.0 - x;
         };
         for (const DemoButton& b : buttons) {
-            const double half = width(PageText(b.label), 23) / 2;
+            const double half = width(Tr(b.label), 23) / 2;
             EXPECT_LE(half * perUnit + 3, b.halfWidth * perUnit)
                 << GetParam() << " on " << w << "x" << h << ": \"" << Tr(b.label) << "\" does not fit its button";
         }
         for (const Title& t : titles) {
-            EXPECT_LE((0.5 + width(PageText(t.text), 40)) * perUnit + 3, t.rightmost * perUnit)
+            EXPECT_LE((0.5 + width(Tr(t.text), 40)) * perUnit + 3, t.rightmost * perUnit)
                 << GetParam() << " on " << w << "x" << h << ": \"" << Tr(t.text) << "\" runs into the buttons";
         }
+        // The teaching aids' texts: the three readouts side by side in their
+        // columns of the page at the slowest speed (the longest period), and
+        // the graph's two curve labels, one from each end of its line, apart.
+        const std::array<std::string, 3> readouts = ReadoutTexts(ComputeReadouts(kLongitudinalWave.period * 8));
+        const float columns[] = {0.5f, 7.0f, 14.5f, kAidPageWidth};
+        for (std::size_t i = 0; i < readouts.size(); ++i) {
+            EXPECT_LE((columns[i] + width(readouts[i].c_str(), 28, 2)) * perUnit + 6, columns[i + 1] * perUnit)
+                << GetParam() << " on " << w << "x" << h << ": the readout \"" << readouts[i] << "\" runs on";
+        }
+        float left = 0;
+        float right = 0;
+        ChainXRange(WaveKind::Longitudinal, left, right);
+        const double graphLine = (right - 0.1 - 0.0) * kAidPageWidth / (right - left);
+        const double labels =
+            width(Tr("displacement from rest"), 24, 2) + width(Tr("density change (compression above 0)"), 24, 2);
+        EXPECT_LE(labels * perUnit + 6, graphLine * perUnit)
+            << GetParam() << " on " << w << "x" << h << ": the graph's curve labels run into each other";
         PlotReleasePage();
         PlotSetHost(nullptr);
         PlotState = PlotStateRecord{};
     }
     for (const char* strip : stripTitles) {
-        EXPECT_LT(std::strlen(PageText(strip)), 70u) << Tr(strip);  // 8 pixels a letter, 600 redrawn
+        const std::string_view text = Tr(strip);
+        std::size_t letters = 0;
+        for (std::size_t at = 0; at < text.size(); ++letters) {
+            const char32_t c = NextCodePoint(text, at);
+            EXPECT_TRUE(FontHasGlyph(c)) << GetParam() << ": the title strip's font lacks U+" << std::hex
+                                         << static_cast<unsigned>(c) << std::dec << " of \"" << text << "\"";
+        }
+        EXPECT_LT(letters, 70u) << text;  // 8 pixels a letter, 600 redrawn
     }
 }
 
@@ -168,6 +202,11 @@ TEST(Catalogue, MatchesLocaleNamesAndRefusesBrokenFiles) {
     EXPECT_EQ(MatchLanguage("C.UTF-8"), "");
     EXPECT_EQ(MatchLanguage("POSIX"), "");
     EXPECT_EQ(MatchLanguage("ja_JP.UTF-8"), "?");
+    EXPECT_EQ(MatchLanguage("el_GR.UTF-8"), "el");
+    EXPECT_EQ(MatchLanguage("nb_NO"), "nb");
+    EXPECT_EQ(MatchLanguage("no_NO.UTF-8"), "nb");
+    EXPECT_EQ(MatchLanguage("no"), "nb");
+    EXPECT_EQ(MatchLanguage("uk-UA"), "uk");
     EXPECT_FALSE(SetLanguage("xx"));
     EXPECT_EQ(CurrentLanguage(), "en");
     EXPECT_STREQ(Tr("Unbenannt"), "Untitled");

@@ -275,6 +275,8 @@ unsigned KeyCode(SDL_Keycode k, unsigned sdlMods) {
         case SDLK_DOWN: return KEY_DOWN;
         case SDLK_DELETE: return KEY_DELETE;
         case SDLK_INSERT: return KEY_INSERT;
+        case SDLK_PAGEUP: return KEY_PAGEUP;
+        case SDLK_PAGEDOWN: return KEY_PAGEDOWN;
         case SDLK_MINUS:
         case SDLK_KP_MINUS: return '-';
         case SDLK_PLUS:

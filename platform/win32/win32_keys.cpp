@@ -16,6 +16,8 @@ constexpr VirtualKey kVirtualKeys[] = {
     {0x0D, KEY_RETURN},     // VK_RETURN (also the keypad's Enter)
     {0x1B, KEY_ESCAPE},     // VK_ESCAPE
     {0x20, KEY_SPACE},      // VK_SPACE
+    {0x21, KEY_PAGEUP},     // VK_PRIOR
+    {0x22, KEY_PAGEDOWN},   // VK_NEXT
     {0x25, KEY_LEFT},       // VK_LEFT
     {0x26, KEY_UP},         // VK_UP
     {0x27, KEY_RIGHT},      // VK_RIGHT

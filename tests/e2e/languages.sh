@@ -18,7 +18,7 @@ diff <(grep '^msgid' "$WORK/fresh.pot" | sort) <(grep '^msgid' "$SOURCE_DIR/po/o
 
 printf 'wait 0.2\nkey l\nwait 0.2\nkey f1\nwait 0.2\n' >"$WORK/input.osk"
 # Runs osk with the variables (NAME=VALUE) and then the options given;
-# prints the title the longitudinal wave showed (as UTF-8) and keeps
+# prints the title the longitudinal wave showed (UTF-8) and keeps
 # standard error in err.txt.
 wave_title() {
   local vars=() args=()
@@ -28,7 +28,7 @@ wave_title() {
   rm -rf "$WORK/dump"
   env -u LC_ALL -u LC_MESSAGES -u LANG -u LANGUAGE "${vars[@]}" "$BUILD_DIR/osk" "${args[@]}" --headless --script "$WORK/input.osk" \
     --dump "$WORK/dump" >/dev/null 2>"$WORK/err.txt" || fail "osk $*: status $?: $(cat "$WORK/err.txt")"
-  sed -n 3p "$WORK/dump/refreshes.txt" | cut -f2 | iconv -f latin1 -t utf-8
+  sed -n 3p "$WORK/dump/refreshes.txt" | cut -f2
 }
 # One case a line: variables and options | the title | what standard error
 # says exactly once ("!TEXT": does not say at all; empty: not looked at).
@@ -51,6 +51,12 @@ LANG=de_DE.UTF-8 LC_MESSAGES=pt_BR.UTF-8|Onda longitudinal|
 LC_ALL=it_IT.UTF-8 LANG=de_DE.UTF-8|Onda longitudinale|
 LC_ALL=C LANGUAGE=de|Longitudinal Wave|
 LANG=ja_JP.UTF-8|Longitudinal Wave|!Tasten:
+LANG=de_DE.UTF-8 LANGUAGE=ja:C:de|Longitudinal Wave|
+LANG=de_DE.UTF-8 LANGUAGE=sv:C:de|Longitudinell våg|
+LANG=de_DE.UTF-8 LANGUAGE=:sv|Longitudinell våg|
+LANG=no_NO.UTF-8|Longitudinal bølge|
+LC_MESSAGES=el_GR.UTF-8 LANG=de_DE.UTF-8|Διαμήκες κύμα|
+LANG=C --lang uk_UA|Поздовжня хвиля|Клавіші однакові в усіх мовах.
 LANG=C --lang de|Longitudinalwelle|Die Tasten sind in jeder Sprache dieselben.
 LANG=de_DE.UTF-8 --lang xx|Longitudinal Wave|no texts in the language 'xx'; English is used
 CASES

@@ -12,6 +12,7 @@
 // searched until the headless run stops at the same refresh.
 //
 // Parts: the whole dialogue by mouse, keys and touch (?screen=1024x768);
+// the teaching aids from ?aids=, their toggles and the live region;
 // in each of six viewports from a phone to 4K (and one with a client of its
 // own size), a press lands on the client pixel shown under it (a column and
 // a row pattern, screenshot against presses), the whole picture shows and
@@ -59,13 +60,13 @@ function readBmp(file) {
 
 let runs = 0;
 // The headless run of these script lines: its refresh count and last refresh.
-function headless(lines, screen, lang = 'C') {
+function headless(lines, screen, lang = 'C', extra = []) {
   const dir = path.join(work, `run${++runs}`);
   fs.mkdirSync(dir);
   const script = path.join(dir, 'script.osk');
   fs.writeFileSync(script, lines.join('\n') + '\n');
   execFileSync(oskBinary, ['--headless', '--lang', lang, '--screen', `${screen.width}x${screen.height}`,
-                           '--script', script, '--dump', dir], { stdio: ['ignore', 'ignore', 'pipe'] });
+                           '--script', script, '--dump', dir, ...extra], { stdio: ['ignore', 'ignore', 'pipe'] });
   // The titles are Latin-1, as the title strip shows them.
   const log = fs.readFileSync(path.join(dir, 'refreshes.txt'), 'latin1').trim().split('\n');
   const last = log[log.length - 1].split('\t');
@@ -439,6 +440,52 @@ async function accessibility() {
   await s.close();
 }
 
+// The teaching aids: ?aids= turns them on as --aids does, the toggles show
+// which are on and turn them on and off as the keys do (page for page), the
+// live region says what they show, PageDown steps, and a list that is not
+// understood is said on the page.
+async function aids() {
+  const s = await Session.open({ width: 1300, height: 600 }, '?screen=1024x768&aids=mark,graph');
+  const extra = ['--aids', 'mark,graph'];
+  const pressed = () => s.page.$$eval('#aids button', (bs) => bs.map((b) => b.getAttribute('aria-pressed')).join());
+  check(await pressed() === 'true,false,true,false', `?aids=mark,graph presses Marks and Graph (${await pressed()})`);
+  await s.key('t', 't');
+  await s.key('pagedown', 'PageDown');
+  await s.compare('the transversal wave with marks and graph, PageDown steps', headless(s.script, s.screen, 'C', extra));
+  // Tab reaches the Wavelength toggle; Enter turns the aid on.
+  let label = null;
+  for (let i = 0; i < 12 && label !== 'Wavelength'; i++) {
+    await s.page.keyboard.press('Tab');
+    label = await s.page.evaluate(() => document.activeElement.closest('#aids') && document.activeElement.textContent);
+  }
+  if (check(label === 'Wavelength', 'Tab reaches the Wavelength toggle')) {
+    await s.page.keyboard.press('Enter');
+    s.script.push('key w');
+    await s.compare('the Wavelength toggle as key w', headless(s.script, s.screen, 'C', extra));
+    check(await pressed() === 'true,true,true,false', `the Wavelength toggle is pressed (${await pressed()})`);
+    check(/^The bracket \u03bb spans one wavelength, 24 spacings, .* the period T is 24 frames, 0\.96 s at this speed; /
+            .test(await s.announced()), `live region for the wavelength: "${await s.announced()}"`);
+  }
+  // Marks go round as with M: every sixth particle, then none.
+  const marks = await s.page.$('#aids button');
+  await marks.click();
+  s.script.push('key m');
+  await s.compare('the Marks toggle as key m', headless(s.script, s.screen, 'C', extra));
+  check(/^Particles 6, 12, 18, .* and 60 swing across the chain around their rest positions; the wave moves right, one spacing per frame\. /
+          .test(await s.announced()), `live region for the marks: "${await s.announced()}"`);
+  await marks.click();
+  s.script.push('key m');
+  await s.compare('the Marks toggle off', headless(s.script, s.screen, 'C', extra));
+  check(await pressed() === 'false,true,true,false', `the Marks toggle is off (${await pressed()})`);
+  await s.close();
+
+  const bad = await Session.open({ width: 1300, height: 600 }, '?screen=1024x768&aids=mark,wavelenght');
+  const error = await bad.page.$eval('#aids-error', (e) => (e.hidden ? '' : e.textContent));
+  check(/wavelenght/.test(error), `?aids= with an unknown item is said on the page: "${error}"`);
+  await bad.compare('no aid on after a bad list');
+  await bad.close();
+}
+
 // The screenshot size: the first picture and the CPU of a running wave.
 async function fullHd() {
   const s = await Session.open({ width: 1920, height: 1080 });
@@ -473,13 +520,18 @@ const kPressViewports = [
 
 // The start screen in the language of a browser that prefers Canadian
 // French (Chromium: Firefox's languages are its preferences'), then with
-// ?lang=de, then with an unknown ?lang=: each as the headless run in that
-// language shows it, with the hint and the page's heading in that language.
+// ?lang= in each script (Latin beyond Latin-1, Greek, Cyrillic, a region
+// form among them), then with an unknown ?lang=: each as the headless run in
+// that language shows it, with the hint, the page's heading, the title
+// strip's text and the document's language in that language.
 async function languages() {
-  const cases = [['?lang=de', 'de', /^Klicken Sie/, /^Ebene Longitudinal/],
-                 ['?lang=xx', 'en', /^Click the buttons/, /^Plane longitudinal/]];
-  if (!firefox) cases.unshift(['', 'fr', /^Cliquez sur les boutons/, /^Ondes planes/]);
-  for (const [query, lang, hint, heading] of cases) {
+  const cases = [['?lang=de', 'de', /^Klicken Sie/, /^Ebene Longitudinal/, 'Wellenform wählen'],
+                 ['?lang=pl', 'pl', /^Kliknij przyciski/, /^Płaskie fale/, 'Wybierz kształt fali'],
+                 ['?lang=el', 'el', /^Κάντε κλικ/, /^Επίπεδα διαμήκη/, 'Επιλογή κυματομορφής'],
+                 ['?lang=ru-RU', 'ru', /^Нажимайте кнопки/, /^Плоские продольные/, 'Выберите форму волны'],
+                 ['?lang=xx', 'en', /^Click the buttons/, /^Plane longitudinal/, 'Select Waveform']];
+  if (!firefox) cases.unshift(['', 'fr', /^Cliquez sur les boutons/, /^Ondes planes/, 'Choisir la forme d\'onde']);
+  for (const [query, lang, hint, heading, strip] of cases) {
     const notes = [];
     const s = await Session.open({ width: 1300, height: 400 }, query + (query ? '&' : '?') + 'screen=1024x768', {
       browserLanguage: true,
@@ -495,8 +547,10 @@ async function languages() {
     await s.compare(`the start screen in '${lang}' (${query || 'the browser\'s languages'})`,
                     headless([], s.screen, lang));
     const texts = await s.page.evaluate(() => [document.getElementById('status').textContent,
-                                               document.getElementById('heading').textContent]);
+                                               document.getElementById('heading').textContent,
+                                               window.osk.title, document.documentElement.lang]);
     check(hint.test(texts[0]) && heading.test(texts[1]), `the hint and heading in '${lang}': "${texts[0].slice(0, 30)}...", "${texts[1]}"`);
+    check(texts[2] === strip && texts[3] === lang, `the title strip and document language in '${lang}': "${texts[2]}", "${texts[3]}"`);
     if (lang === 'en') {
       check(notes.filter((n) => /no texts in the language 'xx'; English is used/.test(n)).length === 1,
             `one note on the console for ?lang=xx (${notes.length} console lines)`);
@@ -519,9 +573,10 @@ async function main() {
            '--disable-component-update', '--disable-sync', '--allow-file-access-from-files'],
   });
   // OSK_WEB_PARTS=presses,viewports runs only those parts (while developing).
-  const parts = (process.env.OSK_WEB_PARTS || 'dialogue,presses,viewports,accessibility,fullhd,languages').split(',');
+  const parts = (process.env.OSK_WEB_PARTS || 'dialogue,aids,presses,viewports,accessibility,fullhd,languages').split(',');
   try {
     if (parts.includes('dialogue')) await wholeDialogue();
+    if (parts.includes('aids')) await aids();
     if (parts.includes('presses')) {
         for (const [v, query] of kPressViewports) await pressesLandUnderThePointer(v, query);
     }

@@ -1,0 +1,346 @@
+// aid_pictures.cpp - the teaching aids drawn with the plot library into the
+// page, in its palette: see aid_pictures.h.
+#include "demo/aid_pictures.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdio>
+
+#include "app/catalogue.h"
+#include "plot/palette.h"
+#include "plot/plot.h"
+
+namespace {
+
+using namespace plot_palette;
+
+constexpr double kTwoPi = 6.283185307179586;
+
+// The graph band in its own units: y is page units from the band's foot
+// at -1.9, so that displacement 0 lies 1.9 above the foot.
+constexpr float kGraphFoot = -1.9f;
+constexpr float kGraphBoxHalf = 1.3f;
+constexpr int kGraphTickEvery = 12;
+constexpr float kAxisTitleSpacings = 6.0f;
+
+// The bracket over a chain, in the chain's units (rest line 0).
+constexpr float kBracketY = 1.85f;
+constexpr float kBracketLegFoot = 1.6f;
+constexpr float kTraceYLong = -1.23f;  // among the lower rest ticks
+
+constexpr int kMarkDotSize = 26;
+constexpr int kTraceDotSize = 8;
+constexpr int kGraphDotSize = 18;
+constexpr int kLabelHeight = 24;
+
+// Where a click hits a particle: its bar (half width 0.15 spacings, half
+// height 0.9) or its dot (0.1 page units each way), and 0.1 more.
+constexpr double kBarHitHalfWidth = 0.25;
+constexpr double kBarHitHalfHeight = 1.0;
+constexpr double kDotHitHalfWidth = 0.35;  // spacings: 0.2 page units
+constexpr double kDotHitHalfHeight = 0.2;
+
+struct Chains {
+    int count;
+    std::array<WaveKind, 2> kinds;
+};
+
+Chains ChainsOf(WaveKind current, const AidState& aids) {
+    if (aids.both) return {2, {WaveKind::Longitudinal, WaveKind::Transversal}};
+    return {1, {current, current}};
+}
+
+void UseChainBand(const AidLayout& layout, const AidState& aids, int chain) {
+    SetChainBand({layout.chainBottom[chain], layout.pageHeight, aids.both});
+}
+
+// The drawn position of particle i along the chain and across it.
+float AlongOf(WaveKind kind, int i, int n) {
+    const double u = kind == WaveKind::Longitudinal ? ParticleDisplacement(kind, i, n) : 0.0;
+    return static_cast<float>(i + u);
+}
+float AcrossOf(WaveKind kind, int i, int n) {
+    return kind == WaveKind::Transversal ? static_cast<float>(ParticleDisplacement(kind, i, n)) : 0.0f;
+}
+
+// ---- marks ----
+
+// The rest position: the particle's rest ticks redrawn in the mark colour
+// (longitudinal), or a thin line across the chain (transversal).
+void DrawRestMark(WaveKind kind, int i) {
+    const float x = static_cast<float>(i);
+    SETCOLOUR(MarkFillColour());
+    if (kind == WaveKind::Longitudinal) {
+        LINEWIDTH(60);
+        PLOTLINE(x, 1.5f, x, 0.95f);
+        PLOTLINE(x, -0.95f, x, -1.5f);
+    } else {
+        LINEWIDTH(25);
+        PLOTLINE(x, 1.45f, x, -1.45f);
+    }
+}
+
+// Where the particle was in each frame of the last period, as faint dots:
+// they crowd at the turning points of its swing.
+void DrawTrace(WaveKind kind, int i, int n) {
+    const int period = static_cast<int>(std::lround(kTwoPi / FramePhaseStep()));
+    SETCOLOURS(kPaleMagenta, kPaleMagenta);
+    LINEWIDTH(25);
+    for (int m = std::max(0, n - period + 1); m <= n; ++m) {
+        if (i > ReachedParticles(m)) continue;
+        const float x = AlongOf(kind, i, m);
+        const float y = kind == WaveKind::Longitudinal ? kTraceYLong : AcrossOf(kind, i, m);
+        DOT(x, y, kTraceDotSize);
+    }
+}
+
+void DrawMarkedParticle(WaveKind kind, int i, int n) {
+    SETCOLOURS(MarkEdgeColour(), MarkFillColour());
+    LINEWIDTH(40);
+    const float x = AlongOf(kind, i, n);
+    if (kind == WaveKind::Longitudinal) {
+        BOX(x - 0.15f, -0.9f, x + 0.15f, 0.9f);
+    } else {
+        DOT(x, AcrossOf(kind, i, n), kMarkDotSize);
+    }
+}
+
+void DrawMarks(WaveKind kind, int n, const AidState& aids) {
+    float left = 0.0f;
+    float right = 0.0f;
+    ChainXRange(kind, left, right);
+    for (const int i : aids.marked) {
+        if (static_cast<float>(i) > right) continue;
+        DrawRestMark(kind, i);
+        DrawTrace(kind, i, n);
+    }
+    for (const int i : aids.marked) {
+        if (static_cast<float>(i) <= right) DrawMarkedParticle(kind, i, n);
+    }
+}
+
+// ---- the wavelength ----
+
+void DrawBracket(WaveKind kind, int n) {
+    int first = 0;
+    int last = 0;
+    if (!BracketEnds(n, first, last)) return;
+    const float a = AlongOf(kind, first, n);
+    const float b = AlongOf(kind, last, n);
+    SETCOLOUR(kBlack);
+    LINEWIDTH(40);
+    PLOTLINE(a, kBracketLegFoot, a, kBracketY);
+    PLOTLINE(a, kBracketY, b, kBracketY);
+    PLOTLINE(b, kBracketY, b, kBracketLegFoot);
+    // The label on a gap in the bar.
+    const float mid = (a + b) / 2.0f;
+    SETCOLOURS(PlotState.backgroundColour, PlotState.backgroundColour);
+    BOX(mid - 1.6f, kBracketY - 0.2f, mid + 1.6f, kBracketY + 0.2f);
+    SETCOLOUR(PlotState.defaultColour);
+    TEXTC(mid, kBracketY - 0.13f, 32, "^l", 0, 0.0f, 0.0f, 1.0f);
+}
+
+void DrawReadouts(const AidLayout& layout, double secondsPerFrame) {
+    SETWINDOW(0.0f, -layout.readoutBottom, kAidPageWidth, layout.pageHeight - layout.readoutBottom);
+    SETCOLOUR(PlotState.defaultColour);
+    LINEWIDTH(40);
+    // Three texts: the library draws at most 80 bytes of one.
+    const std::array<std::string, 3> texts = ReadoutTexts(ComputeReadouts(secondsPerFrame));
+    constexpr float kColumns[] = {0.5f, 7.0f, 14.5f};
+    for (std::size_t i = 0; i < texts.size(); ++i) TEXTU(kColumns[i], 0.18f, 28, texts[i].c_str(), 2);
+}
+
+// ---- the snapshot graph ----
+
+void SetGraphWindow(WaveKind kind, const AidLayout& layout, int chain) {
+    float left = 0.0f;
+    float right = 0.0f;
+    ChainXRange(kind, left, right);
+    const float y0 = kGraphFoot - layout.graphBottom[chain];
+    SETWINDOW(left, y0, right, y0 + layout.pageHeight);
+}
+
+void DrawGraphAxes(WaveKind kind, float right) {
+    const float boxRight = right - 0.1f;
+    SETCOLOUR(kDarkGrey);
+    LINEWIDTH(25);
+    PLOTRECT(0.0f, -kGraphBoxHalf, boxRight, kGraphBoxHalf);
+    SETCOLOUR(kSilver);
+    PLOTLINE(0.0f, 0.0f, boxRight, 0.0f);
+    char label[16];
+    SETCOLOUR(PlotState.defaultColour);
+    for (int v = -1; v <= 1; ++v) {
+        const float y = static_cast<float>(v);
+        SETCOLOUR(kDarkGrey);
+        PLOTLINE(0.0f, y, 0.6f, y);
+        SETCOLOUR(PlotState.defaultColour);
+        std::snprintf(label, sizeof label, "%d", v);
+        TEXT(0.9f, y - 0.1f, 22, label, 2);
+    }
+    for (int i = 0; static_cast<float>(i) <= boxRight; i += kGraphTickEvery) {
+        const float x = static_cast<float>(i);
+        SETCOLOUR(kDarkGrey);
+        PLOTLINE(x, -kGraphBoxHalf, x, -kGraphBoxHalf + 0.15f);
+        // The axis title takes the last few spacings.
+        if (x > boxRight - kAxisTitleSpacings) continue;
+        SETCOLOUR(PlotState.defaultColour);
+        std::snprintf(label, sizeof label, "%d", i);
+        TEXTC(x, -kGraphBoxHalf - 0.3f, 22, label, 0, 0.0f, 0.0f, 1.0f);
+    }
+    float lx = boxRight;
+    float ly = -kGraphBoxHalf - 0.3f;
+    TEXTGU(&lx, &ly, 22, Tr(N_("particle")), 2, 0.0f, 0.0f, 1.0f, 0, 2);
+
+    float cx = 0.0f;
+    float cy = kGraphBoxHalf + 0.08f;
+    SETCOLOUR(kBlue);
+    TEXTGU(&cx, &cy, kLabelHeight, Tr(N_("displacement from rest")), 2, 0.0f, 0.0f, 1.0f, 0, 0);
+    if (kind == WaveKind::Longitudinal) {
+        float dx = boxRight;
+        float dy = cy;
+        SETCOLOUR(kForestGreen);
+        TEXTGU(&dx, &dy, kLabelHeight, Tr(N_("density change (compression above 0)")), 2, 0.0f, 0.0f, 1.0f, 0, 2);
+    }
+}
+
+void DrawGraph(WaveKind kind, int n, const AidState& aids, const AidLayout& layout, int chain) {
+    SetGraphWindow(kind, layout, chain);
+    float left = 0.0f;
+    float right = 0.0f;
+    ChainXRange(kind, left, right);
+    DrawGraphAxes(kind, right);
+
+    std::array<float, kChainLastParticle + 1> x{};
+    std::array<float, kChainLastParticle + 1> u{};
+    for (int i = 0; i <= kChainLastParticle; ++i) {
+        x[i] = static_cast<float>(i);
+        u[i] = static_cast<float>(ParticleDisplacement(kind, i, n));
+    }
+    float phase = 0.0f;
+    if (kind == WaveKind::Longitudinal) {
+        // Density relative to rest between neighbours, less 1: where the
+        // particles crowd it rises above 0.
+        std::array<float, kChainLastParticle> mx{};
+        std::array<float, kChainLastParticle> rho{};
+        for (int i = 0; i < kChainLastParticle; ++i) {
+            mx[i] = static_cast<float>(i + 0.5);
+            const double gap = 1.0 + static_cast<double>(u[i + 1]) - static_cast<double>(u[i]);
+            rho[i] = static_cast<float>(1.0 / gap - 1.0);
+        }
+        SETCOLOUR(kForestGreen);
+        LINEWIDTH(40);
+        PLOTL(mx.data(), rho.data(), kChainLastParticle, 1, 0, 0, 0, 0, &phase);
+    }
+    SETCOLOUR(kBlue);
+    LINEWIDTH(50);
+    PLOTL(x.data(), u.data(), kChainLastParticle + 1, 1, 0, 0, 0, 0, &phase);
+
+    SETCOLOURS(MarkEdgeColour(), MarkFillColour());
+    LINEWIDTH(25);
+    for (const int i : aids.marked) DOT(x[i], u[i], kGraphDotSize);
+}
+
+}  // namespace
+
+int MarkFillColour() { return kMagenta; }
+int MarkEdgeColour() { return kPurple; }
+
+float DriverWindowBottom(const AidState& aids) { return kPlainPageHeight - LayoutAids(aids).pageHeight; }
+
+void SetDriverWindow(const AidState& aids) {
+    SETWINDOW(0.0f, DriverWindowBottom(aids), kAidPageWidth, kPlainPageHeight);
+}
+
+WaveReadouts ComputeReadouts(double secondsPerFrame) {
+    WaveReadouts r{};
+    r.wavelength = kTwoPi / ParticlePhaseLag();
+    r.periodFrames = kTwoPi / FramePhaseStep();
+    r.periodSeconds = r.periodFrames * secondsPerFrame;
+    r.speedPerFrame = r.wavelength / r.periodFrames;
+    r.speedPerSecond = r.wavelength / r.periodSeconds;
+    return r;
+}
+
+std::array<std::string, 3> ReadoutTexts(const WaveReadouts& r) {
+    char lambda[96];
+    char period[96];
+    char speed[128];
+    std::snprintf(lambda, sizeof lambda, "^l = %.3g %s", r.wavelength, Tr(N_("spacings")));
+    std::snprintf(period, sizeof period, "T = %.3g %s = %.2f s", r.periodFrames, Tr(N_("frames")), r.periodSeconds);
+    std::snprintf(speed, sizeof speed, "v = ^l/T = %.3g %s = %.3g %s", r.speedPerFrame, Tr(N_("spacings/frame")),
+                  r.speedPerSecond, Tr(N_("spacings/s")));
+    return {lambda, period, speed};
+}
+
+bool BracketEnds(int n, int& first, int& last) {
+    // Particles in the phase of the wave front, one wavelength apart; the
+    // pair nearest the front that lies on the chain.
+    const int lambda = static_cast<int>(std::lround(kTwoPi / ParticlePhaseLag()));
+    const int reached = ReachedParticles(n);
+    if (n < lambda) return false;
+    last = reached - ((reached - n) % lambda + lambda) % lambda;
+    first = last - lambda;
+    return first >= 0;
+}
+
+double GraphPageY(const AidState& aids, int chain, double displacement) {
+    return LayoutAids(aids).graphBottom[chain] - kGraphFoot + displacement;
+}
+
+void DrawAidFrame(WaveKind current, int n, double secondsPerFrame, const AidState& aids) {
+    const AidLayout layout = LayoutAids(aids);
+    // Everything under the title band is drawn afresh.
+    SETWINDOW(0.0f, 0.0f, kAidPageWidth, layout.pageHeight);
+    SETCOLOURS(PlotState.backgroundColour, PlotState.backgroundColour);
+    LINEWIDTH(25);
+    BOX(0.0f, 0.0f, kAidPageWidth, layout.pageHeight - kTitleBandHeight);
+
+    const Chains chains = ChainsOf(current, aids);
+    for (int c = 0; c < chains.count; ++c) {
+        const WaveKind kind = chains.kinds[c];
+        UseChainBand(layout, aids, c);
+        if (kind == WaveKind::Longitudinal) {
+            DrawLongitudinalBackground();
+            DrawLongitudinalFrame(n);
+        } else {
+            DrawTransversalFrame(n);
+        }
+        SetChainWindow(kind);
+        DrawMarks(kind, n, aids);
+        if (aids.wavelength) DrawBracket(kind, n);
+    }
+    for (int c = 0; aids.graph && c < chains.count; ++c) {
+        UseChainBand(layout, aids, c);
+        DrawGraph(chains.kinds[c], n, aids, layout, c);
+    }
+    if (aids.wavelength) DrawReadouts(layout, secondsPerFrame);
+
+    SetChainBand({});
+    SetDriverWindow(aids);
+}
+
+int ParticleAt(WaveKind current, int n, const AidState& aids, float x, float y) {
+    const AidLayout layout = LayoutAids(aids);
+    const double pageY = static_cast<double>(y) - DriverWindowBottom(aids);
+    const Chains chains = ChainsOf(current, aids);
+    for (int c = 0; c < chains.count; ++c) {
+        const WaveKind kind = chains.kinds[c];
+        const bool lon = kind == WaveKind::Longitudinal;
+        const double across = pageY - layout.chainBottom[c] - 1.5;  // from the rest line
+        float left = 0.0f;
+        float right = 0.0f;
+        ChainXRange(kind, left, right);
+        const double along = left + static_cast<double>(x) / kAidPageWidth * (right - left);
+        // On the particle as drawn (a bar, a dot), with a little to spare;
+        // a click between two particles stays a click on nothing.
+        const double alongSlack = lon ? kBarHitHalfWidth : kDotHitHalfWidth;
+        for (int i = kFirstMarkable; i <= kLastMarkable; ++i) {
+            const bool onAlong = std::fabs(along - AlongOf(kind, i, n)) <= alongSlack;
+            const bool onAcross = lon ? std::fabs(across) <= kBarHitHalfHeight
+                                      : std::fabs(across - AcrossOf(kind, i, n)) <= kDotHitHalfHeight;
+            if (onAlong && onAcross) return i;
+        }
+    }
+    return 0;
+}
