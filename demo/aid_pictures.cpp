@@ -200,8 +200,7 @@ void DrawGraphAxes(WaveKind kind, float right) {
         float dx = boxRight;
         float dy = cy;
         SETCOLOUR(kForestGreen);
-        TEXTG(&dx, &dy, kLabelHeight, PageText(N_("density change (compression above 0)")), 2, 0.0f, 0.0f, 1.0f,
-              0, 2);
+        TEXTG(&dx, &dy, kLabelHeight, PageText(N_("density change (compression above 0)")), 2, 0.0f, 0.0f, 1.0f, 0, 2);
     }
 }
 
@@ -270,8 +269,8 @@ std::array<std::string, 3> ReadoutTexts(const WaveReadouts& r) {
     std::snprintf(lambda, sizeof lambda, "^l = %.3g %s", r.wavelength, PageText(N_("spacings")));
     std::snprintf(period, sizeof period, "T = %.3g %s = %.2f s", r.periodFrames, PageText(N_("frames")),
                   r.periodSeconds);
-    std::snprintf(speed, sizeof speed, "v = ^l/T = %.3g %s = %.3g %s", r.speedPerFrame,
-                  PageText(N_("spacings/frame")), r.speedPerSecond, PageText(N_("spacings/s")));
+    std::snprintf(speed, sizeof speed, "v = ^l/T = %.3g %s = %.3g %s", r.speedPerFrame, PageText(N_("spacings/frame")),
+                  r.speedPerSecond, PageText(N_("spacings/s")));
     return {lambda, period, speed};
 }
 
