@@ -141,14 +141,36 @@ void DrawBracket(WaveKind kind, int n) {
     TEXTC(mid, kBracketY - 0.13f, 32, "^l", 0, 0.0f, 0.0f, 1.0f);
 }
 
+// Glyphs of a page text in UTF-8: one a character, and "^x" is one glyph
+// of the alternate set.
+std::size_t GlyphCount(const std::string& text) {
+    std::size_t glyphs = 0;
+    for (const char c : text) {
+        const bool continuation = (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+        if (!continuation && c != '^') ++glyphs;
+    }
+    return glyphs;
+}
+
+// The readouts side by side in monospaced text, whose width is known: as
+// large as 0.3 page units, smaller where a language's words need it.
 void DrawReadouts(const AidLayout& layout, double secondsPerFrame) {
     SETWINDOW(0.0f, -layout.readoutBottom, kAidPageWidth, layout.pageHeight - layout.readoutBottom);
     SETCOLOUR(PlotState.defaultColour);
     LINEWIDTH(40);
     // Three texts: the library draws at most 80 bytes of one.
     const std::array<std::string, 3> texts = ReadoutTexts(ComputeReadouts(secondsPerFrame));
-    constexpr float kColumns[] = {0.5f, 7.0f, 14.5f};
-    for (std::size_t i = 0; i < texts.size(); ++i) TEXTU(kColumns[i], 0.18f, 28, texts[i].c_str(), 2);
+    constexpr double kMargin = 0.5;
+    constexpr std::size_t kGapGlyphs = 4;
+    std::size_t glyphs = 2 * kGapGlyphs;
+    for (const std::string& text : texts) glyphs += GlyphCount(text);
+    const double height = std::min(0.3, (kAidPageWidth - 2 * kMargin) / static_cast<double>(glyphs));
+    const int hundredths = static_cast<int>(height * 100.0);
+    double x = kMargin;
+    for (const std::string& text : texts) {
+        TEXTU(static_cast<float>(x), 0.18f, hundredths, text.c_str(), 0);
+        x += static_cast<double>(GlyphCount(text) + kGapGlyphs) * hundredths / 100.0;
+    }
 }
 
 // ---- the snapshot graph ----
@@ -267,7 +289,8 @@ std::array<std::string, 3> ReadoutTexts(const WaveReadouts& r) {
     char period[96];
     char speed[128];
     std::snprintf(lambda, sizeof lambda, "^l = %.3g %s", r.wavelength, Tr(N_("spacings")));
-    std::snprintf(period, sizeof period, "T = %.3g %s = %.2f s", r.periodFrames, Tr(N_("frames")), r.periodSeconds);
+    std::snprintf(period, sizeof period, "T = %.3g %s = %.2f s", r.periodFrames, Tr(N_("frames")),
+                  r.periodSeconds);
     std::snprintf(speed, sizeof speed, "v = ^l/T = %.3g %s = %.3g %s", r.speedPerFrame, Tr(N_("spacings/frame")),
                   r.speedPerSecond, Tr(N_("spacings/s")));
     return {lambda, period, speed};

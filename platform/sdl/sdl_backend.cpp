@@ -217,6 +217,12 @@ void SdlBackend::SetPresentation(const Presentation& presentation) {
     QueueSizeAndExpose();
 }
 
+void SdlBackend::ResizeClient(int clientWidth, int clientHeight) {
+    if (!window_ || presentation_.fullScreen || presentation_.scaled) return;
+    SDL_SetWindowSize(window_, clientWidth, clientHeight);
+    QueueSizeAndExpose();
+}
+
 void SdlBackend::QueueSizeAndExpose() {
     int width = 0;
     int height = 0;
