@@ -99,7 +99,6 @@ std::string LanguageList() {
 }  // namespace
 
 std::string OskUsageText() {
-<<<<<<< HEAD
     const char* keyIndent = "                                    ";
     return std::string("usage: osk [FILE]                 the demonstration in a window; the buttons' keys\n"
                        "                                  (PageDown and PageUp for a presenter's remote):\n") +
@@ -108,14 +107,6 @@ std::string OskUsageText() {
            KeyLines(KeyGroup::Aid, keyIndent, true) +
            "                                  around the page:\n" +
            KeyLines(KeyGroup::Shell, keyIndent, true) +
-=======
-    return std::string(
-               "usage: osk [FILE]                 the demonstration in a window\n"
-               "                                  keys: space Go/Stop, n or right Next/Single, r Restart,\n"
-               "                                  b or backspace Back, q or escape Quit; on the start\n"
-               "                                  screen l Longitudinal, t Transversal; and\n") +
-           ShellKeyLines("                                    ") +
->>>>>>> aids-core
            "       osk --headless [options]   the same without a window system\n"
            "         --script FILE            input events, one a line (without a script the run\n"
            "                                  ends at its start, as if the window were closed):\n"
@@ -124,17 +115,9 @@ std::string OskUsageText() {
            std::to_string(kPageOrigin.x) + " " + std::to_string(kPageOrigin.y) +
            ";\n"
            "                                    keys: a-z 0-9 space enter tab escape backspace left\n"
-<<<<<<< HEAD
            "                                    right up down delete insert pageup pagedown f1-f12\n"
            "                                    minus plus, with ctrl+ shift+ alt+)\n"
            "         --screen WxH             the screen size reported (default " + DefaultScreenText() + ")\n"
-=======
-           "                                    right up down delete insert f1-f12 minus plus,\n"
-           "                                    with ctrl+ shift+ alt+)\n"
-           "         --screen WxH             the screen size reported (default " +
-           DefaultScreenText() +
-           ")\n"
->>>>>>> aids-core
            "       with or without --headless:\n"
            "         --dump DIR               write DIR/refresh-NNNNN.bmp and DIR/refreshes.txt\n"
            "                                  at every screen refresh\n"
