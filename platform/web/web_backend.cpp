@@ -241,9 +241,9 @@ unsigned KeyCode(const char* key) {
         const char* name;
         unsigned code;
     } kNamed[] = {
-        {"Enter", KEY_RETURN},     {"Escape", KEY_ESCAPE}, {"Backspace", KEY_BACKSPACE}, {"Tab", KEY_TAB},
-        {"ArrowRight", KEY_RIGHT}, {"ArrowLeft", KEY_LEFT}, {"ArrowUp", KEY_UP},         {"ArrowDown", KEY_DOWN},
-        {"Delete", KEY_DELETE},    {"Insert", KEY_INSERT}, {"PageUp", KEY_PAGEUP},       {"PageDown", KEY_PAGEDOWN},
+        {"Enter", KEY_RETURN},     {"Escape", KEY_ESCAPE},  {"Backspace", KEY_BACKSPACE}, {"Tab", KEY_TAB},
+        {"ArrowRight", KEY_RIGHT}, {"ArrowLeft", KEY_LEFT}, {"ArrowUp", KEY_UP},          {"ArrowDown", KEY_DOWN},
+        {"Delete", KEY_DELETE},    {"Insert", KEY_INSERT},  {"PageUp", KEY_PAGEUP},       {"PageDown", KEY_PAGEDOWN},
     };
     for (const auto& named : kNamed) {
         if (std::strcmp(key, named.name) == 0) return named.code;
