@@ -284,11 +284,11 @@ EMSCRIPTEN_KEEPALIVE void osk_press_client(int x, int y) {
 EMSCRIPTEN_KEEPALIVE int osk_last_press_x() { return g_backend ? g_backend->LastPressX() : g_lastPressX; }
 EMSCRIPTEN_KEEPALIVE int osk_last_press_y() { return g_backend ? g_backend->LastPressY() : g_lastPressY; }
 // The page's toggles of the aids (0 marks, 1 wavelength, 2 graph, 3 both)
-// are the keys M, W, G and C: the marks go round none, the 12th, every
-// sixth.
+// press the keys M, W, G and C in the view, where a waiting program takes
+// them in: the marks go round none, the 12th, every sixth.
 EMSCRIPTEN_KEEPALIVE void osk_toggle_aid(int which) {
     static constexpr char kAidKeys[] = {'M', 'W', 'G', 'C'};
-    if (g_backend && which >= 0 && which < 4) HandleAidKey(static_cast<unsigned>(kAidKeys[which]), 0);
+    if (g_backend && which >= 0 && which < 4) g_backend->PressKey(static_cast<unsigned>(kAidKeys[which]));
 }
 }
 

@@ -381,6 +381,13 @@ void WebBackend::PressClient(int x, int y) {
     Press(false, 1, x, y);
 }
 
+void WebBackend::PressKey(unsigned key) {
+    BackendEvent event;
+    event.type = BackendEvent::Key;
+    event.key = key;
+    Push(event);
+}
+
 void WebBackend::Press(bool down, int button, int x, int y) {
     if (clientWidth_ == 0 || x < 0 || y < 0 || x >= clientWidth_ || y >= clientHeight_) return;
     lastPressX_ = x;
