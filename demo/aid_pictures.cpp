@@ -34,6 +34,13 @@ constexpr int kTraceDotSize = 8;
 constexpr int kGraphDotSize = 18;
 constexpr int kLabelHeight = 24;
 
+// Where a click hits a particle: its bar (half width 0.15 spacings, half
+// height 0.9) or its dot (0.1 page units each way), and 0.1 more.
+constexpr double kBarHitHalfWidth = 0.25;
+constexpr double kBarHitHalfHeight = 1.0;
+constexpr double kDotHitHalfWidth = 0.35;  // spacings: 0.2 page units
+constexpr double kDotHitHalfHeight = 0.2;
+
 struct Chains {
     int count;
     std::array<WaveKind, 2> kinds;
@@ -193,8 +200,7 @@ void DrawGraphAxes(WaveKind kind, float right) {
         float dx = boxRight;
         float dy = cy;
         SETCOLOUR(kForestGreen);
-        TEXTG(&dx, &dy, kLabelHeight, PageText(N_("density change (compression above 0)")), 2, 0.0f, 0.0f, 1.0f,
-              0, 2);
+        TEXTG(&dx, &dy, kLabelHeight, PageText(N_("density change (compression above 0)")), 2, 0.0f, 0.0f, 1.0f, 0, 2);
     }
 }
 
@@ -263,8 +269,8 @@ std::array<std::string, 3> ReadoutTexts(const WaveReadouts& r) {
     std::snprintf(lambda, sizeof lambda, "^l = %.3g %s", r.wavelength, PageText(N_("spacings")));
     std::snprintf(period, sizeof period, "T = %.3g %s = %.2f s", r.periodFrames, PageText(N_("frames")),
                   r.periodSeconds);
-    std::snprintf(speed, sizeof speed, "v = ^l/T = %.3g %s = %.3g %s", r.speedPerFrame,
-                  PageText(N_("spacings/frame")), r.speedPerSecond, PageText(N_("spacings/s")));
+    std::snprintf(speed, sizeof speed, "v = ^l/T = %.3g %s = %.3g %s", r.speedPerFrame, PageText(N_("spacings/frame")),
+                  r.speedPerSecond, PageText(N_("spacings/s")));
     return {lambda, period, speed};
 }
 
@@ -321,25 +327,21 @@ int ParticleAt(WaveKind current, int n, const AidState& aids, float x, float y) 
     const Chains chains = ChainsOf(current, aids);
     for (int c = 0; c < chains.count; ++c) {
         const WaveKind kind = chains.kinds[c];
+        const bool lon = kind == WaveKind::Longitudinal;
         const double across = pageY - layout.chainBottom[c] - 1.5;  // from the rest line
-        if (std::fabs(across) > 1.5) continue;
         float left = 0.0f;
         float right = 0.0f;
         ChainXRange(kind, left, right);
         const double along = left + static_cast<double>(x) / kAidPageWidth * (right - left);
-        // The nearest particle as drawn, within half a spacing; a
-        // transversal particle also within its swing across.
-        int best = 0;
-        double bestDistance = 0.5;
+        // On the particle as drawn (a bar, a dot), with a little to spare;
+        // a click between two particles stays a click on nothing.
+        const double alongSlack = lon ? kBarHitHalfWidth : kDotHitHalfWidth;
         for (int i = kFirstMarkable; i <= kLastMarkable; ++i) {
-            const double d = std::fabs(along - AlongOf(kind, i, n));
-            const bool nearAcross = kind == WaveKind::Longitudinal || std::fabs(across - AcrossOf(kind, i, n)) <= 0.4;
-            if (d < bestDistance && nearAcross) {
-                best = i;
-                bestDistance = d;
-            }
+            const bool onAlong = std::fabs(along - AlongOf(kind, i, n)) <= alongSlack;
+            const bool onAcross = lon ? std::fabs(across) <= kBarHitHalfHeight
+                                      : std::fabs(across - AcrossOf(kind, i, n)) <= kDotHitHalfHeight;
+            if (onAlong && onAcross) return i;
         }
-        if (best != 0) return best;
     }
     return 0;
 }

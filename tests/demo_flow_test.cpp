@@ -140,8 +140,9 @@ TEST(DemoStepping, ThirtyNextClicksShowThirtyFrames) {
 
 TEST(DemoStepping, ClickOutsideTheButtonsAdvancesOneFrame) {
     TempDir dir;
-    // On the wave, on the title, and just below the "Go" box.
-    const OskRun run = RunOsk(dir, ClickLongitudinal() + Click(10, 1) + Click(3, 3.5) + Click(24.0, 3.19));
+    // On the wave between two particles (a click on one marks it), on the
+    // title, and just below the "Go" box.
+    const OskRun run = RunOsk(dir, ClickLongitudinal() + Click(10.2, 1) + Click(3, 3.5) + Click(24.0, 3.19));
     const auto shots = WaveShots(run, kStripLongitudinal);
     ASSERT_EQ(shots.size(), 4u);
     for (int i = 0; i < 4; ++i) {
