@@ -131,7 +131,7 @@ constexpr PageTextEntry kPageTexts[] = {
 // The value of ?aids= in the page's address, null when there is none.
 EM_JS(char*, osk_web_aids_parameter, (), {
     const value = new URLSearchParams(window.location.search).get('aids');
-    return value == = null ? 0 : allocateUTF8(value);
+    return value == null ? 0 : allocateUTF8(value);
 });
 
 // The aids on (bit 0 marks, 1 wavelength, 2 graph, 3 both) and, when they
