@@ -100,12 +100,12 @@ std::string LanguageList() {
 
 std::string OskUsageText() {
     const char* keyIndent = "                                    ";
-    return std::string("usage: osk [FILE]                 the demonstration in a window; the buttons' keys\n"
-                       "                                  (PageDown and PageUp for a presenter's remote):\n") +
+    return std::string(
+               "usage: osk [FILE]                 the demonstration in a window; the buttons' keys\n"
+               "                                  (PageDown and PageUp for a presenter's remote):\n") +
            KeyLines(KeyGroup::Button, keyIndent, true) +
            "                                  teaching aids, each off at the start:\n" +
-           KeyLines(KeyGroup::Aid, keyIndent, true) +
-           "                                  around the page:\n" +
+           KeyLines(KeyGroup::Aid, keyIndent, true) + "                                  around the page:\n" +
            KeyLines(KeyGroup::Shell, keyIndent, true) +
            "       osk --headless [options]   the same without a window system\n"
            "         --script FILE            input events, one a line (without a script the run\n"
@@ -117,7 +117,9 @@ std::string OskUsageText() {
            "                                    keys: a-z 0-9 space enter tab escape backspace left\n"
            "                                    right up down delete insert pageup pagedown f1-f12\n"
            "                                    minus plus, with ctrl+ shift+ alt+)\n"
-           "         --screen WxH             the screen size reported (default " + DefaultScreenText() + ")\n"
+           "         --screen WxH             the screen size reported (default " +
+           DefaultScreenText() +
+           ")\n"
            "       with or without --headless:\n"
            "         --dump DIR               write DIR/refresh-NNNNN.bmp and DIR/refreshes.txt\n"
            "                                  at every screen refresh\n"
