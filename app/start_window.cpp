@@ -12,8 +12,8 @@ StartWindow ChooseStartWindow(ClientSize view, ClientSize frame, const ClientSiz
         return start;
     }
     // The view's proportions at the largest size that fits, in whole pixels.
-    const double scale = std::min(static_cast<double>(largest->width) / view.width,
-                                  static_cast<double>(largest->height) / view.height);
+    const double scale =
+        std::min(static_cast<double>(largest->width) / view.width, static_cast<double>(largest->height) / view.height);
     start.client.width = std::max(1, static_cast<int>(view.width * scale));
     start.client.height = std::max(1, static_cast<int>(view.height * scale));
     start.fitted = true;

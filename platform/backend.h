@@ -183,8 +183,10 @@ public:
 
     // Seconds since 1970 with millisecond resolution, and a wait toward a
     // deadline (a WallClock value) that may return early: callers re-read
-    // the clock.  By default the system's real-time clock and a sleep; a
-    // backend with a clock of its own (a virtual one) overrides both.
+    // the clock.  By default the real-time clock at the first reading,
+    // advanced by the monotonic clock (platform/anchored_clock.h: a step of
+    // the system's clock does not upset the timing), and a sleep; a backend
+    // with a clock of its own (a virtual one) overrides both.
     virtual double WallClock();
     virtual void WaitUntil(double deadline);
 

@@ -1,16 +1,25 @@
 // clock.cpp - the one real-time clock of the backends.
 #include <chrono>
-#include <ctime>
 #include <thread>
 
+#include "platform/anchored_clock.h"
 #include "platform/backend.h"
 
+namespace {
+
+template <class Clock>
+std::int64_t MillisecondsOf() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now().time_since_epoch()).count();
+}
+
+}  // namespace
+
 double Backend::WallClock() {
-    timespec now{};
-    clock_gettime(CLOCK_REALTIME, &now);
-    // Whole milliseconds, as the clock promises: the division truncates on purpose.
-    // NOLINTNEXTLINE(bugprone-integer-division)
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec / 1000000) * 0.001;
+    // The steady clock is CLOCK_MONOTONIC on Linux, QueryPerformanceCounter
+    // on Windows and performance.now() in a browser.
+    static const AnchoredClock clock(MillisecondsOf<std::chrono::system_clock>,
+                                     MillisecondsOf<std::chrono::steady_clock>);
+    return clock.Seconds();
 }
 
 void Backend::WaitUntil(double deadline) {

@@ -24,7 +24,9 @@ struct PlotHost {
     // Every console text of the library, whole lines with their line feeds
     // (and bells).  The default writes them unchanged to the stream named.
     void (*output)(PlotStream stream, const char* text);
-    // Seconds since 1970-01-01 UTC with millisecond resolution.
+    // Seconds since 1970-01-01 UTC with millisecond resolution, for timing:
+    // the default reads the system's clock once and then advances with the
+    // steady clock, so that a step of the system's clock does not upset DELAY.
     double (*wallClock)();
     // Blocks for a while, at most until shortly before `deadline` (a
     // wallClock() value).  DELAY calls it between clock readings and spins

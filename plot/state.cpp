@@ -73,10 +73,13 @@ void PlotDefaultOutput(PlotStream stream, const char* text) {
 }
 
 double PlotSystemClock() {
-    timespec now{};
-    clock_gettime(CLOCK_REALTIME, &now);
-    const long milliseconds = now.tv_nsec / 1000000;
-    return static_cast<double>(now.tv_sec) + milliseconds * 0.001;
+    // The real time at the first reading, then only the steady clock's
+    // progress: a step of the system's clock does not upset DELAY.
+    using std::chrono::milliseconds;
+    static const auto wallStart = std::chrono::time_point_cast<milliseconds>(std::chrono::system_clock::now());
+    static const auto steadyStart = std::chrono::steady_clock::now();
+    const auto elapsed = std::chrono::duration_cast<milliseconds>(std::chrono::steady_clock::now() - steadyStart);
+    return static_cast<double>((wallStart.time_since_epoch() + elapsed).count()) / 1000.0;
 }
 
 void PlotSystemWaitUntil(double deadline) {

@@ -1,11 +1,46 @@
 // The platform core on its own: message order, the default font, the
 // device context's clipping and origin.
 #include "app_support.h"
+#include "platform/anchored_clock.h"
 #include "platform/font.h"
 #include "platform/internal.h"
 #include "platform/scaled_view.h"
+#include "plot/host.h"
 
 namespace {
+
+// A frame's DELAY of 40 ms on the backends' clock while the system's clock
+// is stepped an hour back, then two hours on: the wait ends after its 40 ms
+// of monotonic time, neither stalled for the hour nor cut short.
+TEST(Clock, AStepOfTheSystemClockNeitherStallsNorRushesADelay) {
+    static std::int64_t wallMs, monotonicMs;
+    static int waits;
+    static const AnchoredClock* clock;
+    wallMs = 1'700'000'000'123;
+    monotonicMs = 5'000;
+    waits = 0;
+    const AnchoredClock anchored([] { return wallMs; }, [] { return monotonicMs; });
+    clock = &anchored;
+    PlotHost host{};
+    host.wallClock = [] { return clock->Seconds(); };
+    host.waitUntil = [](double) {
+        ++waits;
+        monotonicMs += 1;
+        wallMs += waits == 10 ? 1 - 3'600'000 : waits == 20 ? 1 + 7'200'000 : 1;
+        if (waits > 1000) monotonicMs += 1'000'000;  // a stalled wait: end it, the checks below fail
+    };
+    PlotSetHost(&host);
+    const double start = WALLCLOCK();
+    DELAY(0.040, start);
+    const double end = WALLCLOCK();
+    PlotSetHost(nullptr);
+    EXPECT_DOUBLE_EQ(start, 1'700'000'000.123);
+    // 40 or 41 ms: "more than 40 ms" is judged on the clock's double values.
+    EXPECT_GE(end - start, 0.040 - 1e-6);
+    EXPECT_LE(end - start, 0.041 + 1e-6);
+    EXPECT_GE(waits, 40);
+    EXPECT_LE(waits, 41);
+}
 
 TEST(MessageQueue, PostedThenInputThenQuitThenPaint) {
     ShellTempDir dir;
@@ -275,7 +310,7 @@ TEST(ScaledView, EveryEnlargedPixelIsAClickOnItsClientPixel) {
     Surface client;
     client.Resize(1908, 296, 0);
     for (std::size_t i = 0; i < client.pixels.size(); ++i) client.pixels[i] = static_cast<std::uint32_t>(i * 2654435761u);
-    std::vector<std::uint32_t> whole(1920u * 1080u, 0), part(1920u * 1080u, 0);
+    std::vector<std::uint32_t> whole(std::size_t{1920} * 1080, 0), part(std::size_t{1920} * 1080, 0);
     DrawScaled(client, v, {0, 0, 1920, 1080}, whole.data(), 1920);
     const SurfaceRect changed = v.ToWindow({500, 40, 777, 201});
     DrawScaled(client, v, changed, part.data(), 1920);

@@ -103,16 +103,19 @@ TEST_P(StartWindowSize, ShowsTheWholeViewOrFitsIt) {
     ShellRun::largestHeight = c.largestHeight;
     int client[2] = {0, 0}, view[2] = {0, 0}, frame[2] = {0, 0};
     std::vector<Presentation> presentations;
-    ShellRun::Run("", [&] {
-        client[0] = ShellRun::backend->ClientWidth();
-        client[1] = ShellRun::backend->ClientHeight();
-        view[0] = PlotState.viewWidth;
-        view[1] = PlotState.viewHeight;
-        frame[0] = PlotState.frameWidth;
-        frame[1] = PlotState.frameHeight;
-        presentations = ShellRun::backend->presentations;
-        return 0;
-    }, nullptr, options);
+    ShellRun::Run(
+        "",
+        [&] {
+            client[0] = ShellRun::backend->ClientWidth();
+            client[1] = ShellRun::backend->ClientHeight();
+            view[0] = PlotState.viewWidth;
+            view[1] = PlotState.viewHeight;
+            frame[0] = PlotState.frameWidth;
+            frame[1] = PlotState.frameHeight;
+            presentations = ShellRun::backend->presentations;
+            return 0;
+        },
+        nullptr, options);
     ShellRun::largestWidth = ShellRun::largestHeight = 0;
     EXPECT_EQ(client[0], c.clientWidth);
     EXPECT_EQ(client[1], c.clientHeight);

@@ -278,6 +278,8 @@ async function wholeDialogue() {
                                                buttons: document.querySelectorAll('#buttons button').length }));
   check(ended.ended && ended.code === 0 && /program has ended/.test(ended.status) && ended.buttons === 0,
         `the page says the program has ended ("${ended.status}", exit code ${ended.code}, ${ended.buttons} buttons)`);
+  check(
+      await s.announced() === ended.status, `the live region tells a screen reader the end: "${await s.announced()}"`);
   // Loaded again, as a browser that has the file in its cache.
   await s.page.reload();
   await s.page.waitForFunction(() => window.osk.firstPictureMs !== null, { timeout: 10000 });
