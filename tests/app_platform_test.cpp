@@ -275,7 +275,7 @@ TEST(ScaledView, EveryEnlargedPixelIsAClickOnItsClientPixel) {
     Surface client;
     client.Resize(1908, 296, 0);
     for (std::size_t i = 0; i < client.pixels.size(); ++i) client.pixels[i] = static_cast<std::uint32_t>(i * 2654435761u);
-    std::vector<std::uint32_t> whole(1920u * 1080u, 0), part(1920u * 1080u, 0);
+    std::vector<std::uint32_t> whole(std::size_t{1920} * 1080, 0), part(std::size_t{1920} * 1080, 0);
     DrawScaled(client, v, {0, 0, 1920, 1080}, whole.data(), 1920);
     const SurfaceRect changed = v.ToWindow({500, 40, 777, 201});
     DrawScaled(client, v, changed, part.data(), 1920);
