@@ -157,7 +157,8 @@ TEST(HeadlessRefresh, LeavesTheSurfaceAloneAndStillHandsThePageOn) {
     };
     PlotReleasePage();
     PlotState = PlotStateRecord{};
-    OskWinMain(&backend, nullptr, [] { return body(); }, &seen);
+    OskWinMain(
+        &backend, nullptr, [] { return body(); }, &seen);
     body = nullptr;
     EXPECT_GT(pixels, 0u);
     EXPECT_EQ(static_cast<std::size_t>(untouched), pixels) << "the surface was drawn on";
