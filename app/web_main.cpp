@@ -182,12 +182,18 @@ constexpr int kWidestFittingScreen = 1588 - 4 + 16;
 constexpr int kNarrowestScreen = 1024;
 constexpr int kLowestScreen = 768;
 
+// Every frame of a running wave names its buttons again; the page's row of
+// buttons is touched only when they change, so that a frame costs the page
+// no work on its elements.
 void PublishButtons(const ClientButton* buttons, int count) {
+    static std::string published;
     std::string lines;
     for (int i = 0; i < count; ++i) {
         lines += std::string(buttons[i].label) + '\t' + std::to_string(buttons[i].x) + '\t' +
                  std::to_string(buttons[i].y) + '\n';
     }
+    if (lines == published) return;
+    published = lines;
     osk_web_buttons(lines.c_str());
 }
 

@@ -2,6 +2,7 @@
 // the GIF recording, and the command line of osk.
 #include <gif_lib.h>
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <numeric>
@@ -122,6 +123,49 @@ TEST(VirtualClock, DelayAndEventTimesFollowTheScript) {
     EXPECT_EQ(afterDelay, HeadlessBackend::kStartMs + 51);
     EXPECT_EQ(secondClick, HeadlessBackend::kStartMs + 3000);
     EXPECT_EQ(thirdClick, HeadlessBackend::kStartMs + 3801) << "a late event is delivered at once";
+}
+
+// Nothing looks at a headless run's client surface: a refresh draws nothing
+// into it and presents nothing, while the page still reaches the recording.
+TEST(HeadlessRefresh, LeavesTheSurfaceAloneAndStillHandsThePageOn) {
+    struct Seen : RefreshObserver {
+        int refreshes = 0;
+        int marked = -1;
+        void PageRefreshed(const PageFrame& frame) override {
+            ++refreshes;
+            marked = frame.pixels[std::size_t{5} * frame.width + 7];
+        }
+    } seen;
+    ShellTempDir dir;
+    HeadlessBackend backend(HeadlessOptions{});
+    int untouched = -1;
+    std::size_t pixels = 0;
+    static std::function<int()> body;
+    body = [&] {
+        PlotState.plotView = GetPlotView();
+        GetPlotView()->UpdateWindow();
+        PlotState.pagePixels[std::size_t{5} * PlotState.imageWidth + 7] = 3;
+        PlotState.dirtyLeft = 0;
+        PlotState.dirtyRight = PlotState.imageWidth - 1;
+        PlotState.dirtyTop = 0;
+        PlotState.dirtyBottom = PlotState.imageHeight - 1;
+        std::snprintf(PlotState.titleText, sizeof PlotState.titleText, "Headless");
+        RefreshPlotView();
+        const Surface* s = AfxGetApp()->m_pMainWnd->GetSurface();
+        pixels = s->pixels.size();
+        untouched = static_cast<int>(std::count(s->pixels.begin(), s->pixels.end(), s->pixels.front()));
+        return 0;
+    };
+    PlotReleasePage();
+    PlotState = PlotStateRecord{};
+    OskWinMain(
+        &backend, nullptr, [] { return body(); }, &seen);
+    body = nullptr;
+    EXPECT_GT(pixels, 0u);
+    EXPECT_EQ(static_cast<std::size_t>(untouched), pixels) << "the surface was drawn on";
+    EXPECT_EQ(backend.PresentCount(), 0);
+    EXPECT_EQ(seen.refreshes, 1);
+    EXPECT_EQ(seen.marked, 3);
 }
 
 // Quick presses arrive as the window system sends them, the second of a pair

@@ -119,9 +119,10 @@ EM_JS(void, osk_web_unlisten_pointer, (), {
     screen.canvas.removeEventListener('pointerup', screen.onPointer);
 });
 
-// Rows top to bottom of the RGBA picture at `rgba` have changed: they go on
-// the canvas now (the browser shows them when the program next waits).
-EM_JS(void, osk_web_present, (const void* rgba, int width, int height, int top, int bottom), {
+// The rectangle left..right x top..bottom (exclusive) of the RGBA picture
+// at `rgba` has changed: it alone goes on the canvas now (the browser shows
+// it when the program next waits).
+EM_JS(void, osk_web_present, (const void* rgba, int width, int height, int left, int top, int right, int bottom), {
     const screen = Module.oskScreen;
     if (!screen) return;
     if (screen.width != width || screen.height != height) {
@@ -132,7 +133,7 @@ EM_JS(void, osk_web_present, (const void* rgba, int width, int height, int top, 
         screen.fit();
     }
     const bytes = new Uint8ClampedArray(HEAPU8.buffer, rgba, width * height * 4);
-    screen.context.putImageData(new ImageData(bytes, width, height), 0, 0, 0, top, width, bottom - top + 1);
+    screen.context.putImageData(new ImageData(bytes, width, height), 0, 0, left, top, right - left, bottom - top);
     if (!screen.drawn) {
         screen.drawn = true;
         if (Module.onFirstPicture) Module.onFirstPicture();
@@ -299,7 +300,7 @@ bool WebBackend::CreateMainWindow(const char* title, int clientWidth, int client
     clientWidth_ = clientWidth;
     clientHeight_ = clientHeight;
     rgba_.clear();
-    shown_.clear();
+    rgbaWidth_ = 0;
     osk_web_setup_canvas(clientWidth, clientHeight);
     SetWindowTitle(title);
     RegisterCallbacks();
@@ -335,36 +336,34 @@ void WebBackend::RemoveCallbacks() {
 // Only the rows that differ from what was presented last are converted and
 // drawn: a refresh often presents an unchanged picture again, and a running
 // wave changes only a band of it.
-void WebBackend::Present(const Surface& surface) {
+void WebBackend::Present(const Surface& surface) { PresentRect(surface, {0, 0, surface.width, surface.height}); }
+
+void WebBackend::PresentRect(const Surface& surface, const SurfaceRect& changed) {
     if (clientWidth_ == 0 || surface.width <= 0 || surface.height <= 0) return;
     const std::size_t width = static_cast<std::size_t>(surface.width);
     const std::size_t count = width * static_cast<std::size_t>(surface.height);
-    const bool resized = shown_.size() != count || shownWidth_ != surface.width;
-    if (resized) {
-        shown_.assign(count, 0);
-        shownWidth_ = surface.width;
+    SurfaceRect r{std::max(changed.left, 0), std::max(changed.top, 0), std::min(changed.right, surface.width),
+                  std::min(changed.bottom, surface.height)};
+    if (rgba_.size() != count * 4 || rgbaWidth_ != surface.width) {
+        // A new size: the canvas starts afresh, so all of it goes on.
         rgba_.assign(count * 4, 0);
+        rgbaWidth_ = surface.width;
+        r = {0, 0, surface.width, surface.height};
     }
-    int top = -1;
-    int bottom = -1;
-    for (int y = 0; y < surface.height; ++y) {
-        const std::uint32_t* in = surface.pixels.data() + y * width;
-        std::uint32_t* seen = shown_.data() + y * width;
-        if (!resized && std::equal(in, in + width, seen)) continue;
-        std::memcpy(seen, in, width * sizeof *in);
-        std::uint8_t* out = rgba_.data() + y * width * 4;
-        for (std::size_t x = 0; x < width; ++x) {
-            const std::uint32_t p = in[x];  // 0xAARRGGBB
+    if (r.Empty()) return;
+    for (int y = r.top; y < r.bottom; ++y) {
+        const std::uint32_t* in = surface.pixels.data() + y * width + r.left;
+        std::uint8_t* out = rgba_.data() + (y * width + r.left) * 4;
+        for (int x = r.left; x < r.right; ++x) {
+            const std::uint32_t p = *in++;  // 0xAARRGGBB
             out[0] = static_cast<std::uint8_t>(p >> 16);
             out[1] = static_cast<std::uint8_t>(p >> 8);
             out[2] = static_cast<std::uint8_t>(p);
             out[3] = 0xFF;
             out += 4;
         }
-        if (top < 0) top = y;
-        bottom = y;
     }
-    if (top >= 0) osk_web_present(rgba_.data(), surface.width, surface.height, top, bottom);
+    osk_web_present(rgba_.data(), surface.width, surface.height, r.left, r.top, r.right, r.bottom);
 }
 
 void WebBackend::Push(const BackendEvent& event) {

@@ -52,6 +52,8 @@ public:
     void ShowMainWindow() override {}
     void DestroyMainWindow() override;
     void Present(const Surface& surface) override;
+    // Only the changed rectangle is converted and put on the canvas.
+    void PresentRect(const Surface& surface, const SurfaceRect& changed) override;
     bool PollEvent(BackendEvent& event) override;
     void WaitEvent(BackendEvent& event) override;
     void MessageBox(const char* caption, const char* text) override;
@@ -81,9 +83,8 @@ private:
 
     WebOptions options_;
     std::deque<BackendEvent> queue_;
-    std::vector<std::uint32_t> shown_;  // the surface as last presented
-    int shownWidth_ = 0;
-    std::vector<std::uint8_t> rgba_;    // the same as the canvas takes it: RGBA, rows top to bottom
+    std::vector<std::uint8_t> rgba_;  // the surface as the canvas takes it: RGBA, rows top to bottom
+    int rgbaWidth_ = 0;
     int clientWidth_ = 0;
     int clientHeight_ = 0;
     bool callbacks_ = false;
