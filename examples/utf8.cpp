@@ -17,12 +17,9 @@ struct Sample {
 
 // Each language's words for the demonstration's own subjects.
 constexpr Sample kSamples[] = {
-    {"pl", "Fala poprzeczna, źródło, łódź"},
-    {"ro", "Undă transversală, înainte, știință"},
-    {"tr", "Enine dalga, ışık, İleri, değişim"},
-    {"el", "Εγκάρσιο κύμα, Διαμήκες κύμα"},
-    {"ru", "Поперечная волна, Шаг, Ещё раз"},
-    {"uk", "Поперечна хвиля, Ґанок, їжак, є"},
+    {"pl", "Fala poprzeczna, źródło, łódź"},     {"ro", "Undă transversală, înainte, știință"},
+    {"tr", "Enine dalga, ışık, İleri, değişim"}, {"el", "Εγκάρσιο κύμα, Διαμήκες κύμα"},
+    {"ru", "Поперечная волна, Шаг, Ещё раз"},    {"uk", "Поперечна хвиля, Ґанок, їжак, є"},
 };
 
 constexpr const char* kRanges[] = {

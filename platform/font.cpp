@@ -3569,6 +3569,7 @@ struct Copied {
     char32_t code;
     char32_t from;
 };
+// clang-format off
 constexpr Copied kCopied[] = {
     // Latin-1 signs for punctuation beyond it
     {0x2BC, '\''}, {0x2010, '-'}, {0x2011, '-'}, {0x2013, '-'}, {0x2014, '-'}, {0x2018, '\''},
@@ -3583,6 +3584,7 @@ constexpr Copied kCopied[] = {
     {0x422, 'T'}, {0x424, 0x3A6}, {0x425, 'X'}, {0x430, 'a'}, {0x435, 'e'}, {0x43E, 'o'}, {0x440, 'p'},
     {0x441, 'c'}, {0x443, 'y'}, {0x445, 'x'}, {0x455, 's'}, {0x456, 'i'}, {0x458, 'j'},
 };
+// clang-format on
 
 // Letters put together from a base letter (drawn above) and a mark.
 struct WideComposed {
@@ -3592,6 +3594,7 @@ struct WideComposed {
 };
 constexpr char32_t kDotlessSmallI = 0x131;
 constexpr char32_t kDotlessSmallJ = 0x237;
+// clang-format off
 constexpr WideComposed kWideComposed[] = {
     // Latin Extended-A and the Romanian comma below
     {0x100, 'A', &kMacron}, {0x101, 'a', &kMacron}, {0x102, 'A', &kBreve}, {0x103, 'a', &kBreve},
@@ -3637,6 +3640,7 @@ constexpr WideComposed kWideComposed[] = {
     {0x457, kDotlessSmallI, &kDiaeresis}, {0x45C, 0x43A, &kAcute}, {0x45D, 0x438, &kGrave},
     {0x45E, 'y', &kBreve},
 };
+// clang-format on
 
 void AddWideGlyphs(FontTable& table) {
     ReadGlyphArt(kWideArt, [&table](char32_t code, const Glyph& g) { table.wide[code] = g; });

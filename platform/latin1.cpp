@@ -44,8 +44,11 @@ char32_t NextCodePoint(std::string_view utf8, std::size_t& at) {
     constexpr char32_t kBad = 0xFFFD;
     const auto byte = [&utf8](std::size_t i) { return static_cast<unsigned char>(utf8[i]); };
     const unsigned lead = byte(at);
-    const int size = lead < 0x80 ? 1 : lead >= 0xC2 && lead <= 0xDF ? 2 : lead >= 0xE0 && lead <= 0xEF ? 3
-                     : lead >= 0xF0 && lead <= 0xF4 ? 4 : 0;
+    const int size = lead < 0x80                    ? 1
+                     : lead >= 0xC2 && lead <= 0xDF ? 2
+                     : lead >= 0xE0 && lead <= 0xEF ? 3
+                     : lead >= 0xF0 && lead <= 0xF4 ? 4
+                                                    : 0;
     char32_t code = size == 1 ? lead : size == 2 ? lead & 0x1F : size == 3 ? lead & 0x0F : lead & 0x07;
     int taken = 1;
     while (taken < size && at + taken < utf8.size() && (byte(at + taken) & 0xC0) == 0x80) {

@@ -94,14 +94,14 @@ void     TEXTC(float x, float y, int height, const char* text, int style, float 
 // The same with the text in UTF-8: U+0000-U+00FF mean what the byte does above
 // (control characters, the arrangement, Latin-1); beyond them Latin Extended-A,
 // Greek and Cyrillic; a character with no glyph is drawn as a box and counted.
-void     TEXTGU(float* x, float* y, int height, const char* text, int style, float angle,
-                float slant, float factor, int writeBack, int alignment);
-void     TEXTU(float x, float y, int height, const char* text, int style);   // TEXT in UTF-8
-void     TEXTCU(float x, float y, int height, const char* text, int style, float angle,
-                float slant, float factor);                                   // TEXTC in UTF-8
+void TEXTGU(float* x, float* y, int height, const char* text, int style, float angle, float slant, float factor,
+            int writeBack, int alignment);
+void TEXTU(float x, float y, int height, const char* text, int style);  // TEXT in UTF-8
+void TEXTCU(float x, float y, int height, const char* text, int style, float angle, float slant,
+            float factor);  // TEXTC in UTF-8
 // Characters UTF-8 text drew as the box since the last reset; a non-zero
 // `reset` starts the count again after reading it.
-int      TEXTMISSING(int reset);
+int TEXTMISSING(int reset);
 
 // ---- helpers ---------------------------------------------------------------------------
 int      OCTVALUE(int n);                      // decimal digits read as octal

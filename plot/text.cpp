@@ -34,7 +34,7 @@ int missingCharacters = 0;  // drawn as the replacement since the last reset
 struct TextPass {
     const char32_t* text;
     int length;
-    bool utf8;        // the text came in as UTF-8
+    bool utf8;  // the text came in as UTF-8
     int style;
     float height;     // H in page units
     float gap;        // H / 3, the space between glyph bodies
@@ -188,7 +188,7 @@ int PlaceGlyph(TextPass& pass, const GlyphJob& job, bool keepAdvance, int& advan
 // What a character draws: a glyph, or a base glyph with an accent.
 struct Resolved {
     int glyph = 0;
-    int base = 0;    // of a composite, else 0
+    int base = 0;  // of a composite, else 0
     int accent = 0;
     bool wide = false;  // found in the wide set
 };
@@ -286,8 +286,11 @@ int ReadUtf8(const char* text, char32_t* out) {
     int length = 0;
     while (length < kMaxCharacters && *p != 0) {
         const unsigned lead = *p;
-        const int size = lead < 0x80 ? 1 : lead >= 0xC2 && lead <= 0xDF ? 2 : lead >= 0xE0 && lead <= 0xEF ? 3
-                         : lead >= 0xF0 && lead <= 0xF4 ? 4 : 0;
+        const int size = lead < 0x80                    ? 1
+                         : lead >= 0xC2 && lead <= 0xDF ? 2
+                         : lead >= 0xE0 && lead <= 0xEF ? 3
+                         : lead >= 0xF0 && lead <= 0xF4 ? 4
+                                                        : 0;
         char32_t code = size == 1 ? lead : size == 2 ? lead & 0x1F : size == 3 ? lead & 0x0F : lead & 0x07;
         int taken = 1;
         while (taken < size && (p[taken] & 0xC0) == 0x80) code = (code << 6) | (p[taken++] & 0x3F);
@@ -300,8 +303,8 @@ int ReadUtf8(const char* text, char32_t* out) {
     return length;
 }
 
-void DrawText(float* x, float* y, int height, const char32_t* text, int length, bool utf8, int style,
-              float angle, float slant, float factor, int writeBack, int alignment) {
+void DrawText(float* x, float* y, int height, const char32_t* text, int length, bool utf8, int style, float angle,
+              float slant, float factor, int writeBack, int alignment) {
     PlotStateRecord& s = PlotState;
     style = Clamp(style, 0, 3);
     writeBack = Clamp(writeBack, 0, 1);
@@ -363,16 +366,16 @@ void DrawText(float* x, float* y, int height, const char32_t* text, int length, 
 
 }  // namespace
 
-void TEXTG(float* x, float* y, int height, const char* text, int style, float angle, float slant,
-           float factor, int writeBack, int alignment) {
+void TEXTG(float* x, float* y, int height, const char* text, int style, float angle, float slant, float factor,
+           int writeBack, int alignment) {
     if (!x || !y || !text) return;
     char32_t characters[kMaxCharacters];
     const int length = ReadBytes(text, characters);
     DrawText(x, y, height, characters, length, false, style, angle, slant, factor, writeBack, alignment);
 }
 
-void TEXTGU(float* x, float* y, int height, const char* text, int style, float angle, float slant,
-            float factor, int writeBack, int alignment) {
+void TEXTGU(float* x, float* y, int height, const char* text, int style, float angle, float slant, float factor,
+            int writeBack, int alignment) {
     if (!x || !y || !text) return;
     char32_t characters[kMaxCharacters];
     const int length = ReadUtf8(text, characters);
@@ -389,8 +392,7 @@ void TEXTU(float x, float y, int height, const char* text, int style) {
     TEXTGU(&x, &y, height, text, style, 0, 0, 1.0f, 0, 0);
 }
 
-void TEXTCU(float x, float y, int height, const char* text, int style, float angle, float slant,
-            float factor) {
+void TEXTCU(float x, float y, int height, const char* text, int style, float angle, float slant, float factor) {
     TEXTGU(&x, &y, height, text, style, angle, slant, factor, 0, 1);
 }
 

@@ -39,8 +39,8 @@ TEST(TitleFont, MarkedLettersAreTheirBaseWithAMarkAboveOrBelow) {
     const struct {
         char32_t marked, base;
         bool below;
-    } pairs[] = {{0x104, 'A', true},   {0x10D, 'c', false}, {0x219, 's', true},  {0x15F, 's', true},
-                 {0x11F, 'g', false},  {0x130, 'I', false}, {0x419, 0x418, false}, {0x401, 'E', false},
+    } pairs[] = {{0x104, 'A', true},    {0x10D, 'c', false}, {0x219, 's', true},    {0x15F, 's', true},
+                 {0x11F, 'g', false},   {0x130, 'I', false}, {0x419, 0x418, false}, {0x401, 'E', false},
                  {0x3AC, 0x3B1, false}, {0x13A, 'l', false}};
     for (const auto& p : pairs) {
         const Rows marked = RowsOf(p.marked);
@@ -75,7 +75,9 @@ TEST(TitleFont, DeviceContextDrawsUtf8OneCellPerCharacter) {
         return out;
     };
     // "Łódź ж" and a stray continuation byte.
-    const std::vector<Rows> drawn = cells("\xC5\x81\xC3\xB3" "d\xC5\xBA \xD0\xB6\x80");
+    const std::vector<Rows> drawn = cells(
+        "\xC5\x81\xC3\xB3"
+        "d\xC5\xBA \xD0\xB6\x80");
     const char32_t expected[] = {0x141, 0xF3, 'd', 0x17A, ' ', 0x436, 0xFFFD};
     ASSERT_EQ(drawn.size(), std::size(expected));
     for (std::size_t k = 0; k < drawn.size(); ++k) EXPECT_EQ(drawn[k], RowsOf(expected[k])) << "cell " << k;

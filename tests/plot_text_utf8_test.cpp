@@ -73,10 +73,11 @@ protected:
 
 TEST_F(Utf8Text, Latin1TextDrawsExactlyAsItsBytesInEveryStyle) {
     const std::string texts[] = {
-        "Wave 0.5 Hz [x] {y} $ * |",                            // the German arrangement
-        "H<2O x>i ^a^b^w ^A~=/ ~O/ ^^ ^",                        // control characters
-        "M\xFC" "ller \xC4rger \xC9lan \xF1\xE5\xE7\xC7\xDF \xEC\xCF \xBF\xA1",  // Latin-1 letters
-        std::string(85, '\xE9'),                                 // cut at 80 characters
+        "Wave 0.5 Hz [x] {y} $ * |",       // the German arrangement
+        "H<2O x>i ^a^b^w ^A~=/ ~O/ ^^ ^",  // control characters
+        "M\xFC"
+        "ller \xC4rger \xC9lan \xF1\xE5\xE7\xC7\xDF \xEC\xCF \xBF\xA1",  // Latin-1 letters
+        std::string(85, '\xE9'),                                         // cut at 80 characters
     };
     for (int style = 0; style <= 3; ++style) {
         for (const std::string& text : texts) {
@@ -96,7 +97,7 @@ TEST_F(Utf8Text, GreekAndCyrillicLettersShapedLikeLatinOnesDrawTheLatinGlyphs) {
         {"АВЕКМНОРСТХ аеорсухіј", "ABEKMHOPCTX aeopcyxij", 0},  // Cyrillic
         {"ΑΒΕΖΗΙΚΜΝΟΡΤΥΧ ο", "ABEZHIKMNOPTYX o", 2},            // Greek capitals as Latin ones
         {"αβγδλμπσςω ΓΔΘΛΠΣΦΨΩ", "^a^b^g^d^l^m^p^s^v^w ^G^D^J^L^P^S^F^Y^W", 0},
-        {"αβ", "ab", 1},                           // capitals mode: small capitals
+        {"αβ", "ab", 1},  // capitals mode: small capitals
     };
     for (const Same& c : cases) {
         EXPECT_EQ(Utf8(c.utf8, c.style), Bytes(c.bytes, c.style)) << c.utf8;
@@ -126,8 +127,21 @@ TEST_F(Utf8Text, NewLettersMatchAReferenceDrawnStrokeByStroke) {
     Clear();
     constexpr std::pair<int, int> up{-1, -1};
     Reference(0, {{1, 6}, {1, 0}, {6, 0}, {6, 1}, up, {0, 2}, {3, 4}});  // L with a stroke
-    Reference(1, {{1, 2}, {5, 2}, {5, 3}, {4, 4}, {2, 4}, {1, 3}, {1, 1}, {2, 0}, {4, 0}, {5, 1},  // e
-                  up, {5, 0}, {4, -1}, {5, -2}, {6, -2}});  // and its ogonek, under the line
+    Reference(1, {{1, 2},
+                  {5, 2},
+                  {5, 3},
+                  {4, 4},
+                  {2, 4},
+                  {1, 3},
+                  {1, 1},
+                  {2, 0},
+                  {4, 0},
+                  {5, 1},  // e
+                  up,
+                  {5, 0},
+                  {4, -1},
+                  {5, -2},
+                  {6, -2}});  // and its ogonek, under the line
     Reference(2, {{3, 0}, {3, 4}, up, {0, 4}, {3, 2}, {6, 4}, up, {0, 0}, {2, 2}, {4, 2}, {6, 0}});  // zhe
     EXPECT_EQ(drawn, Ink());
     EXPECT_EQ(TEXTMISSING(0), 0);
@@ -135,9 +149,13 @@ TEST_F(Utf8Text, NewLettersMatchAReferenceDrawnStrokeByStroke) {
 
 TEST_F(Utf8Text, CharactersWithoutAGlyphShowAsABoxAndAreCounted) {
     // A letter of no set, and a broken sequence (a lead byte before 'b').
-    const PixelSet unknown = Utf8("a\xE4\xB8\xAD" "b");
+    const PixelSet unknown = Utf8(
+        "a\xE4\xB8\xAD"
+        "b");
     EXPECT_EQ(TEXTMISSING(0), 1);
-    const PixelSet broken = Utf8("a\xC3" "b");
+    const PixelSet broken = Utf8(
+        "a\xC3"
+        "b");
     EXPECT_EQ(TEXTMISSING(1), 2);
     EXPECT_EQ(TEXTMISSING(0), 0);  // reset after reading
     EXPECT_EQ(unknown, broken);

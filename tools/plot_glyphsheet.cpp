@@ -144,7 +144,8 @@ void WideSheet(const char* name) {
     for (int n = 0; n < count; ++n) {
         const plotfont::WideCharacter& c = plotfont::kWideCharacters[static_cast<std::size_t>(n)];
         const float x = 0.5f + (n % kColumns) * 2.4f;
-        const float y = 1.7f * static_cast<float>(rows - n / kColumns) - 0.9f;
+        const int row = n / kColumns;  // from the top
+        const float y = 1.7f * static_cast<float>(rows - row) - 0.9f;
         Guides(x, y, 1.2f, 0.8f);
         Utf8Of(c.code, text);
         SETCOLOUR(kBlack);

@@ -13,6 +13,7 @@ namespace plotfont {
 namespace {
 
 // Wide glyph numbers by name.
+// clang-format off
 enum WideGlyph : int16_t {
     kBox = kReplacementGlyph,
     // marks
@@ -34,20 +35,21 @@ enum WideGlyph : int16_t {
     kLeftGuillemet, kRightGuillemet, kMiddleDot, kLowQuote,
     kEnd
 };
+// clang-format on
 static_assert(kEnd - kWideFirst <= kWideGlyphCount, "wide glyph numbers overflow the tables");
 
 // Byte-set glyphs the wide characters reuse.
 constexpr int16_t kAcute = kAcuteGlyph, kGrave = kGraveGlyph, kCircumflex = kCircumflexGlyph,
-                  kDiaeresis = kDiaeresisGlyph, kRing = kRingGlyph, kTilde = kTildeGlyph,
-                  kCedilla = kCedillaGlyph, kDotlessI = kDotlessIGlyph;
-constexpr int16_t kGreekChi = 323, kGreekDelta = 324, kGreekPhi = 326, kGreekGamma = 327,
-                  kGreekTheta = 330, kGreekLambda = 332, kGreekPi = 336, kGreekSigma = 339,
-                  kGreekOmega = 343, kGreekXi = 344, kGreekPsi = 345;
-constexpr int16_t kAlpha = 353, kBeta = 354, kChi = 355, kDelta = 356, kEpsilon = 357, kPhi = 358,
-                  kGamma = 359, kEta = 360, kIota = 361, kTheta = 362, kKappa = 363, kLambda = 364,
-                  kMu = 365, kNu = 366, kPi = 368, kRho = 370, kSigma = 371, kTau = 372,
-                  kUpsilon = 373, kFinalSigma = 374, kOmega = 375, kXi = 376, kPsi = 377, kZeta = 378;
+                  kDiaeresis = kDiaeresisGlyph, kRing = kRingGlyph, kTilde = kTildeGlyph, kCedilla = kCedillaGlyph,
+                  kDotlessI = kDotlessIGlyph;
+constexpr int16_t kGreekDelta = 324, kGreekPhi = 326, kGreekGamma = 327, kGreekTheta = 330, kGreekLambda = 332,
+                  kGreekPi = 336, kGreekSigma = 339, kGreekOmega = 343, kGreekXi = 344, kGreekPsi = 345;
+constexpr int16_t kAlpha = 353, kBeta = 354, kChi = 355, kDelta = 356, kEpsilon = 357, kPhi = 358, kGamma = 359,
+                  kEta = 360, kIota = 361, kTheta = 362, kKappa = 363, kLambda = 364, kMu = 365, kNu = 366, kPi = 368,
+                  kRho = 370, kSigma = 371, kTau = 372, kUpsilon = 373, kFinalSigma = 374, kOmega = 375, kXi = 376,
+                  kPsi = 377, kZeta = 378;
 
+// clang-format off
 constexpr int kShapes[] = {
     G(kBox), Mv(1, 0), Dr(1, 6), Dr(5, 6), Dr(5, 0), Dr(1, 0), Mv(3, 1),     // replacement
              Dr(3, 2), Mv(3, 3), Dr(4, 4), Dr(3, 5), Dr(2, 4),
@@ -188,6 +190,7 @@ constexpr int kShapes[] = {
     G(kMiddleDot), Mv(3, 2), Dr(3, 3),  // ·
     G(kLowQuote), Dmv(2, 1), Ddr(2, 0), Ddr(1, -1), Dmv(4, 1), Ddr(4, 0), Ddr(3, -1),  // „
 };
+// clang-format on
 
 // Glyphs whose metrics differ from a 6-high, 10-wide sign.
 struct GlyphTraits {
@@ -200,11 +203,14 @@ struct GlyphTraits {
 };
 constexpr int16_t kCapitalClass = 5;  // as the Latin capitals
 constexpr int16_t kSmallClass = 7;    // as the Latin small letters
-constexpr GlyphTraits Mark(int16_t g, bool raises) { return {g, raises ? kCapitalClass : int16_t{6}, 10, 0, false, raises}; }
+constexpr GlyphTraits Mark(int16_t g, bool raises) {
+    return {g, raises ? kCapitalClass : int16_t{6}, 10, 0, false, raises};
+}
 constexpr GlyphTraits Capital(int16_t g, int16_t advance) { return {g, kCapitalClass, advance, 0, true, false}; }
 constexpr GlyphTraits Small(int16_t g, int16_t advance, int16_t capital) {
     return {g, kSmallClass, advance, capital, false, false};
 }
+// clang-format off
 constexpr GlyphTraits kTraits[] = {
     {kBox, 5, 10, 0, false, false},
     Mark(kCaron, true), Mark(kBreve, true), Mark(kDotAbove, true), Mark(kDoubleAcute, true),
@@ -232,12 +238,14 @@ constexpr GlyphTraits kTraits[] = {
     Small(kUkrainianIeSmall, 10, kUkrainianIe), Small(kGheUpturnSmall, 8, kGheUpturn),
     {kMiddleDot, 6, 6, 0, false, false}, {kLowQuote, 6, 8, 0, false, false},
 };
+// clang-format on
 
 // Characters beyond Latin-1: a glyph, or a base glyph and the mark over or
 // under it.
 constexpr int16_t kApostrophe = '\'', kQuote = '"', kHyphen = '-';
 constexpr int16_t kDegree = 292, kTimes = 293, kDivide = 303;
 
+// clang-format off
 constexpr WideCharacter kCharacters[] = {
     // Latin-1 signs the byte sets leave out
     {0xAB, kLeftGuillemet, 0}, {0xB0, kDegree, 0}, {0xB7, kMiddleDot, 0}, {0xBB, kRightGuillemet, 0},
@@ -328,6 +336,7 @@ constexpr WideCharacter kCharacters[] = {
     {0x2018, kApostrophe, 0}, {0x2019, kApostrophe, 0}, {0x201C, kQuote, 0}, {0x201D, kQuote, 0},
     {0x201E, kLowQuote, 0},
 };
+// clang-format on
 
 struct StrokeFont {
     std::array<int16_t, kWideStrokeWords> strokes;
