@@ -121,10 +121,14 @@ void ToggleBoth() {
 bool HandleAidKey(unsigned key, unsigned mods) {
     if (mods & (MOD_CTRL | MOD_ALT)) return false;
     switch (key) {
-        case 'M': case 'm': CycleMarks(); break;
-        case 'W': case 'w': ToggleWavelength(); break;
-        case 'G': case 'g': ToggleGraph(); break;
-        case 'C': case 'c': ToggleBoth(); break;
+        case 'M':
+        case 'm': CycleMarks(); break;
+        case 'W':
+        case 'w': ToggleWavelength(); break;
+        case 'G':
+        case 'g': ToggleGraph(); break;
+        case 'C':
+        case 'c': ToggleBoth(); break;
         default: return false;
     }
     WakeForAids();

@@ -1,6 +1,7 @@
 // Whole headless runs of the osk program: frames per second of wall time for
-// 10 000 frames of each wave (virtual clock, no dumps), and the time from
-// process start to the first screen refresh.
+// 10 000 frames of each wave (virtual clock, no dumps), the same with every
+// teaching aid on, and the time from process start to the first screen
+// refresh.
 //
 // The program is found next to this one's directory (<build>/osk), or at
 // $OSK_BINARY.
@@ -60,7 +61,7 @@ constexpr const char* kClickGo = "key space\n";
 
 // 10 000 running frames: the clock moves by the frame period (plus the
 // millisecond past it) per frame.
-void RunFrames(benchmark::State& state, const char* enter, double secondsPerFrame) {
+void RunFrames(benchmark::State& state, const char* enter, double secondsPerFrame, const char* aids = nullptr) {
     TempDir scratch;
     const fs::path script = scratch.path() / "run.osk";
     const int frames = 10000;
@@ -69,7 +70,9 @@ void RunFrames(benchmark::State& state, const char* enter, double secondsPerFram
         out << enter << kClickGo << "wait " << frames * secondsPerFrame << "\nclose\n";
     }
     for (auto _ : state) {
-        const pid_t pid = Spawn({OskBinary().string(), "--headless", "--script", script.string()});
+        std::vector<std::string> args = {OskBinary().string(), "--headless", "--script", script.string()};
+        if (aids) args.insert(args.end(), {"--aids", aids});
+        const pid_t pid = Spawn(args);
         if (pid < 0 || Wait(pid) != 0) {
             state.SkipWithError("osk did not run");
             return;
@@ -84,6 +87,15 @@ void BM_LongitudinalRun10000Frames(benchmark::State& state) {
 }
 void BM_TransversalRun10000Frames(benchmark::State& state) {
     RunFrames(state, kClickTransversal, 0.041);
+}
+
+// Every aid: marks, wavelength, graph, both chains.
+constexpr const char* kEveryAid = "mark=12+30+41+55,wavelength,graph,both";
+void BM_LongitudinalRun10000FramesEveryAid(benchmark::State& state) {
+    RunFrames(state, kClickLongitudinal, 0.051, kEveryAid);
+}
+void BM_TransversalRun10000FramesEveryAid(benchmark::State& state) {
+    RunFrames(state, kClickTransversal, 0.041, kEveryAid);
 }
 
 // From the spawn until the first refresh's dump appears.
@@ -121,4 +133,6 @@ void BM_StartToFirstRefresh(benchmark::State& state) {
 
 BENCHMARK(BM_LongitudinalRun10000Frames)->UseRealTime()->Unit(benchmark::kMillisecond)->Iterations(2);
 BENCHMARK(BM_TransversalRun10000Frames)->UseRealTime()->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(BM_LongitudinalRun10000FramesEveryAid)->UseRealTime()->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(BM_TransversalRun10000FramesEveryAid)->UseRealTime()->Unit(benchmark::kMillisecond)->Iterations(2);
 BENCHMARK(BM_StartToFirstRefresh)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);

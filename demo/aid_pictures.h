@@ -32,11 +32,11 @@ int ParticleAt(WaveKind current, int n, const AidState& aids, float x, float y);
 // What the wavelength readouts say, derived from the model: the wavelength
 // in particle spacings, the period in frames and in seconds, the speed.
 struct WaveReadouts {
-    double wavelength;     // spacings
-    double periodFrames;   // frames
-    double periodSeconds;  // at secondsPerFrame
-    double speedPerFrame;  // spacings per frame
-    double speedPerSecond; // spacings per second
+    double wavelength;      // spacings
+    double periodFrames;    // frames
+    double periodSeconds;   // at secondsPerFrame
+    double speedPerFrame;   // spacings per frame
+    double speedPerSecond;  // spacings per second
 };
 WaveReadouts ComputeReadouts(double secondsPerFrame);
 // The three readouts as drawn (Latin-1 page texts): wavelength, period,
