@@ -81,8 +81,9 @@ std::string Wavelength(const AidScene& scene) {
 }
 
 std::string Graph(const AidState& aids, const AidScene& scene) {
-    std::string text = Tr(N_("The graph under the chain shows the displacement of every particle from its rest "
-                             "position in this frame."));
+    std::string text =
+        Tr(N_("The graph under the chain shows the displacement of every particle from its rest "
+              "position in this frame."));
     if (aids.both || scene.longitudinal) {
         text += std::string(" ") + Tr(N_("For the longitudinal wave a second curve shows the density: the "
                                          "particles crowd where the displacement crosses zero, not at its "
@@ -100,7 +101,8 @@ std::string DescribeAids(const AidState& aids, const AidScene& scene) {
     if (aids.wavelength) add(Wavelength(scene));
     if (aids.graph) add(Graph(aids, scene));
     if (aids.both) {
-        add(Tr(N_("Both waves in step: the longitudinal chain above the transversal one, in the same frame and "
+        add(
+            Tr(N_("Both waves in step: the longitudinal chain above the transversal one, in the same frame and "
                   "the same phase of the exciter.")));
     }
     if (text.empty()) add(Tr(N_("No teaching aid is on.")));

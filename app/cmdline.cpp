@@ -95,23 +95,26 @@ std::string LanguageList() {
 
 std::string OskUsageText() {
     const char* keyIndent = "                                    ";
-    return std::string("usage: osk [FILE]                 the demonstration in a window; the buttons' keys\n"
-                       "                                  (PageDown and PageUp for a presenter's remote):\n") +
+    return std::string(
+               "usage: osk [FILE]                 the demonstration in a window; the buttons' keys\n"
+               "                                  (PageDown and PageUp for a presenter's remote):\n") +
            KeyLines(KeyGroup::Button, keyIndent, true) +
            "                                  teaching aids, each off at the start:\n" +
-           KeyLines(KeyGroup::Aid, keyIndent, true) +
-           "                                  around the page:\n" +
+           KeyLines(KeyGroup::Aid, keyIndent, true) + "                                  around the page:\n" +
            KeyLines(KeyGroup::Shell, keyIndent, true) +
            "       osk --headless [options]   the same without a window system\n"
            "         --script FILE            input events, one a line (without a script the run\n"
            "                                  ends at its start, as if the window were closed):\n"
            "                                    click X Y | rclick X Y | key NAME | wait SECONDS | close\n"
            "                                    (client points; the page's top-left pixel is " +
-           std::to_string(kPageOrigin.x) + " " + std::to_string(kPageOrigin.y) + ";\n"
+           std::to_string(kPageOrigin.x) + " " + std::to_string(kPageOrigin.y) +
+           ";\n"
            "                                    keys: a-z 0-9 space enter tab escape backspace left\n"
            "                                    right up down delete insert pageup pagedown f1-f12\n"
            "                                    minus plus, with ctrl+ shift+ alt+)\n"
-           "         --screen WxH             the screen size reported (default " + DefaultScreenText() + ")\n"
+           "         --screen WxH             the screen size reported (default " +
+           DefaultScreenText() +
+           ")\n"
            "       with or without --headless:\n"
            "         --dump DIR               write DIR/refresh-NNNNN.bmp and DIR/refreshes.txt\n"
            "                                  at every screen refresh\n"
@@ -121,7 +124,9 @@ std::string OskUsageText() {
            "                                  that cannot be written is reported and stops, the\n"
            "                                  run goes on and ends with status 3)\n"
            "       in every mode:\n"
-           "         --lang CODE              the language of the program's texts (" + LanguageList() + ";\n"
+           "         --lang CODE              the language of the program's texts (" +
+           LanguageList() +
+           ";\n"
            "                                  C: as written); default: from LANGUAGE, LC_ALL,\n"
            "                                  LC_MESSAGES or LANG; the keys stay the same letters\n"
            "         --aids LIST              teaching aids on from the start; LIST is comma-separated:\n"

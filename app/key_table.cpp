@@ -26,10 +26,8 @@ constexpr KeyRow kRows[] = {
     {KeyGroup::Aid, "C", N_("both waves in step, one above the other"), "C", N_("both waves")},
     {KeyGroup::Shell, "F11, F", N_("full screen on/off"), "F11", N_("full screen")},
     {KeyGroup::Shell, "Z", N_("fit the page to the window on/off"), nullptr, nullptr},
-    {KeyGroup::Shell, "-, +", N_("slower / faster animation (down to 1/8 speed)"), "\u2212 / +",
-     N_("slower / faster")},
-    {KeyGroup::Shell, "F1, ?", N_("help: a message box listing the buttons and keys"), N_("F1 or ?"),
-     N_("all keys")},
+    {KeyGroup::Shell, "-, +", N_("slower / faster animation (down to 1/8 speed)"), "\u2212 / +", N_("slower / faster")},
+    {KeyGroup::Shell, "F1, ?", N_("help: a message box listing the buttons and keys"), N_("F1 or ?"), N_("all keys")},
 };
 
 // Second keys of a button, and the key whose button they press.

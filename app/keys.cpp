@@ -2,8 +2,8 @@
 #include <cctype>
 #include <cstring>
 
-#include "app/keys.h"
 #include "app/key_table.h"
+#include "app/keys.h"
 #include "app/keys_internal.h"
 #include "app/shell.h"
 #include "plot/plot.h"

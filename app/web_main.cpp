@@ -28,8 +28,8 @@
 #include "app/screen_report.h"
 #include "app/screen_size.h"
 #include "app/shell.h"
-#include "demo/driver.h"
 #include "demo/aid_pictures.h"
+#include "demo/driver.h"
 #include "platform/web/web_backend.h"
 #include "res/resource.h"
 
@@ -131,7 +131,7 @@ constexpr PageTextEntry kPageTexts[] = {
 // The value of ?aids= in the page's address, null when there is none.
 EM_JS(char*, osk_web_aids_parameter, (), {
     const value = new URLSearchParams(window.location.search).get('aids');
-    return value === null ? 0 : allocateUTF8(value);
+    return value == null ? 0 : allocateUTF8(value);
 });
 
 // The aids on (bit 0 marks, 1 wavelength, 2 graph, 3 both) and, when they
@@ -207,9 +207,9 @@ int AidBits(const AidState& aids) {
 // The scene the words describe: the wave shown (the longitudinal one on the
 // start screen) and its readouts at the current speed.
 AidScene CurrentScene() {
-    const DemoWave& wave =
-        g_lastReport.wave && std::strcmp(g_lastReport.wave, Tr(kTransversalWave.stripTitle)) == 0 ? kTransversalWave
-                                                                                                  : kLongitudinalWave;
+    const DemoWave& wave = g_lastReport.wave && std::strcmp(g_lastReport.wave, Tr(kTransversalWave.stripTitle)) == 0
+                               ? kTransversalWave
+                               : kLongitudinalWave;
     const WaveReadouts readouts = ComputeReadouts(wave.period * AnimationSlowdown());
     AidScene scene;
     scene.longitudinal = &wave == &kLongitudinalWave;
@@ -283,11 +283,11 @@ EMSCRIPTEN_KEEPALIVE void osk_press_client(int x, int y) {
 EMSCRIPTEN_KEEPALIVE int osk_last_press_x() { return g_backend ? g_backend->LastPressX() : g_lastPressX; }
 EMSCRIPTEN_KEEPALIVE int osk_last_press_y() { return g_backend ? g_backend->LastPressY() : g_lastPressY; }
 // The page's toggles of the aids (0 marks, 1 wavelength, 2 graph, 3 both)
-// are the keys M, W, G and C: the marks go round none, the 12th, every
-// sixth.
+// press the keys M, W, G and C in the view, where a waiting program takes
+// them in: the marks go round none, the 12th, every sixth.
 EMSCRIPTEN_KEEPALIVE void osk_toggle_aid(int which) {
     static constexpr char kAidKeys[] = {'M', 'W', 'G', 'C'};
-    if (g_backend && which >= 0 && which < 4) HandleAidKey(static_cast<unsigned>(kAidKeys[which]), 0);
+    if (g_backend && which >= 0 && which < 4) g_backend->PressKey(static_cast<unsigned>(kAidKeys[which]));
 }
 }
 

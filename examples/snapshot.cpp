@@ -13,9 +13,9 @@
 
 namespace {
 
-constexpr int kParticles = 65;          // 0 (the exciter) .. 64
-constexpr int kFrame = 44;              // the wave has reached particle 44
-constexpr float kAmplitude = 1.1f;      // in particle spacings
+constexpr int kParticles = 65;                        // 0 (the exciter) .. 64
+constexpr int kFrame = 44;                            // the wave has reached particle 44
+constexpr float kAmplitude = 1.1f;                    // in particle spacings
 constexpr double kPhaseStep = 3.14159265358979 / 12;  // a wavelength of 24 spacings
 // The density axis: y = (density - 1) * kDensityScale.
 constexpr float kDensityScale = 3.0f;
@@ -41,8 +41,8 @@ void LabelLeftOf(float x, float y, const char* text) {
 
 void Axes() {
     SETCOLOUR(kAxisColour);
-    PLOTLINE(0, 0, 66, 0);          // rest positions: the particle axis
-    PLOTLINE(0, -1.4f, 0, 1.45f);   // displacement
+    PLOTLINE(0, 0, 66, 0);           // rest positions: the particle axis
+    PLOTLINE(0, -1.4f, 0, 1.45f);    // displacement
     PLOTLINE(66, -1.4f, 66, 1.45f);  // density
     char text[16];
     for (int i = 0; i <= 64; i += 8) {

@@ -68,11 +68,11 @@ TEST(Script, KeyNames) {
         const char* name;
         unsigned key, mods;
     };
-    for (const Case& c : {Case{"space", ' ', 0}, Case{"n", 'N', 0}, Case{"Q", 'Q', 0}, Case{"7", '7', 0},
-                          Case{"right", KEY_RIGHT, 0}, Case{"escape", KEY_ESCAPE, 0},
-                          Case{"pagedown", KEY_PAGEDOWN, 0}, Case{"pageup", KEY_PAGEUP, 0},
-                          Case{"backspace", KEY_BACKSPACE, 0}, Case{"shift+f6", KEY_F6, MOD_SHIFT},
-                          Case{"alt+backspace", KEY_BACKSPACE, MOD_ALT}, Case{"ctrl+shift+x", 'X', MOD_CTRL | MOD_SHIFT}}) {
+    for (const Case& c :
+         {Case{"space", ' ', 0}, Case{"n", 'N', 0}, Case{"Q", 'Q', 0}, Case{"7", '7', 0}, Case{"right", KEY_RIGHT, 0},
+          Case{"escape", KEY_ESCAPE, 0}, Case{"pagedown", KEY_PAGEDOWN, 0}, Case{"pageup", KEY_PAGEUP, 0},
+          Case{"backspace", KEY_BACKSPACE, 0}, Case{"shift+f6", KEY_F6, MOD_SHIFT},
+          Case{"alt+backspace", KEY_BACKSPACE, MOD_ALT}, Case{"ctrl+shift+x", 'X', MOD_CTRL | MOD_SHIFT}}) {
         unsigned key = 0, mods = 0;
         EXPECT_TRUE(ParseKeyName(c.name, key, mods)) << c.name;
         EXPECT_EQ(key, c.key) << c.name;

@@ -7,8 +7,8 @@
 
 #include "app/aid_words.h"
 #include "app/catalogue.h"
-#include "demo/driver.h"
 #include "demo/aid_pictures.h"
+#include "demo/driver.h"
 
 namespace {
 

@@ -126,8 +126,9 @@ TEST(ShellKeys, SlowMotionStretchesFramesAndHelpListsTheKeys) {
 // exactly as N and space do, on the wave screens and the paused menu, page
 // for page; Right, Backspace and Escape press their buttons as well.
 TEST(ShellKeys, PresentersRemoteDrivesTheLessonLikeTheButtons) {
-    const std::string lesson = "key t\nkey STEP\nkey STEP\nkey RUN\nwait 0.5\nkey RUN\nkey STEP\nkey RUN\nwait 0.3\n"
-                               "key RUN\nkey RUN\nwait 0.2\nkey BACK\nkey l\nkey STEP\nkey QUIT\n";
+    const std::string lesson =
+        "key t\nkey STEP\nkey STEP\nkey RUN\nwait 0.5\nkey RUN\nkey STEP\nkey RUN\nwait 0.3\n"
+        "key RUN\nkey RUN\nwait 0.2\nkey BACK\nkey l\nkey STEP\nkey QUIT\n";
     auto script = [&lesson](const char* step, const char* run, const char* back, const char* quit) {
         std::string text = lesson;
         for (const auto& [word, key] : {std::pair{"STEP", step}, {"RUN", run}, {"BACK", back}, {"QUIT", quit}}) {

@@ -57,7 +57,7 @@ TEST_F(Win32BackendTest, SystemInputBecomesBackendEvents) {
         {SystemInput::KeyDown, 0, 0, 0x74, BackendEvent::Key, 0, 1, KEY_F1 + 4},  // F5
         {SystemInput::KeyDown, 0, 0, 0x20, BackendEvent::Key, 0, 1, KEY_SPACE},
         {SystemInput::KeyDown, 0, 0, 0x22, BackendEvent::Key, 0, 1, KEY_PAGEDOWN},  // a presenter's remote
-        {SystemInput::Character, 0, 0, '+', BackendEvent::Key, 0, 1, '+'},  // wherever the layout has it
+        {SystemInput::Character, 0, 0, '+', BackendEvent::Key, 0, 1, '+'},          // wherever the layout has it
         {SystemInput::Character, 0, 0, '?', BackendEvent::Key, 0, 1, '?'},
         {SystemInput::Close, 0, 0, 0, BackendEvent::Close, 0, 1, 0},
     };

@@ -84,11 +84,23 @@ bool ParseKeyName(const std::string& name, unsigned& key, unsigned& mods) {
         const char* name;
         unsigned key;
     } kNames[] = {
-        {"space", KEY_SPACE},   {"enter", KEY_RETURN},   {"return", KEY_RETURN}, {"tab", KEY_TAB},
-        {"escape", KEY_ESCAPE}, {"esc", KEY_ESCAPE},     {"backspace", KEY_BACKSPACE},
-        {"left", KEY_LEFT},     {"right", KEY_RIGHT},    {"up", KEY_UP},         {"down", KEY_DOWN},
-        {"delete", KEY_DELETE}, {"insert", KEY_INSERT},  {"minus", '-'},        {"plus", '+'},
-        {"pageup", KEY_PAGEUP}, {"pagedown", KEY_PAGEDOWN},
+        {"space", KEY_SPACE},
+        {"enter", KEY_RETURN},
+        {"return", KEY_RETURN},
+        {"tab", KEY_TAB},
+        {"escape", KEY_ESCAPE},
+        {"esc", KEY_ESCAPE},
+        {"backspace", KEY_BACKSPACE},
+        {"left", KEY_LEFT},
+        {"right", KEY_RIGHT},
+        {"up", KEY_UP},
+        {"down", KEY_DOWN},
+        {"delete", KEY_DELETE},
+        {"insert", KEY_INSERT},
+        {"minus", '-'},
+        {"plus", '+'},
+        {"pageup", KEY_PAGEUP},
+        {"pagedown", KEY_PAGEDOWN},
     };
     for (const auto& n : kNames) {
         if (rest == n.name) {

@@ -241,9 +241,9 @@ unsigned KeyCode(const char* key) {
         const char* name;
         unsigned code;
     } kNamed[] = {
-        {"Enter", KEY_RETURN},     {"Escape", KEY_ESCAPE}, {"Backspace", KEY_BACKSPACE}, {"Tab", KEY_TAB},
-        {"ArrowRight", KEY_RIGHT}, {"ArrowLeft", KEY_LEFT}, {"ArrowUp", KEY_UP},         {"ArrowDown", KEY_DOWN},
-        {"Delete", KEY_DELETE},    {"Insert", KEY_INSERT}, {"PageUp", KEY_PAGEUP},       {"PageDown", KEY_PAGEDOWN},
+        {"Enter", KEY_RETURN},     {"Escape", KEY_ESCAPE},  {"Backspace", KEY_BACKSPACE}, {"Tab", KEY_TAB},
+        {"ArrowRight", KEY_RIGHT}, {"ArrowLeft", KEY_LEFT}, {"ArrowUp", KEY_UP},          {"ArrowDown", KEY_DOWN},
+        {"Delete", KEY_DELETE},    {"Insert", KEY_INSERT},  {"PageUp", KEY_PAGEUP},       {"PageDown", KEY_PAGEDOWN},
     };
     for (const auto& named : kNamed) {
         if (std::strcmp(key, named.name) == 0) return named.code;
@@ -379,6 +379,13 @@ extern "C" EMSCRIPTEN_KEEPALIVE void osk_web_pointer(int down, int button, int x
 void WebBackend::PressClient(int x, int y) {
     Press(true, 1, x, y);
     Press(false, 1, x, y);
+}
+
+void WebBackend::PressKey(unsigned key) {
+    BackendEvent event;
+    event.type = BackendEvent::Key;
+    event.key = key;
+    Push(event);
 }
 
 void WebBackend::Press(bool down, int button, int x, int y) {

@@ -68,6 +68,9 @@ public:
     // A left click (press and release) at a client point, as the page's own
     // buttons give it.
     void PressClient(int x, int y);
+    // A key pressed in the view, as from the keyboard (the page's own
+    // controls that stand for keys).
+    void PressKey(unsigned key);
     // The client point of the last press, -1 before the first.
     int LastPressX() const { return lastPressX_; }
     int LastPressY() const { return lastPressY_; }

@@ -47,6 +47,7 @@ ref start ""
 ref stepping "click $L"
 ref frame2 "click $L" "wait 1" "click $NEXT" "wait 1" "click $NEXT"
 ref frame3 "click $L" "wait 1" "click $NEXT" "wait 1" "click $NEXT" "wait 1" "key n"
+ref frame4 "click $L" "wait 1" "click $NEXT" "wait 1" "click $NEXT" "wait 1" "key n" "wait 1" "key n"
 ref running "click $L" "click $GO" "wait 0.5" "close"
 ref paused "click $L" "click $GO" "wait 0.5" "click $GO"
 
@@ -86,6 +87,10 @@ n=$(differ shot-frame2 frame2); [ "$n" = 0 ] || fail "two quick clicks on Next: 
 xdotool windowfocus --sync "$wid"; xdotool key n; sleep 0.7
 shot frame3
 n=$(differ shot-frame3 frame3); [ "$n" = 0 ] || fail "the key n: frame 3 differs from headless in $n pixels"
+# A presenter's remote sends PageDown ("Next" to X): one more frame.
+xdotool key Next; sleep 0.7
+shot frame4
+n=$(differ shot-frame4 frame4); [ "$n" = 0 ] || fail "PageDown: frame 4 differs from headless in $n pixels"
 
 click "$GO"; sleep 1.0
 shot running

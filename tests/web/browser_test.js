@@ -444,7 +444,7 @@ async function accessibility() {
 
 // The teaching aids: ?aids= turns them on as --aids does, the toggles show
 // which are on and turn them on and off as the keys do (page for page), the
-// live region says what they show, PageDown steps, and a list that is not
+// live region says what the aids on show, PageDown steps, and a list that is not
 // understood is said on the page.
 async function aids() {
   const s = await Session.open({ width: 1300, height: 600 }, '?screen=1024x768&aids=mark,graph');
@@ -465,7 +465,7 @@ async function aids() {
     s.script.push('key w');
     await s.compare('the Wavelength toggle as key w', headless(s.script, s.screen, 'C', extra));
     check(await pressed() === 'true,true,true,false', `the Wavelength toggle is pressed (${await pressed()})`);
-    check(/^The bracket \u03bb spans one wavelength, 24 spacings, .* the period T is 24 frames, 0\.96 s at this speed; /
+    check(/ The bracket \u03bb spans one wavelength, 24 spacings, .* the period T is 24 frames, 0\.96 s at this speed; /
             .test(await s.announced()), `live region for the wavelength: "${await s.announced()}"`);
   }
   // Marks go round as with M: every sixth particle, then none.
