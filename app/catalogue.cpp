@@ -49,7 +49,7 @@ bool IsSourceLocale(std::string_view name) {
 }
 
 // Languages known by another code: Norwegian ("no") is written in Bokmål.
-std::string WrittenAs(std::string language) { return language == "no" ? "nb" : language; }
+std::string WrittenAs(const std::string& language) { return language == "no" ? "nb" : language; }
 
 std::uint32_t Word(const unsigned char* p, bool bigEndian) {
     if (bigEndian) {
@@ -105,7 +105,7 @@ std::string MatchLanguage(std::string_view wanted) {
     if (IsSourceLocale(wanted)) return "";
     std::string name = LocaleName(wanted);
     if (FindBuiltIn(name)) return name;
-    const std::string language = WrittenAs(name.substr(0, name.find('_')));
+    std::string language = WrittenAs(name.substr(0, name.find('_')));
     if (FindBuiltIn(language)) return language;
     return "?";
 }

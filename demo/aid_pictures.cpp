@@ -141,15 +141,11 @@ void DrawBracket(WaveKind kind, int n) {
     TEXTC(mid, kBracketY - 0.13f, 32, "^l", 0, 0.0f, 0.0f, 1.0f);
 }
 
-// Glyphs of a page text in UTF-8: one a character, and "^x" is one glyph
-// of the alternate set.
+// Glyphs of a page text: "^x" is one glyph of the alternate set.
 std::size_t GlyphCount(const std::string& text) {
-    std::size_t glyphs = 0;
-    for (const char c : text) {
-        const bool continuation = (static_cast<unsigned char>(c) & 0xC0) == 0x80;
-        if (!continuation && c != '^') ++glyphs;
-    }
-    return glyphs;
+    // UTF-8: a character's continuation bytes draw nothing of their own.
+    const auto drawn = [](char c) { return c != '^' && (static_cast<unsigned char>(c) & 0xC0) != 0x80; };
+    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), drawn));
 }
 
 // The readouts side by side in monospaced text, whose width is known: as

@@ -67,8 +67,8 @@ function headless(lines, screen, lang = 'C', extra = []) {
   fs.writeFileSync(script, lines.join('\n') + '\n');
   execFileSync(oskBinary, ['--headless', '--lang', lang, '--screen', `${screen.width}x${screen.height}`,
                            '--script', script, '--dump', dir, ...extra], { stdio: ['ignore', 'ignore', 'pipe'] });
-  // The titles are Latin-1, as the title strip shows them.
-  const log = fs.readFileSync(path.join(dir, 'refreshes.txt'), 'latin1').trim().split('\n');
+  // The titles are UTF-8, as the title strip shows them.
+  const log = fs.readFileSync(path.join(dir, 'refreshes.txt'), 'utf8').trim().split('\n');
   const last = log[log.length - 1].split('\t');
   const result = { count: log.length, title: last[1], page: readBmp(path.join(dir, `refresh-${last[0]}.bmp`)) };
   fs.rmSync(dir, { recursive: true, force: true });
