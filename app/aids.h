@@ -59,8 +59,9 @@ void ToggleBoth();
 // program waiting for a click shows the change at once.  False for any
 // other key.
 bool HandleAidKey(unsigned key, unsigned mods);
-// Installs the wake-up that HandleAidKey and the web page's toggles use
-// (the view installs its own; null for none).
+// The wake-up that HandleAidKey calls after a change, and that other ways
+// in (the web page's toggles) call after theirs: by default a click posted
+// to the plot view at the page's top-left corner; SetAidWake(null) for none.
 void SetAidWake(void (*wake)());
 void WakeForAids();
 

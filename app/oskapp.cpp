@@ -143,6 +143,9 @@ bool ResizePlotPage(float height) {
     s.fillColour = s.defaultColour;
     std::memcpy(s.titleText, title, sizeof title);
     if (COskView* view = LivePlotView()) view->TakePageFromPlot();
+    // The window follows the page as it was sized to it at the start.
+    CWinApp* app = AfxGetApp();
+    if (CFrameWnd* frame = app ? app->m_pMainWnd : nullptr) frame->ResizeClient({s.frameWidth, s.frameHeight});
     RefreshPresentation();
     return true;
 }

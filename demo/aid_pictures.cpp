@@ -141,14 +141,30 @@ void DrawBracket(WaveKind kind, int n) {
     TEXTC(mid, kBracketY - 0.13f, 32, "^l", 0, 0.0f, 0.0f, 1.0f);
 }
 
+// Glyphs of a page text: "^x" is one glyph of the alternate set.
+std::size_t GlyphCount(const std::string& text) {
+    return text.size() - static_cast<std::size_t>(std::count(text.begin(), text.end(), '^'));
+}
+
+// The readouts side by side in monospaced text, whose width is known: as
+// large as 0.3 page units, smaller where a language's words need it.
 void DrawReadouts(const AidLayout& layout, double secondsPerFrame) {
     SETWINDOW(0.0f, -layout.readoutBottom, kAidPageWidth, layout.pageHeight - layout.readoutBottom);
     SETCOLOUR(PlotState.defaultColour);
     LINEWIDTH(40);
     // Three texts: the library draws at most 80 bytes of one.
     const std::array<std::string, 3> texts = ReadoutTexts(ComputeReadouts(secondsPerFrame));
-    constexpr float kColumns[] = {0.5f, 7.0f, 14.5f};
-    for (std::size_t i = 0; i < texts.size(); ++i) TEXT(kColumns[i], 0.18f, 28, texts[i].c_str(), 2);
+    constexpr double kMargin = 0.5;
+    constexpr std::size_t kGapGlyphs = 4;
+    std::size_t glyphs = 2 * kGapGlyphs;
+    for (const std::string& text : texts) glyphs += GlyphCount(text);
+    const double height = std::min(0.3, (kAidPageWidth - 2 * kMargin) / static_cast<double>(glyphs));
+    const int hundredths = static_cast<int>(height * 100.0);
+    double x = kMargin;
+    for (const std::string& text : texts) {
+        TEXT(static_cast<float>(x), 0.18f, hundredths, text.c_str(), 0);
+        x += static_cast<double>(GlyphCount(text) + kGapGlyphs) * hundredths / 100.0;
+    }
 }
 
 // ---- the snapshot graph ----

@@ -330,6 +330,9 @@ public:
     // `scaledClient` (the client keeps that size; without scaling it follows
     // the window).  Backend::SetPresentation does the showing.
     void SetPresentation(bool fullScreen, bool scaled, CSize scaledClient);
+    // The client area takes this size where the window shows the client 1:1
+    // (Backend::ResizeClient).
+    void ResizeClient(CSize client);
     Surface* GetSurface() override { return &m_surface; }
     CView* CreateView(CCreateContext* context);
 

@@ -134,6 +134,14 @@ public:
     // Full screen and scaled view (see Presentation).  By default ignored: a
     // backend without either shows the client 1:1 and sends no events.
     virtual void SetPresentation(const Presentation& presentation) { (void)presentation; }
+    // The window's client area takes a new size (the picture it shows grew
+    // or shrank), as a new window of that size would; in full screen and in
+    // the scaled view the window stays.  A Resize and an Expose follow a
+    // change.  By default ignored.
+    virtual void ResizeClient(int clientWidth, int clientHeight) {
+        (void)clientWidth;
+        (void)clientHeight;
+    }
 
     // Input.  PollEvent never blocks; WaitEvent blocks until there is one.
     virtual bool PollEvent(BackendEvent& event) = 0;

@@ -659,6 +659,11 @@ void CFrameWnd::SetPresentation(bool fullScreen, bool scaled, CSize scaledClient
     backend->SetPresentation(p);  // its Resize and Expose give the client its size
 }
 
+void CFrameWnd::ResizeClient(CSize client) {
+    Backend* backend = State().backend;
+    if (m_backendWindow && backend) backend->ResizeClient(client.cx, client.cy);
+}
+
 void CFrameWnd::UpdateFrameTitle() {
     std::string title = m_strTitle;
     if (CDocument* doc = GetActiveDocument()) {

@@ -230,6 +230,12 @@ void SdlBackend::SetPresentation(const Presentation& presentation) {
     QueueSizeAndExpose();
 }
 
+void SdlBackend::ResizeClient(int clientWidth, int clientHeight) {
+    if (!window_ || presentation_.fullScreen || presentation_.scaled) return;
+    SDL_SetWindowSize(window_, clientWidth, clientHeight);
+    QueueSizeAndExpose();
+}
+
 void SdlBackend::QueueSizeAndExpose() {
     BackendEvent size;
     size.type = BackendEvent::Resize;

@@ -39,6 +39,7 @@ public:
     void Present(const Surface& surface) override;
     void PresentRect(const Surface& surface, const SurfaceRect& changed) override;
     void SetPresentation(const Presentation& presentation) override;
+    void ResizeClient(int clientWidth, int clientHeight) override;
     bool PollEvent(BackendEvent& event) override;
     void WaitEvent(BackendEvent& event) override;
     void MessageBox(const char* caption, const char* text) override;

@@ -336,6 +336,16 @@ void Win32Backend::SetPresentation(const Presentation& presentation) {
     QueueSizeAndExpose();
 }
 
+void Win32Backend::ResizeClient(int clientWidth, int clientHeight) {
+    if (!window_ || presentation_.fullScreen || presentation_.scaled) return;
+    RECT outer{0, 0, clientWidth, clientHeight};
+    AdjustWindowRectEx(&outer, WS_OVERLAPPEDWINDOW, FALSE, 0);
+    SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOOWNERZORDER);
+    events_.clear();  // the sizes reported on the way are superseded
+    QueueSizeAndExpose();
+}
+
 void Win32Backend::QueueSizeAndExpose() {
     BackendEvent size;
     size.type = BackendEvent::Resize;
