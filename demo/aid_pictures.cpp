@@ -285,8 +285,7 @@ std::array<std::string, 3> ReadoutTexts(const WaveReadouts& r) {
     char period[96];
     char speed[128];
     std::snprintf(lambda, sizeof lambda, "^l = %.3g %s", r.wavelength, Tr(N_("spacings")));
-    std::snprintf(period, sizeof period, "T = %.3g %s = %.2f s", r.periodFrames, Tr(N_("frames")),
-                  r.periodSeconds);
+    std::snprintf(period, sizeof period, "T = %.3g %s = %.2f s", r.periodFrames, Tr(N_("frames")), r.periodSeconds);
     std::snprintf(speed, sizeof speed, "v = ^l/T = %.3g %s = %.3g %s", r.speedPerFrame, Tr(N_("spacings/frame")),
                   r.speedPerSecond, Tr(N_("spacings/s")));
     return {lambda, period, speed};

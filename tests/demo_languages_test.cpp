@@ -162,7 +162,8 @@ TEST_P(Language, LabelsFitTheirButtonsAndTitlesTheirLines) {
         const std::array<std::string, 3> readouts = ReadoutTexts(ComputeReadouts(kLongitudinalWave.period * 8));
         std::size_t glyphs = 8;  // the gaps between them
         const auto drawn = [](char c) { return c != '^' && (static_cast<unsigned char>(c) & 0xC0) != 0x80; };
-        for (const std::string& text : readouts) glyphs += static_cast<std::size_t>(std::count_if(text.begin(), text.end(), drawn));
+        for (const std::string& text : readouts)
+            glyphs += static_cast<std::size_t>(std::count_if(text.begin(), text.end(), drawn));
         EXPECT_GE((kAidPageWidth - 1.0) / static_cast<double>(glyphs), 0.24)
             << GetParam() << ": the readouts shrink below the labels' size: " << readouts[0] << " | " << readouts[1]
             << " | " << readouts[2];

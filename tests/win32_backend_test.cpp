@@ -59,7 +59,7 @@ TEST_F(Win32BackendTest, SystemInputBecomesBackendEvents) {
         {SystemInput::KeyDown, 0, 0, 0x74, BackendEvent::Key, 0, 1, KEY_F1 + 4, 0},  // F5
         {SystemInput::KeyDown, 0, 0, 0x20, BackendEvent::Key, 0, 1, KEY_SPACE, 0},
         {SystemInput::KeyDown, 0, 0, 0x22, BackendEvent::Key, 0, 1, KEY_PAGEDOWN, 0},  // a presenter's remote
-        {SystemInput::Character, 0, 0, '+', BackendEvent::Key, 0, 1, '+', 0},  // wherever the layout has it
+        {SystemInput::Character, 0, 0, '+', BackendEvent::Key, 0, 1, '+', 0},          // wherever the layout has it
         {SystemInput::Character, 0, 0, '?', BackendEvent::Key, 0, 1, '?', 0},
         // Letters typed arrive as their keys only, not a second time as characters.
         {SystemInput::Character, 0, 0, 'n', BackendEvent::None, 0, 1, 0, 0},
