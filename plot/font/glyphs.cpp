@@ -6,6 +6,7 @@
 // that starts a descender and Ddr a draw while it lasts, both given with the
 // true height (-2..5), which the word stores 2 higher.
 #include "plot/font/font.h"
+#include "plot/font/stroke_table.h"
 #include "plot/font/shapes.h"
 
 namespace plotfont {
@@ -275,33 +276,7 @@ constexpr int kShapes[] = {
            Dr(3, 4), Mv(3, 6), Dr(3, 5),
 };
 
-struct StrokeFont {
-    std::array<int16_t, kStrokeWords> strokes;
-    std::array<int16_t, kGlyphCount + 1> index;
-};
-
-constexpr StrokeFont BuildStrokeFont() {
-    StrokeFont font{};
-    int next = 1;  // word 0 holds no stroke
-    int glyph = -1;
-    for (int word : kShapes) {
-        if (word >= 0x1000) {
-            const int g = word - 0x1000;
-            if (g <= glyph || g >= kGlyphCount) throw "glyphs out of order";
-            // Glyphs between the previous one and this one own no words.
-            for (int k = glyph + 1; k <= g; ++k) font.index[k] = static_cast<int16_t>(next);
-            glyph = g;
-            continue;
-        }
-        if (glyph < 0 || word < 0 || word > 0xff) throw "stray stroke word";
-        if (next >= kStrokeWords) throw "stroke table full";
-        font.strokes[next++] = static_cast<int16_t>(word);
-    }
-    for (int k = glyph + 1; k <= kGlyphCount; ++k) font.index[k] = static_cast<int16_t>(next);
-    return font;
-}
-
-constexpr StrokeFont kBuilt = BuildStrokeFont();
+constexpr auto kBuilt = BuildStrokeFont<kStrokeWords, kGlyphCount>(kShapes, 0);
 
 }  // namespace
 

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "plot/font/font.h"
+#include "plot/font/stroke_table.h"
 #include "plot/font/shapes.h"
 
 namespace plotfont {
@@ -338,31 +339,6 @@ constexpr WideCharacter kCharacters[] = {
 };
 // clang-format on
 
-struct StrokeFont {
-    std::array<int16_t, kWideStrokeWords> strokes;
-    std::array<int16_t, kWideGlyphCount + 1> index;
-};
-
-constexpr StrokeFont BuildStrokeFont() {
-    StrokeFont font{};
-    int next = 1;  // word 0 holds no stroke
-    int glyph = -1;
-    for (int word : kShapes) {
-        if (word >= 0x1000) {
-            const int g = word - 0x1000 - kWideFirst;
-            if (g <= glyph || g >= kWideGlyphCount) throw "glyphs out of order";
-            for (int k = glyph + 1; k <= g; ++k) font.index[k] = static_cast<int16_t>(next);
-            glyph = g;
-            continue;
-        }
-        if (glyph < 0 || word < 0 || word > 0xff) throw "stray stroke word";
-        if (next >= kWideStrokeWords) throw "stroke table full";
-        font.strokes[next++] = static_cast<int16_t>(word);
-    }
-    for (int k = glyph + 1; k <= kWideGlyphCount; ++k) font.index[k] = static_cast<int16_t>(next);
-    return font;
-}
-
 constexpr std::array<WideGlyphInfo, kWideGlyphCount> BuildInfo() {
     std::array<WideGlyphInfo, kWideGlyphCount> info{};
     for (auto& i : info) i = {6, 10, 0, false, false};
@@ -380,7 +356,7 @@ constexpr bool SortedByCode() {
 }
 static_assert(SortedByCode(), "wide characters out of order");
 
-constexpr StrokeFont kBuilt = BuildStrokeFont();
+constexpr auto kBuilt = BuildStrokeFont<kWideStrokeWords, kWideGlyphCount>(kShapes, kWideFirst);
 
 }  // namespace
 
