@@ -6,8 +6,8 @@
 // that starts a descender and Ddr a draw while it lasts, both given with the
 // true height (-2..5), which the word stores 2 higher.
 #include "plot/font/font.h"
-#include "plot/font/stroke_table.h"
 #include "plot/font/shapes.h"
+#include "plot/font/stroke_table.h"
 
 namespace plotfont {
 namespace {

@@ -7,8 +7,8 @@
 #include <algorithm>
 
 #include "plot/font/font.h"
-#include "plot/font/stroke_table.h"
 #include "plot/font/shapes.h"
+#include "plot/font/stroke_table.h"
 
 namespace plotfont {
 namespace {
