@@ -171,6 +171,8 @@ fi
 # leaves too little room, all of it fitted to the window; Go and Quit take
 # clicks there.
 kill "$XVFB_PID" 2>/dev/null; wait "$XVFB_PID" 2>/dev/null; XVFB_PID=""
+# wine's server keeps the screen it first met: a new one for the new screen.
+[ -e "$BUILD_DIR/osk.exe" ] && WINEPREFIX="${OSK_WINEPREFIX:-$BUILD_DIR/wine}" wineserver -k 2>/dev/null
 start_xserver 1920x1080 || fail "no X server at 1920x1080"
 if [ ! -e "$BUILD_DIR/osk.exe" ] && command -v openbox >/dev/null; then
   openbox >/dev/null 2>&1 &
