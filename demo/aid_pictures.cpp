@@ -312,8 +312,8 @@ struct PenTail {
 
 PenTail PenTailNow() {
     const PlotStateRecord& s = PlotState;
-    return {s.penX,       s.penY,       s.penDrawn,   s.lastPlotX, s.lastPlotY,    s.textCos,     s.textSin,
-            s.uprightCos, s.uprightSin, s.gridX,      s.gridY,     s.glyphOriginX, s.glyphOriginY};
+    return {s.penX,       s.penY,       s.penDrawn, s.lastPlotX, s.lastPlotY,    s.textCos,     s.textSin,
+            s.uprightCos, s.uprightSin, s.gridX,    s.gridY,     s.glyphOriginX, s.glyphOriginY};
 }
 
 void RestorePenTail(const PenTail& t) {
@@ -362,7 +362,8 @@ BackdropKey BackdropKeyNow(WaveKind current, const AidState& aids, const AidLayo
     k.wavelength = aids.wavelength;
     k.graph = aids.graph;
     k.both = aids.both;
-    for (const char* word : {N_("particle"), N_("displacement from rest"), N_("density change (compression above 0)")}) {
+    for (const char* word :
+         {N_("particle"), N_("displacement from rest"), N_("density change (compression above 0)")}) {
         k.words += Tr(word);
         k.words += '\n';
     }
