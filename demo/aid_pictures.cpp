@@ -6,6 +6,8 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
+#include <vector>
 
 #include "app/catalogue.h"
 #include "plot/palette.h"
@@ -150,12 +152,15 @@ std::size_t GlyphCount(const std::string& text) {
 
 // The readouts side by side in monospaced text, whose width is known: as
 // large as 0.3 page units, smaller where a language's words need it.
-void DrawReadouts(const AidLayout& layout, double secondsPerFrame) {
+void SetReadoutPen(const AidLayout& layout) {
     SETWINDOW(0.0f, -layout.readoutBottom, kAidPageWidth, layout.pageHeight - layout.readoutBottom);
     SETCOLOUR(PlotState.defaultColour);
     LINEWIDTH(40);
+}
+
+void DrawReadouts(const AidLayout& layout, const std::array<std::string, 3>& texts) {
+    SetReadoutPen(layout);
     // Three texts: the library draws at most 80 bytes of one.
-    const std::array<std::string, 3> texts = ReadoutTexts(ComputeReadouts(secondsPerFrame));
     constexpr double kMargin = 0.5;
     constexpr std::size_t kGapGlyphs = 4;
     std::size_t glyphs = 2 * kGapGlyphs;
@@ -222,12 +227,18 @@ void DrawGraphAxes(WaveKind kind, float right) {
     }
 }
 
-void DrawGraph(WaveKind kind, int n, const AidState& aids, const AidLayout& layout, int chain) {
+void DrawGraphAxesOf(WaveKind kind, const AidLayout& layout, int chain) {
     SetGraphWindow(kind, layout, chain);
     float left = 0.0f;
     float right = 0.0f;
     ChainXRange(kind, left, right);
     DrawGraphAxes(kind, right);
+}
+
+// The graphs' curves and the marked particles on them; the axes under them
+// are in the backdrop.
+void DrawGraphCurves(WaveKind kind, int n, const AidState& aids, const AidLayout& layout, int chain) {
+    SetGraphWindow(kind, layout, chain);
 
     std::array<float, kChainLastParticle + 1> x{};
     std::array<float, kChainLastParticle + 1> u{};
@@ -259,7 +270,172 @@ void DrawGraph(WaveKind kind, int n, const AidState& aids, const AidLayout& layo
     for (const int i : aids.marked) DOT(x[i], u[i], kGraphDotSize);
 }
 
+// ---- the backdrop ----
+
+// What the graph axes add to a cleared page does not change from frame to
+// frame: it is drawn once and kept as the runs of pixels it changed, which
+// later frames copy back instead of drawing the axes and their texts again.
+// Anything that could change those pixels is part of the key.
+struct BackdropKey {
+    const unsigned char* pixels = nullptr;
+    int width = 0;
+    int height = 0;
+    float pixelsPerUnitX = 0.0f;
+    float pixelsPerUnitY = 0.0f;
+    float pageHeight = 0.0f;
+    int background = 0;
+    int foreground = 0;
+    int font = 0;
+    WaveKind current = WaveKind::Longitudinal;
+    bool wavelength = false;
+    bool graph = false;
+    bool both = false;
+    std::string words;  // the axis titles in the language now
+    std::array<std::string, 3> readouts;
+
+    bool operator==(const BackdropKey&) const = default;
+};
+
+struct PixelRun {
+    long offset;
+    long length;
+};
+
+// Where the pen and the text transform are after the readouts, the last
+// thing a frame draws: a frame that copies them back ends there too.
+struct PenTail {
+    float penX, penY;
+    int penDrawn;
+    float lastPlotX, lastPlotY;
+    float textCos, textSin, uprightCos, uprightSin, gridX, gridY, glyphOriginX, glyphOriginY;
+};
+
+PenTail PenTailNow() {
+    const PlotStateRecord& s = PlotState;
+    return {s.penX,       s.penY,       s.penDrawn, s.lastPlotX, s.lastPlotY,    s.textCos,     s.textSin,
+            s.uprightCos, s.uprightSin, s.gridX,    s.gridY,     s.glyphOriginX, s.glyphOriginY};
+}
+
+void RestorePenTail(const PenTail& t) {
+    PlotStateRecord& s = PlotState;
+    s.penX = t.penX;
+    s.penY = t.penY;
+    s.penDrawn = t.penDrawn;
+    s.lastPlotX = t.lastPlotX;
+    s.lastPlotY = t.lastPlotY;
+    s.textCos = t.textCos;
+    s.textSin = t.textSin;
+    s.uprightCos = t.uprightCos;
+    s.uprightSin = t.uprightSin;
+    s.gridX = t.gridX;
+    s.gridY = t.gridY;
+    s.glyphOriginX = t.glyphOriginX;
+    s.glyphOriginY = t.glyphOriginY;
+}
+
+struct Backdrop {
+    bool valid = false;
+    BackdropKey key;
+    std::vector<PixelRun> runs;
+    std::vector<unsigned char> bytes;  // the runs' pixels, one after another
+    PenTail tail{};                    // after the readouts (wavelength on)
+};
+
+Backdrop& TheBackdrop() {
+    static Backdrop backdrop;
+    return backdrop;
+}
+
+BackdropKey BackdropKeyNow(WaveKind current, const AidState& aids, const AidLayout& layout, double secondsPerFrame) {
+    const PlotStateRecord& s = PlotState;
+    BackdropKey k;
+    k.pixels = s.pagePixels;
+    k.width = s.imageWidth;
+    k.height = s.imageHeight;
+    k.pixelsPerUnitX = s.pixelsPerUnitX;
+    k.pixelsPerUnitY = s.pixelsPerUnitY;
+    k.pageHeight = layout.pageHeight;
+    k.background = s.backgroundColour;
+    k.foreground = s.defaultColour;
+    k.font = s.fontNumber;
+    k.current = current;
+    k.wavelength = aids.wavelength;
+    k.graph = aids.graph;
+    k.both = aids.both;
+    for (const char* word :
+         {N_("particle"), N_("displacement from rest"), N_("density change (compression above 0)")}) {
+        k.words += Tr(word);
+        k.words += '\n';
+    }
+    if (aids.wavelength) k.readouts = ReadoutTexts(ComputeReadouts(secondsPerFrame));
+    return k;
+}
+
+// The runs where `after` differs from `before`, with their new pixels.
+void KeepChanges(const std::vector<unsigned char>& before, const unsigned char* after, Backdrop& b) {
+    b.runs.clear();
+    b.bytes.clear();
+    const long size = static_cast<long>(before.size());
+    for (long i = 0; i < size;) {
+        if (before[i] == after[i]) {
+            ++i;
+            continue;
+        }
+        const long start = i;
+        while (i < size && before[i] != after[i]) ++i;
+        b.runs.push_back({start, i - start});
+        b.bytes.insert(b.bytes.end(), after + start, after + i);
+    }
+}
+
+void DrawBackdrop(const BackdropKey& key, const AidState& aids, const AidLayout& layout) {
+    const Chains chains = ChainsOf(key.current, aids);
+    for (int c = 0; aids.graph && c < chains.count; ++c) {
+        UseChainBand(layout, aids, c);
+        DrawGraphAxesOf(chains.kinds[c], layout, c);
+    }
+    if (aids.wavelength) DrawReadouts(layout, key.readouts);
+}
+
+// Onto the freshly cleared page: the graph axes and the readouts, from the
+// backdrop when it was made for this page and these values, else drawn and
+// kept.
+void PutBackdrop(WaveKind current, const AidState& aids, const AidLayout& layout, double secondsPerFrame) {
+    if (!aids.graph && !aids.wavelength) return;
+    PlotStateRecord& s = PlotState;
+    Backdrop& b = TheBackdrop();
+    BackdropKey key = BackdropKeyNow(current, aids, layout, secondsPerFrame);
+    if (s.pagePixels == nullptr || s.imageSize <= 0) {
+        DrawBackdrop(key, aids, layout);
+        b.tail = PenTailNow();
+        return;
+    }
+    if (b.valid && b.key == key) {
+        const unsigned char* from = b.bytes.data();
+        for (const PixelRun& run : b.runs) {
+            std::memcpy(s.pagePixels + run.offset, from, static_cast<std::size_t>(run.length));
+            from += run.length;
+        }
+        return;
+    }
+    const std::vector<unsigned char> before(s.pagePixels, s.pagePixels + s.imageSize);
+    DrawBackdrop(key, aids, layout);
+    b.tail = PenTailNow();
+    KeepChanges(before, s.pagePixels, b);
+    b.key = std::move(key);
+    b.valid = true;
+}
+
+// The pen as the readouts leave it, when they are on.
+void EndAsAfterReadouts(const AidState& aids, const AidLayout& layout) {
+    if (!aids.wavelength) return;
+    SetReadoutPen(layout);
+    RestorePenTail(TheBackdrop().tail);
+}
+
 }  // namespace
+
+void ForgetAidBackdrop() { TheBackdrop() = Backdrop{}; }
 
 int MarkFillColour() { return kMagenta; }
 int MarkEdgeColour() { return kPurple; }
@@ -313,6 +489,9 @@ void DrawAidFrame(WaveKind current, int n, double secondsPerFrame, const AidStat
     SETCOLOURS(PlotState.backgroundColour, PlotState.backgroundColour);
     LINEWIDTH(25);
     BOX(0.0f, 0.0f, kAidPageWidth, layout.pageHeight - kTitleBandHeight);
+    // Nothing else draws into the graph bands before their curves, nor into
+    // the readout band, so the axes and the readouts can come first.
+    PutBackdrop(current, aids, layout, secondsPerFrame);
 
     const Chains chains = ChainsOf(current, aids);
     for (int c = 0; c < chains.count; ++c) {
@@ -330,9 +509,9 @@ void DrawAidFrame(WaveKind current, int n, double secondsPerFrame, const AidStat
     }
     for (int c = 0; aids.graph && c < chains.count; ++c) {
         UseChainBand(layout, aids, c);
-        DrawGraph(chains.kinds[c], n, aids, layout, c);
+        DrawGraphCurves(chains.kinds[c], n, aids, layout, c);
     }
-    if (aids.wavelength) DrawReadouts(layout, secondsPerFrame);
+    EndAsAfterReadouts(aids, layout);
 
     SetChainBand({});
     SetDriverWindow(aids);

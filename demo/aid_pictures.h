@@ -24,6 +24,9 @@ float DriverWindowBottom(const AidState& aids);
 // and the readouts.  `secondsPerFrame` is the frame period at the present
 // speed.  Leaves the driver's window set.
 void DrawAidFrame(WaveKind current, int n, double secondsPerFrame, const AidState& aids);
+// DrawAidFrame keeps what does not change between frames (the graph axes)
+// for the page it drew on; this drops it, so that the next frame draws all.
+void ForgetAidBackdrop();
 
 // The particle (1..64) drawn under the point (x, y) in the driver's window
 // in frame n, or 0 when the point lies on no particle of a chain.

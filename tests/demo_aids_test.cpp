@@ -3,13 +3,18 @@
 // graph read back from the page's pixels.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <string>
+#include <vector>
 
 #include "app/aids.h"
 #include "demo/aid_pictures.h"
 #include "demo/driver.h"
 #include "demo/waves.h"
 #include "demo_support.h"
+#include "plot/host.h"
+#include "plot/plot.h"
 
 namespace {
 
@@ -246,4 +251,112 @@ TEST(AidMarks, ClickOnAParticleAndKeyM) {
     EXPECT_EQ(CountColour(run.page(plain + 3), sixth - 4, sixth + 4, 30, 80, kMagenta), 0);
     EXPECT_GT(CountColour(run.page(plain + 4), sixth - 4, sixth + 4, 30, 80, kMagenta), 40);
     EXPECT_TRUE(run.page(plain + 5) == before);
+}
+
+namespace {
+
+struct AidPage {
+    std::vector<unsigned char> pixels;
+    float penX, penY, lastPlotX, lastPlotY, textCos, gridX, glyphOriginX;
+    int penColour, fillColour, lineWeight;
+};
+
+// Frame n with these aids, drawn onto whatever the page holds.
+AidPage DrawnAidFrame(WaveKind current, int n, double secondsPerFrame, const AidState& aids) {
+    DrawAidFrame(current, n, secondsPerFrame, aids);
+    const PlotStateRecord& s = PlotState;
+    // The rows under the title band, which the frame owns.
+    const auto rows = static_cast<long>((s.pageHeight - kTitleBandHeight) * s.pixelsPerUnitY);
+    return {{s.pagePixels, s.pagePixels + rows * s.imageWidth},
+            s.penX,
+            s.penY,
+            s.lastPlotX,
+            s.lastPlotY,
+            s.textCos,
+            s.gridX,
+            s.glyphOriginX,
+            s.penColour,
+            s.fillColour,
+            s.lineWeight};
+}
+
+// Frame n drawn from nothing kept, on a page of noise under the title band.
+AidPage FreshAidFrame(WaveKind current, int n, double secondsPerFrame, const AidState& aids) {
+    ForgetAidBackdrop();
+    std::fill(PlotState.pagePixels, PlotState.pagePixels + PlotState.imageSize, 3);
+    SETCOLOURS(2, 5);
+    LINEWIDTH(100);
+    return DrawnAidFrame(current, n, secondsPerFrame, aids);
+}
+
+void ExpectSameFrame(const AidPage& fresh, const AidPage& kept, const std::string& what) {
+    EXPECT_TRUE(fresh.pixels == kept.pixels) << what << ": the pixels differ";
+    EXPECT_EQ(fresh.penX, kept.penX) << what;
+    EXPECT_EQ(fresh.penY, kept.penY) << what;
+    EXPECT_EQ(fresh.lastPlotX, kept.lastPlotX) << what;
+    EXPECT_EQ(fresh.lastPlotY, kept.lastPlotY) << what;
+    EXPECT_EQ(fresh.textCos, kept.textCos) << what;
+    EXPECT_EQ(fresh.gridX, kept.gridX) << what;
+    EXPECT_EQ(fresh.glyphOriginX, kept.glyphOriginX) << what;
+    EXPECT_EQ(fresh.penColour, kept.penColour) << what;
+    EXPECT_EQ(fresh.fillColour, kept.fillColour) << what;
+    EXPECT_EQ(fresh.lineWeight, kept.lineWeight) << what;
+}
+
+}  // namespace
+
+// A frame drawn after others, with what they kept (the graph axes, the
+// readouts), is the frame drawn from nothing: after the previous frame,
+// after a change of speed, of wave or of the aids, and after the page was
+// laid out anew.
+TEST(AidFrames, FramesAfterOthersEqualFramesDrawnFromNothing) {
+    struct Case {
+        const char* list;
+        WaveKind current;
+    };
+    const Case cases[] = {{"graph", WaveKind::Longitudinal},
+                          {"mark,wavelength,graph,both", WaveKind::Transversal},
+                          {"mark=5+30,wavelength", WaveKind::Longitudinal}};
+    for (const Case& c : cases) {
+        AidState aids;
+        std::string error;
+        ASSERT_TRUE(ParseAidList(c.list, aids, error)) << error;
+        const float height = LayoutAids(aids).pageHeight;
+        PlotSetHost(nullptr);
+        PlotState = PlotStateRecord{};
+        PLOTOPEN(3, "tarvo_minel.plo", "Sorel Dune", "sorel_dune");
+        PlotState.backgroundColour = 1;
+        PlotState.defaultColour = 4;
+        ASSERT_GE(PAGESETUP(0, 0, 28.0f, height, 28.0f, height, 2), 0);
+        const WaveKind other = c.current == WaveKind::Longitudinal ? WaveKind::Transversal : WaveKind::Longitudinal;
+        AidState fewer = aids;
+        fewer.graph = !aids.graph;
+
+        const std::string what = std::string(c.list) + " frame ";
+        ExpectSameFrame(
+            FreshAidFrame(c.current, 40, 0.05, aids),
+            [&] {
+                ForgetAidBackdrop();
+                std::fill(PlotState.pagePixels, PlotState.pagePixels + PlotState.imageSize, 3);
+                for (int n = 0; n < 40; ++n) DrawnAidFrame(c.current, n, 0.05, aids);
+                return DrawnAidFrame(c.current, 40, 0.05, aids);
+            }(),
+            what + "40");
+        const auto afterFrame = [&](WaveKind before, double beforeSpeed, const AidState& beforeAids, WaveKind kind,
+                                    int n, double speed) {
+            const AidPage fresh = FreshAidFrame(kind, n, speed, aids);
+            DrawnAidFrame(before, n - 1, beforeSpeed, beforeAids);
+            ExpectSameFrame(fresh, DrawnAidFrame(kind, n, speed, aids), what + std::to_string(n));
+        };
+        afterFrame(c.current, 0.05, aids, c.current, 41, 0.1);    // slower
+        afterFrame(other, 0.05, aids, c.current, 42, 0.05);       // the other wave
+        afterFrame(c.current, 0.05, fewer, c.current, 43, 0.05);  // the graph toggled
+        // A page laid out anew may take the place of the old one.
+        const AidPage fresh = FreshAidFrame(c.current, 44, 0.05, aids);
+        ASSERT_GE(PAGESETUP(0, 0, 28.0f, height, 28.0f, height, 2), 0);
+        std::fill(PlotState.pagePixels, PlotState.pagePixels + PlotState.imageSize, 3);
+        ExpectSameFrame(fresh, DrawnAidFrame(c.current, 44, 0.05, aids), what + "44 on a new page");
+        PlotReleasePage();
+        PlotState = PlotStateRecord{};
+    }
 }
