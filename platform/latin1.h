@@ -6,11 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "utf8/utf8.h"  // Latin1ToUtf8, NextCodePoint
+
 // UTF-8 to Latin-1: a letter outside Latin-1's printable range (U+00A0 to
 // U+00FF), or a broken sequence, becomes '?'.
 std::string Utf8ToLatin1(std::string_view utf8);
-// Latin-1 to UTF-8.
-std::string Latin1ToUtf8(std::string_view latin1);
-// The character of UTF-8 text that starts at `at`, which moves past it; a
-// broken, overlong or surrogate sequence gives U+FFFD for its first byte.
-char32_t NextCodePoint(std::string_view utf8, std::size_t& at);

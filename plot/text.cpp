@@ -15,10 +15,12 @@
 #include <array>
 #include <cmath>
 #include <cstring>
+#include <string_view>
 
 #include "plot/font/font.h"
 #include "plot/internal.h"
 #include "plot/plot.h"
+#include "utf8/utf8.h"
 
 namespace {
 
@@ -26,7 +28,6 @@ using namespace plotfont;
 
 constexpr int kMaxCharacters = 80;
 constexpr double kDegree = 0.017453292;
-constexpr char32_t kBadSequence = 0xFFFD;
 
 int missingCharacters = 0;  // drawn as the replacement since the last reset
 
@@ -282,24 +283,9 @@ int ReadBytes(const char* text, char32_t* out) {
 // Up to kMaxCharacters characters of UTF-8 text; a broken, overlong or
 // surrogate sequence reads as one U+FFFD per byte it spoils.
 int ReadUtf8(const char* text, char32_t* out) {
-    const auto* p = reinterpret_cast<const unsigned char*>(text);
+    const std::string_view utf8(text);
     int length = 0;
-    while (length < kMaxCharacters && *p != 0) {
-        const unsigned lead = *p;
-        const int size = lead < 0x80                    ? 1
-                         : lead >= 0xC2 && lead <= 0xDF ? 2
-                         : lead >= 0xE0 && lead <= 0xEF ? 3
-                         : lead >= 0xF0 && lead <= 0xF4 ? 4
-                                                        : 0;
-        char32_t code = size == 1 ? lead : size == 2 ? lead & 0x1F : size == 3 ? lead & 0x0F : lead & 0x07;
-        int taken = 1;
-        while (taken < size && (p[taken] & 0xC0) == 0x80) code = (code << 6) | (p[taken++] & 0x3F);
-        const bool whole = size != 0 && taken == size;
-        const bool shortest = size < 3 || (size == 3 && code >= 0x800) || (size == 4 && code >= 0x10000);
-        const bool scalar = code < 0xD800 || (code > 0xDFFF && code <= 0x10FFFF);
-        out[length++] = whole && shortest && scalar ? code : kBadSequence;
-        p += whole ? size : 1;
-    }
+    for (std::size_t at = 0; length < kMaxCharacters && at < utf8.size();) out[length++] = NextCodePoint(utf8, at);
     return length;
 }
 

@@ -3,7 +3,9 @@
 # demo -> app -> platform -> dib; demo and app -> plot):
 #   outfile/   only outfile/, the standard library and the system's file
 #              calls (POSIX, or Windows)
-#   plot/      only plot/, outfile/ and the standard library
+#   utf8/      only utf8/ and the standard library (shared by plot/ and
+#              platform/, header only)
+#   plot/      only plot/, outfile/, utf8/ and the standard library
 #   plotpng/   only plot/, plotpng/, outfile/, the standard library and its
 #              encoder's library (libpng, or on Windows the imaging component)
 #   dib/       nothing of the project outside dib/ and outfile/, and the
@@ -52,7 +54,8 @@ none_of() {
 }
 
 only_project_and_std outfile "outfile/" 'fcntl\.h|unistd\.h|sys/stat\.h|io\.h|share\.h|windows\.h'
-only_project_and_std plot "(plot|outfile)/"
+only_project_and_std utf8 "utf8/"
+only_project_and_std plot "(plot|outfile|utf8)/"
 only_project_and_std plotpng "(plot|plotpng|outfile)/" 'png\.h|windows\.h|objidl\.h|wincodec\.h'
 only_project_and_std dib "(dib|outfile)/"
 none_of platform "app|demo|plot|res"

@@ -13,24 +13,11 @@
 #include "plot/palette.h"
 #include "plot/plot.h"
 #include "tests/plot_support.h"
+#include "utf8/utf8.h"
 
 namespace {
 
 constexpr int kPaper = plot_palette::kWhite;
-
-std::string Utf8FromLatin1(const std::string& latin1) {
-    std::string out;
-    for (const char ch : latin1) {
-        const auto c = static_cast<unsigned char>(ch);
-        if (c < 0x80) {
-            out += ch;
-        } else {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
-}
 
 class Utf8Text : public ::testing::Test {
 protected:
@@ -81,7 +68,7 @@ TEST_F(Utf8Text, Latin1TextDrawsExactlyAsItsBytesInEveryStyle) {
     };
     for (int style = 0; style <= 3; ++style) {
         for (const std::string& text : texts) {
-            EXPECT_EQ(Utf8(Utf8FromLatin1(text), style), Bytes(text, style)) << "style " << style << ": " << text;
+            EXPECT_EQ(Utf8(Latin1ToUtf8(text), style), Bytes(text, style)) << "style " << style << ": " << text;
         }
     }
     EXPECT_EQ(TEXTMISSING(0), 0);
