@@ -5,8 +5,7 @@
 //     alternate [out.png]
 #include <cstdio>
 
-#include "plot/plot.h"
-#include "plotpng/plotpng.h"
+#include "examples/gallery.h"
 
 namespace {
 
@@ -16,11 +15,8 @@ bool IsControl(char c) { return c == '^' || c == '<' || c == '>' || c == '~'; }
 }  // namespace
 
 int main(int argc, char** argv) {
-    const char* out = argc > 1 ? argv[1] : "alternate.png";
-    PLOTOPEN(0, "", "Alternate set", "alternate");
-    PlotState.defaultColour = 16;
-    PlotState.backgroundColour = 1;
-    if (PAGESETUP(0, 0, 0, 0, 24, 12.5f, 0) < 0) return 1;
+    const char* out = gallery::OutputName(argc, argv, "alternate.png");
+    if (!gallery::OpenPage("Alternate set", "alternate", 24, 12.5f)) return 1;
 
     // Bytes 33..126 in rows of 16: the label, then '^' and the byte.
     for (int c = 33; c <= 126; ++c) {
@@ -52,8 +48,5 @@ int main(int argc, char** argv) {
          "\xE0\xE1\xE2\xE3\xE5\xE6\xE7\xE8\xE9\xEA\xEB\xF1\xF2\xF3\xF4\xF5\xF8\xF9\xFA\xFB\xFD\xFF \xA6\xA7\xA8\xB1\xB5",
          0);
 
-    const int result = WRITEPNG(out);
-    PLOTCLOSE();
-    PlotReleasePage();
-    return result < 0 ? 1 : 0;
+    return gallery::WritePage(out);
 }

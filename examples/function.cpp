@@ -5,8 +5,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "plot/plot.h"
-#include "plotpng/plotpng.h"
+#include "examples/gallery.h"
 
 namespace {
 
@@ -44,11 +43,9 @@ void Axes() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const char* out = argc > 1 ? argv[1] : "function.png";
-    PLOTOPEN(0, "", "Damped oscillation", "function");
-    PlotState.defaultColour = 16;
-    PlotState.backgroundColour = 1;
-    if (PAGESETUP(kT0, kY0, kT1, kY1, 20, 7, 0) < 0) return 1;  // the window comes with the page
+    const char* out = gallery::OutputName(argc, argv, "function.png");
+    // The window comes with the page.
+    if (!gallery::OpenPage("Damped oscillation", "function", 20, 7, gallery::Window{kT0, kY0, kT1, kY1})) return 1;
 
     Axes();
     float t[kSamples], y[kSamples], upper[kSamples], lower[kSamples];
@@ -74,8 +71,5 @@ int main(int argc, char** argv) {
     SETCOLOUR(16);
     TEXTC(5.0f, -1.45f, 40, "A damped oscillation", 1, 0, 0, 1);
 
-    const int result = WRITEPNG(out);
-    PLOTCLOSE();
-    PlotReleasePage();
-    return result < 0 ? 1 : 0;
+    return gallery::WritePage(out);
 }

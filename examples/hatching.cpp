@@ -4,15 +4,11 @@
 //     hatching [out.png]
 #include <cstdio>
 
-#include "plot/plot.h"
-#include "plotpng/plotpng.h"
+#include "examples/gallery.h"
 
 int main(int argc, char** argv) {
-    const char* out = argc > 1 ? argv[1] : "hatching.png";
-    PLOTOPEN(0, "", "Hatching", "hatching");
-    PlotState.defaultColour = 16;
-    PlotState.backgroundColour = 1;
-    if (PAGESETUP(0, 0, 0, 0, 20, 7, 0) < 0) return 1;
+    const char* out = gallery::OutputName(argc, argv, "hatching.png");
+    if (!gallery::OpenPage("Hatching", "hatching", 20, 7)) return 1;
 
     // One box per style, spacing 15 (0.15 page units between hatch lines).
     const int styles[] = {0, 1, 2, 3, 10, 20, 30, 33, 100, 104, 12, 5, 41, 24};
@@ -27,8 +23,5 @@ int main(int argc, char** argv) {
         if (styles[i] >= 100) SETCOLOURS(4, 23);  // a light blue fill
         BOXFILL(x, y, x + 2.0f, y + 2.0f, styles[i], 15);
     }
-    const int result = WRITEPNG(out);
-    PLOTCLOSE();
-    PlotReleasePage();
-    return result < 0 ? 1 : 0;
+    return gallery::WritePage(out);
 }

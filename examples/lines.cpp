@@ -5,8 +5,7 @@
 //     lines [out.png]
 #include <cmath>
 
-#include "plot/plot.h"
-#include "plotpng/plotpng.h"
+#include "examples/gallery.h"
 
 namespace {
 
@@ -28,11 +27,8 @@ void Label(float y, const char* text) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const char* out = argc > 1 ? argv[1] : "lines.png";
-    PLOTOPEN(0, "", "Line types", "lines");
-    PlotState.defaultColour = 16;
-    PlotState.backgroundColour = 1;
-    if (PAGESETUP(0, 0, 0, 0, 20, 9.5f, 0) < 0) return 1;
+    const char* out = gallery::OutputName(argc, argv, "lines.png");
+    if (!gallery::OpenPage("Line types", "lines", 20, 9.5f)) return 1;
 
     float x[kPoints], y[kPoints];
     float phase = 0;  // read only by dashed lines with continuation 1
@@ -97,8 +93,5 @@ int main(int argc, char** argv) {
     }
     LINEWIDTH(25);
 
-    const int result = WRITEPNG(out);
-    PLOTCLOSE();
-    PlotReleasePage();
-    return result < 0 ? 1 : 0;
+    return gallery::WritePage(out);
 }

@@ -4,15 +4,11 @@
 //     markers [out.png]
 #include <cstdio>
 
-#include "plot/plot.h"
-#include "plotpng/plotpng.h"
+#include "examples/gallery.h"
 
 int main(int argc, char** argv) {
-    const char* out = argc > 1 ? argv[1] : "markers.png";
-    PLOTOPEN(0, "", "PLOT codes", "markers");       // 38 pixels per page unit
-    PlotState.defaultColour = 16;                    // black pen on ...
-    PlotState.backgroundColour = 1;                  // ... a white page
-    if (PAGESETUP(0, 0, 0, 0, 20, 5, 0) < 0) return 1;  // 20 x 5 page units
+    const char* out = gallery::OutputName(argc, argv, "markers.png");
+    if (!gallery::OpenPage("PLOT codes", "markers", 20, 5)) return 1;  // 20 x 5 page units
 
     // Codes 1..8 at one point each, the page units of PLOT are the user units
     // here (the window is the page).
@@ -40,8 +36,5 @@ int main(int argc, char** argv) {
         SETCOLOUR(16);
         PLOT(x, 1.0f, 3);                            // the start point as a dot
     }
-    const int result = WRITEPNG(out);
-    PLOTCLOSE();
-    PlotReleasePage();
-    return result < 0 ? 1 : 0;
+    return gallery::WritePage(out);
 }

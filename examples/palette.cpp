@@ -4,15 +4,11 @@
 //     palette [out.png]
 #include <cstdio>
 
-#include "plot/plot.h"
-#include "plotpng/plotpng.h"
+#include "examples/gallery.h"
 
 int main(int argc, char** argv) {
-    const char* out = argc > 1 ? argv[1] : "palette.png";
-    PLOTOPEN(0, "", "Palette", "palette");
-    PlotState.defaultColour = 16;
-    PlotState.backgroundColour = 1;
-    if (PAGESETUP(0, 0, 0, 0, 20, 6, 0) < 0) return 1;
+    const char* out = gallery::OutputName(argc, argv, "palette.png");
+    if (!gallery::OpenPage("Palette", "palette", 20, 6)) return 1;
 
     // Indices 0..31 as labelled swatches in two rows.
     for (int i = 0; i < 32; ++i) {
@@ -36,8 +32,5 @@ int main(int argc, char** argv) {
     TEXT(0.3f, 0.1f, 30, "32", 0);
     float x = 19.5f, y = 0.1f;
     TEXTG(&x, &y, 30, "255", 0, 0, 0, 1, 0, 2);
-    const int result = WRITEPNG(out);
-    PLOTCLOSE();
-    PlotReleasePage();
-    return result < 0 ? 1 : 0;
+    return gallery::WritePage(out);
 }

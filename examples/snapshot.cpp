@@ -8,8 +8,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "plot/plot.h"
-#include "plotpng/plotpng.h"
+#include "examples/gallery.h"
 
 namespace {
 
@@ -72,11 +71,8 @@ void Axes() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const char* out = argc > 1 ? argv[1] : "snapshot.png";
-    PLOTOPEN(0, "", "Snapshot graph", "snapshot");
-    PlotState.defaultColour = kAxisColour;
-    PlotState.backgroundColour = 1;
-    if (PAGESETUP(-8, -2.3f, 72, 2.1f, 20, 6, 0) < 0) return 1;
+    const char* out = gallery::OutputName(argc, argv, "snapshot.png");
+    if (!gallery::OpenPage("Snapshot graph", "snapshot", 20, 6, gallery::Window{-8, -2.3f, 72, 2.1f})) return 1;
 
     Axes();
     float x[kParticles];
@@ -113,8 +109,5 @@ int main(int argc, char** argv) {
     SETCOLOUR(kAxisColour);
     TEXTC(33.0f, -2.25f, 28, "Frame 44: densest where u falls through 0", 0, 0, 0, 1);
 
-    const int result = WRITEPNG(out);
-    PLOTCLOSE();
-    PlotReleasePage();
-    return result < 0 ? 1 : 0;
+    return gallery::WritePage(out);
 }

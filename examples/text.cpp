@@ -2,8 +2,7 @@
 // ^ < > ~, alignment, angle, slant and height factor.
 //
 //     text [out.png]
-#include "plot/plot.h"
-#include "plotpng/plotpng.h"
+#include "examples/gallery.h"
 
 namespace {
 
@@ -17,11 +16,8 @@ void Anchor(float x, float y) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const char* out = argc > 1 ? argv[1] : "text.png";
-    PLOTOPEN(0, "", "Text", "text");
-    PlotState.defaultColour = 16;
-    PlotState.backgroundColour = 1;
-    if (PAGESETUP(0, 0, 0, 0, 20, 10, 0) < 0) return 1;
+    const char* out = gallery::OutputName(argc, argv, "text.png");
+    if (!gallery::OpenPage("Text", "text", 20, 10)) return 1;
 
     // Styles: 0 plain, 1 capitals (lower case as small capitals), 2
     // proportional spacing, 3 both.  Height 40 = 0.4 page units.
@@ -64,8 +60,5 @@ int main(int argc, char** argv) {
     TEXTG(&(x = 12.5f), &(y = 0.5f), 60, "90", 0, 90, 0, 1, 0, 0);
     TEXTC(17.5f, 0.7f, 30, "TEXTC: centred", 0, 0, 0, 1);
 
-    const int result = WRITEPNG(out);
-    PLOTCLOSE();
-    PlotReleasePage();
-    return result < 0 ? 1 : 0;
+    return gallery::WritePage(out);
 }

@@ -5,8 +5,7 @@
 //     utf8 [out.png]
 #include <cstdio>
 
-#include "plot/plot.h"
-#include "plotpng/plotpng.h"
+#include "examples/gallery.h"
 
 namespace {
 
@@ -35,11 +34,8 @@ constexpr const char* kRanges[] = {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const char* out = argc > 1 ? argv[1] : "utf8.png";
-    PLOTOPEN(0, "", "UTF-8 text", "utf8");
-    PlotState.defaultColour = 16;
-    PlotState.backgroundColour = 1;
-    if (PAGESETUP(0, 0, 0, 0, 28, 16, 0) < 0) return 1;
+    const char* out = gallery::OutputName(argc, argv, "utf8.png");
+    if (!gallery::OpenPage("UTF-8 text", "utf8", 28, 16)) return 1;
 
     float y = 15.0f;
     for (const Sample& s : kSamples) {
@@ -65,8 +61,5 @@ int main(int argc, char** argv) {
     std::snprintf(note, sizeof note, "TEXTMISSING = %d", TEXTMISSING(1));
     TEXTU(8.0f, y, 40, note, 0);
 
-    const int result = WRITEPNG(out);
-    PLOTCLOSE();
-    PlotReleasePage();
-    return result < 0 ? 1 : 0;
+    return gallery::WritePage(out);
 }
