@@ -13,24 +13,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${BUILD_DIR:-build}
 jobs=$(nproc)
-times=$(mktemp /tmp/osk-test-times-XXXXXX)
-started=$SECONDS
-
-step() {  # step NAME COMMAND...: runs the command and notes its time
-  local name=$1 start=$SECONDS status=0
-  shift
-  echo "test: $name"
-  "$@" || status=$?
-  printf '%-16s %5d s%s\n' "$name" $((SECONDS - start)) "$([ $status = 0 ] || echo "  FAILED ($status)")" >>"$times"
-  return $status
-}
-report() {
-  echo "test: step times (side by side steps overlap)"
-  cat "$times"
-  echo "test: total $((SECONDS - started)) s"
-  rm -f "$times"
-}
-trap report EXIT
+source scripts/steps.sh
+steps_begin test "step times (side by side steps overlap)"
 
 windows_lane() {
   step windows-build scripts/build-windows.sh -DOSK_LINUX_BUILD_DIR="$PWD/$build" &&
