@@ -10,6 +10,7 @@ const puppeteer = require('puppeteer-core');
 const fs = require('fs');
 const os = require('os');
 const path = require('path');
+const { processTree } = require('./proc-tree');
 
 const [pageFile, secondsArg, roundsArg] = process.argv.slice(2);
 const seconds = Number(secondsArg || 8);
@@ -17,22 +18,6 @@ const rounds = Number(roundsArg || 2);
 const work = fs.mkdtempSync(path.join(os.tmpdir(), 'osk-bench-web-'));
 const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 const ticksPerSecond = 100;  // USER_HZ
-
-function processTree(root) {
-  const children = new Map();
-  for (const entry of fs.readdirSync('/proc')) {
-    if (!/^\d+$/.test(entry)) continue;
-    try {
-      const stat = fs.readFileSync(`/proc/${entry}/stat`, 'utf8');
-      const ppid = Number(stat.slice(stat.lastIndexOf(')') + 2).split(' ')[1]);
-      if (!children.has(ppid)) children.set(ppid, []);
-      children.get(ppid).push(Number(entry));
-    } catch (e) { /* gone */ }
-  }
-  const all = [root];
-  for (let i = 0; i < all.length; i++) all.push(...(children.get(all[i]) || []));
-  return all;
-}
 
 function cpuTicks(root) {
   let sum = 0;

@@ -9,6 +9,7 @@ const puppeteer = require('puppeteer-core');
 const fs = require('fs');
 const os = require('os');
 const path = require('path');
+const { processTree } = require('../scripts/proc-tree');
 
 const [pageFile, minutesArg] = process.argv.slice(2);
 const minutes = Number(minutesArg);
@@ -18,27 +19,13 @@ const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 // The renderer: the chromium process whose command line says so and that
 // was started by this browser (a descendant of its process).
 function rendererPids(browserPid) {
-  const children = new Map();
-  for (const entry of fs.readdirSync('/proc')) {
-    if (!/^\d+$/.test(entry)) continue;
+  return processTree(browserPid).slice(1).filter((pid) => {
     try {
-      const stat = fs.readFileSync(`/proc/${entry}/stat`, 'utf8');
-      const ppid = Number(stat.slice(stat.lastIndexOf(')') + 2).split(' ')[1]);
-      if (!children.has(ppid)) children.set(ppid, []);
-      children.get(ppid).push(Number(entry));
-    } catch (e) { /* gone */ }
-  }
-  const found = [];
-  const walk = (pid) => {
-    for (const child of children.get(pid) || []) {
-      try {
-        if (fs.readFileSync(`/proc/${child}/cmdline`, 'utf8').includes('--type=renderer')) found.push(child);
-      } catch (e) { /* gone */ }
-      walk(child);
+      return fs.readFileSync(`/proc/${pid}/cmdline`, 'utf8').includes('--type=renderer');
+    } catch (e) {
+      return false;  // gone
     }
-  };
-  walk(browserPid);
-  return found;
+  });
 }
 
 function residentKb(pid) {
