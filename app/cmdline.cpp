@@ -141,7 +141,7 @@ std::string OskUsageText() {
            "       osk --help | --version\n"
            "exit status: 0 after Quit, a closed window or the end of a script; 1 failed start;\n"
            "             2 usage error; 3 an output could not be written; 130 or 143 a\n"
-           "             headless run ended by SIGINT or SIGTERM (its outputs kept)\n";
+           "             run ended by SIGINT or SIGTERM (its outputs kept)\n";
 }
 
 std::string OskVersionText() {
@@ -341,6 +341,7 @@ int OskMain(int argc, const char* const* argv, int (*mainRoutine)()) {
                      error.c_str());
         return noDisplay ? 2 : 1;
     }
+    EndRunOnStopSignals();
     return RunRecorded(*backend, file, mainRoutine, options);
 #else
     std::fprintf(stderr, "osk: built without a window backend; run 'osk --headless'\n");

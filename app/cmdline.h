@@ -16,7 +16,7 @@
 // window was closed or a script ran out); 1 for a failed start; 2 for a
 // usage error (unknown option, bad script line, no display); 3 when an
 // output could not be written; 128 + the signal (130, 143) when SIGINT or
-// SIGTERM ended a headless run, its outputs completed and kept.
+// SIGTERM ended the run (headless or SDL window), its outputs completed and kept.
 #pragma once
 
 #include <string>

@@ -3,7 +3,15 @@
 
 #include <csignal>
 
-#ifndef _WIN32
+#if !defined(_WIN32) && !defined(__EMSCRIPTEN__)
+#define OSK_STOP_WAKER 1
+#include <signal.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <mutex>
+#include <thread>
+#elif !defined(_WIN32)
 #include <signal.h>
 #endif
 
@@ -12,7 +20,41 @@ namespace {
 volatile std::sig_atomic_t g_stopSignal = 0;
 bool g_stopTaken = false;  // the pump's, outside the handler
 
-extern "C" void NoteStopSignal(int signal) { g_stopSignal = signal; }
+#ifdef OSK_STOP_WAKER
+// The handler writes a byte to this pipe; a thread of its own reads it and
+// calls the backend's wake function (which the handler may not call).
+int g_wakePipe[2] = {-1, -1};
+std::mutex g_wakeLock;
+void (*g_wake)() = nullptr;  // under g_wakeLock
+
+void WatchStopPipe() {
+    sigset_t stops;
+    sigemptyset(&stops);
+    sigaddset(&stops, SIGINT);
+    sigaddset(&stops, SIGTERM);
+    pthread_sigmask(SIG_BLOCK, &stops, nullptr);  // the signals stay the pump's thread's
+    for (;;) {
+        char byte = 0;
+        const ssize_t got = read(g_wakePipe[0], &byte, 1);
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) return;
+        const std::lock_guard<std::mutex> hold(g_wakeLock);
+        if (g_wake) g_wake();
+    }
+}
+#endif
+
+extern "C" void NoteStopSignal(int signal) {
+    g_stopSignal = signal;
+#ifdef OSK_STOP_WAKER
+    if (g_wakePipe[1] >= 0) {
+        const int saved = errno;
+        const char byte = 1;
+        [[maybe_unused]] const ssize_t written = write(g_wakePipe[1], &byte, 1);
+        errno = saved;
+    }
+#endif
+}
 
 }  // namespace
 
@@ -37,10 +79,26 @@ void EndRunOnStopSignals() {
 #endif
 }
 
+void WakeOnStopSignal(void (*wake)()) {
+#ifdef OSK_STOP_WAKER
+    static std::once_flag started;
+    std::call_once(started, [] {
+        if (pipe(g_wakePipe) != 0) return;
+        std::thread(WatchStopPipe).detach();  // blocked in read to the end of the process
+    });
+    const std::lock_guard<std::mutex> hold(g_wakeLock);
+    g_wake = wake;
+#else
+    (void)wake;
+#endif
+}
+
 int StopSignal() { return g_stopSignal; }
 
+bool StopRequestPending() { return g_stopSignal != 0 && !g_stopTaken; }
+
 bool TakeStopRequest() {
-    if (g_stopSignal == 0 || g_stopTaken) return false;
+    if (!StopRequestPending()) return false;
     g_stopTaken = true;
     return true;
 }

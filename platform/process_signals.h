@@ -12,13 +12,25 @@
 // The file size limit, for the whole process (once, at the start).
 void IgnoreFileSizeSignal();
 
-// The interrupt and termination requests, for a run whose pump waits on
-// nothing the signal could leave asleep (the headless backend; a window
-// system's backend keeps its own handling, which closes the window).
+// The interrupt and termination requests, for a run whose pump the signal
+// cannot leave asleep: the headless backend waits on nothing; a backend
+// whose wait goes on through a signal (SDL's) asks to be woken below.
+// (Win32's console handler runs on a thread of its own and is left to the
+// system.)
 void EndRunOnStopSignals();
+
+// Calls `wake` on a thread of its own, not in the handler, when a stop
+// signal arrives: the backend posts itself an event there, so that its wait
+// returns.  Null: no more calls (before the backend shuts down).  POSIX
+// only; elsewhere nothing is called.
+void WakeOnStopSignal(void (*wake)());
 
 // The interrupt or termination signal that asked the run to end, 0 if none.
 int StopSignal();
+
+// True from such a signal until the pump has taken its request: a backend's
+// wait returns then.
+bool StopRequestPending();
 
 // True once after such a signal: the pump delivers the close then.
 bool TakeStopRequest();

@@ -4,7 +4,8 @@
 // Each run must go on to its end, say once per failed output which file
 // failed and why, end with status 3, and leave under real names only
 // complete, readable files, refreshes.txt listing exactly the dumps there.
-// A run interrupted by a signal ends as Quit does, its outputs kept whole.
+// A run interrupted by a signal, headless or in a window, ends as Quit does,
+// its outputs kept whole.
 #include <gif_lib.h>
 #include <png.h>
 
@@ -15,7 +16,9 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <fstream>
+#include <optional>
 #include <set>
 #include <sstream>
 #include <thread>
@@ -164,34 +167,108 @@ struct Interruption {
     const char* name;
     int signal;
     int status;
+    bool window;  // a window run under a private X server, else headless
 };
 
 std::ostream& operator<<(std::ostream& out, const Interruption& i) { return out << i.name; }
 
+// A private X server (Xvfb) for a window run, ended with the object; an
+// empty display name where none could be started.
+class PrivateXServer {
+public:
+    PrivateXServer() {
+        int pipeFds[2];
+        if (pipe(pipeFds) != 0) return;
+        pid_ = fork();
+        if (pid_ == 0) {
+            // Xvfb writes its display number to descriptor 3.
+            const int quiet = open("/dev/null", O_WRONLY);
+            if (dup2(pipeFds[1], 3) < 0 || quiet < 0 || dup2(quiet, 1) < 0 || dup2(quiet, 2) < 0) _exit(99);
+            execlp("Xvfb", "Xvfb", "-displayfd", "3", "-screen", "0", "1024x768x24", "-nolisten", "tcp",
+                   static_cast<char*>(nullptr));
+            _exit(98);
+        }
+        close(pipeFds[1]);
+        std::string number;
+        char c = 0;
+        while (pid_ > 0 && read(pipeFds[0], &c, 1) == 1 && c != '\n') number += c;
+        close(pipeFds[0]);
+        if (!number.empty()) display_ = ":" + number;
+    }
+    ~PrivateXServer() {
+        if (pid_ <= 0) return;
+        kill(pid_, SIGTERM);
+        waitpid(pid_, nullptr, 0);
+    }
+    PrivateXServer(const PrivateXServer&) = delete;
+    PrivateXServer& operator=(const PrivateXServer&) = delete;
+    const std::string& Display() const { return display_; }
+
+private:
+    pid_t pid_ = -1;
+    std::string display_;
+};
+
+// Waits up to `seconds` for the child to end; its wait status, or -1 when it
+// did not end (it is killed then).
+int WaitForEnd(pid_t child, int seconds) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+    int status = 0;
+    while (waitpid(child, &status, WNOHANG) == 0) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            kill(child, SIGKILL);
+            waitpid(child, &status, 0);
+            return -1;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return status;
+}
+
 class InterruptedRun : public testing::TestWithParam<Interruption> {};
 
-// A long headless run stopped by the signal once some dumps are there: the
-// recording and the dumps so far are complete and kept, the status says why.
+// A long run stopped by the signal once some dumps are there: the recording
+// and the dumps so far are complete and kept, the status says why.  The
+// headless run is stopped while it animates, the window run while it waits
+// for input on its first page.
 TEST_P(InterruptedRun, KeepsTheRecordingAndTheDumpsSoFar) {
     const Interruption& interruption = GetParam();
     ShellTempDir dir;
+    std::optional<PrivateXServer> xserver;
+    if (interruption.window) {
+        xserver.emplace();
+        if (xserver->Display().empty()) GTEST_SKIP() << "no X server (Xvfb) could be started";
+    }
     std::ofstream("s.osk") << "key t\nkey space\nwait 100000\nkey q\n";
     const pid_t child = fork();
     if (child == 0) {
         const int err = open("err", O_WRONLY | O_CREAT | O_TRUNC, 0644);
         if (err < 0 || dup2(err, 2) < 0) _exit(99);
-        execl(OSK_BINARY_DIR "/osk", "osk", "--headless", "--script", "s.osk", "--dump", "d", "--dump-format", "png",
-              "--record", "x.gif", static_cast<char*>(nullptr));
+        if (interruption.window) {
+            setenv("DISPLAY", xserver->Display().c_str(), 1);
+            unsetenv("WAYLAND_DISPLAY");
+            unsetenv("SDL_VIDEODRIVER");
+            // The system libraries SDL loads for X keep buffers to the end.
+            const char* asan = std::getenv("ASAN_OPTIONS");
+            setenv("ASAN_OPTIONS", (std::string(asan ? asan : "") + ":detect_leaks=0").c_str(), 1);
+            execl(OSK_BINARY_DIR "/osk", "osk", "--dump", "d", "--dump-format", "png", "--record", "x.gif",
+                  static_cast<char*>(nullptr));
+        } else {
+            execl(OSK_BINARY_DIR "/osk", "osk", "--headless", "--script", "s.osk", "--dump", "d", "--dump-format",
+                  "png", "--record", "x.gif", static_cast<char*>(nullptr));
+        }
         _exit(98);
     }
     ASSERT_GT(child, 0);
+    const char* awaited = interruption.window ? "d/refresh-00001.png" : "d/refresh-00005.png";
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-    while (!fs::exists("d/refresh-00005.png") && std::chrono::steady_clock::now() < deadline) {
+    while (!fs::exists(awaited) && std::chrono::steady_clock::now() < deadline) {
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
+    if (interruption.window) std::this_thread::sleep_for(std::chrono::milliseconds(300));  // asleep in its wait
     kill(child, interruption.signal);
-    int status = 0;
-    waitpid(child, &status, 0);
+    const int status = WaitForEnd(child, 20);
+    ASSERT_NE(status, -1) << "the run did not end on the signal; " << ReadAll("err");
     ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << (WIFSIGNALED(status) ? WTERMSIG(status) : 0);
     EXPECT_EQ(WEXITSTATUS(status), interruption.status);
     EXPECT_EQ(ReadAll("err"), "");
@@ -201,8 +278,10 @@ TEST_P(InterruptedRun, KeepsTheRecordingAndTheDumpsSoFar) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Signals, InterruptedRun,
-                         testing::Values(Interruption{"Interrupt", SIGINT, 130},
-                                         Interruption{"Termination", SIGTERM, 143}),
+                         testing::Values(Interruption{"Interrupt", SIGINT, 130, false},
+                                         Interruption{"Termination", SIGTERM, 143, false},
+                                         Interruption{"WindowInterrupt", SIGINT, 130, true},
+                                         Interruption{"WindowTermination", SIGTERM, 143, true}),
                          [](const testing::TestParamInfo<Interruption>& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -62,7 +62,7 @@ none_of platform "app|demo|plot|res"
 none_of app "demo" "app/main.cpp app/web_main.cpp"
 
 # What a backend may take from platform/ besides its own directory.
-backend_kit="backend.h backend_defaults.h types.h press_counter.h scaled_view.h"
+backend_kit="backend.h backend_defaults.h types.h press_counter.h scaled_view.h process_signals.h"
 for backend in platform/*/; do
     backend=${backend%/}
     while IFS= read -r line; do

@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "platform/backend_defaults.h"
+#include "platform/process_signals.h"
 #include "platform/scaled_view.h"
 #include "platform/sdl/sdl_x11.h"
 #include "platform/types.h"
@@ -24,6 +25,14 @@ std::string RequestedDriver() {
 bool EnvironmentSet(const char* variable) {
     const char* value = std::getenv(variable);
     return value && *value;
+}
+
+// Posted from the stop signal's thread: SDL's wait goes on through the
+// signal itself, an event ends it (SDL_PushEvent may be called from any thread).
+void PostStopWakeup() {
+    SDL_Event wakeup{};
+    wakeup.type = SDL_USEREVENT;
+    SDL_PushEvent(&wakeup);
 }
 
 // What a failure to open names: the display, or the driver asked for.
@@ -45,6 +54,9 @@ std::unique_ptr<SdlBackend> SdlBackend::Open(const IconPixels& icon, std::string
     // X11), not a texture of an OpenGL renderer that SDL would otherwise put
     // behind it (software OpenGL costs far more per present).
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    // SIGINT and SIGTERM are osk's own (process_signals.h): SDL's handlers
+    // would turn them into a plain quit, the status saying nothing of them.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     // Only the window systems that were named: SDL would otherwise fall back
     // to drawing off screen, invisibly, when the display does not answer.
     const bool requested = !RequestedDriver().empty();
@@ -71,6 +83,7 @@ std::unique_ptr<SdlBackend> SdlBackend::Open(const IconPixels& icon, std::string
     }
     std::unique_ptr<SdlBackend> backend(new SdlBackend(icon));
     backend->started_ = true;
+    WakeOnStopSignal(PostStopWakeup);
     return backend;
 }
 
@@ -80,6 +93,7 @@ SdlBackend::~SdlBackend() { Shutdown(); }
 void SdlBackend::Shutdown() {
     DestroyMainWindow();
     if (started_) {
+        WakeOnStopSignal(nullptr);
         SDL_Quit();
         RestoreX11ErrorHandler();
         started_ = false;
@@ -376,11 +390,18 @@ void SdlBackend::WaitEvent(BackendEvent& event) {
     if (TakePending(event)) return;
     SDL_Event sdl;
     for (int failures = 0;;) {
+        // A stop signal ends the wait (PostStopWakeup wakes SDL's); the pump
+        // delivers its close.
+        if (StopRequestPending()) {
+            event = BackendEvent{};
+            return;
+        }
         if (SDL_WaitEvent(&sdl)) {
             failures = 0;
             if (Translate(sdl, event)) return;
             continue;
         }
+        if (StopRequestPending()) continue;
         // A failing wait returns at once: pause instead of spinning, and
         // when it keeps failing (about a second) no input can come any
         // more, so the window is closed.
