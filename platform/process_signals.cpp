@@ -5,11 +5,13 @@
 
 #if !defined(_WIN32) && !defined(__EMSCRIPTEN__)
 #define OSK_STOP_WAKER 1
+#include <fcntl.h>
 #include <signal.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <mutex>
+#include <system_error>
 #include <thread>
 #elif !defined(_WIN32)
 #include <signal.h>
@@ -23,7 +25,8 @@ bool g_stopTaken = false;  // the pump's, outside the handler
 #ifdef OSK_STOP_WAKER
 // The handler writes a byte to this pipe; a thread of its own reads it and
 // calls the backend's wake function (which the handler may not call).
-int g_wakePipe[2] = {-1, -1};
+int g_wakeRead = -1;
+volatile std::sig_atomic_t g_wakeWrite = -1;  // read by the handler
 std::mutex g_wakeLock;
 void (*g_wake)() = nullptr;  // under g_wakeLock
 
@@ -35,7 +38,7 @@ void WatchStopPipe() {
     pthread_sigmask(SIG_BLOCK, &stops, nullptr);  // the signals stay the pump's thread's
     for (;;) {
         char byte = 0;
-        const ssize_t got = read(g_wakePipe[0], &byte, 1);
+        const ssize_t got = read(g_wakeRead, &byte, 1);
         if (got < 0 && errno == EINTR) continue;
         if (got <= 0) return;
         const std::lock_guard<std::mutex> hold(g_wakeLock);
@@ -47,10 +50,10 @@ void WatchStopPipe() {
 extern "C" void NoteStopSignal(int signal) {
     g_stopSignal = signal;
 #ifdef OSK_STOP_WAKER
-    if (g_wakePipe[1] >= 0) {
+    if (g_wakeWrite >= 0) {
         const int saved = errno;
         const char byte = 1;
-        [[maybe_unused]] const ssize_t written = write(g_wakePipe[1], &byte, 1);
+        [[maybe_unused]] const ssize_t written = write(g_wakeWrite, &byte, 1);
         errno = saved;
     }
 #endif
@@ -83,8 +86,18 @@ void WakeOnStopSignal(void (*wake)()) {
 #ifdef OSK_STOP_WAKER
     static std::once_flag started;
     std::call_once(started, [] {
-        if (pipe(g_wakePipe) != 0) return;
-        std::thread(WatchStopPipe).detach();  // blocked in read to the end of the process
+        int ends[2];
+        if (pipe2(ends, O_CLOEXEC) != 0) return;
+        try {
+            g_wakeRead = ends[0];
+            std::thread(WatchStopPipe).detach();  // blocked in read to the end of the process
+            g_wakeWrite = ends[1];
+        } catch (const std::system_error&) {
+            // No thread: the signal is still noted, taken at the next event.
+            g_wakeRead = -1;
+            close(ends[0]);
+            close(ends[1]);
+        }
     });
     const std::lock_guard<std::mutex> hold(g_wakeLock);
     g_wake = wake;

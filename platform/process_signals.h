@@ -5,8 +5,9 @@
 // termination request (SIGINT, SIGTERM) ends the run as a closed window
 // does: the message pump hands the main window one close, so the
 // recording and the dumps so far are completed and kept.  The handler only
-// notes the signal (nothing else is safe in it); a second one ends the
-// process at once, as it would have without osk's handler.
+// notes the signal and writes a byte to a pipe (nothing else is safe in
+// it); a second one ends the process at once, as it would have without
+// osk's handler.
 #pragma once
 
 // The file size limit, for the whole process (once, at the start).

@@ -139,7 +139,7 @@ ended "Quit"
 # not quit.
 "$OSK" >"$WORK/osk.log" 2>&1 &
 OSK_PID=$!
-find_window || fail "no window appeared"
+find_window || fail "no window appeared: $(head -c 300 "$WORK/osk.log")"
 sleep 0.5
 xdotool windowfocus --sync "$wid"; xdotool key z
 xdotool windowsize --sync "$wid" 759 600; sleep 0.5
@@ -155,7 +155,7 @@ then
   for when in waiting running; do
     "$OSK" >"$WORK/osk.log" 2>&1 &
     OSK_PID=$!
-    find_window || fail "no window appeared"
+    find_window || fail "no window appeared: $(head -c 300 "$WORK/osk.log")"
     sleep 0.5
     if [ "$when" = running ]; then click "$T"; sleep 0.5; click "$GO"; sleep 0.7; fi
     "$WORK/wm_close" "$wid" || fail "cannot send WM_DELETE_WINDOW"
