@@ -7,9 +7,20 @@
 // which refresh the screen and then pump messages in run mode 1 or 2.
 #pragma once
 
+#include <climits>
 #include <cstdint>
 
 class COskView;
+
+// Page pixels: columns left..right, rows top..bottom counted from the top,
+// inclusive; empty when left > right or top > bottom.
+struct PageChange {
+    int left = 0;
+    int top = 0;
+    int right = INT_MAX;
+    int bottom = INT_MAX;
+    bool Empty() const { return left > right || top > bottom; }
+};
 
 // What one screen refresh showed, for observers that record it.
 struct PageFrame {
@@ -20,6 +31,9 @@ struct PageFrame {
     unsigned char background = 0;            // palette index of a cleared page
     const char* title = nullptr;             // the title strip's text
     double seconds = 0;                      // the backend's clock at the refresh
+    // What changed on the page since the observer's previous refresh (by
+    // default all of it); a new page image or size changes all of it.
+    PageChange changed;
 };
 
 // Sees every screen refresh that reached a view (page dumps, GIF recording).

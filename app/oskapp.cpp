@@ -1,6 +1,8 @@
 // oskapp.cpp - the application object: start-up, the pump with its run
 // modes, the immediate screen refresh and the plot library's host.
+#include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "app/aids.h"
 #include "app/catalogue.h"
@@ -103,6 +105,24 @@ void EmptyDirtyRectangle() {
 }
 
 RefreshObserver* g_refreshObserver = nullptr;
+
+// The page pixels changed since the refresh observer last heard of one
+// (refreshes that reached no view included), so that it may copy only these.
+PageChange g_unobservedChange{0, 0, -1, -1};
+
+void NoteChange(const PageChange& change) {
+    if (change.Empty()) return;
+    PageChange& c = g_unobservedChange;
+    c = c.Empty() ? change
+                  : PageChange{std::min(c.left, change.left), std::min(c.top, change.top),
+                               std::max(c.right, change.right), std::max(c.bottom, change.bottom)};
+}
+
+// The changed rectangle and the solid fills since the last refresh.
+void NoteDrawnSinceRefresh(const PlotPixelRect& filled) {
+    NoteChange({PlotState.dirtyLeft, PlotState.dirtyTop, PlotState.dirtyRight, PlotState.dirtyBottom});
+    NoteChange({filled.left, filled.top, filled.right, filled.bottom});
+}
 
 PageFrame CurrentPageFrame() {
     PageFrame frame;
@@ -256,8 +276,8 @@ void RefreshPlotView() {
     COskView* view = LivePlotView();
     if (!view) {
         // No window (not yet stored, or closed): nothing to show.
+        NoteDrawnSinceRefresh(PlotTakeDirectWrites());
         EmptyDirtyRectangle();
-        PlotTakeDirectWrites();
         return;
     }
     // The title strip and the changed rectangle are invalidated for the next
@@ -282,6 +302,7 @@ void RefreshPlotView() {
     // animation cheap.  The solid fills, which the changed rectangle does not
     // hold, go with them.
     const PlotPixelRect filled = PlotTakeDirectWrites();
+    NoteDrawnSinceRefresh(filled);
     CRect pixels{PlotState.dirtyLeft + kPageOrigin.x, PlotState.dirtyTop + kPageOrigin.y,
                  PlotState.dirtyRight + kPageOrigin.x + 1, PlotState.dirtyBottom + kPageOrigin.y + 1};
     if (!filled.Empty()) {
@@ -305,7 +326,11 @@ void RefreshPlotView() {
     draw(pixels, false);
     view->NoteRefreshDrawn(onlyRefreshes);
 
-    if (g_refreshObserver) g_refreshObserver->PageRefreshed(CurrentPageFrame());
+    if (g_refreshObserver) {
+        PageFrame frame = CurrentPageFrame();
+        frame.changed = std::exchange(g_unobservedChange, PageChange{0, 0, -1, -1});
+        g_refreshObserver->PageRefreshed(frame);
+    }
     EmptyDirtyRectangle();
 }
 
@@ -314,6 +339,7 @@ void RefreshPlotView() {
 int OskWinMain(Backend* backend, const char* fileArgument, int (*mainRoutine)(), RefreshObserver* observer) {
     int result = -1;
     g_refreshObserver = observer;
+    g_unobservedChange = PageChange{};  // a new observer has seen nothing yet
     CWinThread* thread = AfxGetThread();
     CWinApp* app = AfxGetApp();
     if (AfxGetResources() == nullptr) AfxSetResources(&kOskResources);

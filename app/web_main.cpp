@@ -5,7 +5,7 @@
 // languages (handing the page its own texts in that language), runs the
 // demonstration on the web backend, and keeps the page's test hook window.osk up to date (its JavaScript side is in
 // app/web_page.html): every screen refresh counts up window.osk.refreshes,
-// sets window.osk.title and leaves a copy of the page that window.osk.page()
+// sets window.osk.title and keeps the copy of the page that window.osk.page()
 // reads through the osk_page_* functions below.  The page also hears which
 // buttons the screen shows (it offers them as buttons of its own, which
 // press their client points) and what the screen shows, in words.  When the
@@ -25,6 +25,7 @@
 #include "app/controls.h"
 #include "app/key_table.h"
 #include "app/keys.h"
+#include "app/page_mirror.h"
 #include "app/screen_report.h"
 #include "app/screen_size.h"
 #include "app/shell.h"
@@ -35,14 +36,9 @@
 
 namespace {
 
-// The page as the last screen refresh showed it.  The page image itself may
-// be gone when the hook asks (after the end), so it is copied.
-struct RefreshedPage {
-    std::vector<unsigned char> pixels;  // bottom row first
-    int width = 0;
-    int height = 0;
-    std::uint32_t palette[256] = {};    // 0x00RRGGBB: in memory blue, green, red, 0
-} g_page;
+// The page as the last screen refresh showed it, for window.osk.page(): each
+// refresh copies only the rows it changed.
+PageMirror g_page;
 
 EM_JS(void, osk_web_refreshed, (int count, const char* title), {
     const hook = window.osk;
@@ -156,15 +152,7 @@ void PublishAids(bool first);
 class PagePublisher : public RefreshObserver {
 public:
     void PageRefreshed(const PageFrame& frame) override {
-        const std::size_t bytes = static_cast<std::size_t>(frame.width) * static_cast<std::size_t>(frame.height);
-        if (frame.pixels) {
-            g_page.pixels.assign(frame.pixels, frame.pixels + bytes);
-        } else {
-            g_page.pixels.assign(bytes, frame.background);
-        }
-        g_page.width = frame.width;
-        g_page.height = frame.height;
-        if (frame.palette) std::memcpy(g_page.palette, frame.palette, sizeof g_page.palette);
+        g_page.Take(frame);
         osk_web_refreshed(++count_, frame.title ? frame.title : "");
         PublishAids(count_ == 1);
     }
@@ -277,10 +265,10 @@ WebOptions OptionsFromAddress() {
 
 // The test hook's view of the last refreshed page.
 extern "C" {
-EMSCRIPTEN_KEEPALIVE const unsigned char* osk_page_pixels() { return g_page.pixels.data(); }
-EMSCRIPTEN_KEEPALIVE int osk_page_width() { return g_page.width; }
-EMSCRIPTEN_KEEPALIVE int osk_page_height() { return g_page.height; }
-EMSCRIPTEN_KEEPALIVE const std::uint32_t* osk_page_palette() { return g_page.palette; }
+EMSCRIPTEN_KEEPALIVE const unsigned char* osk_page_pixels() { return g_page.Pixels(); }
+EMSCRIPTEN_KEEPALIVE int osk_page_width() { return g_page.Width(); }
+EMSCRIPTEN_KEEPALIVE int osk_page_height() { return g_page.Height(); }
+EMSCRIPTEN_KEEPALIVE const std::uint32_t* osk_page_palette() { return g_page.Palette(); }
 // The page's own buttons press client points; automation reads where the
 // last press landed.
 EMSCRIPTEN_KEEPALIVE void osk_press_client(int x, int y) {

@@ -1,6 +1,7 @@
 # The web page: the plot library, the shell and the demonstration on the web
-# backend (platform/web), linked by emscripten into one JavaScript file with
-# the WebAssembly inside; scripts/build-web.sh wraps it in app/web_page.html.
+# backend (platform/web), linked by emscripten into osk.js and osk.wasm;
+# scripts/build-web.sh puts both into app/web_page.html (the WebAssembly
+# compressed, which the page unpacks and compiles itself as soon as it can).
 # Waits give the browser its thread back through Asyncify.
 add_subdirectory(outfile)
 add_subdirectory(plot)
@@ -16,7 +17,6 @@ target_link_options(osk PRIVATE
   -sASYNCIFY=1
   -sASYNCIFY_IMPORTS=osk_web_wait_for_wake,osk_web_message
   -sASYNCIFY_STACK_SIZE=65536
-  -sSINGLE_FILE=1
   -sENVIRONMENT=web
   -sALLOW_MEMORY_GROWTH=1
   "-sEXPORTED_FUNCTIONS=_main,_osk_page_pixels,_osk_page_width,_osk_page_height,_osk_page_palette,\
