@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/catalogue.h"
+#include "plot/host.h"
 #include "plot/palette.h"
 #include "plot/plot.h"
 
@@ -433,9 +434,183 @@ void EndAsAfterReadouts(const AidState& aids, const AidLayout& layout) {
     RestorePenTail(TheBackdrop().tail);
 }
 
+// ---- the page every frame starts from ----
+
+// Every frame begins alike: the page under the title band cleared, the
+// backdrop put on it and, for a longitudinal first chain, its rest ticks
+// drawn.  That start is kept, with the pen as it leaves it.  While the
+// previous frame is still on the page, a frame puts back only the part of
+// the start that the previous frame drew over (where the pixels change from
+// frame to frame) and then draws as before: the same pixels for a fraction
+// of the work, and a smaller rectangle for the screen to show.
+constexpr PlotPixelRect kNoPixels{0, 0, -1, -1};
+
+struct WindowRecord {
+    float userXMin, userXMax, userYMin, userYMax, userToPageX, userToPageY, pageToUserX, pageToUserY;
+};
+
+WindowRecord WindowNow() {
+    const PlotStateRecord& s = PlotState;
+    return {s.userXMin,    s.userXMax,    s.userYMin,    s.userYMax,
+            s.userToPageX, s.userToPageY, s.pageToUserX, s.pageToUserY};
+}
+
+void RestoreWindow(const WindowRecord& w) {
+    PlotStateRecord& s = PlotState;
+    s.userXMin = w.userXMin;
+    s.userXMax = w.userXMax;
+    s.userYMin = w.userYMin;
+    s.userYMax = w.userYMax;
+    s.userToPageX = w.userToPageX;
+    s.userToPageY = w.userToPageY;
+    s.pageToUserX = w.pageToUserX;
+    s.pageToUserY = w.pageToUserY;
+}
+
+PlotPixelRect Union(const PlotPixelRect& a, const PlotPixelRect& b) {
+    if (a.Empty()) return b;
+    if (b.Empty()) return a;
+    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+            std::max(a.bottom, b.bottom)};
+}
+
+PlotPixelRect Intersection(const PlotPixelRect& a, const PlotPixelRect& b) {
+    return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
+            std::min(a.bottom, b.bottom)};
+}
+
+struct FrameStart {
+    bool valid = false;
+    BackdropKey key;
+    WaveKind firstChain = WaveKind::Longitudinal;
+    unsigned pageGeneration = 0;
+    PlotPixelRect area = kNoPixels;  // the cleared area (rows from the top)
+    std::vector<unsigned char> pixels;  // its pixels after the start, row by row
+    PlotPenBlock pen{};
+    PenTail tail{};
+    WindowRecord window{};
+    // What the last frame drew over the start, while that frame is on the page.
+    bool framed = false;
+    PlotPixelRect drawn = kNoPixels;
+};
+
+FrameStart& TheFrameStart() {
+    static FrameStart start;
+    return start;
+}
+
+// Copies the rows of `rect` between the page and the kept start.
+void CopyStartRows(FrameStart& f, const PlotPixelRect& rect, bool toPage) {
+    PlotStateRecord& s = PlotState;
+    const long areaWidth = f.area.right - f.area.left + 1;
+    const auto length = static_cast<std::size_t>(rect.right - rect.left + 1);
+    for (int top = rect.top; top <= rect.bottom; ++top) {
+        unsigned char* page = s.pagePixels + static_cast<long>(s.imageHeight - 1 - top) * s.imageWidth + rect.left;
+        unsigned char* kept = f.pixels.data() + (top - f.area.top) * areaWidth + (rect.left - f.area.left);
+        if (toPage) {
+            std::memcpy(page, kept, length);
+        } else {
+            std::memcpy(kept, page, length);
+        }
+    }
+}
+
+// The start drawn in full, as the first frame on a page draws it; kept
+// when there is a page to keep it from.
+void DrawFrameStart(WaveKind current, const AidState& aids, const AidLayout& layout, double secondsPerFrame,
+                    const BackdropKey& key) {
+    FrameStart& f = TheFrameStart();
+    f = FrameStart{};
+    const PlotPixelRect before = PlotTakeDirectWrites();
+    // Everything under the title band is drawn afresh.
+    SETWINDOW(0.0f, 0.0f, kAidPageWidth, layout.pageHeight);
+    SETCOLOURS(PlotState.backgroundColour, PlotState.backgroundColour);
+    LINEWIDTH(25);
+    BOX(0.0f, 0.0f, kAidPageWidth, layout.pageHeight - kTitleBandHeight);
+    const PlotPixelRect cleared = PlotTakeDirectWrites();
+    PlotNoteDirectWrites(Union(before, cleared));
+    // Nothing else draws into the graph bands before their curves, nor into
+    // the readout band, so the axes and the readouts can come first.
+    PutBackdrop(current, aids, layout, secondsPerFrame);
+    UseChainBand(layout, aids, 0);
+    const WaveKind first = ChainsOf(current, aids).kinds[0];
+    if (first == WaveKind::Longitudinal) DrawLongitudinalBackground();
+
+    const PlotStateRecord& s = PlotState;
+    if (s.pagePixels == nullptr || cleared.Empty()) return;
+    f.key = key;
+    f.firstChain = first;
+    f.pageGeneration = PlotPageGeneration();
+    f.area = cleared;
+    f.pixels.resize(static_cast<std::size_t>(cleared.right - cleared.left + 1) *
+                    static_cast<std::size_t>(cleared.bottom - cleared.top + 1));
+    CopyStartRows(f, cleared, false);
+    f.pen = s.penBlock();
+    f.tail = PenTailNow();
+    f.window = WindowNow();
+    f.valid = true;
+}
+
+// The start put back where the previous frame drew over it; false when
+// that frame is not known to be on the page as it left it.
+bool PutBackFrameStart(WaveKind current, const AidState& aids, const AidLayout& layout, const BackdropKey& key) {
+    FrameStart& f = TheFrameStart();
+    const PlotStateRecord& s = PlotState;
+    if (!f.valid || !f.framed || f.pageGeneration != PlotPageGeneration() || !(f.key == key) ||
+        f.firstChain != ChainsOf(current, aids).kinds[0]) {
+        return false;
+    }
+    const PlotPixelRect back = Intersection(f.drawn, f.area);
+    if (!back.Empty()) {
+        CopyStartRows(f, back, true);
+        PlotNoteDirectWrites(back);
+    }
+    PlotState.penBlock() = f.pen;
+    RestorePenTail(f.tail);
+    RestoreWindow(f.window);
+    UseChainBand(layout, aids, 0);
+    (void)s;
+    return true;
+}
+
+// Where the frame's drawing lands is watched apart from what the refresh
+// has collected so far, and then added to it.
+struct DrawnWatch {
+    int left, right, top, bottom;
+    PlotPixelRect direct;
+};
+
+DrawnWatch StartWatchingDrawn() {
+    PlotStateRecord& s = PlotState;
+    const DrawnWatch before{s.dirtyLeft, s.dirtyRight, s.dirtyTop, s.dirtyBottom, PlotTakeDirectWrites()};
+    s.dirtyLeft = s.imageWidth - 1;
+    s.dirtyRight = 0;
+    s.dirtyTop = s.imageHeight - 1;
+    s.dirtyBottom = 0;
+    return before;
+}
+
+PlotPixelRect StopWatchingDrawn(const DrawnWatch& before) {
+    PlotStateRecord& s = PlotState;
+    const PlotPixelRect direct = PlotTakeDirectWrites();
+    PlotPixelRect drawn{s.dirtyLeft, s.dirtyTop, s.dirtyRight, s.dirtyBottom};
+    drawn = Union(drawn, direct);
+    s.dirtyLeft = std::min(s.dirtyLeft, before.left);
+    s.dirtyRight = std::max(s.dirtyRight, before.right);
+    s.dirtyTop = std::min(s.dirtyTop, before.top);
+    s.dirtyBottom = std::max(s.dirtyBottom, before.bottom);
+    PlotNoteDirectWrites(Union(before.direct, direct));
+    return drawn;
+}
+
 }  // namespace
 
-void ForgetAidBackdrop() { TheBackdrop() = Backdrop{}; }
+void ForgetAidBackdrop() {
+    TheBackdrop() = Backdrop{};
+    TheFrameStart() = FrameStart{};
+}
+
+void ForgetAidFrame() { TheFrameStart().framed = false; }
 
 int MarkFillColour() { return kMagenta; }
 int MarkEdgeColour() { return kPurple; }
@@ -484,21 +659,17 @@ double GraphPageY(const AidState& aids, int chain, double displacement) {
 
 void DrawAidFrame(WaveKind current, int n, double secondsPerFrame, const AidState& aids) {
     const AidLayout layout = LayoutAids(aids);
-    // Everything under the title band is drawn afresh.
-    SETWINDOW(0.0f, 0.0f, kAidPageWidth, layout.pageHeight);
-    SETCOLOURS(PlotState.backgroundColour, PlotState.backgroundColour);
-    LINEWIDTH(25);
-    BOX(0.0f, 0.0f, kAidPageWidth, layout.pageHeight - kTitleBandHeight);
-    // Nothing else draws into the graph bands before their curves, nor into
-    // the readout band, so the axes and the readouts can come first.
-    PutBackdrop(current, aids, layout, secondsPerFrame);
+    const BackdropKey key = BackdropKeyNow(current, aids, layout, secondsPerFrame);
+    if (!PutBackFrameStart(current, aids, layout, key)) DrawFrameStart(current, aids, layout, secondsPerFrame, key);
+    const DrawnWatch watch = StartWatchingDrawn();
 
     const Chains chains = ChainsOf(current, aids);
     for (int c = 0; c < chains.count; ++c) {
         const WaveKind kind = chains.kinds[c];
         UseChainBand(layout, aids, c);
         if (kind == WaveKind::Longitudinal) {
-            DrawLongitudinalBackground();
+            // The first chain's rest ticks are part of the frame's start.
+            if (c > 0) DrawLongitudinalBackground();
             DrawLongitudinalFrame(n);
         } else {
             DrawTransversalFrame(n);
@@ -513,6 +684,9 @@ void DrawAidFrame(WaveKind current, int n, double secondsPerFrame, const AidStat
     }
     EndAsAfterReadouts(aids, layout);
 
+    FrameStart& f = TheFrameStart();
+    f.drawn = StopWatchingDrawn(watch);
+    f.framed = f.valid;
     SetChainBand({});
     SetDriverWindow(aids);
 }

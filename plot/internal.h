@@ -68,6 +68,10 @@ void LayoutFigure(bool isNFrame);
 // written without widening the changed-pixel rectangle, for the screen.
 void NoteDirectWrite(int col1, int col2, int row1, int row2);
 
+// PlotPageGeneration(): counted up where the page is laid out, cleared,
+// rewritten for an export or released.
+extern unsigned g_pageGeneration;
+
 // Fills the page image with the background colour and marks it all changed.
 void ClearPage();
 
