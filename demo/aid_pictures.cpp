@@ -241,11 +241,13 @@ void DrawGraphAxesOf(WaveKind kind, const AidLayout& layout, int chain) {
 void DrawGraphCurves(WaveKind kind, int n, const AidState& aids, const AidLayout& layout, int chain) {
     SetGraphWindow(kind, layout, chain);
 
+    double displacements[kChainLastParticle + 1];
+    ParticleDisplacements(kind, n, displacements);
     std::array<float, kChainLastParticle + 1> x{};
     std::array<float, kChainLastParticle + 1> u{};
     for (int i = 0; i <= kChainLastParticle; ++i) {
         x[i] = static_cast<float>(i);
-        u[i] = static_cast<float>(ParticleDisplacement(kind, i, n));
+        u[i] = static_cast<float>(displacements[i]);
     }
     float phase = 0.0f;
     if (kind == WaveKind::Longitudinal) {
