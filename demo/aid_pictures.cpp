@@ -77,13 +77,11 @@ constexpr PlotPixelRect kNoPixels{0, 0, -1, -1};
 PlotPixelRect Union(const PlotPixelRect& a, const PlotPixelRect& b) {
     if (a.Empty()) return b;
     if (b.Empty()) return a;
-    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
-            std::max(a.bottom, b.bottom)};
+    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right), std::max(a.bottom, b.bottom)};
 }
 
 PlotPixelRect Intersection(const PlotPixelRect& a, const PlotPixelRect& b) {
-    return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
-            std::min(a.bottom, b.bottom)};
+    return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
 }
 
 // Where the frame's drawing lands is watched apart from what the refresh
@@ -612,8 +610,7 @@ struct WindowRecord {
 
 WindowRecord WindowNow() {
     const PlotStateRecord& s = PlotState;
-    return {s.userXMin,    s.userXMax,    s.userYMin,    s.userYMax,
-            s.userToPageX, s.userToPageY, s.pageToUserX, s.pageToUserY};
+    return {s.userXMin, s.userXMax, s.userYMin, s.userYMax, s.userToPageX, s.userToPageY, s.pageToUserX, s.pageToUserY};
 }
 
 void RestoreWindow(const WindowRecord& w) {
@@ -633,7 +630,7 @@ struct FrameStart {
     BackdropKey key;
     WaveKind firstChain = WaveKind::Longitudinal;
     unsigned pageGeneration = 0;
-    PlotPixelRect area = kNoPixels;  // the cleared area (rows from the top)
+    PlotPixelRect area = kNoPixels;     // the cleared area (rows from the top)
     std::vector<unsigned char> pixels;  // its pixels after the start, row by row
     PlotPenBlock pen{};
     PenTail tail{};

@@ -118,9 +118,8 @@ void ParticleDisplacements(WaveKind kind, int n, double (&displacements)[kChainL
             continue;
         }
         const double u = Displacement(WaveAmplitude(kind), phase);
-        displacements[i] = kind == WaveKind::Longitudinal
-                               ? static_cast<float>(i + u) - static_cast<double>(i)
-                               : static_cast<double>(static_cast<float>(u));
+        displacements[i] = kind == WaveKind::Longitudinal ? static_cast<float>(i + u) - static_cast<double>(i)
+                                                          : static_cast<double>(static_cast<float>(u));
     }
 }
 
