@@ -29,6 +29,7 @@ constexpr float kGraphFoot = -1.9f;
 constexpr float kGraphBoxHalf = 1.3f;
 constexpr int kGraphTickEvery = 12;
 constexpr float kAxisTitleSpacings = 6.0f;
+constexpr float kDensityLabelInset = 0.5f;  // spacings
 
 // The bracket over a chain, in the chain's units (rest line 0).
 constexpr float kBracketY = 1.85f;
@@ -379,7 +380,9 @@ void DrawGraphAxes(WaveKind kind, float right) {
     SETCOLOUR(kBlue);
     TEXTGU(&cx, &cy, kLabelHeight, Tr(N_("displacement from rest")), 2, 0.0f, 0.0f, 1.0f, 0, 0);
     if (kind == WaveKind::Longitudinal) {
-        float dx = boxRight;
+        // Ends a little inside the box's right edge, which lies at the
+        // page's edge: a long label's last glyph would touch it.
+        float dx = boxRight - kDensityLabelInset;
         float dy = cy;
         SETCOLOUR(kForestGreen);
         TEXTGU(&dx, &dy, kLabelHeight, Tr(N_("density change (compression above 0)")), 2, 0.0f, 0.0f, 1.0f, 0, 2);
