@@ -652,7 +652,7 @@ FrameStart& TheFrameStart() {
 void CopyStartRows(FrameStart& f, const PlotPixelRect& rect, bool toPage) {
     PlotStateRecord& s = PlotState;
     const long areaWidth = f.area.right - f.area.left + 1;
-    const auto length = static_cast<std::size_t>(rect.right - rect.left + 1);
+    const auto length = static_cast<std::size_t>(rect.right) - static_cast<std::size_t>(rect.left) + 1;
     for (int top = rect.top; top <= rect.bottom; ++top) {
         unsigned char* page = s.pagePixels + static_cast<long>(s.imageHeight - 1 - top) * s.imageWidth + rect.left;
         unsigned char* kept = f.pixels.data() + (top - f.area.top) * areaWidth + (rect.left - f.area.left);
@@ -706,7 +706,6 @@ void DrawFrameStart(WaveKind current, const AidState& aids, const AidLayout& lay
 // that frame is not known to be on the page as it left it.
 bool PutBackFrameStart(WaveKind current, const AidState& aids, const AidLayout& layout, const BackdropKey& key) {
     FrameStart& f = TheFrameStart();
-    const PlotStateRecord& s = PlotState;
     if (!f.valid || !f.framed || f.pageGeneration != PlotPageGeneration() || !(f.key == key) ||
         f.firstChain != ChainsOf(current, aids).kinds[0]) {
         return false;
@@ -720,7 +719,6 @@ bool PutBackFrameStart(WaveKind current, const AidState& aids, const AidLayout& 
     RestorePenTail(f.tail);
     RestoreWindow(f.window);
     UseChainBand(layout, aids, 0);
-    (void)s;
     return true;
 }
 
