@@ -7,6 +7,7 @@
 #include <cstddef>
 
 #include "plot/host.h"
+#include "plot/plotstate.h"
 
 namespace plot_internal {
 
@@ -18,6 +19,24 @@ inline int TruncToInt(double v) {
     if (v >= 2147483647.0) return INT_MAX;
     if (v <= -2147483648.0) return INT_MIN;
     return static_cast<int>(v);
+}
+
+// PIXELX and PIXELY, here for the pen's inner loops: the page coordinate
+// scaled, truncated and clamped to the clip range.
+inline int ClampToClip(int value, int low, int end) {
+    if (value < low) value = low;
+    if (value > end - 1) value = end - 1;
+    return value;
+}
+inline int PixelX(float pageX) {
+    const PlotStateRecord& s = PlotState;
+    const float scaled = s.pixelsPerUnitX * pageX;
+    return ClampToClip(TruncToInt(scaled), s.clipXMin, s.clipXEnd);
+}
+inline int PixelY(float pageY) {
+    const PlotStateRecord& s = PlotState;
+    const float scaled = s.pixelsPerUnitY * pageY;
+    return ClampToClip(TruncToInt(scaled), s.clipYMin, s.clipYEnd);
 }
 
 // The user/page conversions behind PAGEX, PAGEY, USERX and USERY.  The

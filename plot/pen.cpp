@@ -182,8 +182,8 @@ struct DotRun {
     }
     float X(int k) const { return static_cast<float>(kXMajor ? Major(k) : Minor(k)); }
     float Y(int k) const { return static_cast<float>(kXMajor ? Minor(k) : Major(k)); }
-    int Column(int k) const { return PIXELX(X(k)); }
-    int Row(int k) const { return PIXELY(Y(k)); }
+    int Column(int k) const { return plot_internal::PixelX(X(k)); }
+    int Row(int k) const { return plot_internal::PixelY(Y(k)); }
 };
 
 // Paints dots first..last one pixel at a time, skipping the dots that
