@@ -7,9 +7,13 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <map>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "app/catalogue.h"
+#include "plot/host.h"
 #include "plot/palette.h"
 #include "plot/plot.h"
 
@@ -25,6 +29,7 @@ constexpr float kGraphFoot = -1.9f;
 constexpr float kGraphBoxHalf = 1.3f;
 constexpr int kGraphTickEvery = 12;
 constexpr float kAxisTitleSpacings = 6.0f;
+constexpr float kDensityLabelInset = 0.5f;  // spacings
 
 // The bracket over a chain, in the chain's units (rest line 0).
 constexpr float kBracketY = 1.85f;
@@ -66,6 +71,151 @@ float AcrossOf(WaveKind kind, int i, int n) {
     return kind == WaveKind::Transversal ? static_cast<float>(ParticleDisplacement(kind, i, n)) : 0.0f;
 }
 
+// ---- pixels drawn once and kept ----
+
+constexpr PlotPixelRect kNoPixels{0, 0, -1, -1};
+
+PlotPixelRect Union(const PlotPixelRect& a, const PlotPixelRect& b) {
+    if (a.Empty()) return b;
+    if (b.Empty()) return a;
+    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right), std::max(a.bottom, b.bottom)};
+}
+
+PlotPixelRect Intersection(const PlotPixelRect& a, const PlotPixelRect& b) {
+    return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
+}
+
+// Where the frame's drawing lands is watched apart from what the refresh
+// has collected so far, and then added to it.
+struct DrawnWatch {
+    int left, right, top, bottom;
+    PlotPixelRect direct;
+};
+
+DrawnWatch StartWatchingDrawn() {
+    PlotStateRecord& s = PlotState;
+    const DrawnWatch before{s.dirtyLeft, s.dirtyRight, s.dirtyTop, s.dirtyBottom, PlotTakeDirectWrites()};
+    s.dirtyLeft = s.imageWidth - 1;
+    s.dirtyRight = 0;
+    s.dirtyTop = s.imageHeight - 1;
+    s.dirtyBottom = 0;
+    return before;
+}
+
+PlotPixelRect StopWatchingDrawn(const DrawnWatch& before) {
+    PlotStateRecord& s = PlotState;
+    const PlotPixelRect direct = PlotTakeDirectWrites();
+    PlotPixelRect drawn{s.dirtyLeft, s.dirtyTop, s.dirtyRight, s.dirtyBottom};
+    drawn = Union(drawn, direct);
+    s.dirtyLeft = std::min(s.dirtyLeft, before.left);
+    s.dirtyRight = std::max(s.dirtyRight, before.right);
+    s.dirtyTop = std::min(s.dirtyTop, before.top);
+    s.dirtyBottom = std::max(s.dirtyBottom, before.bottom);
+    PlotNoteDirectWrites(Union(before.direct, direct));
+    return drawn;
+}
+
+// A trace dot's pixels: a trace dot of frame m is drawn again in each of
+// the period's frames after m, at the same place and in one colour, so its
+// pixels are found once (drawn over a patch of another colour) and then
+// written straight back.  The pen is left as the dot leaves it.
+struct KeptDot {
+    std::vector<std::pair<long, int>> runs;  // page offset, length
+    PlotPixelRect rect;                      // rows from the top
+    PlotPenBlock pen;
+    float penX, penY, lastPlotX, lastPlotY;
+    int penDrawn;
+};
+
+// By frame, chain and particle: the oldest frames go first.
+using KeptDots = std::map<std::tuple<int, int, int>, KeptDot>;
+
+KeptDots& TheKeptDots() {
+    static KeptDots dots;
+    return dots;
+}
+
+void PutKeptDot(const KeptDot& dot) {
+    PlotStateRecord& s = PlotState;
+    const auto colour = static_cast<unsigned char>(s.penColour);
+    for (const auto& [offset, length] : dot.runs) std::memset(s.pagePixels + offset, colour, length);
+    s.dirtyLeft = std::min(s.dirtyLeft, dot.rect.left);
+    s.dirtyRight = std::max(s.dirtyRight, dot.rect.right);
+    s.dirtyTop = std::min(s.dirtyTop, dot.rect.top);
+    s.dirtyBottom = std::max(s.dirtyBottom, dot.rect.bottom);
+    s.penBlock() = dot.pen;
+    s.penX = dot.penX;
+    s.penY = dot.penY;
+    s.lastPlotX = dot.lastPlotX;
+    s.lastPlotY = dot.lastPlotY;
+    s.penDrawn = dot.penDrawn;
+}
+
+// DOT(x, y, size) in the pen colour, which is the fill colour too; its
+// pixels are kept under `key` when they lie in the patch around it.
+void DrawAndKeepDot(float x, float y, int size, const std::tuple<int, int, int>& key) {
+    PlotStateRecord& s = PlotState;
+    if (s.pagePixels == nullptr || s.imageWidth <= 0 || s.imageHeight <= 0 || s.penColour != s.fillColour) {
+        DOT(x, y, size);
+        return;
+    }
+    // The patch: the dot's square and a pen's width around it.
+    const float half = static_cast<float>(size) * 0.005f;
+    const float hx = s.pageToUserX * half;
+    const float hy = s.pageToUserY * half;
+    constexpr int kMargin = 4;
+    const int col1 = std::max(0, PIXELX(static_cast<float>(PAGEX(x - hx))) - kMargin);
+    const int col2 = std::min(s.imageWidth - 1, PIXELX(static_cast<float>(PAGEX(x + hx))) + kMargin);
+    const int row1 = std::max(0, PIXELY(static_cast<float>(PAGEY(y - hy))) - kMargin);
+    const int row2 = std::min(s.imageHeight - 1, PIXELY(static_cast<float>(PAGEY(y + hy))) + kMargin);
+    if (col1 > col2 || row1 > row2) {
+        DOT(x, y, size);
+        return;
+    }
+    const auto colour = static_cast<unsigned char>(s.penColour);
+    const auto other = static_cast<unsigned char>(colour + 1);
+    const int width = col2 - col1 + 1;
+    std::vector<unsigned char> under(static_cast<std::size_t>(width) * static_cast<std::size_t>(row2 - row1 + 1));
+    for (int row = row1; row <= row2; ++row) {
+        unsigned char* line = s.pagePixels + static_cast<long>(s.imageWidth) * row + col1;
+        std::memcpy(under.data() + static_cast<std::size_t>(row - row1) * width, line, width);
+        std::memset(line, other, width);
+    }
+    const DrawnWatch watch = StartWatchingDrawn();
+    DOT(x, y, size);
+    const PlotPixelRect drawn = StopWatchingDrawn(watch);
+
+    KeptDot dot{};
+    for (int row = row1; row <= row2; ++row) {
+        unsigned char* line = s.pagePixels + static_cast<long>(s.imageWidth) * row + col1;
+        const unsigned char* before = under.data() + static_cast<std::size_t>(row - row1) * width;
+        for (int col = 0; col < width; ++col) {
+            if (line[col] != colour) {
+                line[col] = before[col];
+                continue;
+            }
+            const long offset = static_cast<long>(s.imageWidth) * row + col1 + col;
+            if (!dot.runs.empty() && dot.runs.back().first + dot.runs.back().second == offset) {
+                ++dot.runs.back().second;
+            } else {
+                dot.runs.emplace_back(offset, 1);
+            }
+        }
+    }
+    const PlotPixelRect patch{col1, s.imageHeight - 1 - row2, col2, s.imageHeight - 1 - row1};
+    const bool inPatch = patch.left <= drawn.left && drawn.right <= patch.right && patch.top <= drawn.top &&
+                         drawn.bottom <= patch.bottom;
+    if (drawn.Empty() || !inPatch) return;  // not all of it seen
+    dot.rect = drawn;
+    dot.pen = s.penBlock();
+    dot.penX = s.penX;
+    dot.penY = s.penY;
+    dot.lastPlotX = s.lastPlotX;
+    dot.lastPlotY = s.lastPlotY;
+    dot.penDrawn = s.penDrawn;
+    TheKeptDots()[key] = std::move(dot);
+}
+
 // ---- marks ----
 
 // The rest position: the particle's rest ticks redrawn in the mark colour
@@ -85,15 +235,21 @@ void DrawRestMark(WaveKind kind, int i) {
 
 // Where the particle was in each frame of the last period, as faint dots:
 // they crowd at the turning points of its swing.
-void DrawTrace(WaveKind kind, int i, int n) {
+void DrawTrace(WaveKind kind, int chain, int i, int n) {
     const int period = static_cast<int>(std::lround(kTwoPi / FramePhaseStep()));
     SETCOLOURS(kPaleMagenta, kPaleMagenta);
     LINEWIDTH(25);
+    KeptDots& kept = TheKeptDots();
     for (int m = std::max(0, n - period + 1); m <= n; ++m) {
         if (i > ReachedParticles(m)) continue;
+        const std::tuple<int, int, int> key{m, chain, i};
+        if (const auto found = kept.find(key); found != kept.end()) {
+            PutKeptDot(found->second);
+            continue;
+        }
         const float x = AlongOf(kind, i, m);
         const float y = kind == WaveKind::Longitudinal ? kTraceYLong : AcrossOf(kind, i, m);
-        DOT(x, y, kTraceDotSize);
+        DrawAndKeepDot(x, y, kTraceDotSize, key);
     }
 }
 
@@ -108,14 +264,18 @@ void DrawMarkedParticle(WaveKind kind, int i, int n) {
     }
 }
 
-void DrawMarks(WaveKind kind, int n, const AidState& aids) {
+void DrawMarks(WaveKind kind, int chain, int n, const AidState& aids) {
     float left = 0.0f;
     float right = 0.0f;
     ChainXRange(kind, left, right);
+    // The trace dots of frames before the period are not drawn again.
+    const int period = static_cast<int>(std::lround(kTwoPi / FramePhaseStep()));
+    KeptDots& kept = TheKeptDots();
+    while (!kept.empty() && std::get<0>(kept.begin()->first) <= n - period) kept.erase(kept.begin());
     for (const int i : aids.marked) {
         if (static_cast<float>(i) > right) continue;
         DrawRestMark(kind, i);
-        DrawTrace(kind, i, n);
+        DrawTrace(kind, chain, i, n);
     }
     for (const int i : aids.marked) {
         if (static_cast<float>(i) <= right) DrawMarkedParticle(kind, i, n);
@@ -220,7 +380,9 @@ void DrawGraphAxes(WaveKind kind, float right) {
     SETCOLOUR(kBlue);
     TEXTGU(&cx, &cy, kLabelHeight, Tr(N_("displacement from rest")), 2, 0.0f, 0.0f, 1.0f, 0, 0);
     if (kind == WaveKind::Longitudinal) {
-        float dx = boxRight;
+        // Ends a little inside the box's right edge, which lies at the
+        // page's edge: a long label's last glyph would touch it.
+        float dx = boxRight - kDensityLabelInset;
         float dy = cy;
         SETCOLOUR(kForestGreen);
         TEXTGU(&dx, &dy, kLabelHeight, Tr(N_("density change (compression above 0)")), 2, 0.0f, 0.0f, 1.0f, 0, 2);
@@ -240,11 +402,13 @@ void DrawGraphAxesOf(WaveKind kind, const AidLayout& layout, int chain) {
 void DrawGraphCurves(WaveKind kind, int n, const AidState& aids, const AidLayout& layout, int chain) {
     SetGraphWindow(kind, layout, chain);
 
+    double displacements[kChainLastParticle + 1];
+    ParticleDisplacements(kind, n, displacements);
     std::array<float, kChainLastParticle + 1> x{};
     std::array<float, kChainLastParticle + 1> u{};
     for (int i = 0; i <= kChainLastParticle; ++i) {
         x[i] = static_cast<float>(i);
-        u[i] = static_cast<float>(ParticleDisplacement(kind, i, n));
+        u[i] = static_cast<float>(displacements[i]);
     }
     float phase = 0.0f;
     if (kind == WaveKind::Longitudinal) {
@@ -433,9 +597,140 @@ void EndAsAfterReadouts(const AidState& aids, const AidLayout& layout) {
     RestorePenTail(TheBackdrop().tail);
 }
 
+// ---- the page every frame starts from ----
+
+// Every frame begins alike: the page under the title band cleared, the
+// backdrop put on it and, for a longitudinal first chain, its rest ticks
+// drawn.  That start is kept, with the pen as it leaves it.  While the
+// previous frame is still on the page, a frame puts back only the part of
+// the start that the previous frame drew over (where the pixels change from
+// frame to frame) and then draws as before: the same pixels for a fraction
+// of the work, and a smaller rectangle for the screen to show.
+
+struct WindowRecord {
+    float userXMin, userXMax, userYMin, userYMax, userToPageX, userToPageY, pageToUserX, pageToUserY;
+};
+
+WindowRecord WindowNow() {
+    const PlotStateRecord& s = PlotState;
+    return {s.userXMin, s.userXMax, s.userYMin, s.userYMax, s.userToPageX, s.userToPageY, s.pageToUserX, s.pageToUserY};
+}
+
+void RestoreWindow(const WindowRecord& w) {
+    PlotStateRecord& s = PlotState;
+    s.userXMin = w.userXMin;
+    s.userXMax = w.userXMax;
+    s.userYMin = w.userYMin;
+    s.userYMax = w.userYMax;
+    s.userToPageX = w.userToPageX;
+    s.userToPageY = w.userToPageY;
+    s.pageToUserX = w.pageToUserX;
+    s.pageToUserY = w.pageToUserY;
+}
+
+struct FrameStart {
+    bool valid = false;
+    BackdropKey key;
+    WaveKind firstChain = WaveKind::Longitudinal;
+    unsigned pageGeneration = 0;
+    PlotPixelRect area = kNoPixels;     // the cleared area (rows from the top)
+    std::vector<unsigned char> pixels;  // its pixels after the start, row by row
+    PlotPenBlock pen{};
+    PenTail tail{};
+    WindowRecord window{};
+    // What the last frame drew over the start, while that frame is on the page.
+    bool framed = false;
+    PlotPixelRect drawn = kNoPixels;
+};
+
+FrameStart& TheFrameStart() {
+    static FrameStart start;
+    return start;
+}
+
+// Copies the rows of `rect` between the page and the kept start.
+void CopyStartRows(FrameStart& f, const PlotPixelRect& rect, bool toPage) {
+    PlotStateRecord& s = PlotState;
+    const long areaWidth = f.area.right - f.area.left + 1;
+    const auto length = static_cast<std::size_t>(rect.right) - static_cast<std::size_t>(rect.left) + 1;
+    for (int top = rect.top; top <= rect.bottom; ++top) {
+        unsigned char* page = s.pagePixels + static_cast<long>(s.imageHeight - 1 - top) * s.imageWidth + rect.left;
+        unsigned char* kept = f.pixels.data() + (top - f.area.top) * areaWidth + (rect.left - f.area.left);
+        if (toPage) {
+            std::memcpy(page, kept, length);
+        } else {
+            std::memcpy(kept, page, length);
+        }
+    }
+}
+
+// The start drawn in full, as the first frame on a page draws it; kept
+// when there is a page to keep it from.
+void DrawFrameStart(WaveKind current, const AidState& aids, const AidLayout& layout, double secondsPerFrame,
+                    const BackdropKey& key) {
+    FrameStart& f = TheFrameStart();
+    f = FrameStart{};
+    // The kept trace dots stand for this page and these windows only.
+    TheKeptDots().clear();
+    const PlotPixelRect before = PlotTakeDirectWrites();
+    // Everything under the title band is drawn afresh.
+    SETWINDOW(0.0f, 0.0f, kAidPageWidth, layout.pageHeight);
+    SETCOLOURS(PlotState.backgroundColour, PlotState.backgroundColour);
+    LINEWIDTH(25);
+    BOX(0.0f, 0.0f, kAidPageWidth, layout.pageHeight - kTitleBandHeight);
+    const PlotPixelRect cleared = PlotTakeDirectWrites();
+    PlotNoteDirectWrites(Union(before, cleared));
+    // Nothing else draws into the graph bands before their curves, nor into
+    // the readout band, so the axes and the readouts can come first.
+    PutBackdrop(current, aids, layout, secondsPerFrame);
+    UseChainBand(layout, aids, 0);
+    const WaveKind first = ChainsOf(current, aids).kinds[0];
+    if (first == WaveKind::Longitudinal) DrawLongitudinalBackground();
+
+    const PlotStateRecord& s = PlotState;
+    if (s.pagePixels == nullptr || cleared.Empty()) return;
+    f.key = key;
+    f.firstChain = first;
+    f.pageGeneration = PlotPageGeneration();
+    f.area = cleared;
+    f.pixels.resize(static_cast<std::size_t>(cleared.right - cleared.left + 1) *
+                    static_cast<std::size_t>(cleared.bottom - cleared.top + 1));
+    CopyStartRows(f, cleared, false);
+    f.pen = s.penBlock();
+    f.tail = PenTailNow();
+    f.window = WindowNow();
+    f.valid = true;
+}
+
+// The start put back where the previous frame drew over it; false when
+// that frame is not known to be on the page as it left it.
+bool PutBackFrameStart(WaveKind current, const AidState& aids, const AidLayout& layout, const BackdropKey& key) {
+    FrameStart& f = TheFrameStart();
+    if (!f.valid || !f.framed || f.pageGeneration != PlotPageGeneration() || !(f.key == key) ||
+        f.firstChain != ChainsOf(current, aids).kinds[0]) {
+        return false;
+    }
+    const PlotPixelRect back = Intersection(f.drawn, f.area);
+    if (!back.Empty()) {
+        CopyStartRows(f, back, true);
+        PlotNoteDirectWrites(back);
+    }
+    PlotState.penBlock() = f.pen;
+    RestorePenTail(f.tail);
+    RestoreWindow(f.window);
+    UseChainBand(layout, aids, 0);
+    return true;
+}
+
 }  // namespace
 
-void ForgetAidBackdrop() { TheBackdrop() = Backdrop{}; }
+void ForgetAidBackdrop() {
+    TheBackdrop() = Backdrop{};
+    TheFrameStart() = FrameStart{};
+    TheKeptDots().clear();
+}
+
+void ForgetAidFrame() { TheFrameStart().framed = false; }
 
 int MarkFillColour() { return kMagenta; }
 int MarkEdgeColour() { return kPurple; }
@@ -484,27 +779,23 @@ double GraphPageY(const AidState& aids, int chain, double displacement) {
 
 void DrawAidFrame(WaveKind current, int n, double secondsPerFrame, const AidState& aids) {
     const AidLayout layout = LayoutAids(aids);
-    // Everything under the title band is drawn afresh.
-    SETWINDOW(0.0f, 0.0f, kAidPageWidth, layout.pageHeight);
-    SETCOLOURS(PlotState.backgroundColour, PlotState.backgroundColour);
-    LINEWIDTH(25);
-    BOX(0.0f, 0.0f, kAidPageWidth, layout.pageHeight - kTitleBandHeight);
-    // Nothing else draws into the graph bands before their curves, nor into
-    // the readout band, so the axes and the readouts can come first.
-    PutBackdrop(current, aids, layout, secondsPerFrame);
+    const BackdropKey key = BackdropKeyNow(current, aids, layout, secondsPerFrame);
+    if (!PutBackFrameStart(current, aids, layout, key)) DrawFrameStart(current, aids, layout, secondsPerFrame, key);
+    const DrawnWatch watch = StartWatchingDrawn();
 
     const Chains chains = ChainsOf(current, aids);
     for (int c = 0; c < chains.count; ++c) {
         const WaveKind kind = chains.kinds[c];
         UseChainBand(layout, aids, c);
         if (kind == WaveKind::Longitudinal) {
-            DrawLongitudinalBackground();
+            // The first chain's rest ticks are part of the frame's start.
+            if (c > 0) DrawLongitudinalBackground();
             DrawLongitudinalFrame(n);
         } else {
             DrawTransversalFrame(n);
         }
         SetChainWindow(kind);
-        DrawMarks(kind, n, aids);
+        DrawMarks(kind, c, n, aids);
         if (aids.wavelength) DrawBracket(kind, n);
     }
     for (int c = 0; aids.graph && c < chains.count; ++c) {
@@ -513,6 +804,9 @@ void DrawAidFrame(WaveKind current, int n, double secondsPerFrame, const AidStat
     }
     EndAsAfterReadouts(aids, layout);
 
+    FrameStart& f = TheFrameStart();
+    f.drawn = StopWatchingDrawn(watch);
+    f.framed = f.valid;
     SetChainBand({});
     SetDriverWindow(aids);
 }

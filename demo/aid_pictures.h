@@ -27,6 +27,9 @@ void DrawAidFrame(WaveKind current, int n, double secondsPerFrame, const AidStat
 // DrawAidFrame keeps what does not change between frames (the graph axes)
 // for the page it drew on; this drops it, so that the next frame draws all.
 void ForgetAidBackdrop();
+// DrawAidFrame draws a frame over the one before it where that one is still
+// on the page; this tells it that the page was cleared or drawn over since.
+void ForgetAidFrame();
 
 // The particle (1..64) drawn under the point (x, y) in the driver's window
 // in frame n, or 0 when the point lies on no particle of a chain.

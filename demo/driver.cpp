@@ -315,6 +315,7 @@ void ClearForRedraw() {
 // cleared when Enter has not just started a figure); the frame number stays.
 void Driver::DrawTitledPage(bool cleared) {
     drawnAids_ = AidGeneration();
+    ForgetAidFrame();
     if (FitPageToAids()) {
         SetDriverWindow(CurrentAids());
     } else if (!cleared) {

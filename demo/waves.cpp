@@ -108,6 +108,21 @@ double ParticleDisplacement(WaveKind kind, int particle, int n) {
     return static_cast<float>(u);
 }
 
+void ParticleDisplacements(WaveKind kind, int n, double (&displacements)[kChainLastParticle + 1]) {
+    const int reached = ReachedCount(n);
+    float phase = ExciterPhase(n);
+    for (int i = 0; i <= kChainLastParticle; ++i) {
+        if (i > 0) phase = NextPhase(phase);
+        if (i > reached) {
+            displacements[i] = 0.0;
+            continue;
+        }
+        const double u = Displacement(WaveAmplitude(kind), phase);
+        displacements[i] = kind == WaveKind::Longitudinal ? static_cast<float>(i + u) - static_cast<double>(i)
+                                                          : static_cast<double>(static_cast<float>(u));
+    }
+}
+
 void DrawLongitudinalBackground() {
     SETCOLOUR(kDarkGrey);
     SetLongitudinalWindow();

@@ -52,3 +52,5 @@ float WaveAmplitude(WaveKind kind);
 // chain or across it), computed exactly as the frame draws it; 0 for a
 // particle the wave has not reached.
 double ParticleDisplacement(WaveKind kind, int particle, int n);
+// Every particle's (0 .. kChainLastParticle) in one pass, the same values.
+void ParticleDisplacements(WaveKind kind, int n, double (&displacements)[kChainLastParticle + 1]);

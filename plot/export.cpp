@@ -95,6 +95,7 @@ void WRITEPAGE() {
     bool used[256] = {};
     for (std::size_t i = 0; i < size; ++i) used[s.pagePixels[i]] = true;
     if (used[10]) {
+        ++plot_internal::g_pageGeneration;
         int free = 32;
         for (int k = 0; k < 256; ++k) {
             if (!used[k]) {

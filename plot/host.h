@@ -56,6 +56,14 @@ struct PlotPixelRect {
 };
 // Returns the record and empties it.
 PlotPixelRect PlotTakeDirectWrites();
+// Adds to that record pixels that a program wrote into the page image itself
+// (copied back from a picture it kept), so that the next refresh shows them.
+void PlotNoteDirectWrites(const PlotPixelRect& pixels);
+// Counts up whenever the page image may have been laid out, cleared or
+// rewritten by the library as a whole (a new figure, a page setup, an
+// export, the image's release): a program that keeps pixels of the page
+// knows by it when they no longer stand.
+unsigned PlotPageGeneration();
 void   PlotDefaultOutput(PlotStream stream, const char* text);
 double PlotSystemClock();
 void   PlotSystemWaitUntil(double deadline);

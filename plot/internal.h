@@ -7,6 +7,7 @@
 #include <cstddef>
 
 #include "plot/host.h"
+#include "plot/plotstate.h"
 
 namespace plot_internal {
 
@@ -18,6 +19,24 @@ inline int TruncToInt(double v) {
     if (v >= 2147483647.0) return INT_MAX;
     if (v <= -2147483648.0) return INT_MIN;
     return static_cast<int>(v);
+}
+
+// PIXELX and PIXELY, here for the pen's inner loops: the page coordinate
+// scaled, truncated and clamped to the clip range.
+inline int ClampToClip(int value, int low, int end) {
+    if (value < low) value = low;
+    if (value > end - 1) value = end - 1;
+    return value;
+}
+inline int PixelX(float pageX) {
+    const PlotStateRecord& s = PlotState;
+    const float scaled = s.pixelsPerUnitX * pageX;
+    return ClampToClip(TruncToInt(scaled), s.clipXMin, s.clipXEnd);
+}
+inline int PixelY(float pageY) {
+    const PlotStateRecord& s = PlotState;
+    const float scaled = s.pixelsPerUnitY * pageY;
+    return ClampToClip(TruncToInt(scaled), s.clipYMin, s.clipYEnd);
 }
 
 // The user/page conversions behind PAGEX, PAGEY, USERX and USERY.  The
@@ -67,6 +86,10 @@ void LayoutFigure(bool isNFrame);
 // Notes columns col1..col2 and image rows row1..row2 (bottom row 0),
 // written without widening the changed-pixel rectangle, for the screen.
 void NoteDirectWrite(int col1, int col2, int row1, int row2);
+
+// PlotPageGeneration(): counted up where the page is laid out, cleared,
+// rewritten for an export or released.
+extern unsigned g_pageGeneration;
 
 // Fills the page image with the background colour and marks it all changed.
 void ClearPage();

@@ -3,8 +3,6 @@
 #include "plot/internal.h"
 #include "plot/plot.h"
 
-using plot_internal::TruncToInt;
-
 void SETWINDOW(float x0, float y0, float x1, float y1) {
     PlotStateRecord& s = PlotState;
     if (x1 <= x0 && y1 <= y0) {  // neither range given: one user unit per page unit
@@ -23,21 +21,9 @@ void SETWINDOW(float x0, float y0, float x1, float y1) {
     s.pageToUserY = 1 / s.userToPageY;
 }
 
-static int ClampToClip(int value, int low, int end) {
-    if (value < low) value = low;
-    if (value > end - 1) value = end - 1;
-    return value;
-}
+int PIXELX(float pageX) { return plot_internal::PixelX(pageX); }
 
-int PIXELX(float pageX) {
-    const float scaled = PlotState.pixelsPerUnitX * pageX;
-    return ClampToClip(TruncToInt(scaled), PlotState.clipXMin, PlotState.clipXEnd);
-}
-
-int PIXELY(float pageY) {
-    const float scaled = PlotState.pixelsPerUnitY * pageY;
-    return ClampToClip(TruncToInt(scaled), PlotState.clipYMin, PlotState.clipYEnd);
-}
+int PIXELY(float pageY) { return plot_internal::PixelY(pageY); }
 
 void SETPIXEL(int column, int row) {
     PlotStateRecord& s = PlotState;

@@ -32,26 +32,9 @@ double USERY(float pageY) { return static_cast<double>(plot_internal::UserYExten
 
 namespace {
 
-// The pen dot around pixel (px, py): a block of linePixels.
-void PaintPenDot(int px, int py) {
-    const int thickness = PlotState.linePixels;
-    const bool flat = PlotState.lineShape == kLineShapeFlat;  // only the lower rows of a block
-    if (thickness <= 1) {
-        SETPIXEL(px, py);
-    } else if (thickness == 2) {
-        SETPIXEL(px, py);
-        SETPIXEL(px + 1, py);
-        if (!flat) {
-            SETPIXEL(px + 1, py + 1);
-            SETPIXEL(px, py + 1);
-        }
-    } else {
-        const int firstRow = flat ? py : py - 1;
-        for (int row = firstRow; row <= py + 1; ++row) {
-            for (int col = px - 1; col <= px + 1; ++col) SETPIXEL(col, row);
-        }
-    }
-}
+// The pen dot around pixel (px, py): a block of linePixels, clamped to the
+// image pixel by pixel as SETPIXEL clamps.
+void PaintPenDot(int px, int py) { plot_internal::PaintDotBlock(px, px, py, py); }
 
 }  // namespace
 
@@ -95,8 +78,15 @@ void PaintDotBlock(int col1, int col2, int row1, int row2) {
     if (!HavePage()) return;
     const Block b = DotBlock(col1, col2, row1, row2);
     const auto colour = static_cast<unsigned char>(s.penColour);
+    const int width = b.col2 - b.col1 + 1;
     for (int row = b.row1; row <= b.row2; ++row) {
-        std::memset(s.pagePixels + static_cast<long>(s.imageWidth) * row + b.col1, colour, b.col2 - b.col1 + 1);
+        unsigned char* line = s.pagePixels + static_cast<long>(s.imageWidth) * row + b.col1;
+        // A pen dot is a few pixels wide: cheaper written one by one.
+        if (width <= 4) {
+            for (int col = 0; col < width; ++col) line[col] = colour;
+        } else {
+            std::memset(line, colour, static_cast<std::size_t>(width));
+        }
     }
     s.dirtyLeft = std::min(s.dirtyLeft, b.col1);
     s.dirtyRight = std::max(s.dirtyRight, b.col2);
@@ -192,8 +182,8 @@ struct DotRun {
     }
     float X(int k) const { return static_cast<float>(kXMajor ? Major(k) : Minor(k)); }
     float Y(int k) const { return static_cast<float>(kXMajor ? Minor(k) : Major(k)); }
-    int Column(int k) const { return PIXELX(X(k)); }
-    int Row(int k) const { return PIXELY(Y(k)); }
+    int Column(int k) const { return plot_internal::PixelX(X(k)); }
+    int Row(int k) const { return plot_internal::PixelY(Y(k)); }
 };
 
 // Paints dots first..last one pixel at a time, skipping the dots that

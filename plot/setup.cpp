@@ -92,6 +92,7 @@ void ProvidePageImage() {
 
 void PlotReleasePage() {
     PlotStateRecord& s = PlotState;
+    ++plot_internal::g_pageGeneration;
     if (s.pagePixels != nullptr && s.pagePixels == g_ownImage) {
         std::free(g_ownImage);
         g_ownImage = nullptr;
@@ -198,6 +199,7 @@ namespace plot_internal {
 
 void LayoutFigure(bool isNFrame) {
     PlotStateRecord& s = PlotState;
+    ++g_pageGeneration;
     float scale;
     if (!isNFrame) {
         s.scaledPageWidth = s.pageWidth;
@@ -250,6 +252,7 @@ void LayoutFigure(bool isNFrame) {
 
 void ClearPage() {
     PlotStateRecord& s = PlotState;
+    ++g_pageGeneration;
     if (s.pagePixels) {
         std::memset(s.pagePixels, static_cast<unsigned char>(s.backgroundColour),
                     static_cast<std::size_t>(s.imageSize));

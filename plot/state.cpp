@@ -45,6 +45,8 @@ PlotPixelRect g_directWrites = kNoWrites;
 
 namespace plot_internal {
 
+unsigned g_pageGeneration = 0;
+
 void NoteDirectWrite(int col1, int col2, int row1, int row2) {
     const int top = PlotState.imageHeight - 1 - row2;
     const int bottom = PlotState.imageHeight - 1 - row1;
@@ -59,6 +61,14 @@ void NoteDirectWrite(int col1, int col2, int row1, int row2) {
 }  // namespace plot_internal
 
 PlotPixelRect PlotTakeDirectWrites() { return std::exchange(g_directWrites, kNoWrites); }
+
+void PlotNoteDirectWrites(const PlotPixelRect& pixels) {
+    if (pixels.Empty()) return;
+    const int last = PlotState.imageHeight - 1;
+    plot_internal::NoteDirectWrite(pixels.left, pixels.right, last - pixels.bottom, last - pixels.top);
+}
+
+unsigned PlotPageGeneration() { return plot_internal::g_pageGeneration; }
 
 void PlotDefaultFlush() {
     PlotState.dirtyLeft = PlotState.imageWidth - 1;

@@ -360,3 +360,59 @@ TEST(AidFrames, FramesAfterOthersEqualFramesDrawnFromNothing) {
         PlotState = PlotStateRecord{};
     }
 }
+
+// A frame drawn over the one before writes only inside the rectangle it
+// hands to the refresh, which leaves out what stays (the readouts at the
+// foot); once the page was drawn over and the driver said so, the frame is
+// the frame drawn from nothing again.
+TEST(AidFrames, RefreshHoldsEveryChangeAndAForgottenPageIsDrawnAnew) {
+    AidState aids;
+    std::string error;
+    ASSERT_TRUE(ParseAidList("mark=6+12,wavelength,graph,both", aids, error)) << error;
+    const float height = LayoutAids(aids).pageHeight;
+    PlotSetHost(nullptr);
+    PlotState = PlotStateRecord{};
+    PLOTOPEN(3, "tarvo_minel.plo", "Sorel Dune", "sorel_dune");
+    PlotState.backgroundColour = 1;
+    PlotState.defaultColour = 4;
+    ASSERT_GE(PAGESETUP(0, 0, 28.0f, height, 28.0f, height, 2), 0);
+    const WaveKind kind = WaveKind::Longitudinal;
+    PlotStateRecord& s = PlotState;
+
+    FreshAidFrame(kind, 0, 0.05, aids);
+    for (int n = 1; n < 30; ++n) DrawAidFrame(kind, n, 0.05, aids);
+    const int readoutRows = static_cast<int>(kReadoutBandHeight * s.pixelsPerUnitY);
+    for (int n = 30; n < 34; ++n) {
+        const std::vector<unsigned char> before(s.pagePixels, s.pagePixels + s.imageSize);
+        PlotDefaultFlush();
+        DrawAidFrame(kind, n, 0.05, aids);
+        const PlotPixelRect direct = PlotTakeDirectWrites();
+        const int left = std::min(s.dirtyLeft, direct.Empty() ? s.dirtyLeft : direct.left);
+        const int right = std::max(s.dirtyRight, direct.Empty() ? s.dirtyRight : direct.right);
+        const int top = std::min(s.dirtyTop, direct.Empty() ? s.dirtyTop : direct.top);
+        const int bottom = std::max(s.dirtyBottom, direct.Empty() ? s.dirtyBottom : direct.bottom);
+        long outside = 0;
+        long changed = 0;
+        for (int row = 0; row < s.imageHeight; ++row) {
+            for (int col = 0; col < s.imageWidth; ++col) {
+                const long i = static_cast<long>(row) * s.imageWidth + col;
+                if (before[i] == s.pagePixels[i]) continue;
+                ++changed;
+                const int fromTop = s.imageHeight - 1 - row;
+                if (col < left || col > right || fromTop < top || fromTop > bottom) ++outside;
+            }
+        }
+        EXPECT_GT(changed, 0) << "frame " << n;
+        EXPECT_EQ(outside, 0) << "frame " << n << ": changed pixels the refresh does not show";
+        EXPECT_LT(bottom, s.imageHeight - readoutRows) << "frame " << n << ": the readouts are refreshed again";
+    }
+
+    const AidPage fresh = FreshAidFrame(kind, 34, 0.05, aids);
+    DrawAidFrame(kind, 33, 0.05, aids);
+    // The driver clears the page for a redraw and says so.
+    std::fill(s.pagePixels, s.pagePixels + s.imageSize, 3);
+    ForgetAidFrame();
+    ExpectSameFrame(fresh, DrawnAidFrame(kind, 34, 0.05, aids), "after a forgotten page");
+    PlotReleasePage();
+    PlotState = PlotStateRecord{};
+}
