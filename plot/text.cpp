@@ -47,7 +47,7 @@ struct TextPass {
     int length;
     bool utf8;  // the text came in as UTF-8
     int style;
-    bool closeMarks;          // capitals mode on text beyond Latin-1: marks sit closer
+    bool closeMarks;          // capitals mode: marks sit closer (see DrawText)
     const bool* bareCapital;  // per character: a Greek capital drawn without its tonos
     float height;     // H in page units
     float gap;        // H / 3, the space between glyph bodies
@@ -139,7 +139,7 @@ int PlaceGlyph(TextPass& pass, const GlyphJob& job, bool keepAdvance, int& advan
 
     // A capital under an accent is drawn lower to leave room above it.
     // Capitals mode with close marks draws it lower still, so that capital
-    // and mark stay within the height of a plain capital and a half.
+    // and mark stay within 1.45 H.
     const bool raisedMark = job.compositeBase != 0 && IsRaisingAccent(job.compositeAccent);
     const bool closeMark = raisedMark && pass.closeMarks;
     float gy = pass.unitY;
@@ -337,7 +337,7 @@ int ReadUtf8(const char* text, char32_t* out) {
     return length;
 }
 
-bool IsGreekCapital(char32_t c) { return (c >= 0x386 && c <= 0x3AB && c != 0x387 && c != 0x390); }
+bool IsGreekCapital(char32_t c) { return c >= 0x386 && c <= 0x3AB && c != 0x387 && c != 0x390; }
 bool IsGreekLetter(char32_t c) { return c >= 0x386 && c <= 0x3CE && c != 0x387; }
 bool HasTonos(char32_t c) { return c == 0x386 || (c >= 0x388 && c <= 0x38F); }
 
