@@ -143,7 +143,9 @@ TEST_P(Language, LabelsFitTheirButtonsAndTitlesTheirLines) {
         ASSERT_GE(PAGESETUP(0, 0, 28.0f, 4.0f, 28.0f, 4.0f, 2), 0);
         SETWINDOW(0, 0, 28, 4);
         const double perUnit = PlotState.pixelsPerUnitX;
-        const auto on = [&] { return GetParam() + " on " + std::to_string(w) + "x" + std::to_string(h) + ": \""; };
+        const auto on = [&] {
+            return GetParam() + " on " + std::to_string(screenWidth) + "x" + std::to_string(screenHeight) + ": \"";
+        };
         // The library's width of a text, in user units (page units here); no
         // letter of it may lack a glyph.
         auto width = [&](const char* text, int height, int style = 1) {
