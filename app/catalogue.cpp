@@ -6,6 +6,8 @@
 #include <cstring>
 #include <unordered_map>
 
+#include "plot/plot.h"
+
 namespace {
 
 struct Catalogue {
@@ -141,6 +143,7 @@ bool SetLanguage(std::string_view code) {
     if (!known) match = "en";
     g_catalogue = Catalogue{};
     g_catalogue.code = match;
+    TEXTLANGUAGE(match.c_str());  // the page's capitals follow the language
     if (const BuiltInCatalogue* builtIn = FindBuiltIn(match)) {
         std::vector<std::pair<std::string, std::string>> entries;
         // The catalogues are checked at build time; a bad one leaves the

@@ -25,7 +25,7 @@ constexpr const char* kRanges[] = {
     "ĀāĂăĄąĆćĈĉĊċČčĎďĐđĒēĔĕĖėĘęĚěĜĝĞğĠġĢģĤĥĦħĨĩĪīĬĭĮįİıĲĳĴĵĶķĸ",
     "ĹĺĻļĽľĿŀŁłŃńŅņŇňŉŊŋŌōŎŏŐőŒœŔŕŖŗŘřŚśŜŝŞşŠšŢţŤťŦŧŨũŪūŬŭŮůŰűŲų",
     "ŴŵŶŷŸŹźŻżŽžſ ȘșȚț «»°·×÷ „“”‘’–",
-    "ΑΒΓΔΕΖΗΘΙΚΛΜΝΞΟΠΡΣΤΥΦΧΨΩ ΆΈΉΊΌΎΏΪΫ",
+    "ΑΒΓΔΕΖΗΘΙΚΛΜΝΞΟΠΡΣΤΥΦΧΨΩ Ά Έ Ή Ί Ό Ύ Ώ Ϊ Ϋ",  // apart: a capitals-only word drops the tonos
     "αβγδεζηθικλμνξοπρστυφχψω ς άέήίόύώϊϋΐΰ",
     "АБВГДЕЁЖЗИЙКЛМНОПРСТУФХЦЧШЩЪЫЬЭЮЯ ЄІЇҐЃЌЎЅЈ",
     "абвгдеёжзийклмнопрстуфхцчшщъыьэюя єіїґѓќўѕј",
@@ -39,6 +39,7 @@ int main(int argc, char** argv) {
 
     float y = 15.0f;
     for (const Sample& s : kSamples) {
+        TEXTLANGUAGE(s.language);  // Turkish capitals: İ
         SETCOLOUR(21);
         TEXTU(0.4f, y, 30, s.language, 0);
         SETCOLOUR(4);
@@ -47,6 +48,7 @@ int main(int argc, char** argv) {
         TEXTU(14.6f, y, 40, s.words, 3);
         y -= 0.9f;
     }
+    TEXTLANGUAGE(nullptr);
     y -= 0.3f;
     SETCOLOUR(16);
     for (const char* range : kRanges) {

@@ -102,6 +102,10 @@ void TEXTGU(float* x, float* y, int height, const char* text, int style, float a
 void TEXTU(float x, float y, int height, const char* text, int style);  // TEXT in UTF-8
 void TEXTCU(float x, float y, int height, const char* text, int style, float angle, float slant,
             float factor);  // TEXTC in UTF-8
+// The language of the UTF-8 text to come ("tr", "pt_BR", ...; null or "" for
+// none), for the capitals of capitals mode: Turkish and Azeri draw i as İ
+// (ı as I, as everywhere).  Byte text is not affected.
+void TEXTLANGUAGE(const char* code);
 // Characters UTF-8 text drew as the box since the last reset; a non-zero
 // `reset` starts the count again after reading it.
 int TEXTMISSING(int reset);

@@ -12,6 +12,12 @@
 //   '~'  the next glyph and the one after it are drawn on the same place
 // UTF-8 text means the same below U+0100; beyond it a character is looked up
 // in the wide set, and one with no glyph there is drawn as a box and counted.
+// In capitals mode a UTF-8 text that draws a character beyond Latin-1, or
+// whose marks the page's top edge would cut, sets the marks over its letters
+// closer (see PlaceGlyph), and it follows the capitals of the language
+// TEXTLANGUAGE names; other Latin-1 text keeps the classic placement, so
+// that it draws the pages it always drew.
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstring>
@@ -28,8 +34,12 @@ using namespace plotfont;
 
 constexpr int kMaxCharacters = 80;
 constexpr double kDegree = 0.017453292;
+constexpr float kSqueeze = 0.75f;  // the height of a squeezed close mark
 
 int missingCharacters = 0;  // drawn as the replacement since the last reset
+bool turkishCapitals = false;  // TEXTLANGUAGE: i has the capital İ, ı the capital I
+
+constexpr char32_t kCapitalIWithDot = 0x130;
 
 // Everything one pass over the text needs besides the record's fields.
 struct TextPass {
@@ -37,10 +47,14 @@ struct TextPass {
     int length;
     bool utf8;  // the text came in as UTF-8
     int style;
+    bool closeMarks;          // capitals mode: marks sit closer (see DrawText)
+    const bool* bareCapital;  // per character: a Greek capital drawn without its tonos
     float height;     // H in page units
     float gap;        // H / 3, the space between glyph bodies
     float unitY;      // gy0 = H * factor / 6
     bool draw;        // false: only measure
+    bool measureMarks;  // find marksTop, the highest point of a raised mark
+    float marksTop;     // page units
     bool hasEnd;      // a glyph body was passed
     float endX, endY; // end of the last glyph body, page units
 };
@@ -113,6 +127,7 @@ struct GlyphJob {
     int shift;        // vertical shift in grid units at the start (accents)
     int mark;         // +1 raised, -1 lowered, 0 on the line
     bool wide;        // reached through a code point beyond Latin-1
+    bool squeezed = false;  // a close mark over a tall letter: 3/4 as high
 };
 
 // Draws (or, when measuring, only sizes) one glyph through the steps that a
@@ -123,15 +138,21 @@ int PlaceGlyph(TextPass& pass, const GlyphJob& job, bool keepAdvance, int& advan
     int g = job.glyph;
 
     // A capital under an accent is drawn lower to leave room above it.
+    // Capitals mode with close marks draws it lower still, so that capital
+    // and mark stay within 1.45 H.
+    const bool raisedMark = job.compositeBase != 0 && IsRaisingAccent(job.compositeAccent);
+    const bool closeMark = raisedMark && pass.closeMarks;
     float gy = pass.unitY;
-    if (job.compositeBase != 0 && IsRaisingAccent(job.compositeAccent) && IsCapital(job.compositeBase)) {
-        gy = 0.9f * pass.unitY;
-    }
+    if (raisedMark && IsCapital(job.compositeBase)) gy = (closeMark ? 0.8f : 0.9f) * pass.unitY;
     // Capitals mode: every glyph to the cap height, lower case as small capitals.
     if (pass.style & 1) {
         int heightClass = 6;
         g = CapitalOf(g, job.wide, heightClass);
+        // A close mark takes the scale of its letter: over a small capital
+        // it is as small.
+        if (closeMark && job.glyph == job.compositeAccent) CapitalOf(job.compositeBase, job.wide, heightClass);
         gy = gy * 6 / heightClass;
+        if (job.squeezed) gy *= kSqueeze;
     }
     if (!keepAdvance) {
         advanceCode = 10;
@@ -161,11 +182,12 @@ int PlaceGlyph(TextPass& pass, const GlyphJob& job, bool keepAdvance, int& advan
     s.gridX = gx;
     s.gridY = gy;
 
-    if (pass.draw) {
+    const bool measureMark = pass.measureMarks && raisedMark && job.glyph == job.compositeAccent;
+    if (pass.draw || measureMark) {
         if (job.mark != 0) {
-            const float lift = 4.0f * job.mark;
-            s.glyphOriginX -= lift * gy * s.uprightSin;
-            s.glyphOriginY += lift * gy * s.uprightCos;
+            const float lift = 4.0f * job.mark * (job.squeezed ? gy / kSqueeze : gy);  // as its letter
+            s.glyphOriginX -= lift * s.uprightSin;
+            s.glyphOriginY += lift * s.uprightCos;
         }
         if (run.count >= 2) {
             int shift = job.shift;
@@ -177,7 +199,8 @@ int PlaceGlyph(TextPass& pass, const GlyphJob& job, bool keepAdvance, int& advan
                 if (op == kOpMove && shift > 0) shift = 0;
                 const float i = static_cast<float>(WordX(word));
                 const float j = static_cast<float>(WordY(word) - shift);
-                STROKE(GlyphX(i, j), GlyphY(i, j), op == kOpDraw ? 1 : 0);
+                if (pass.draw) STROKE(GlyphX(i, j), GlyphY(i, j), op == kOpDraw ? 1 : 0);
+                if (measureMark) pass.marksTop = std::max(pass.marksTop, GlyphY(i, j));
             }
         }
     }
@@ -236,7 +259,12 @@ void RunText(TextPass& pass) {
             if (c == '>') { mark = -1; continue; }
             if (c == '~') { overprint = true; continue; }
         }
-        const Resolved r = LookUp(pass, c, prefix);
+        Resolved r = LookUp(pass, c, prefix);
+        if (pass.bareCapital[n]) r = {r.glyph, 0, 0, r.wide};
+        // Turkish capitals: the small i as a small capital İ.
+        if (pass.utf8 && !prefix && c == 'i' && turkishCapitals && (pass.style & 1)) {
+            r = {'i', 'i', FindWideCharacter(kCapitalIWithDot)->mark, true};
+        }
         const int base = r.base;
         const int accent = r.accent;
         GlyphJob job{r.glyph, base, accent, !onTop, 0, mark, r.wide};
@@ -247,7 +275,12 @@ void RunText(TextPass& pass) {
             // lowering so that a raised accented letter stays whole.
             int shift = 0;
             if (IsRaisingAccent(accent)) shift = IsTall(drawn) ? -3 : -2;
-            GlyphJob accentJob{accent, base, accent, false, shift, mark, r.wide};
+            // A close mark over a capital or a small capital: 3/4 as high,
+            // its foot 1.5 units above the letter, its top where a full one
+            // a unit above would end.
+            const bool squeezed = shift == -3 && pass.closeMarks;
+            if (squeezed) shift = -6;
+            GlyphJob accentJob{accent, base, accent, false, shift, mark, r.wide, squeezed};
             PlaceGlyph(pass, accentJob, true, advanceCode);
         }
         prefix = false;
@@ -289,6 +322,34 @@ int ReadUtf8(const char* text, char32_t* out) {
     return length;
 }
 
+bool IsGreekCapital(char32_t c) { return c >= 0x386 && c <= 0x3AB && c != 0x387 && c != 0x390; }
+bool IsGreekLetter(char32_t c) { return c >= 0x386 && c <= 0x3CE && c != 0x387; }
+bool HasTonos(char32_t c) { return c == 0x386 || (c >= 0x388 && c <= 0x38F); }
+
+// Greek written in capitals only carries no tonos: in a word of two or
+// more Greek letters, all of them capitals, the capitals with a tonos are
+// drawn without it (the dialytika stays).  A capital that starts a word in
+// small letters keeps it.
+void FindBareCapitals(const char32_t* text, int length, bool* bare) {
+    for (int start = 0; start < length;) {
+        int end = start;
+        bool allCapitals = true;
+        for (; end < length && IsGreekLetter(text[end]); ++end) allCapitals = allCapitals && IsGreekCapital(text[end]);
+        for (int k = start; k < end; ++k) bare[k] = allCapitals && end - start >= 2 && HasTonos(text[k]);
+        if (end == start) bare[end++] = false;
+        start = end;
+    }
+}
+
+// Whether capitals mode sets the marks of this UTF-8 text close: it draws a
+// character beyond Latin-1 (a Turkish i drawn as İ is one).
+bool DrawsBeyondLatin1(const char32_t* text, int length) {
+    for (int n = 0; n < length; ++n) {
+        if (text[n] > 0xFF || (turkishCapitals && text[n] == 'i')) return true;
+    }
+    return false;
+}
+
 void DrawText(float* x, float* y, int height, const char32_t* text, int length, bool utf8, int style, float angle,
               float slant, float factor, int writeBack, int alignment) {
     PlotStateRecord& s = PlotState;
@@ -315,11 +376,16 @@ void DrawText(float* x, float* y, int height, const char32_t* text, int length, 
     s.uprightCos = static_cast<float>(std::cos((angle - slant) * kDegree));
     s.uprightSin = static_cast<float>(std::sin((angle - slant) * kDegree));
 
+    bool bareCapital[kMaxCharacters] = {};
+    if (utf8) FindBareCapitals(text, length, bareCapital);
+
     TextPass pass{};
     pass.text = text;
     pass.length = length;
     pass.utf8 = utf8;
     pass.style = style;
+    pass.closeMarks = utf8 && (style & 1) && DrawsBeyondLatin1(text, length);
+    pass.bareCapital = bareCapital;
     pass.height = height * 0.01f;
     pass.gap = pass.height / 3;
     pass.unitY = pass.height * factor / 6;
@@ -341,6 +407,16 @@ void DrawText(float* x, float* y, int height, const char32_t* text, int length, 
     }
     s.glyphOriginX = plot_internal::ToPageX(startX);
     s.glyphOriginY = plot_internal::ToPageY(startY);
+    // Marks that the page's top edge would cut sit closer in UTF-8 text.
+    if (utf8 && (style & 1) && !pass.closeMarks) {
+        pass.measureMarks = true;
+        pass.marksTop = -HUGE_VALF;
+        RunText(pass);
+        pass.measureMarks = false;
+        pass.closeMarks = pass.marksTop > s.pageHeight;
+        s.glyphOriginX = plot_internal::ToPageX(startX);
+        s.glyphOriginY = plot_internal::ToPageY(startY);
+    }
     pass.draw = true;
     RunText(pass);
 
@@ -366,6 +442,11 @@ void TEXTGU(float* x, float* y, int height, const char* text, int style, float a
     char32_t characters[kMaxCharacters];
     const int length = ReadUtf8(text, characters);
     DrawText(x, y, height, characters, length, true, style, angle, slant, factor, writeBack, alignment);
+}
+
+void TEXTLANGUAGE(const char* code) {
+    const std::string_view language = code ? std::string_view(code).substr(0, std::strcspn(code, "_-.@")) : "";
+    turkishCapitals = language == "tr" || language == "az";
 }
 
 int TEXTMISSING(int reset) {

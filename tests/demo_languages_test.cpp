@@ -21,6 +21,7 @@
 #include "platform/font.h"
 #include "platform/latin1.h"
 #include "plot/host.h"
+#include "plot/palette.h"
 #include "plot/plot.h"
 
 namespace {
@@ -55,6 +56,11 @@ size_t LastRefreshTitled(const OskRun& run, const std::string& title) {
         if (run.titles[i - 1] == title) return i;
     }
     return 0;
+}
+
+// Whether UTF-8 text holds a character beyond Latin-1 (a lead byte above 0xC3).
+bool BeyondLatin1(std::string_view text) {
+    return std::any_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) > 0xC3; });
 }
 
 class Language : public ::testing::TestWithParam<std::string> {
@@ -101,8 +107,9 @@ TEST_P(Language, ScreensMatchTheirPictures) {
     }
 }
 
-// Every label inside its button with three pixels to spare, and the page
-// titles clear of the buttons, from a small screen to a large one; the
+// Every label inside its button with three pixels to spare and its marks
+// inside the frame's lines, and the page titles clear of the buttons with
+// every mark on the page, from a small screen to a large one; the
 // title strip's texts within the strip that a refresh redraws; and every
 // letter of them drawn by a glyph of its font, not by the missing-glyph box.
 TEST_P(Language, LabelsFitTheirButtonsAndTitlesTheirLines) {
@@ -136,6 +143,9 @@ TEST_P(Language, LabelsFitTheirButtonsAndTitlesTheirLines) {
         ASSERT_GE(PAGESETUP(0, 0, 28.0f, 4.0f, 28.0f, 4.0f, 2), 0);
         SETWINDOW(0, 0, 28, 4);
         const double perUnit = PlotState.pixelsPerUnitX;
+        const auto on = [&] {
+            return GetParam() + " on " + std::to_string(screenWidth) + "x" + std::to_string(screenHeight) + ": \"";
+        };
         // The library's width of a text, in user units (page units here); no
         // letter of it may lack a glyph.
         auto width = [&](const char* text, int height, int style = 1) {
@@ -146,14 +156,35 @@ TEST_P(Language, LabelsFitTheirButtonsAndTitlesTheirLines) {
             EXPECT_EQ(TEXTMISSING(1), 0) << GetParam() << ": \"" << text << "\" has letters the page's font lacks";
             return 20.0 - x;
         };
+        // The page rows (from the top) a drawing covers.
+        const auto rowsOf = [](auto draw) {
+            PlotDefaultFlush();
+            draw();
+            return std::pair{PlotState.dirtyTop, PlotState.dirtyBottom};
+        };
+        const auto [lineTop, lineBottom] = rowsOf([] { PLOTLINE(1, 2, 2, 2); });
+        const int line = lineBottom - lineTop + 1;
         for (const DemoButton& b : buttons) {
             const double half = width(Tr(b.label), 23) / 2;
             EXPECT_LE(half * perUnit + 3, b.halfWidth * perUnit)
                 << GetParam() << " on " << w << "x" << h << ": \"" << Tr(b.label) << "\" does not fit its button";
+            // Marks above and below the letters stay inside the frame's lines.
+            // (A Latin-1 label keeps the classic marks, which may reach the
+            // line by a row, as "Próximo" always did.)
+            if (!BeyondLatin1(Tr(b.label))) continue;
+            const auto frame = rowsOf([&] { DrawButton(b.x, b.halfWidth, b.y, "", plot_palette::kWhite, 0, 1); });
+            const auto label = rowsOf([&] { TEXTCU(b.x, b.y, 23, Tr(b.label), 1, 0, 0, 1); });
+            EXPECT_GE(label.first, frame.first + line) << on() << Tr(b.label) << "\" crosses the button's top line";
+            EXPECT_LE(label.second, frame.second - line)
+                << on() << Tr(b.label) << "\" crosses the button's bottom line";
         }
         for (const Title& t : titles) {
             EXPECT_LE((0.5 + width(Tr(t.text), 40)) * perUnit + 3, t.rightmost * perUnit)
                 << GetParam() << " on " << w << "x" << h << ": \"" << Tr(t.text) << "\" runs into the buttons";
+            // Every mark of the title on the page: a mark the page's edge cuts
+            // reaches its first row.
+            const int top = rowsOf([&] { TEXTU(0.5f, 3.4f, 40, Tr(t.text), 1); }).first;
+            EXPECT_GE(top, 1) << on() << Tr(t.text) << "\" is cut at the page's top";
         }
         // The teaching aids' texts: the three readouts, side by side in
         // monospaced text shrunk to fit the page, stay as large as the graph's

@@ -4,6 +4,7 @@
 // 38 pixels per unit: a fixed cell is 1.5 units wide, gx = 1/6, gy = 1/4.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
 #include <utility>
@@ -199,6 +200,54 @@ TEST(WideSet, EveryCharacterDrawsOnTheGridWithAMarkThatDraws) {
         if (c != 0x3A2) codes.push_back(c);  // no capital final sigma
     }
     for (unsigned c : codes) EXPECT_NE(FindWideCharacter(c), nullptr) << std::hex << c;
+}
+
+// The capitals of the language TEXTLANGUAGE names: Turkish draws i as İ in
+// capitals mode (ı as I, as everywhere), Greek written in capitals only
+// drops the tonos but keeps the dialytika; byte text keeps its one rule.
+TEST_F(Utf8Text, CapitalsFollowTheLanguage) {
+    enum Expect { Same, Differs, DotAbove };  // DotAbove: the other's ink plus ink above it
+    struct Case {
+        const char* language;
+        const char* text;
+        const char* common;  // drawn with no language set
+        int style;
+        Expect expect;
+    };
+    const Case cases[] = {
+        {"tr", "enine", "enine", 1, DotAbove},  {"tr_TR.UTF-8", "enıne", "enine", 1, Same},
+        {"tr", "enine", "enine", 0, Same},      {"de", "enine", "enine", 1, Same},
+        {"el", "ΈΞΟΔΟΣ", "ΕΞΟΔΟΣ", 1, Same},    {"el", "ΚΎΜΑ ΉΧΟΣ", "ΚΥΜΑ ΗΧΟΣ", 0, Same},
+        {"el", "Έξοδος", "Εξοδος", 1, Differs}, {"el", "ΫΨΗΛΌ", "ΥΨΗΛΟ", 1, Differs},
+        {"el", "ΫΨΗΛΌ", "ΫΨΗΛΟ", 1, Same},
+    };
+    for (const Case& c : cases) {
+        TEXTLANGUAGE(nullptr);
+        const PixelSet common = Utf8(c.common, c.style);
+        TEXTLANGUAGE(c.language);
+        const PixelSet drawn = Utf8(c.text, c.style);
+        const std::string what = std::string(c.language) + ": " + c.text;
+        if (c.expect == Same) {
+            EXPECT_EQ(drawn, common) << what;
+        } else if (c.expect == Differs) {
+            EXPECT_NE(drawn, common) << what;
+        }
+        if (c.expect == DotAbove) {
+            int commonTop = 0;  // rows count from the bottom
+            for (const auto& pixel : common) commonTop = std::max(commonTop, pixel.second);
+            int above = 0;
+            int elsewhere = 0;
+            for (const auto& pixel : drawn) {
+                if (common.count(pixel) == 0) ++(pixel.second > commonTop ? above : elsewhere);
+            }
+            EXPECT_EQ(elsewhere, 0) << what << ": ink beside the dot";
+            EXPECT_EQ(drawn.size() - static_cast<std::size_t>(above), common.size()) << what << ": letters lost";
+            EXPECT_GT(above, 0) << what << ": no dot above";
+        }
+    }
+    TEXTLANGUAGE("tr");
+    EXPECT_EQ(Bytes("enine", 1), Utf8("enıne", 1)) << "byte text keeps i as I";
+    TEXTLANGUAGE(nullptr);
 }
 
 }  // namespace
