@@ -104,7 +104,9 @@ void TEXTCU(float x, float y, int height, const char* text, int style, float ang
             float factor);  // TEXTC in UTF-8
 // The language of the UTF-8 text to come ("tr", "pt_BR", ...; null or "" for
 // none), for the capitals of capitals mode: Turkish and Azeri draw i as İ
-// (ı as I, as everywhere).  Byte text is not affected.
+// (ı as I, as everywhere).  Every language but de en es fr it nl pt sets
+// all marks of capitals mode close, Latin-1 ones too.  Byte text is not
+// affected.
 void TEXTLANGUAGE(const char* code);
 // Characters UTF-8 text drew as the box since the last reset; a non-zero
 // `reset` starts the count again after reading it.

@@ -12,15 +12,17 @@
 //   '~'  the next glyph and the one after it are drawn on the same place
 // UTF-8 text means the same below U+0100; beyond it a character is looked up
 // in the wide set, and one with no glyph there is drawn as a box and counted.
-// In capitals mode a UTF-8 text that draws a character beyond Latin-1, or
-// whose marks the page's top edge would cut, sets the marks over its letters
-// closer (see PlaceGlyph), and it follows the capitals of the language
-// TEXTLANGUAGE names; other Latin-1 text keeps the classic placement, so
-// that it draws the pages it always drew.
+// In capitals mode a UTF-8 text sets the marks over its letters closer (see
+// PlaceGlyph) when it draws a character beyond Latin-1, when the page's top
+// edge would cut its marks, or when TEXTLANGUAGE names a language other than
+// the seven whose pages kept the classic marks; other Latin-1 text keeps the
+// classic placement, so that it draws the pages it always drew.  Capitals
+// mode follows the capitals of the language TEXTLANGUAGE names.
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstring>
+#include <iterator>
 #include <string_view>
 
 #include "plot/font/font.h"
@@ -37,7 +39,13 @@ constexpr double kDegree = 0.017453292;
 constexpr float kSqueeze = 0.75f;  // the height of a squeezed close mark
 
 int missingCharacters = 0;  // drawn as the replacement since the last reset
-bool turkishCapitals = false;  // TEXTLANGUAGE: i has the capital İ, ı the capital I
+bool turkishCapitals = false;     // TEXTLANGUAGE: i has the capital İ, ı the capital I
+bool languageCloseMarks = false;  // TEXTLANGUAGE: capitals mode sets every mark close
+
+// The languages whose capitals kept the classic marks when the close ones
+// came: their pages stay as they were drawn.  Every other language that
+// TEXTLANGUAGE names takes the close marks for all of its text.
+constexpr std::string_view kClassicMarkLanguages[] = {"de", "en", "es", "fr", "it", "nl", "pt"};
 
 constexpr char32_t kCapitalIWithDot = 0x130;
 
@@ -341,8 +349,9 @@ void FindBareCapitals(const char32_t* text, int length, bool* bare) {
     }
 }
 
-// Whether capitals mode sets the marks of this UTF-8 text close: it draws a
-// character beyond Latin-1 (a Turkish i drawn as İ is one).
+// Whether capitals mode sets the marks of this UTF-8 text close even in a
+// language with the classic marks: it draws a character beyond Latin-1 (a
+// Turkish i drawn as İ is one).
 bool DrawsBeyondLatin1(const char32_t* text, int length) {
     for (int n = 0; n < length; ++n) {
         if (text[n] > 0xFF || (turkishCapitals && text[n] == 'i')) return true;
@@ -384,7 +393,7 @@ void DrawText(float* x, float* y, int height, const char32_t* text, int length, 
     pass.length = length;
     pass.utf8 = utf8;
     pass.style = style;
-    pass.closeMarks = utf8 && (style & 1) && DrawsBeyondLatin1(text, length);
+    pass.closeMarks = utf8 && (style & 1) && (languageCloseMarks || DrawsBeyondLatin1(text, length));
     pass.bareCapital = bareCapital;
     pass.height = height * 0.01f;
     pass.gap = pass.height / 3;
@@ -447,6 +456,9 @@ void TEXTGU(float* x, float* y, int height, const char* text, int style, float a
 void TEXTLANGUAGE(const char* code) {
     const std::string_view language = code ? std::string_view(code).substr(0, std::strcspn(code, "_-.@")) : "";
     turkishCapitals = language == "tr" || language == "az";
+    const bool none = language.empty() || language == "C" || language == "POSIX";
+    languageCloseMarks = !none && std::find(std::begin(kClassicMarkLanguages), std::end(kClassicMarkLanguages),
+                                            language) == std::end(kClassicMarkLanguages);
 }
 
 int TEXTMISSING(int reset) {
