@@ -24,6 +24,7 @@
 #include <cstring>
 #include <iterator>
 #include <string_view>
+#include <utility>
 
 #include "plot/font/font.h"
 #include "plot/internal.h"
@@ -249,6 +250,20 @@ Resolved LookUp(const TextPass& pass, char32_t c, bool prefix) {
     return Missing(pass);
 }
 
+// Capitals mode draws Greek as capitals and small capitals, which carry no
+// tonos; a letter with dialytika and tonos keeps its dialytika.
+char32_t WithoutTonos(char32_t c) {
+    static constexpr std::pair<char32_t, char32_t> kPlain[] = {
+        {0x386, 0x391}, {0x388, 0x395}, {0x389, 0x397}, {0x38A, 0x399}, {0x38C, 0x39F}, {0x38E, 0x3A5},
+        {0x38F, 0x3A9}, {0x390, 0x3CA}, {0x3AC, 0x3B1}, {0x3AD, 0x3B5}, {0x3AE, 0x3B7}, {0x3AF, 0x3B9},
+        {0x3B0, 0x3CB}, {0x3CC, 0x3BF}, {0x3CD, 0x3C5}, {0x3CE, 0x3C9},
+    };
+    for (const auto& [accented, plain] : kPlain) {
+        if (c == accented) return plain;
+    }
+    return c;
+}
+
 // One pass over the text from the current glyph origin.
 void RunText(TextPass& pass) {
     PlotStateRecord& s = PlotState;
@@ -267,7 +282,7 @@ void RunText(TextPass& pass) {
             if (c == '>') { mark = -1; continue; }
             if (c == '~') { overprint = true; continue; }
         }
-        Resolved r = LookUp(pass, c, prefix);
+        Resolved r = LookUp(pass, pass.utf8 && (pass.style & 1) ? WithoutTonos(c) : c, prefix);
         if (pass.bareCapital[n]) r = {r.glyph, 0, 0, r.wide};
         // Turkish capitals: the small i as a small capital İ.
         if (pass.utf8 && !prefix && c == 'i' && turkishCapitals && (pass.style & 1)) {
@@ -337,7 +352,8 @@ bool HasTonos(char32_t c) { return c == 0x386 || (c >= 0x388 && c <= 0x38F); }
 // Greek written in capitals only carries no tonos: in a word of two or
 // more Greek letters, all of them capitals, the capitals with a tonos are
 // drawn without it (the dialytika stays).  A capital that starts a word in
-// small letters keeps it.
+// small letters keeps it, unless capitals mode draws the whole word in
+// capitals (WithoutTonos).
 void FindBareCapitals(const char32_t* text, int length, bool* bare) {
     for (int start = 0; start < length;) {
         int end = start;
