@@ -67,7 +67,7 @@ std::vector<PageChange> ShownRows::Changed(const PageFrame& frame, const PageCha
                       std::memcmp(palette_, frame.palette, sizeof palette_) == 0;
     if (!same) return TakeAll(frame, all, scrollX, scrollY);
 
-    const std::size_t columns = static_cast<std::size_t>(all.right - all.left + 1);
+    const std::size_t columns = static_cast<std::size_t>(all.right) - static_cast<std::size_t>(all.left) + 1;
     std::vector<PageChange> bands;
     for (int y = all.top; y <= all.bottom; ++y) {
         const std::size_t at = RowOffset(y, width_, height_) + static_cast<std::size_t>(all.left);
@@ -78,7 +78,7 @@ std::vector<PageChange> ShownRows::Changed(const PageFrame& frame, const PageCha
         const std::size_t last = LastDifference(shown, now, columns);
         const int left = all.left + static_cast<int>(first);
         const int right = all.left + static_cast<int>(last);
-        std::memcpy(shown + first, now + first, static_cast<std::size_t>(right - left + 1));
+        std::memcpy(shown + first, now + first, last - first + 1);
         PageChange* band = bands.empty() ? nullptr : &bands.back();
         if (band && y - band->bottom <= kJoinGap) {
             band->bottom = y;

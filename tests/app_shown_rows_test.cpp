@@ -3,6 +3,7 @@
 // page; and the bands leave out what did not change.
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <random>
 #include <vector>
@@ -13,9 +14,10 @@ namespace {
 
 constexpr int kWidth = 40;
 constexpr int kHeight = 200;
+constexpr std::size_t kBytes = std::size_t{kWidth} * kHeight;
 
 struct Page {
-    std::vector<unsigned char> pixels = std::vector<unsigned char>(kWidth * kHeight, 0);
+    std::vector<unsigned char> pixels = std::vector<unsigned char>(kBytes, 0);
     std::uint32_t palette[256] = {};
     PageFrame Frame() {
         PageFrame f;
@@ -30,7 +32,7 @@ struct Page {
 
 // The window: the page as the bands (or a whole paint) brought it.
 struct Window {
-    std::vector<unsigned char> pixels = std::vector<unsigned char>(kWidth * kHeight, 0);
+    std::vector<unsigned char> pixels = std::vector<unsigned char>(kBytes, 0);
     void Take(const Page& page, const std::vector<PageChange>& bands, const PageChange& change) {
         for (const PageChange& b : bands) {
             EXPECT_TRUE(b.left >= change.left && b.right <= change.right && b.top >= change.top &&
