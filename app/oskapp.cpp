@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <utility>
+#include <vector>
 
 #include "app/aids.h"
 #include "app/catalogue.h"
@@ -110,13 +111,13 @@ RefreshObserver* g_refreshObserver = nullptr;
 // (refreshes that reached no view included), so that it may copy only these.
 PageChange g_unobservedChange{0, 0, -1, -1};
 
-void NoteChange(const PageChange& change) {
-    if (change.Empty()) return;
-    PageChange& c = g_unobservedChange;
-    c = c.Empty() ? change
-                  : PageChange{std::min(c.left, change.left), std::min(c.top, change.top),
-                               std::max(c.right, change.right), std::max(c.bottom, change.bottom)};
+PageChange UnionOfChanges(const PageChange& a, const PageChange& b) {
+    if (a.Empty()) return b;
+    if (b.Empty()) return a;
+    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right), std::max(a.bottom, b.bottom)};
 }
+
+void NoteChange(const PageChange& change) { g_unobservedChange = UnionOfChanges(g_unobservedChange, change); }
 
 // The changed rectangle and the solid fills since the last refresh.
 void NoteDrawnSinceRefresh(const PlotPixelRect& filled) {
@@ -297,19 +298,16 @@ void RefreshPlotView() {
 
     // Drawn and shown at once: the title strip (unless the same text is on
     // the screen already) and the pixels that changed (where the page lies,
-    // kPageOrigin on; inclusive bounds), the rest of the page being on the
-    // screen already.  Converting and presenting only these keeps a running
-    // animation cheap.  The solid fills, which the changed rectangle does not
-    // hold, go with them.
+    // kPageOrigin on), the rest of the page being on the screen already.
+    // Converting and presenting only these keeps a running animation cheap:
+    // of the changed rectangle with the solid fills (which it does not hold),
+    // only the bands that differ from what the window shows.
     const PlotPixelRect filled = PlotTakeDirectWrites();
     NoteDrawnSinceRefresh(filled);
-    CRect pixels{PlotState.dirtyLeft + kPageOrigin.x, PlotState.dirtyTop + kPageOrigin.y,
-                 PlotState.dirtyRight + kPageOrigin.x + 1, PlotState.dirtyBottom + kPageOrigin.y + 1};
-    if (!filled.Empty()) {
-        pixels = CRect::Union(pixels, {filled.left + kPageOrigin.x, filled.top + kPageOrigin.y,
-                                       filled.right + kPageOrigin.x + 1, filled.bottom + kPageOrigin.y + 1});
-    }
-    pixels.OffsetRect(-scroll.x, -scroll.y);
+    const PageChange change =
+        UnionOfChanges({PlotState.dirtyLeft, PlotState.dirtyTop, PlotState.dirtyRight, PlotState.dirtyBottom},
+                       {filled.left, filled.top, filled.right, filled.bottom});
+    const std::vector<PageChange> bands = view->Shown().Changed(CurrentPageFrame(), change, scroll.x, scroll.y);
     const CRect strip = view->TitleShownAt(scroll) ? CRect{} : title;
     view->NoteTitleShown(scroll);
     auto draw = [&](const CRect& part, bool emptyFirst) {
@@ -323,7 +321,12 @@ void RefreshPlotView() {
         view->ReleaseDC(dc);
     };
     draw(strip, true);
-    draw(pixels, false);
+    for (const PageChange& band : bands) {
+        CRect part{band.left + kPageOrigin.x, band.top + kPageOrigin.y, band.right + kPageOrigin.x + 1,
+                   band.bottom + kPageOrigin.y + 1};
+        part.OffsetRect(-scroll.x, -scroll.y);
+        draw(part, false);
+    }
     view->NoteRefreshDrawn(onlyRefreshes);
 
     if (g_refreshObserver) {

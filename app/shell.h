@@ -9,6 +9,7 @@
 #pragma once
 
 #include "app/app.h"
+#include "app/shown_rows.h"
 #include "dib/dib.h"
 #include "platform/afx.h"
 
@@ -99,7 +100,12 @@ public:
     void NoteRefreshDrawn(bool onlyRefreshes);
     void OnPaint() override;
 
+    // The page rows the window shows as the refreshes left them; a paint,
+    // a new size or a new page makes the view forget them.
+    ShownRows& Shown() { return m_shownRows; }
+
 private:
+    ShownRows m_shownRows;
     bool m_updateDrawnByRefresh = false;
     std::uint64_t m_invalidationsAfterRefresh = 0;
     std::string m_titleShown;

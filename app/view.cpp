@@ -31,6 +31,7 @@ void COskView::TakePageFromPlot() {
     m_dib.CreateImage(PlotState.imageWidth, PlotState.imageHeight, 8);
     if (m_dib.colourTable) COPYWORDS(PlotState.palette, m_dib.colourTable, 256);
     m_dib.image = PlotState.pagePixels;
+    m_shownRows.Forget();
 }
 
 bool COskView::TitleShownAt(CPoint scroll) const {
@@ -46,6 +47,7 @@ void COskView::NoteTitleShown(CPoint scroll) {
 
 void COskView::OnSize(unsigned type, int cx, int cy) {
     m_haveTitleShown = false;
+    m_shownRows.Forget();
     CScrollView::OnSize(type, cx, cy);
 }
 
@@ -66,6 +68,7 @@ void COskView::OnPaint() {
         ValidateRect(nullptr);
         return;
     }
+    m_shownRows.Forget();
     CScrollView::OnPaint();
 }
 
