@@ -303,6 +303,19 @@ void ExpectSameFrame(const AidPage& fresh, const AidPage& kept, const std::strin
     EXPECT_EQ(fresh.lineWeight, kept.lineWeight) << what;
 }
 
+// A fresh page laid out for the aids of `list`, as the driver opens it.
+void OpenAidPage(const char* list, AidState& aids) {
+    std::string error;
+    ASSERT_TRUE(ParseAidList(list, aids, error)) << error;
+    const float height = LayoutAids(aids).pageHeight;
+    PlotSetHost(nullptr);
+    PlotState = PlotStateRecord{};
+    PLOTOPEN(3, "tarvo_minel.plo", "Sorel Dune", "sorel_dune");
+    PlotState.backgroundColour = 1;
+    PlotState.defaultColour = 4;
+    ASSERT_GE(PAGESETUP(0, 0, 28.0f, height, 28.0f, height, 2), 0);
+}
+
 }  // namespace
 
 // A frame drawn after others, with what they kept (the graph axes, the
@@ -319,15 +332,7 @@ TEST(AidFrames, FramesAfterOthersEqualFramesDrawnFromNothing) {
                           {"mark=5+30,wavelength", WaveKind::Longitudinal}};
     for (const Case& c : cases) {
         AidState aids;
-        std::string error;
-        ASSERT_TRUE(ParseAidList(c.list, aids, error)) << error;
-        const float height = LayoutAids(aids).pageHeight;
-        PlotSetHost(nullptr);
-        PlotState = PlotStateRecord{};
-        PLOTOPEN(3, "tarvo_minel.plo", "Sorel Dune", "sorel_dune");
-        PlotState.backgroundColour = 1;
-        PlotState.defaultColour = 4;
-        ASSERT_GE(PAGESETUP(0, 0, 28.0f, height, 28.0f, height, 2), 0);
+        ASSERT_NO_FATAL_FAILURE(OpenAidPage(c.list, aids));
         const WaveKind other = c.current == WaveKind::Longitudinal ? WaveKind::Transversal : WaveKind::Longitudinal;
         AidState fewer = aids;
         fewer.graph = !aids.graph;
@@ -353,6 +358,7 @@ TEST(AidFrames, FramesAfterOthersEqualFramesDrawnFromNothing) {
         afterFrame(c.current, 0.05, fewer, c.current, 43, 0.05);  // the graph toggled
         // A page laid out anew may take the place of the old one.
         const AidPage fresh = FreshAidFrame(c.current, 44, 0.05, aids);
+        const float height = LayoutAids(aids).pageHeight;
         ASSERT_GE(PAGESETUP(0, 0, 28.0f, height, 28.0f, height, 2), 0);
         std::fill(PlotState.pagePixels, PlotState.pagePixels + PlotState.imageSize, 3);
         ExpectSameFrame(fresh, DrawnAidFrame(c.current, 44, 0.05, aids), what + "44 on a new page");
@@ -367,15 +373,7 @@ TEST(AidFrames, FramesAfterOthersEqualFramesDrawnFromNothing) {
 // the frame drawn from nothing again.
 TEST(AidFrames, RefreshHoldsEveryChangeAndAForgottenPageIsDrawnAnew) {
     AidState aids;
-    std::string error;
-    ASSERT_TRUE(ParseAidList("mark=6+12,wavelength,graph,both", aids, error)) << error;
-    const float height = LayoutAids(aids).pageHeight;
-    PlotSetHost(nullptr);
-    PlotState = PlotStateRecord{};
-    PLOTOPEN(3, "tarvo_minel.plo", "Sorel Dune", "sorel_dune");
-    PlotState.backgroundColour = 1;
-    PlotState.defaultColour = 4;
-    ASSERT_GE(PAGESETUP(0, 0, 28.0f, height, 28.0f, height, 2), 0);
+    ASSERT_NO_FATAL_FAILURE(OpenAidPage("mark=6+12,wavelength,graph,both", aids));
     const WaveKind kind = WaveKind::Longitudinal;
     PlotStateRecord& s = PlotState;
 
