@@ -10,9 +10,13 @@
 #                 BENCH_ROUNDS alternating runs
 #   memory        peak resident memory of that run, and its growth per frame
 #                 (a 510 s run against a 10 s one)
+#   every aid     the same run with every teaching aid on (--aids, three
+#                 marked particles), and its cost against none (n/a for a
+#                 commit without --aids)
 #   window WxH    CPU share of one core while the wave runs, in a normal
 #                 window, full screen (F) and the fit view (Z), under a
-#                 private Xvfb with openbox; BENCH_SECONDS per sample
+#                 private Xvfb with openbox; BENCH_SECONDS per sample; at
+#                 1920x1080 also a normal window with every aid on
 #   web           the page's CPU share at 1920x1080 in headless Chromium
 #                 against a bare canvas repainting a band of the same size at
 #                 the same rate, and the page's first picture (needs
@@ -72,8 +76,12 @@ row() { rows+=("$(printf '%-26s' "$1")$(shift; printf '%18s' "$@")"); }
 printf 'key l\nkey space\nwait 510\n' > "$work/run.osk"
 printf 'key l\nkey space\nwait 10\n' > "$work/short.osk"
 
-cpu_seconds() {  # PROGRAM SCRIPT -> "cpu_seconds max_rss_kb"
-  /usr/bin/time -f '%U %S %M' -o "$work/time" "$1" --headless --script "$2" >/dev/null 2>&1 || true
+aids=(--aids mark=6+12+30,wavelength,graph,both)
+
+has_aids() { grep -q -- --aids <<<"$("$1" --help 2>/dev/null)"; }  # PROGRAM
+
+cpu_seconds() {  # PROGRAM SCRIPT [OPTION...] -> "cpu_seconds max_rss_kb"
+  /usr/bin/time -f '%U %S %M' -o "$work/time" "$1" --headless --script "$2" "${@:3}" >/dev/null 2>&1 || true
   awk '{ printf "%.3f %d\n", $1 + $2, $3 }' "$work/time"
 }
 
@@ -105,15 +113,32 @@ if [[ $skip != *" headless "* ]]; then
   row "headless frames/CPU s" "${cells[@]}"
   row "headless peak memory" "${mems[@]}"
   row "memory growth per frame" "${growth[@]}"
+
+  declare -a aided
+  for ((r = 0; r < rounds; r++)); do
+    for ((i = 0; i < count; i++)); do
+      has_aids "${programs[i]}" || continue
+      read -r t _ < <(cpu_seconds "${programs[i]}" "$work/run.osk" "${aids[@]}")
+      if [ -z "${aided[i]:-}" ] || awk "BEGIN { exit !($t < ${aided[i]}) }"; then aided[i]=$t; fi
+    done
+  done
+  cells=(); costs=()
+  for ((i = 0; i < count; i++)); do
+    if [ -z "${aided[i]:-}" ]; then cells+=("n/a"); costs+=("n/a"); continue; fi
+    cells+=("$(awk "BEGIN { printf \"%.0f\", $frames / ${aided[i]} }")")
+    costs+=("$(awk "BEGIN { printf \"%.2fx\", ${aided[i]} / ${best[i]} }")")
+  done
+  row "every aid frames/CPU s" "${cells[@]}"
+  row "every aid CPU / none" "${costs[@]}"
 fi
 
 # ---- the window under Xvfb ---------------------------------------------------------------------
 
 ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
 
-window_share() {  # PROGRAM KEY(none|f|z) -> percent of one core
+window_share() {  # PROGRAM KEY(none|f|z) [OPTION...] -> percent of one core
   local osk=$1 key=$2 pid window=""
-  "$osk" >/dev/null 2>"$work/osk.err" &
+  "$osk" "${@:3}" >/dev/null 2>"$work/osk.err" &
   pid=$!
   pids+=("$pid")
   for _ in $(seq 100); do
@@ -161,6 +186,15 @@ if [[ $skip != *" window "* ]]; then
         say "$label: ${cells[*]}"
         row "$label" "${cells[@]}"
       done
+      if [ "$size" = 1920x1080 ]; then
+        label="window $size every aid"
+        cells=()
+        for ((i = 0; i < count; i++)); do
+          if has_aids "${programs[i]}"; then cells+=("$(window_share "${programs[i]}" none "${aids[@]}")"); else cells+=("n/a"); fi
+        done
+        say "$label: ${cells[*]}"
+        row "$label" "${cells[@]}"
+      fi
       kill "$wm" "$xvfb" 2>/dev/null || true
       wait "$wm" "$xvfb" 2>/dev/null || true
       rm -f "$work/display"
@@ -176,7 +210,7 @@ if [[ $skip != *" web "* ]]; then
     say "web: needs $page (scripts/build-web.sh) and $modules (scripts/test-web.sh); skipped"
   else
     NODE_PATH="$here/$modules" node scripts/bench-web.js "$page" "$seconds" "$rounds" > "$work/web" || true
-    while IFS='|' read -r label a b; do webrows+=("$(printf '%-26s%18s%18s' "$label" "$a" "$b")"); done < "$work/web"
+    while IFS='|' read -r label a b; do webrows+=("$(printf '%-26s%18s  %s' "$label" "$a" "$b")"); done < "$work/web"
   fi
 fi
 
@@ -189,6 +223,6 @@ for n in "${names[@]}"; do printf '%18s' "$n"; done
 echo
 for r in "${rows[@]}"; do echo "$r"; done
 if [ ${#webrows[@]} -gt 0 ]; then
-  printf '%-26s%18s%18s\n' "web ($page)" "page" "floor"
+  printf '%-26s%18s  %s\n' "web ($page)" "page" "floor"
   for r in "${webrows[@]}"; do echo "$r"; done
 fi
