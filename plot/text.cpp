@@ -282,8 +282,8 @@ void RunText(TextPass& pass) {
             if (c == '>') { mark = -1; continue; }
             if (c == '~') { overprint = true; continue; }
         }
-        Resolved r = LookUp(pass, pass.utf8 && (pass.style & 1) ? WithoutTonos(c) : c, prefix);
-        if (pass.bareCapital[n]) r = {r.glyph, 0, 0, r.wide};
+        const bool inCapitals = pass.utf8 && (pass.style & 1);
+        Resolved r = LookUp(pass, inCapitals || pass.bareCapital[n] ? WithoutTonos(c) : c, prefix);
         // Turkish capitals: the small i as a small capital İ.
         if (pass.utf8 && !prefix && c == 'i' && turkishCapitals && (pass.style & 1)) {
             r = {'i', 'i', FindWideCharacter(kCapitalIWithDot)->mark, true};
