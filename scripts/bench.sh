@@ -169,7 +169,7 @@ if [[ $skip != *" window "* ]]; then
     say "window: needs Xvfb, openbox and xdotool; skipped"
   else
     for size in 1280x1024 1920x1080; do
-      Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$work/display" 2>/dev/null &
+      Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -noreset 3>"$work/display" 2>/dev/null &
       xvfb=$!
       pids+=("$xvfb")
       for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done

@@ -19,7 +19,9 @@ end_session() {
 at_exit end_session
 
 start_xserver() {
-  Xvfb -displayfd 3 -screen 0 "$1x24" -nolisten tcp 3>"$WORK/display" 2>"$WORK/xvfb.log" &
+  # -noreset: without it the server resets when its last client leaves, and
+  # a program started in that moment finds no display.
+  Xvfb -displayfd 3 -screen 0 "$1x24" -nolisten tcp -noreset 3>"$WORK/display" 2>"$WORK/xvfb.log" &
   XVFB_PID=$!
   for _ in $(seq 100); do
     [ -s "$WORK/display" ] && break
