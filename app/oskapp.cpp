@@ -307,7 +307,11 @@ void RefreshPlotView() {
     const PageChange change =
         UnionOfChanges({PlotState.dirtyLeft, PlotState.dirtyTop, PlotState.dirtyRight, PlotState.dirtyBottom},
                        {filled.left, filled.top, filled.right, filled.bottom});
-    const std::vector<PageChange> bands = view->Shown().Changed(CurrentPageFrame(), change, scroll.x, scroll.y);
+    // Where nothing shows the window (headless), telling the changed bands
+    // apart would cost more than drawing into no surface.
+    const std::vector<PageChange> bands = view->SurfaceToDrawOn()
+                                              ? view->Shown().Changed(CurrentPageFrame(), change, scroll.x, scroll.y)
+                                              : std::vector<PageChange>{change};
     const CRect strip = view->TitleShownAt(scroll) ? CRect{} : title;
     view->NoteTitleShown(scroll);
     auto draw = [&](const CRect& part, bool emptyFirst) {
