@@ -20,6 +20,41 @@ std::size_t LastByte(std::uint64_t difference) {
     return 7 - static_cast<std::size_t>(std::countl_zero(difference)) / 8;
 }
 
+// Whether `count` bytes (at most kTileColumns) differ, and where first and
+// last.  A whole tile is read as words, told apart in one test.
+bool TileDiffers(const unsigned char* a, const unsigned char* b, std::size_t count, std::size_t& first,
+                 std::size_t& last) {
+    constexpr std::size_t kWords = ShownRows::kTileColumns / 8;
+    static_assert(ShownRows::kTileColumns % 8 == 0, "a tile is a whole number of words");
+    if (count == ShownRows::kTileColumns) {
+        std::uint64_t differ[kWords];
+        std::uint64_t any = 0;
+        for (std::size_t w = 0; w < kWords; ++w) {
+            std::uint64_t x = 0;
+            std::uint64_t z = 0;
+            std::memcpy(&x, a + 8 * w, 8);
+            std::memcpy(&z, b + 8 * w, 8);
+            differ[w] = x ^ z;
+            any |= differ[w];
+        }
+        if (any == 0) return false;
+        std::size_t w = 0;
+        while (differ[w] == 0) ++w;
+        first = 8 * w + FirstByte(differ[w]);
+        w = kWords - 1;
+        while (differ[w] == 0) --w;
+        last = 8 * w + LastByte(differ[w]);
+        return true;
+    }
+    std::size_t i = 0;
+    while (i < count && a[i] == b[i]) ++i;
+    if (i == count) return false;
+    first = i;
+    last = count - 1;
+    while (a[last] == b[last]) --last;
+    return true;
+}
+
 // The smallest rectangle holding both (an empty one holds nothing).
 PageChange Union(const PageChange& a, const PageChange& b) {
     if (a.Empty()) return b;
@@ -100,16 +135,17 @@ void ShownRows::TakeRow(const PageFrame& frame, const PageChange& all, int y, st
     const std::size_t at = RowOffset(y, width_, height_) + static_cast<std::size_t>(all.left);
     unsigned char* shown = pixels_.data() + at;
     const unsigned char* now = frame.pixels + at;
-    // Eight bytes at a time: a word lies in one tile (a tile is a whole
-    // number of words).
-    static_assert(kTileColumns % 8 == 0, "a word lies in one tile");
     if (std::memcmp(shown, now, columns) == 0) return;  // most rows: faster told apart as a whole
     std::size_t rowFirst = columns;
     std::size_t rowLast = 0;
-    auto note = [&](std::size_t first, std::size_t last) {
-        PageChange& tile = found[first / kTileColumns];
-        const int left = all.left + static_cast<int>(first);
-        const int right = all.left + static_cast<int>(last);
+    for (std::size_t from = 0; from < columns; from += kTileColumns) {
+        const std::size_t count = std::min<std::size_t>(kTileColumns, columns - from);
+        std::size_t first = 0;
+        std::size_t last = 0;
+        if (!TileDiffers(shown + from, now + from, count, first, last)) continue;
+        PageChange& tile = found[from / kTileColumns];
+        const int left = all.left + static_cast<int>(from + first);
+        const int right = all.left + static_cast<int>(from + last);
         if (tile.Empty()) {
             tile = {left, y, right, y};
         } else {
@@ -117,21 +153,8 @@ void ShownRows::TakeRow(const PageFrame& frame, const PageChange& all, int y, st
             tile.right = std::max(tile.right, right);
             tile.bottom = y;
         }
-        rowFirst = std::min(rowFirst, first);
-        rowLast = std::max(rowLast, last);
-    };
-    std::size_t i = 0;
-    for (; i + 8 <= columns; i += 8) {
-        std::uint64_t x = 0;
-        std::uint64_t z = 0;
-        std::memcpy(&x, shown + i, 8);
-        std::memcpy(&z, now + i, 8);
-        const std::uint64_t differ = x ^ z;
-        if (differ == 0) continue;
-        note(i + FirstByte(differ), i + LastByte(differ));
-    }
-    for (; i < columns; ++i) {
-        if (shown[i] != now[i]) note(i, i);
+        rowFirst = std::min(rowFirst, from + first);
+        rowLast = from + last;
     }
     if (rowFirst <= rowLast) std::memcpy(shown + rowFirst, now + rowFirst, rowLast - rowFirst + 1);
 }
