@@ -44,6 +44,19 @@ namespace plot_internal {
 
 namespace {
 
+// How far a pen dot reaches beyond its own pixel, in pixels: a block of
+// linePixels (the flat shape keeps only its lower rows).
+struct PenReach {
+    int left, right, down, up;
+};
+PenReach ReachOfPen() {
+    const PlotStateRecord& s = PlotState;
+    const bool flat = s.lineShape == kLineShapeFlat;
+    if (s.linePixels == 2) return {0, 1, 0, flat ? 0 : 1};
+    if (s.linePixels >= 3) return {1, 1, flat ? 0 : 1, 1};
+    return {0, 0, 0, 0};
+}
+
 // The pixels of the pen dots around columns col1..col2 of rows row1..row2,
 // clamped to the image: a block, since clamping the ends clamps every pixel
 // in between as SETPIXEL does.
@@ -52,18 +65,10 @@ struct Block {
 };
 Block DotBlock(int col1, int col2, int row1, int row2) {
     const PlotStateRecord& s = PlotState;
-    if (s.linePixels == 2) {
-        col2 += 1;
-        if (s.lineShape != kLineShapeFlat) row2 += 1;
-    } else if (s.linePixels >= 3) {
-        col1 -= 1;
-        col2 += 1;
-        if (s.lineShape != kLineShapeFlat) row1 -= 1;
-        row2 += 1;
-    }
+    const PenReach pen = ReachOfPen();
     const auto clampTo = [](int v, int last) { return v > last ? last : (v < 0 ? 0 : v); };
-    return {clampTo(col1, s.imageWidth - 1), clampTo(col2, s.imageWidth - 1), clampTo(row1, s.imageHeight - 1),
-            clampTo(row2, s.imageHeight - 1)};
+    return {clampTo(col1 - pen.left, s.imageWidth - 1), clampTo(col2 + pen.right, s.imageWidth - 1),
+            clampTo(row1 - pen.down, s.imageHeight - 1), clampTo(row2 + pen.up, s.imageHeight - 1)};
 }
 
 bool HavePage() {
@@ -71,27 +76,48 @@ bool HavePage() {
     return s.pagePixels && s.imageWidth > 0 && s.imageHeight > 0;
 }
 
-}  // namespace
-
-void PaintDotBlock(int col1, int col2, int row1, int row2) {
+// Writes the pen colour into a block that lies inside the image.  Most
+// blocks are a pen dot or an edge a few pixels wide and many rows tall:
+// those go row by row without a call.
+void FillBlock(const Block& b) {
     PlotStateRecord& s = PlotState;
-    if (!HavePage()) return;
-    const Block b = DotBlock(col1, col2, row1, row2);
     const auto colour = static_cast<unsigned char>(s.penColour);
+    const long stride = s.imageWidth;
     const int width = b.col2 - b.col1 + 1;
-    for (int row = b.row1; row <= b.row2; ++row) {
-        unsigned char* line = s.pagePixels + static_cast<long>(s.imageWidth) * row + b.col1;
-        // A pen dot is a few pixels wide: cheaper written one by one.
-        if (width <= 4) {
-            for (int col = 0; col < width; ++col) line[col] = colour;
-        } else {
-            std::memset(line, colour, static_cast<std::size_t>(width));
-        }
+    unsigned char* line = s.pagePixels + stride * b.row1 + b.col1;
+    unsigned char* const end = line + stride * (b.row2 - b.row1 + 1);
+    switch (width) {
+        case 1:
+            for (; line != end; line += stride) line[0] = colour;
+            break;
+        case 2:
+            for (; line != end; line += stride) line[0] = line[1] = colour;
+            break;
+        case 3:
+            for (; line != end; line += stride) line[0] = line[1] = line[2] = colour;
+            break;
+        default:
+            for (; line != end; line += stride) std::memset(line, colour, static_cast<std::size_t>(width));
+            break;
     }
+}
+
+// Widens the changed-pixel rectangle (rows counted from the top) by a block.
+void MarkChanged(const Block& b) {
+    PlotStateRecord& s = PlotState;
     s.dirtyLeft = std::min(s.dirtyLeft, b.col1);
     s.dirtyRight = std::max(s.dirtyRight, b.col2);
     s.dirtyTop = std::min(s.dirtyTop, s.imageHeight - 1 - b.row2);
     s.dirtyBottom = std::max(s.dirtyBottom, s.imageHeight - 1 - b.row1);
+}
+
+}  // namespace
+
+void PaintDotBlock(int col1, int col2, int row1, int row2) {
+    if (!HavePage()) return;
+    const Block b = DotBlock(col1, col2, row1, row2);
+    FillBlock(b);
+    MarkChanged(b);
 }
 
 bool DotBlockPainted(int col1, int col2, int row1, int row2) {
@@ -197,6 +223,78 @@ void PaintOneByOne(const DotRun<kXMajor>& run, int first, int last) {
     }
 }
 
+// A stroke of at most this many dots may be stepped dot by dot in one tight
+// loop; a longer one is painted by the search below, whose cost grows with
+// the rows and columns it crosses rather than with its length.
+constexpr int kTightDots = 512;
+
+// The last dot of a stroke whose dot `first` is within it, when it has at
+// most `most` dots from there; -1 when it has more.  The quotient guesses
+// it, and the dots around the guess settle it.
+template <bool kXMajor>
+int LastDotOfShort(const DotRun<kXMajor>& run, int first, int most) {
+    const double dots = (static_cast<double>(run.target) - run.origin) / run.step;
+    if (!(dots < most)) return -1;
+    int last = std::max(first, static_cast<int>(dots));
+    while (last > first && !run.Within(last)) --last;
+    while (run.Within(last + 1)) ++last;
+    return last - first < most ? last : -1;
+}
+
+// The pixel of a scaled page coordinate when the clip range holds it
+// without clamping.
+bool UnclampedPixel(float scaled, int low, int end, int& pixel) {
+    pixel = plot_internal::TruncToInt(scaled);
+    return pixel >= low && pixel < end;
+}
+
+// Paints dots first..last of a stroke directly into the page image when
+// neither clipping nor the image's edges cut any of its pen dots; false,
+// with nothing painted, when they would.
+//
+// Both scaled coordinates of the dots move monotonically with k (k * step
+// is exact in double, and every rounding and the scaling keep the order),
+// so the end dots bound all others: when the ends need no clamping, no dot
+// does, and the plain truncation of a scaled coordinate is its pixel.  The
+// changed-pixel rectangle then grows by the pen dots of the end pixels'
+// span, which is what the dots one by one would add.
+template <bool kXMajor>
+bool PaintInsideImage(const DotRun<kXMajor>& run, int first, int last) {
+    PlotStateRecord& s = PlotState;
+    if (!plot_internal::HavePage()) return false;
+    const float scaleX = s.pixelsPerUnitX, scaleY = s.pixelsPerUnitY;
+    int col1, col2, row1, row2;
+    if (!UnclampedPixel(scaleX * run.X(first), s.clipXMin, s.clipXEnd, col1) ||
+        !UnclampedPixel(scaleX * run.X(last), s.clipXMin, s.clipXEnd, col2) ||
+        !UnclampedPixel(scaleY * run.Y(first), s.clipYMin, s.clipYEnd, row1) ||
+        !UnclampedPixel(scaleY * run.Y(last), s.clipYMin, s.clipYEnd, row2)) {
+        return false;
+    }
+    const plot_internal::PenReach pen = plot_internal::ReachOfPen();
+    const plot_internal::Block spread{std::min(col1, col2) - pen.left, std::max(col1, col2) + pen.right,
+                                      std::min(row1, row2) - pen.down, std::max(row1, row2) + pen.up};
+    if (spread.col1 < 0 || spread.col2 >= s.imageWidth || spread.row1 < 0 || spread.row2 >= s.imageHeight) {
+        return false;
+    }
+    const auto colour = static_cast<unsigned char>(s.penColour);
+    const long stride = s.imageWidth;
+    const int width = pen.left + pen.right + 1, height = pen.down + pen.up + 1;
+    unsigned char* const corner = s.pagePixels - stride * pen.down - pen.left;
+    int lastCol = -1, lastRow = -1;
+    for (int k = first; k <= last; ++k) {
+        const int col = static_cast<int>(scaleX * run.X(k)), row = static_cast<int>(scaleY * run.Y(k));
+        if (col == lastCol && row == lastRow) continue;  // the same pen dot again
+        lastCol = col;
+        lastRow = row;
+        unsigned char* line = corner + stride * row + col;
+        for (int r = 0; r < height; ++r, line += stride) {
+            for (int c = 0; c < width; ++c) line[c] = colour;
+        }
+    }
+    plot_internal::MarkChanged(spread);
+    return true;
+}
+
 // Steps through a stroke's dots and paints them.  Where the dots run along
 // one row or one column (an edge of the page they are clamped onto, a flat
 // or steep stretch, or a single pixel) the run is found by search and
@@ -208,11 +306,13 @@ template <bool kXMajor>
 void StepStroke(float origin, float target, float step, float minorOrigin, float slope, int first) {
     const PlotStateRecord& s = PlotState;
     const DotRun<kXMajor> run{origin, target, step, minorOrigin, slope};
+    if (!run.Within(first)) return;
+    const int shortLast = LastDotOfShort(run, first, kTightDots);
+    if (shortLast >= 0 && PaintInsideImage(run, first, shortLast)) return;
     using plot_internal::GapFreePixels;
     const int gapFreeX = GapFreePixels(static_cast<double>(s.pixelsPerUnitX) * (kXMajor ? step : slope));
     const int gapFreeY = GapFreePixels(static_cast<double>(s.pixelsPerUnitY) * (kXMajor ? slope : step));
     const auto gapFree = [](int a, int b, int bound) { return a >= -bound && a <= bound && b >= -bound && b <= bound; };
-    if (!run.Within(first)) return;
     const int lastDot = LastOf(first, kMaxSteps - 1, [&](int j) { return run.Within(j); });
     int k = first;
     int col = run.Column(k), row = run.Row(k);
