@@ -38,7 +38,7 @@ void PaintPenDot(int px, int py) { plot_internal::PaintDotBlock(px, px, py, py);
 
 }  // namespace
 
-void PENDOT(float x, float y) { PaintPenDot(PIXELX(x), PIXELY(y)); }
+void PENDOT(float x, float y) { PaintPenDot(plot_internal::PixelX(x), plot_internal::PixelY(y)); }
 
 namespace plot_internal {
 
@@ -49,7 +49,7 @@ namespace {
 struct PenReach {
     int left, right, down, up;
 };
-PenReach ReachOfPen() {
+inline PenReach ReachOfPen() {
     const PlotStateRecord& s = PlotState;
     const bool flat = s.lineShape == kLineShapeFlat;
     if (s.linePixels == 2) return {0, 1, 0, flat ? 0 : 1};
@@ -63,7 +63,7 @@ PenReach ReachOfPen() {
 struct Block {
     int col1, col2, row1, row2;
 };
-Block DotBlock(int col1, int col2, int row1, int row2) {
+inline Block DotBlock(int col1, int col2, int row1, int row2) {
     const PlotStateRecord& s = PlotState;
     const PenReach pen = ReachOfPen();
     const auto clampTo = [](int v, int last) { return v > last ? last : (v < 0 ? 0 : v); };
@@ -71,7 +71,7 @@ Block DotBlock(int col1, int col2, int row1, int row2) {
             clampTo(row1 - pen.down, s.imageHeight - 1), clampTo(row2 + pen.up, s.imageHeight - 1)};
 }
 
-bool HavePage() {
+inline bool HavePage() {
     const PlotStateRecord& s = PlotState;
     return s.pagePixels && s.imageWidth > 0 && s.imageHeight > 0;
 }
@@ -79,7 +79,7 @@ bool HavePage() {
 // Writes the pen colour into a block that lies inside the image.  Most
 // blocks are a pen dot or an edge a few pixels wide and many rows tall:
 // those go row by row without a call.
-void FillBlock(const Block& b) {
+inline void FillBlock(const Block& b) {
     PlotStateRecord& s = PlotState;
     const auto colour = static_cast<unsigned char>(s.penColour);
     const long stride = s.imageWidth;
@@ -103,7 +103,7 @@ void FillBlock(const Block& b) {
 }
 
 // Widens the changed-pixel rectangle (rows counted from the top) by a block.
-void MarkChanged(const Block& b) {
+inline void MarkChanged(const Block& b) {
     PlotStateRecord& s = PlotState;
     s.dirtyLeft = std::min(s.dirtyLeft, b.col1);
     s.dirtyRight = std::max(s.dirtyRight, b.col2);
@@ -248,49 +248,76 @@ bool UnclampedPixel(float scaled, int low, int end, int& pixel) {
     return pixel >= low && pixel < end;
 }
 
-// Paints dots first..last of a stroke directly into the page image when
-// neither clipping nor the image's edges cut any of its pen dots; false,
-// with nothing painted, when they would.
+// Steps dots first..last and paints the pen dot of each pixel that differs
+// from the dot before's, then the one of the end pixel: kWidth x kHeight
+// pixels from `corner` plus the pixel's offset, all inside the image.  The
+// coordinates are those of X(k) and Y(k): k times a float step is exact in
+// double (k is under 2^15), so adding the step dot by dot gives the very
+// product.
+template <bool kXMajor, int kWidth, int kHeight>
+void StepDotsInside(const DotRun<kXMajor>& run, int first, int last, int endCol, int endRow, unsigned char* corner) {
+    const PlotStateRecord& s = PlotState;
+    const float scaleX = s.pixelsPerUnitX, scaleY = s.pixelsPerUnitY;
+    const auto colour = static_cast<unsigned char>(s.penColour);
+    const long stride = s.imageWidth;
+    const double step = run.step, slope = run.slope;
+    double along = first * step, across = first * slope;
+    const auto paint = [&](int col, int row) {
+        unsigned char* line = corner + stride * row + col;
+        for (int r = 0; r < kHeight; ++r, line += stride) {
+            for (int c = 0; c < kWidth; ++c) line[c] = colour;
+        }
+    };
+    int lastCol = -1, lastRow = -1;
+    for (int k = first; k <= last; ++k, along += step, across += slope) {
+        const double major = along + run.origin, minor = across + run.minorOrigin;
+        const float x = static_cast<float>(kXMajor ? major : minor), y = static_cast<float>(kXMajor ? minor : major);
+        const int col = static_cast<int>(scaleX * x), row = static_cast<int>(scaleY * y);
+        if (col == lastCol && row == lastRow) continue;  // the same pen dot again
+        lastCol = col;
+        lastRow = row;
+        paint(col, row);
+    }
+    if (endCol != lastCol || endRow != lastRow) paint(endCol, endRow);
+}
+
+// Paints dots first..last of a stroke and its end point (x, y) directly
+// into the page image when neither clipping nor the image's edges cut any
+// of their pen dots; false, with nothing painted, when they would.
 //
 // Both scaled coordinates of the dots move monotonically with k (k * step
 // is exact in double, and every rounding and the scaling keep the order),
 // so the end dots bound all others: when the ends need no clamping, no dot
 // does, and the plain truncation of a scaled coordinate is its pixel.  The
-// changed-pixel rectangle then grows by the pen dots of the end pixels'
-// span, which is what the dots one by one would add.
+// changed-pixel rectangle then grows by the pen dots of the span of those
+// pixels and the end point's, which is what the dots one by one would add.
 template <bool kXMajor>
-bool PaintInsideImage(const DotRun<kXMajor>& run, int first, int last) {
+bool PaintInsideImage(const DotRun<kXMajor>& run, int first, int last, float x, float y) {
     PlotStateRecord& s = PlotState;
     if (!plot_internal::HavePage()) return false;
     const float scaleX = s.pixelsPerUnitX, scaleY = s.pixelsPerUnitY;
-    int col1, col2, row1, row2;
+    int col1, col2, row1, row2, endCol, endRow;
     if (!UnclampedPixel(scaleX * run.X(first), s.clipXMin, s.clipXEnd, col1) ||
         !UnclampedPixel(scaleX * run.X(last), s.clipXMin, s.clipXEnd, col2) ||
+        !UnclampedPixel(scaleX * x, s.clipXMin, s.clipXEnd, endCol) ||
         !UnclampedPixel(scaleY * run.Y(first), s.clipYMin, s.clipYEnd, row1) ||
-        !UnclampedPixel(scaleY * run.Y(last), s.clipYMin, s.clipYEnd, row2)) {
+        !UnclampedPixel(scaleY * run.Y(last), s.clipYMin, s.clipYEnd, row2) ||
+        !UnclampedPixel(scaleY * y, s.clipYMin, s.clipYEnd, endRow)) {
         return false;
     }
     const plot_internal::PenReach pen = plot_internal::ReachOfPen();
-    const plot_internal::Block spread{std::min(col1, col2) - pen.left, std::max(col1, col2) + pen.right,
-                                      std::min(row1, row2) - pen.down, std::max(row1, row2) + pen.up};
+    const plot_internal::Block spread{std::min({col1, col2, endCol}) - pen.left,
+                                      std::max({col1, col2, endCol}) + pen.right,
+                                      std::min({row1, row2, endRow}) - pen.down, std::max({row1, row2, endRow}) + pen.up};
     if (spread.col1 < 0 || spread.col2 >= s.imageWidth || spread.row1 < 0 || spread.row2 >= s.imageHeight) {
         return false;
     }
-    const auto colour = static_cast<unsigned char>(s.penColour);
-    const long stride = s.imageWidth;
+    unsigned char* const corner = s.pagePixels - static_cast<long>(s.imageWidth) * pen.down - pen.left;
     const int width = pen.left + pen.right + 1, height = pen.down + pen.up + 1;
-    unsigned char* const corner = s.pagePixels - stride * pen.down - pen.left;
-    int lastCol = -1, lastRow = -1;
-    for (int k = first; k <= last; ++k) {
-        const int col = static_cast<int>(scaleX * run.X(k)), row = static_cast<int>(scaleY * run.Y(k));
-        if (col == lastCol && row == lastRow) continue;  // the same pen dot again
-        lastCol = col;
-        lastRow = row;
-        unsigned char* line = corner + stride * row + col;
-        for (int r = 0; r < height; ++r, line += stride) {
-            for (int c = 0; c < width; ++c) line[c] = colour;
-        }
-    }
+    auto stepDots = StepDotsInside<kXMajor, 1, 1>;
+    if (width == 2) stepDots = height == 2 ? StepDotsInside<kXMajor, 2, 2> : StepDotsInside<kXMajor, 2, 1>;
+    if (width == 3) stepDots = height == 3 ? StepDotsInside<kXMajor, 3, 3> : StepDotsInside<kXMajor, 3, 2>;
+    stepDots(run, first, last, endCol, endRow, corner);
     plot_internal::MarkChanged(spread);
     return true;
 }
@@ -301,14 +328,15 @@ bool PaintInsideImage(const DotRun<kXMajor>& run, int first, int last) {
 // painted as one block of pen dots, since along it the other pixel
 // coordinate covers every pixel between the run's ends; elsewhere dot by
 // dot.  Either way exactly the pixels of stepping every dot get painted, and
-// a stroke costs at most a few searches per row or column it crosses.
+// a stroke costs at most a few searches per row or column it crosses.  A
+// short stroke inside the image paints its end point (x, y) as well: true.
 template <bool kXMajor>
-void StepStroke(float origin, float target, float step, float minorOrigin, float slope, int first) {
+bool StepStroke(float origin, float target, float step, float minorOrigin, float slope, int first, float x, float y) {
     const PlotStateRecord& s = PlotState;
     const DotRun<kXMajor> run{origin, target, step, minorOrigin, slope};
-    if (!run.Within(first)) return;
+    if (!run.Within(first)) return false;
     const int shortLast = LastDotOfShort(run, first, kTightDots);
-    if (shortLast >= 0 && PaintInsideImage(run, first, shortLast)) return;
+    if (shortLast >= 0 && PaintInsideImage(run, first, shortLast, x, y)) return true;
     using plot_internal::GapFreePixels;
     const int gapFreeX = GapFreePixels(static_cast<double>(s.pixelsPerUnitX) * (kXMajor ? step : slope));
     const int gapFreeY = GapFreePixels(static_cast<double>(s.pixelsPerUnitY) * (kXMajor ? slope : step));
@@ -321,7 +349,7 @@ void StepStroke(float origin, float target, float step, float minorOrigin, float
         const int nextCol = more ? run.Column(k + 1) : col, nextRow = more ? run.Row(k + 1) : row;
         if (!more || (nextCol != col && nextRow != row)) {  // a diagonal step
             PaintPenDot(col, row);
-            if (!more) return;
+            if (!more) return false;
             ++k;
             col = nextCol;
             row = nextRow;
@@ -345,7 +373,7 @@ void StepStroke(float origin, float target, float step, float minorOrigin, float
                 PaintOneByOne(run, k, last);
             }
         }
-        if (last == lastDot) return;
+        if (last == lastDot) return false;
         k = last + 1;
         col = run.Column(k);
         row = run.Row(k);
@@ -400,16 +428,17 @@ void STROKE(float x, float y, int pen) {
     // A continuing polyline does not repaint the vertex it shares with the
     // stroke before: stepping then starts one dot further on.
     const int first = s.penDrawn ? 1 : 0;
+    bool endPainted;
     if (std::fabs(s.pixelsPerUnitY * dy) > std::fabs(s.pixelsPerUnitX * dx)) {
         const float step = dy > 0 ? s.stepY : -s.stepY;
         const float slope = static_cast<float>(static_cast<double>(step) * dx / dy);
-        StepStroke<false>(cy, y, step, cx, slope, first);
+        endPainted = StepStroke<false>(cy, y, step, cx, slope, first, x, y);
     } else {
         const float step = dx > 0 ? s.stepX : -s.stepX;
         const float slope = static_cast<float>(static_cast<double>(step) * dy / dx);
-        StepStroke<true>(cx, x, step, cy, slope, first);
+        endPainted = StepStroke<true>(cx, x, step, cy, slope, first, x, y);
     }
-    PENDOT(x, y);  // the exact end point is always painted
+    if (!endPainted) PENDOT(x, y);  // the exact end point is always painted
     s.penDrawn = 1;
     s.penX = x;
     s.penY = y;
