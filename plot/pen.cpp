@@ -306,9 +306,9 @@ bool PaintInsideImage(const DotRun<kXMajor>& run, int first, int last, float x, 
         return false;
     }
     const plot_internal::PenReach pen = plot_internal::ReachOfPen();
-    const plot_internal::Block spread{std::min({col1, col2, endCol}) - pen.left,
-                                      std::max({col1, col2, endCol}) + pen.right,
-                                      std::min({row1, row2, endRow}) - pen.down, std::max({row1, row2, endRow}) + pen.up};
+    const plot_internal::Block spread{
+        std::min({col1, col2, endCol}) - pen.left, std::max({col1, col2, endCol}) + pen.right,
+        std::min({row1, row2, endRow}) - pen.down, std::max({row1, row2, endRow}) + pen.up};
     if (spread.col1 < 0 || spread.col2 >= s.imageWidth || spread.row1 < 0 || spread.row2 >= s.imageHeight) {
         return false;
     }
