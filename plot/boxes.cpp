@@ -46,12 +46,11 @@ void SolidFill(float left, float bottom, float right, float top) {
     if (row1 < 0) row1 = 0;
     if (col2 > s.imageWidth) col2 = s.imageWidth;
     if (row2 > s.imageHeight) row2 = s.imageHeight;
-    const auto colour = static_cast<unsigned char>(s.fillColour);
-    if (col1 >= col2) return;
-    for (int row = row1; row < row2; ++row) {
-        std::memset(s.pagePixels + static_cast<long>(s.imageWidth) * row + col1, colour, col2 - col1);
-    }
-    if (row1 < row2) plot_internal::NoteDirectWrite(col1, col2 - 1, row1, row2 - 1);
+    if (col1 >= col2 || row1 >= row2) return;
+    const long stride = s.imageWidth;
+    plot_internal::FillRows(s.pagePixels + stride * row1 + col1, stride, row2 - row1, col2 - col1,
+                            static_cast<unsigned char>(s.fillColour));
+    plot_internal::NoteDirectWrite(col1, col2 - 1, row1, row2 - 1);
 }
 
 void OutlineEdge(float x, float y);

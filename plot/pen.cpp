@@ -3,6 +3,7 @@
 // page units unless a name says otherwise.
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 #include "plot/internal.h"
@@ -76,30 +77,12 @@ inline bool HavePage() {
     return s.pagePixels && s.imageWidth > 0 && s.imageHeight > 0;
 }
 
-// Writes the pen colour into a block that lies inside the image.  Most
-// blocks are a pen dot or an edge a few pixels wide and many rows tall:
-// those go row by row without a call.
+// Writes the pen colour into a block that lies inside the image.
 inline void FillBlock(const Block& b) {
     PlotStateRecord& s = PlotState;
-    const auto colour = static_cast<unsigned char>(s.penColour);
     const long stride = s.imageWidth;
-    const int width = b.col2 - b.col1 + 1;
-    unsigned char* line = s.pagePixels + stride * b.row1 + b.col1;
-    unsigned char* const end = line + stride * (b.row2 - b.row1 + 1);
-    switch (width) {
-        case 1:
-            for (; line != end; line += stride) line[0] = colour;
-            break;
-        case 2:
-            for (; line != end; line += stride) line[0] = line[1] = colour;
-            break;
-        case 3:
-            for (; line != end; line += stride) line[0] = line[1] = line[2] = colour;
-            break;
-        default:
-            for (; line != end; line += stride) std::memset(line, colour, static_cast<std::size_t>(width));
-            break;
-    }
+    FillRows(s.pagePixels + stride * b.row1 + b.col1, stride, b.row2 - b.row1 + 1, b.col2 - b.col1 + 1,
+             static_cast<unsigned char>(s.penColour));
 }
 
 // Widens the changed-pixel rectangle (rows counted from the top) by a block.
@@ -112,6 +95,34 @@ inline void MarkChanged(const Block& b) {
 }
 
 }  // namespace
+
+void FillRows(unsigned char* first, long stride, int rows, int width, unsigned char colour) {
+    const auto eachRow = [&](auto fill) {
+        for (long row = 0; row < rows; ++row) fill(first + row * stride);
+    };
+    // Two stores of 4 or 8 bytes, overlapping where the row is shorter
+    // than both together, cover a row of 4..16 bytes.
+    const auto twoStores = [&](auto word) {
+        std::memset(&word, colour, sizeof word);
+        eachRow([&](unsigned char* line) {
+            std::memcpy(line, &word, sizeof word);
+            std::memcpy(line + width - sizeof word, &word, sizeof word);
+        });
+    };
+    if (width == 1) {
+        eachRow([&](unsigned char* line) { line[0] = colour; });
+    } else if (width == 2) {
+        eachRow([&](unsigned char* line) { line[0] = line[1] = colour; });
+    } else if (width == 3) {
+        eachRow([&](unsigned char* line) { line[0] = line[1] = line[2] = colour; });
+    } else if (width <= 8) {
+        twoStores(std::uint32_t{});
+    } else if (width <= 16) {
+        twoStores(std::uint64_t{});
+    } else if (width > 0) {
+        eachRow([&](unsigned char* line) { std::memset(line, colour, static_cast<std::size_t>(width)); });
+    }
+}
 
 void PaintDotBlock(int col1, int col2, int row1, int row2) {
     if (!HavePage()) return;
@@ -249,13 +260,14 @@ bool UnclampedPixel(float scaled, int low, int end, int& pixel) {
 }
 
 // Steps dots first..last and paints the pen dot of each pixel that differs
-// from the dot before's, then the one of the end pixel: kWidth x kHeight
-// pixels from `corner` plus the pixel's offset, all inside the image.  The
-// coordinates are those of X(k) and Y(k): k times a float step is exact in
-// double (k is under 2^15), so adding the step dot by dot gives the very
-// product.
+// from the dot before's, then the one of the end pixel: the kWidth x kHeight
+// pen of ReachOfPen (a 3-pixel pen reaches one pixel left, and one down
+// unless flat), all inside the image.  The coordinates are those of X(k) and
+// Y(k): k times a float step is exact in double (k is under 2^15), so adding
+// the step dot by dot gives the very product.
 template <bool kXMajor, int kWidth, int kHeight>
-void StepDotsInside(const DotRun<kXMajor>& run, int first, int last, int endCol, int endRow, unsigned char* corner) {
+void StepDotsInside(const DotRun<kXMajor>& run, int first, int last, int endCol, int endRow) {
+    constexpr int kLeft = kWidth == 3 ? 1 : 0, kDown = kHeight == 3 ? 1 : 0;
     const PlotStateRecord& s = PlotState;
     const float scaleX = s.pixelsPerUnitX, scaleY = s.pixelsPerUnitY;
     const auto colour = static_cast<unsigned char>(s.penColour);
@@ -263,9 +275,9 @@ void StepDotsInside(const DotRun<kXMajor>& run, int first, int last, int endCol,
     const double step = run.step, slope = run.slope;
     double along = first * step, across = first * slope;
     const auto paint = [&](int col, int row) {
-        unsigned char* line = corner + stride * row + col;
-        for (int r = 0; r < kHeight; ++r, line += stride) {
-            for (int c = 0; c < kWidth; ++c) line[c] = colour;
+        unsigned char* const corner = s.pagePixels + stride * (row - kDown) + (col - kLeft);
+        for (int r = 0; r < kHeight; ++r) {
+            for (int c = 0; c < kWidth; ++c) corner[r * stride + c] = colour;
         }
     };
     int lastCol = -1, lastRow = -1;
@@ -312,12 +324,11 @@ bool PaintInsideImage(const DotRun<kXMajor>& run, int first, int last, float x, 
     if (spread.col1 < 0 || spread.col2 >= s.imageWidth || spread.row1 < 0 || spread.row2 >= s.imageHeight) {
         return false;
     }
-    unsigned char* const corner = s.pagePixels - static_cast<long>(s.imageWidth) * pen.down - pen.left;
     const int width = pen.left + pen.right + 1, height = pen.down + pen.up + 1;
     auto stepDots = StepDotsInside<kXMajor, 1, 1>;
     if (width == 2) stepDots = height == 2 ? StepDotsInside<kXMajor, 2, 2> : StepDotsInside<kXMajor, 2, 1>;
     if (width == 3) stepDots = height == 3 ? StepDotsInside<kXMajor, 3, 3> : StepDotsInside<kXMajor, 3, 2>;
-    stepDots(run, first, last, endCol, endRow, corner);
+    stepDots(run, first, last, endCol, endRow);
     plot_internal::MarkChanged(spread);
     return true;
 }
