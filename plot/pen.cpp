@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 
 #include "plot/internal.h"
@@ -293,6 +294,19 @@ void StepDotsInside(const DotRun<kXMajor>& run, int first, int last, int endCol,
     if (endCol != lastCol || endRow != lastRow) paint(endCol, endRow);
 }
 
+// True when the dots of a stroke whose minor coordinate stays put, with
+// their major pixels between these ends, cover every pixel between them: the
+// step is under a pixel and the pixels are near enough to 0 that rounding
+// cannot make neighbouring dots skip one (GapFreePixels).
+template <bool kXMajor>
+bool AlongOneLine(float step, int col1, int col2, int row1, int row2) {
+    const PlotStateRecord& s = PlotState;
+    const float scale = kXMajor ? s.pixelsPerUnitX : s.pixelsPerUnitY;
+    const int bound = plot_internal::GapFreePixels(static_cast<double>(scale) * step);
+    const int a = kXMajor ? col1 : row1, b = kXMajor ? col2 : row2;
+    return std::abs(a) <= bound && std::abs(b) <= bound;
+}
+
 // Paints dots first..last of a stroke and its end point (x, y) directly
 // into the page image when neither clipping nor the image's edges cut any
 // of their pen dots; false, with nothing painted, when they would.
@@ -323,6 +337,16 @@ bool PaintInsideImage(const DotRun<kXMajor>& run, int first, int last, float x, 
         std::min({row1, row2, endRow}) - pen.down, std::max({row1, row2, endRow}) + pen.up};
     if (spread.col1 < 0 || spread.col2 >= s.imageWidth || spread.row1 < 0 || spread.row2 >= s.imageHeight) {
         return false;
+    }
+    if (run.slope == 0 && AlongOneLine<kXMajor>(run.step, col1, col2, row1, row2)) {
+        // Every dot lies on the row (or column) of the first, and their
+        // pixels run without a gap from the first dot's to the last's.
+        const plot_internal::Block line{std::min(col1, col2) - pen.left, std::max(col1, col2) + pen.right,
+                                        std::min(row1, row2) - pen.down, std::max(row1, row2) + pen.up};
+        plot_internal::FillBlock(line);
+        plot_internal::FillBlock({endCol - pen.left, endCol + pen.right, endRow - pen.down, endRow + pen.up});
+        plot_internal::MarkChanged(spread);
+        return true;
     }
     const int width = pen.left + pen.right + 1, height = pen.down + pen.up + 1;
     auto stepDots = StepDotsInside<kXMajor, 1, 1>;
