@@ -2,6 +2,7 @@
 #include "app/shown_rows.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 namespace {
@@ -11,32 +12,19 @@ std::size_t RowOffset(int rowFromTop, int width, int height) {
     return static_cast<std::size_t>(height - 1 - rowFromTop) * static_cast<std::size_t>(width);
 }
 
-// Where two runs of `count` bytes that differ first and last differ; eight
-// bytes at a time (whether they differ at all, memcmp tells faster).
-std::size_t FirstDifference(const unsigned char* a, const unsigned char* b, std::size_t count) {
-    std::size_t i = 0;
-    for (; i + 8 <= count; i += 8) {
-        std::uint64_t x = 0;
-        std::uint64_t y = 0;
-        std::memcpy(&x, a + i, 8);
-        std::memcpy(&y, b + i, 8);
-        if (x != y) break;
-    }
-    while (i < count && a[i] == b[i]) ++i;
-    return i;
+// The first and the last byte that differ in a word read from eight bytes:
+// the lowest and the highest set bit of the difference.
+static_assert(std::endian::native == std::endian::little, "the first byte is the word's lowest");
+std::size_t FirstByte(std::uint64_t difference) { return static_cast<std::size_t>(std::countr_zero(difference)) / 8; }
+std::size_t LastByte(std::uint64_t difference) {
+    return 7 - static_cast<std::size_t>(std::countl_zero(difference)) / 8;
 }
 
-std::size_t LastDifference(const unsigned char* a, const unsigned char* b, std::size_t count) {
-    std::size_t end = count;
-    for (; end >= 8; end -= 8) {
-        std::uint64_t x = 0;
-        std::uint64_t y = 0;
-        std::memcpy(&x, a + end - 8, 8);
-        std::memcpy(&y, b + end - 8, 8);
-        if (x != y) break;
-    }
-    while (end > 0 && a[end - 1] == b[end - 1]) --end;
-    return end - 1;
+// The smallest rectangle holding both (an empty one holds nothing).
+PageChange Union(const PageChange& a, const PageChange& b) {
+    if (a.Empty()) return b;
+    if (b.Empty()) return a;
+    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right), std::max(a.bottom, b.bottom)};
 }
 
 }  // namespace
@@ -68,25 +56,82 @@ std::vector<PageChange> ShownRows::Changed(const PageFrame& frame, const PageCha
     if (!same) return TakeAll(frame, all, scrollX, scrollY);
 
     const std::size_t columns = static_cast<std::size_t>(all.right) - static_cast<std::size_t>(all.left) + 1;
-    std::vector<PageChange> bands;
-    for (int y = all.top; y <= all.bottom; ++y) {
-        const std::size_t at = RowOffset(y, width_, height_) + static_cast<std::size_t>(all.left);
-        unsigned char* shown = pixels_.data() + at;
-        const unsigned char* now = frame.pixels + at;
-        if (std::memcmp(shown, now, columns) == 0) continue;
-        const std::size_t first = FirstDifference(shown, now, columns);
-        const std::size_t last = LastDifference(shown, now, columns);
+    const int tiles = static_cast<int>((columns - 1) / kTileColumns) + 1;
+    std::vector<PageChange> parts;
+    std::vector<PageChange> found(static_cast<std::size_t>(tiles));  // per tile of the tile row: what differs
+    std::vector<OpenPart> above;  // the parts of the tile row above, to grow downwards
+    std::vector<OpenPart> here;
+    for (int top = all.top; top <= all.bottom;) {
+        const int bottom = std::min(all.bottom, (top / kTileRows + 1) * kTileRows - 1);
+        std::fill(found.begin(), found.end(), PageChange{0, 0, -1, -1});
+        for (int y = top; y <= bottom; ++y) TakeRow(frame, all, y, found);
+        here.clear();
+        for (int t = 0; t < tiles;) {
+            if (found[static_cast<std::size_t>(t)].Empty()) {
+                ++t;
+                continue;
+            }
+            PageChange part = found[static_cast<std::size_t>(t)];
+            int last = t;
+            for (int next = t + 1; next < tiles && next <= last + kJoinTiles + 1; ++next) {
+                if (found[static_cast<std::size_t>(next)].Empty()) continue;
+                part = Union(part, found[static_cast<std::size_t>(next)]);
+                last = next;
+            }
+            const auto same = std::find_if(above.begin(), above.end(),
+                                           [&](const OpenPart& o) { return o.firstTile == t && o.lastTile == last; });
+            if (same != above.end()) {
+                parts[same->index] = Union(parts[same->index], part);
+                here.push_back({same->index, t, last});
+            } else {
+                parts.push_back(part);
+                here.push_back({parts.size() - 1, t, last});
+            }
+            t = last + 1;
+        }
+        std::swap(above, here);
+        top = bottom + 1;
+    }
+    return parts;
+}
+
+void ShownRows::TakeRow(const PageFrame& frame, const PageChange& all, int y, std::vector<PageChange>& found) {
+    const std::size_t columns = static_cast<std::size_t>(all.right) - static_cast<std::size_t>(all.left) + 1;
+    const std::size_t at = RowOffset(y, width_, height_) + static_cast<std::size_t>(all.left);
+    unsigned char* shown = pixels_.data() + at;
+    const unsigned char* now = frame.pixels + at;
+    // Eight bytes at a time: a word lies in one tile (a tile is a whole
+    // number of words).
+    static_assert(kTileColumns % 8 == 0, "a word lies in one tile");
+    if (std::memcmp(shown, now, columns) == 0) return;  // most rows: faster told apart as a whole
+    std::size_t rowFirst = columns;
+    std::size_t rowLast = 0;
+    auto note = [&](std::size_t first, std::size_t last) {
+        PageChange& tile = found[first / kTileColumns];
         const int left = all.left + static_cast<int>(first);
         const int right = all.left + static_cast<int>(last);
-        std::memcpy(shown + first, now + first, last - first + 1);
-        PageChange* band = bands.empty() ? nullptr : &bands.back();
-        if (band && y - band->bottom <= kJoinGap) {
-            band->bottom = y;
-            band->left = std::min(band->left, left);
-            band->right = std::max(band->right, right);
+        if (tile.Empty()) {
+            tile = {left, y, right, y};
         } else {
-            bands.push_back({left, y, right, y});
+            tile.left = std::min(tile.left, left);
+            tile.right = std::max(tile.right, right);
+            tile.bottom = y;
         }
+        rowFirst = std::min(rowFirst, first);
+        rowLast = std::max(rowLast, last);
+    };
+    std::size_t i = 0;
+    for (; i + 8 <= columns; i += 8) {
+        std::uint64_t x = 0;
+        std::uint64_t z = 0;
+        std::memcpy(&x, shown + i, 8);
+        std::memcpy(&z, now + i, 8);
+        const std::uint64_t differ = x ^ z;
+        if (differ == 0) continue;
+        note(i + FirstByte(differ), i + LastByte(differ));
     }
-    return bands;
+    for (; i < columns; ++i) {
+        if (shown[i] != now[i]) note(i, i);
+    }
+    if (rowFirst <= rowLast) std::memcpy(shown + rowFirst, now + rowFirst, rowLast - rowFirst + 1);
 }
