@@ -269,21 +269,23 @@ bool UnclampedPixel(float scaled, int low, int end, int& pixel) {
 template <bool kXMajor, int kWidth, int kHeight>
 void StepDotsInside(const DotRun<kXMajor>& run, int first, int last, int endCol, int endRow) {
     constexpr int kLeft = kWidth == 3 ? 1 : 0, kDown = kHeight == 3 ? 1 : 0;
+    // Local copies: the pixel stores could alias the record and the run.
     const PlotStateRecord& s = PlotState;
     const float scaleX = s.pixelsPerUnitX, scaleY = s.pixelsPerUnitY;
     const auto colour = static_cast<unsigned char>(s.penColour);
     const long stride = s.imageWidth;
-    const double step = run.step, slope = run.slope;
+    unsigned char* const pixels = s.pagePixels;
+    const double step = run.step, slope = run.slope, origin = run.origin, minorOrigin = run.minorOrigin;
     double along = first * step, across = first * slope;
     const auto paint = [&](int col, int row) {
-        unsigned char* const corner = s.pagePixels + stride * (row - kDown) + (col - kLeft);
+        unsigned char* const corner = pixels + stride * (row - kDown) + (col - kLeft);
         for (int r = 0; r < kHeight; ++r) {
             for (int c = 0; c < kWidth; ++c) corner[r * stride + c] = colour;
         }
     };
     int lastCol = -1, lastRow = -1;
     for (int k = first; k <= last; ++k, along += step, across += slope) {
-        const double major = along + run.origin, minor = across + run.minorOrigin;
+        const double major = along + origin, minor = across + minorOrigin;
         const float x = static_cast<float>(kXMajor ? major : minor), y = static_cast<float>(kXMajor ? minor : major);
         const int col = static_cast<int>(scaleX * x), row = static_cast<int>(scaleY * y);
         if (col == lastCol && row == lastRow) continue;  // the same pen dot again
