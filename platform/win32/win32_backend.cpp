@@ -290,8 +290,7 @@ void Win32Backend::ShowPixels(const Surface& surface, const SurfaceRect* changed
     for (int i = 0; i < count; ++i) {
         const PresentPlan plan = PlanPresent(presentation_.scaled, surface.width, surface.height, w, h, changed[i]);
         if (plan.shown.Empty()) continue;
-        HBRUSH brush =
-            static_cast<HBRUSH>(GetStockObject(plan.barColour == 0xFF000000u ? BLACK_BRUSH : WHITE_BRUSH));
+        HBRUSH brush = static_cast<HBRUSH>(GetStockObject(plan.barColour == 0xFF000000u ? BLACK_BRUSH : WHITE_BRUSH));
         for (const SurfaceRect& bar : plan.bars) {
             if (bar.Empty()) continue;
             const RECT r{bar.left, bar.top, bar.right, bar.bottom};
