@@ -52,7 +52,8 @@ public:
     void ShowMainWindow() override {}
     void DestroyMainWindow() override;
     void Present(const Surface& surface) override;
-    // Only the changed rectangle is converted and put on the canvas.
+    // Only the rows of the changed rectangle that differ from the canvas are
+    // put on it.
     void PresentRect(const Surface& surface, const SurfaceRect& changed) override;
     bool PollEvent(BackendEvent& event) override;
     void WaitEvent(BackendEvent& event) override;
@@ -83,7 +84,7 @@ private:
 
     WebOptions options_;
     std::deque<BackendEvent> queue_;
-    std::vector<std::uint8_t> rgba_;  // the surface as the canvas takes it: RGBA, rows top to bottom
+    std::vector<std::uint32_t> rgba_;  // what the canvas shows: RGBA bytes, rows top to bottom
     int rgbaWidth_ = 0;
     int clientWidth_ = 0;
     int clientHeight_ = 0;
