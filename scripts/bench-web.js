@@ -2,8 +2,8 @@
 // while the longitudinal wave runs, against a bare canvas of the same size
 // that puts a band of the same size at the same rate (the floor), and the
 // page's first picture with the marks on its way (its script's start, the
-// WebAssembly compiled and instantiated, the runtime ready) in the fastest
-// load.  Run by scripts/bench.sh:
+// WebAssembly unpacked, compiled and instantiated, the runtime ready) in the
+// fastest load.  Run by scripts/bench.sh:
 //   NODE_PATH=.../node_modules node bench-web.js PAGE.html SECONDS ROUNDS
 // Prints "label|page|floor" lines.  CPU is that of every process of the
 // browser (browser, renderer, GPU), from /proc, in percent of one core.
@@ -135,9 +135,9 @@ async function main() {
     console.log(`web page/floor|${(best.cpu / floor).toFixed(2)}x|${band}`);
     console.log(`web first picture|${first.toFixed(0)} ms|${(fs.statSync(pageFile).size / 1024).toFixed(0)} KiB`);
     const at = (name) => (fastest.steps[name] === undefined ? '-' : fastest.steps[name].toFixed(0));
-    console.log(`web  script/compiled|${at('page-script')} ms|${at('wasm-compiled')} ms`);
-    console.log(`web  instantiated/runtime|${at('wasm-instantiated')} ms|${at('runtime-ready')} ms`);
-    console.log(`web  picture|${at('first-picture')} ms|`);
+    console.log(`web  script/unpacked|${at('page-script')} ms|${at('wasm-unpacked')} ms`);
+    console.log(`web  compiled/instantiated|${at('wasm-compiled')} ms|${at('wasm-instantiated')} ms`);
+    console.log(`web  runtime/picture|${at('runtime-ready')} ms|${at('first-picture')} ms`);
   } finally {
     await browser.close();
     fs.rmSync(work, { recursive: true, force: true });
