@@ -301,7 +301,7 @@ void RefreshPlotView() {
     // kPageOrigin on), the rest of the page being on the screen already.
     // Converting and presenting only these keeps a running animation cheap:
     // of the changed rectangle with the solid fills (which it does not hold),
-    // only the bands that differ from what the window shows.
+    // only the parts that differ from what the window shows.
     const PlotPixelRect filled = PlotTakeDirectWrites();
     NoteDrawnSinceRefresh(filled);
     const PageChange change =
@@ -324,6 +324,8 @@ void RefreshPlotView() {
         view->OnDraw(dc);
         view->ReleaseDC(dc);
     };
+    // Every part goes to the screen in one present.
+    view->BeginPresentBatch();
     draw(strip, true);
     for (const PageChange& band : bands) {
         CRect part{band.left + kPageOrigin.x, band.top + kPageOrigin.y, band.right + kPageOrigin.x + 1,
@@ -331,6 +333,7 @@ void RefreshPlotView() {
         part.OffsetRect(-scroll.x, -scroll.y);
         draw(part, false);
     }
+    view->EndPresentBatch();
     view->NoteRefreshDrawn(onlyRefreshes);
 
     if (g_refreshObserver) {

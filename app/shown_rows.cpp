@@ -2,6 +2,7 @@
 #include "app/shown_rows.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 namespace {
@@ -11,32 +12,54 @@ std::size_t RowOffset(int rowFromTop, int width, int height) {
     return static_cast<std::size_t>(height - 1 - rowFromTop) * static_cast<std::size_t>(width);
 }
 
-// Where two runs of `count` bytes that differ first and last differ; eight
-// bytes at a time (whether they differ at all, memcmp tells faster).
-std::size_t FirstDifference(const unsigned char* a, const unsigned char* b, std::size_t count) {
-    std::size_t i = 0;
-    for (; i + 8 <= count; i += 8) {
-        std::uint64_t x = 0;
-        std::uint64_t y = 0;
-        std::memcpy(&x, a + i, 8);
-        std::memcpy(&y, b + i, 8);
-        if (x != y) break;
-    }
-    while (i < count && a[i] == b[i]) ++i;
-    return i;
+// The first and the last byte that differ in a word read from eight bytes:
+// the lowest and the highest set bit of the difference.
+static_assert(std::endian::native == std::endian::little, "the first byte is the word's lowest");
+std::size_t FirstByte(std::uint64_t difference) { return static_cast<std::size_t>(std::countr_zero(difference)) / 8; }
+std::size_t LastByte(std::uint64_t difference) {
+    return 7 - static_cast<std::size_t>(std::countl_zero(difference)) / 8;
 }
 
-std::size_t LastDifference(const unsigned char* a, const unsigned char* b, std::size_t count) {
-    std::size_t end = count;
-    for (; end >= 8; end -= 8) {
-        std::uint64_t x = 0;
-        std::uint64_t y = 0;
-        std::memcpy(&x, a + end - 8, 8);
-        std::memcpy(&y, b + end - 8, 8);
-        if (x != y) break;
+// Whether `count` bytes (at most kTileColumns) differ, and where first and
+// last.  A whole tile is read as words, told apart in one test.
+bool TileDiffers(const unsigned char* a, const unsigned char* b, std::size_t count, std::size_t& first,
+                 std::size_t& last) {
+    constexpr std::size_t kWords = ShownRows::kTileColumns / 8;
+    static_assert(ShownRows::kTileColumns % 8 == 0, "a tile is a whole number of words");
+    if (count == ShownRows::kTileColumns) {
+        std::uint64_t differ[kWords];
+        std::uint64_t any = 0;
+        for (std::size_t w = 0; w < kWords; ++w) {
+            std::uint64_t x = 0;
+            std::uint64_t z = 0;
+            std::memcpy(&x, a + 8 * w, 8);
+            std::memcpy(&z, b + 8 * w, 8);
+            differ[w] = x ^ z;
+            any |= differ[w];
+        }
+        if (any == 0) return false;
+        std::size_t w = 0;
+        while (differ[w] == 0) ++w;
+        first = 8 * w + FirstByte(differ[w]);
+        w = kWords - 1;
+        while (differ[w] == 0) --w;
+        last = 8 * w + LastByte(differ[w]);
+        return true;
     }
-    while (end > 0 && a[end - 1] == b[end - 1]) --end;
-    return end - 1;
+    std::size_t i = 0;
+    while (i < count && a[i] == b[i]) ++i;
+    if (i == count) return false;
+    first = i;
+    last = count - 1;
+    while (a[last] == b[last]) --last;
+    return true;
+}
+
+// The smallest rectangle holding both (an empty one holds nothing).
+PageChange Union(const PageChange& a, const PageChange& b) {
+    if (a.Empty()) return b;
+    if (b.Empty()) return a;
+    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right), std::max(a.bottom, b.bottom)};
 }
 
 }  // namespace
@@ -68,25 +91,70 @@ std::vector<PageChange> ShownRows::Changed(const PageFrame& frame, const PageCha
     if (!same) return TakeAll(frame, all, scrollX, scrollY);
 
     const std::size_t columns = static_cast<std::size_t>(all.right) - static_cast<std::size_t>(all.left) + 1;
-    std::vector<PageChange> bands;
-    for (int y = all.top; y <= all.bottom; ++y) {
-        const std::size_t at = RowOffset(y, width_, height_) + static_cast<std::size_t>(all.left);
-        unsigned char* shown = pixels_.data() + at;
-        const unsigned char* now = frame.pixels + at;
-        if (std::memcmp(shown, now, columns) == 0) continue;
-        const std::size_t first = FirstDifference(shown, now, columns);
-        const std::size_t last = LastDifference(shown, now, columns);
-        const int left = all.left + static_cast<int>(first);
-        const int right = all.left + static_cast<int>(last);
-        std::memcpy(shown + first, now + first, last - first + 1);
-        PageChange* band = bands.empty() ? nullptr : &bands.back();
-        if (band && y - band->bottom <= kJoinGap) {
-            band->bottom = y;
-            band->left = std::min(band->left, left);
-            band->right = std::max(band->right, right);
-        } else {
-            bands.push_back({left, y, right, y});
+    const int tiles = static_cast<int>((columns - 1) / kTileColumns) + 1;
+    std::vector<PageChange> parts;
+    std::vector<PageChange> found(static_cast<std::size_t>(tiles));  // per tile of the tile row: what differs
+    std::vector<OpenPart> above;  // the parts of the tile row above, to grow downwards
+    std::vector<OpenPart> here;
+    for (int top = all.top; top <= all.bottom;) {
+        const int bottom = std::min(all.bottom, (top / kTileRows + 1) * kTileRows - 1);
+        std::fill(found.begin(), found.end(), PageChange{0, 0, -1, -1});
+        for (int y = top; y <= bottom; ++y) TakeRow(frame, all, y, found);
+        here.clear();
+        for (int t = 0; t < tiles;) {
+            if (found[static_cast<std::size_t>(t)].Empty()) {
+                ++t;
+                continue;
+            }
+            PageChange part = found[static_cast<std::size_t>(t)];
+            int last = t;
+            for (int next = t + 1; next < tiles && next <= last + kJoinTiles + 1; ++next) {
+                if (found[static_cast<std::size_t>(next)].Empty()) continue;
+                part = Union(part, found[static_cast<std::size_t>(next)]);
+                last = next;
+            }
+            const auto same = std::find_if(above.begin(), above.end(),
+                                           [&](const OpenPart& o) { return o.firstTile == t && o.lastTile == last; });
+            if (same != above.end()) {
+                parts[same->index] = Union(parts[same->index], part);
+                here.push_back({same->index, t, last});
+            } else {
+                parts.push_back(part);
+                here.push_back({parts.size() - 1, t, last});
+            }
+            t = last + 1;
         }
+        std::swap(above, here);
+        top = bottom + 1;
     }
-    return bands;
+    return parts;
+}
+
+void ShownRows::TakeRow(const PageFrame& frame, const PageChange& all, int y, std::vector<PageChange>& found) {
+    const std::size_t columns = static_cast<std::size_t>(all.right) - static_cast<std::size_t>(all.left) + 1;
+    const std::size_t at = RowOffset(y, width_, height_) + static_cast<std::size_t>(all.left);
+    unsigned char* shown = pixels_.data() + at;
+    const unsigned char* now = frame.pixels + at;
+    if (std::memcmp(shown, now, columns) == 0) return;  // most rows: faster told apart as a whole
+    std::size_t rowFirst = columns;
+    std::size_t rowLast = 0;
+    for (std::size_t from = 0; from < columns; from += kTileColumns) {
+        const std::size_t count = std::min<std::size_t>(kTileColumns, columns - from);
+        std::size_t first = 0;
+        std::size_t last = 0;
+        if (!TileDiffers(shown + from, now + from, count, first, last)) continue;
+        PageChange& tile = found[from / kTileColumns];
+        const int left = all.left + static_cast<int>(from + first);
+        const int right = all.left + static_cast<int>(from + last);
+        if (tile.Empty()) {
+            tile = {left, y, right, y};
+        } else {
+            tile.left = std::min(tile.left, left);
+            tile.right = std::max(tile.right, right);
+            tile.bottom = y;
+        }
+        rowFirst = std::min(rowFirst, from + first);
+        rowLast = from + last;
+    }
+    if (rowFirst <= rowLast) std::memcpy(shown + rowFirst, now + rowFirst, rowLast - rowFirst + 1);
 }

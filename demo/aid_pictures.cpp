@@ -327,6 +327,10 @@ void DrawReadouts(const AidLayout& layout, const std::array<std::string, 3>& tex
     for (const std::string& text : texts) glyphs += GlyphCount(text);
     const double height = std::min(0.3, (kAidPageWidth - 2 * kMargin) / static_cast<double>(glyphs));
     const int hundredths = static_cast<int>(height * 100.0);
+    // Small letters drawn with the broad pen close up (an "s" reads as an
+    // "e"): under kBroadReadoutPixels rows a line they get the thin one.
+    constexpr double kBroadReadoutPixels = 12.0;
+    if (height * static_cast<double>(PlotState.pixelsPerUnitY) < kBroadReadoutPixels) LINEWIDTH(25);
     double x = kMargin;
     for (const std::string& text : texts) {
         TEXTU(static_cast<float>(x), 0.18f, hundredths, text.c_str(), 0);

@@ -35,7 +35,7 @@ constexpr const char* kRanges[] = {
 
 int main(int argc, char** argv) {
     const char* out = gallery::OutputName(argc, argv, "utf8.png");
-    if (!gallery::OpenPage("UTF-8 text", "utf8", 28, 16)) return 1;
+    if (!gallery::OpenPage("UTF-8 text", "utf8", 34, 16)) return 1;
 
     float y = 15.0f;
     for (const Sample& s : kSamples) {

@@ -258,6 +258,11 @@ public:
     // `changed` (surface pixels; an empty rectangle shows nothing).
     void PresentTopLevel();
     void PresentTopLevel(const CRect& changed);
+    // While a batch is open (batches nest), the presents of released
+    // contexts are gathered and go to the backend together when the last
+    // batch closes: one flush to the screen for many small parts.
+    void BeginPresentBatch();
+    void EndPresentBatch();
 
     // Messages.
     virtual std::int64_t WindowProc(unsigned message, std::uint32_t wParam, std::int64_t lParam);
@@ -299,6 +304,8 @@ protected:
     std::uint64_t m_invalidations = 0;
     bool m_visible = false;
     const MSG* m_currentMsg = nullptr;
+    int m_presentBatches = 0;                 // open batches (top level only)
+    std::vector<SurfaceRect> m_batchedParts;  // surface pixels waiting for the batch's end
 };
 
 class CFrameWnd : public CWnd {

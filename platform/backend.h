@@ -142,6 +142,12 @@ public:
         (void)changed;
         Present(surface);
     }
+    // Shows the `count` rectangles `changed` of the client surface now, in
+    // one go where the backend can (one flush to the screen for many small
+    // parts).  By default one PresentRect each.
+    virtual void PresentRects(const Surface& surface, const SurfaceRect* changed, int count) {
+        for (int i = 0; i < count; ++i) PresentRect(surface, changed[i]);
+    }
     // Whether the client surface is shown anywhere.  A backend that shows
     // nothing (headless) answers false: the core then draws nothing into
     // the surface and presents nothing, which is most of a headless run's

@@ -34,6 +34,8 @@ BOOL CDC::TextOut(int x, int y, const char* text, int count) {
     const std::uint32_t fg = 0xFF000000u | m_textColour;
     const std::uint32_t bg = 0xFF000000u | m_bkColour;
     const CPoint origin = ToSurface(x, y);
+    // A clip above or below the line touches none of its cells.
+    if (origin.y >= m_clip.bottom || origin.y + kLineHeight <= m_clip.top) return TRUE;
     // The glyph sits one row below the top of its 16-row cell.
     constexpr int kGlyphTop = 1;
     const std::string_view utf8(text, static_cast<std::size_t>(count));

@@ -391,7 +391,24 @@ void CWnd::PresentTopLevel(const CRect& changed) {
     if (!surface || !State().backend || !top->m_hWnd) return;
     const CRect r = CRect::Intersection(changed, {0, 0, surface->width, surface->height});
     if (r.IsRectEmpty()) return;
-    State().backend->PresentRect(*surface, SurfaceRect{r.left, r.top, r.right, r.bottom});
+    const SurfaceRect part{r.left, r.top, r.right, r.bottom};
+    if (top->m_presentBatches > 0) {
+        top->m_batchedParts.push_back(part);
+    } else {
+        State().backend->PresentRect(*surface, part);
+    }
+}
+
+void CWnd::BeginPresentBatch() { ++GetTopLevel()->m_presentBatches; }
+
+void CWnd::EndPresentBatch() {
+    CWnd* top = GetTopLevel();
+    if (top->m_presentBatches == 0 || --top->m_presentBatches > 0) return;
+    std::vector<SurfaceRect> parts;
+    parts.swap(top->m_batchedParts);
+    Surface* surface = top->SurfaceToDrawOn();
+    if (parts.empty() || !surface || !State().backend || !top->m_hWnd) return;
+    State().backend->PresentRects(*surface, parts.data(), static_cast<int>(parts.size()));
 }
 
 void CWnd::InvalidateRect(const CRect* rect, BOOL erase) {

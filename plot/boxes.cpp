@@ -36,22 +36,21 @@ constexpr int kMaxDiagonalPasses = 32000;
 void SolidFill(float left, float bottom, float right, float top) {
     PlotStateRecord& s = PlotState;
     if (!s.pagePixels || s.imageWidth <= 0 || s.imageHeight <= 0) return;
-    int col1 = PIXELX(left);
-    int row1 = PIXELY(bottom);
-    int col2 = PIXELX(right);
-    int row2 = PIXELY(top);
+    int col1 = plot_internal::PixelX(left);
+    int row1 = plot_internal::PixelY(bottom);
+    int col2 = plot_internal::PixelX(right);
+    int row2 = plot_internal::PixelY(top);
     if (col1 > col2) std::swap(col1, col2);
     if (row1 > row2) std::swap(row1, row2);
     if (col1 < 0) col1 = 0;
     if (row1 < 0) row1 = 0;
     if (col2 > s.imageWidth) col2 = s.imageWidth;
     if (row2 > s.imageHeight) row2 = s.imageHeight;
-    const auto colour = static_cast<unsigned char>(s.fillColour);
-    if (col1 >= col2) return;
-    for (int row = row1; row < row2; ++row) {
-        std::memset(s.pagePixels + static_cast<long>(s.imageWidth) * row + col1, colour, col2 - col1);
-    }
-    if (row1 < row2) plot_internal::NoteDirectWrite(col1, col2 - 1, row1, row2 - 1);
+    if (col1 >= col2 || row1 >= row2) return;
+    const long stride = s.imageWidth;
+    plot_internal::FillRows(s.pagePixels + stride * row1 + col1, stride, row2 - row1, col2 - col1,
+                            static_cast<unsigned char>(s.fillColour));
+    plot_internal::NoteDirectWrite(col1, col2 - 1, row1, row2 - 1);
 }
 
 void OutlineEdge(float x, float y);
@@ -298,8 +297,8 @@ bool EdgeByBlock(float x, float y) {
     if (!(steps < kMostSteps)) return false;
     if (!s.pagePixels || s.imageWidth <= 0 || s.imageHeight <= 0) return false;
 
-    int col1 = PIXELX(cx), col2 = PIXELX(x);
-    int row1 = PIXELY(cy), row2 = PIXELY(y);
+    int col1 = plot_internal::PixelX(cx), col2 = plot_internal::PixelX(x);
+    int row1 = plot_internal::PixelY(cy), row2 = plot_internal::PixelY(y);
     if (col1 > col2) std::swap(col1, col2);
     if (row1 > row2) std::swap(row1, row2);
     plot_internal::PaintDotBlock(col1, col2, row1, row2);
@@ -316,6 +315,32 @@ bool EdgeByBlock(float x, float y) {
 // else through the pen.
 void OutlineEdge(float x, float y) {
     if (!EdgeByBlock(x, y)) PLOT(x, y, 2);
+}
+
+// The outline from (left, bottom) round to it again, when EdgeByBlock takes
+// every edge: the four blocks from the corners' pixels, converted once, and
+// the pen left as the last edge leaves it.  False, with nothing drawn, when
+// an edge has to go through the pen.
+bool OutlineByBlocks(float left, float bottom, float right, float top) {
+    PlotStateRecord& s = PlotState;
+    if (!std::isfinite(left) || !std::isfinite(bottom) || !std::isfinite(right) || !std::isfinite(top)) return false;
+    if (!(s.stepX > 0) || !(s.stepY > 0)) return false;
+    const double across = std::fabs(right - left) / s.stepX, up = std::fabs(top - bottom) / s.stepY;
+    if (!(across < kMostSteps) || !(up < kMostSteps)) return false;
+    if (!s.pagePixels || s.imageWidth <= 0 || s.imageHeight <= 0) return false;
+
+    using plot_internal::PixelX, plot_internal::PixelY;
+    const int col1 = PixelX(left), col2 = PixelX(right), row1 = PixelY(bottom), row2 = PixelY(top);
+    plot_internal::PaintDotBlock(std::min(col1, col2), std::max(col1, col2), row1, row1);
+    plot_internal::PaintDotBlock(col2, col2, std::min(row1, row2), std::max(row1, row2));
+    plot_internal::PaintDotBlock(std::min(col1, col2), std::max(col1, col2), row2, row2);
+    plot_internal::PaintDotBlock(col1, col1, std::min(row1, row2), std::max(row1, row2));
+    s.penX = left;
+    s.penY = bottom;
+    s.penDrawn = 1;
+    s.lastPlotX = left;
+    s.lastPlotY = bottom;
+    return true;
 }
 
 }  // namespace
@@ -340,6 +365,7 @@ void BOXFILL(float x1, float y1, float x2, float y2, int style, int spacing) {
     PLOT(left, bottom, 13);
     if (s.fillStyle & (kNoOutline | kNoOutlineToo)) return;
     PLOT(left, bottom, 13);
+    if (OutlineByBlocks(left, bottom, right, top)) return;
     OutlineEdge(right, bottom);
     OutlineEdge(right, top);
     OutlineEdge(left, top);

@@ -58,6 +58,10 @@ inline float ToUserY(float pageY) { return static_cast<float>(UserYExtended(page
 // changed-pixel rectangle.
 void PaintDotBlock(int col1, int col2, int row1, int row2);
 
+// Writes `colour` into `width` bytes of `rows` rows, `stride` bytes apart,
+// from `first`: narrow rows (pen dots, edges, bars and dots) without a call.
+void FillRows(unsigned char* first, long stride, int rows, int width, unsigned char colour);
+
 // True when painting that block would change nothing: its pixels all have
 // the pen colour and lie in the changed-pixel rectangle.
 bool DotBlockPainted(int col1, int col2, int row1, int row2);

@@ -3,6 +3,8 @@
 // page units unless a name says otherwise.
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstdlib>
 #include <cstring>
 
 #include "plot/internal.h"
@@ -38,11 +40,24 @@ void PaintPenDot(int px, int py) { plot_internal::PaintDotBlock(px, px, py, py);
 
 }  // namespace
 
-void PENDOT(float x, float y) { PaintPenDot(PIXELX(x), PIXELY(y)); }
+void PENDOT(float x, float y) { PaintPenDot(plot_internal::PixelX(x), plot_internal::PixelY(y)); }
 
 namespace plot_internal {
 
 namespace {
+
+// How far a pen dot reaches beyond its own pixel, in pixels: a block of
+// linePixels (the flat shape keeps only its lower rows).
+struct PenReach {
+    int left, right, down, up;
+};
+inline PenReach ReachOfPen() {
+    const PlotStateRecord& s = PlotState;
+    const bool flat = s.lineShape == kLineShapeFlat;
+    if (s.linePixels == 2) return {0, 1, 0, flat ? 0 : 1};
+    if (s.linePixels >= 3) return {1, 1, flat ? 0 : 1, 1};
+    return {0, 0, 0, 0};
+}
 
 // The pixels of the pen dots around columns col1..col2 of rows row1..row2,
 // clamped to the image: a block, since clamping the ends clamps every pixel
@@ -50,48 +65,71 @@ namespace {
 struct Block {
     int col1, col2, row1, row2;
 };
-Block DotBlock(int col1, int col2, int row1, int row2) {
+inline Block DotBlock(int col1, int col2, int row1, int row2) {
     const PlotStateRecord& s = PlotState;
-    if (s.linePixels == 2) {
-        col2 += 1;
-        if (s.lineShape != kLineShapeFlat) row2 += 1;
-    } else if (s.linePixels >= 3) {
-        col1 -= 1;
-        col2 += 1;
-        if (s.lineShape != kLineShapeFlat) row1 -= 1;
-        row2 += 1;
-    }
+    const PenReach pen = ReachOfPen();
     const auto clampTo = [](int v, int last) { return v > last ? last : (v < 0 ? 0 : v); };
-    return {clampTo(col1, s.imageWidth - 1), clampTo(col2, s.imageWidth - 1), clampTo(row1, s.imageHeight - 1),
-            clampTo(row2, s.imageHeight - 1)};
+    return {clampTo(col1 - pen.left, s.imageWidth - 1), clampTo(col2 + pen.right, s.imageWidth - 1),
+            clampTo(row1 - pen.down, s.imageHeight - 1), clampTo(row2 + pen.up, s.imageHeight - 1)};
 }
 
-bool HavePage() {
+inline bool HavePage() {
     const PlotStateRecord& s = PlotState;
     return s.pagePixels && s.imageWidth > 0 && s.imageHeight > 0;
 }
 
-}  // namespace
-
-void PaintDotBlock(int col1, int col2, int row1, int row2) {
+// Writes the pen colour into a block that lies inside the image.
+inline void FillBlock(const Block& b) {
     PlotStateRecord& s = PlotState;
-    if (!HavePage()) return;
-    const Block b = DotBlock(col1, col2, row1, row2);
-    const auto colour = static_cast<unsigned char>(s.penColour);
-    const int width = b.col2 - b.col1 + 1;
-    for (int row = b.row1; row <= b.row2; ++row) {
-        unsigned char* line = s.pagePixels + static_cast<long>(s.imageWidth) * row + b.col1;
-        // A pen dot is a few pixels wide: cheaper written one by one.
-        if (width <= 4) {
-            for (int col = 0; col < width; ++col) line[col] = colour;
-        } else {
-            std::memset(line, colour, static_cast<std::size_t>(width));
-        }
-    }
+    const long stride = s.imageWidth;
+    FillRows(s.pagePixels + stride * b.row1 + b.col1, stride, b.row2 - b.row1 + 1, b.col2 - b.col1 + 1,
+             static_cast<unsigned char>(s.penColour));
+}
+
+// Widens the changed-pixel rectangle (rows counted from the top) by a block.
+inline void MarkChanged(const Block& b) {
+    PlotStateRecord& s = PlotState;
     s.dirtyLeft = std::min(s.dirtyLeft, b.col1);
     s.dirtyRight = std::max(s.dirtyRight, b.col2);
     s.dirtyTop = std::min(s.dirtyTop, s.imageHeight - 1 - b.row2);
     s.dirtyBottom = std::max(s.dirtyBottom, s.imageHeight - 1 - b.row1);
+}
+
+}  // namespace
+
+void FillRows(unsigned char* first, long stride, int rows, int width, unsigned char colour) {
+    const auto eachRow = [&](auto fill) {
+        for (long row = 0; row < rows; ++row) fill(first + row * stride);
+    };
+    // Two stores of 4 or 8 bytes, overlapping where the row is shorter
+    // than both together, cover a row of 4..16 bytes.
+    const auto twoStores = [&](auto word) {
+        std::memset(&word, colour, sizeof word);
+        eachRow([&](unsigned char* line) {
+            std::memcpy(line, &word, sizeof word);
+            std::memcpy(line + width - sizeof word, &word, sizeof word);
+        });
+    };
+    if (width == 1) {
+        eachRow([&](unsigned char* line) { line[0] = colour; });
+    } else if (width == 2) {
+        eachRow([&](unsigned char* line) { line[0] = line[1] = colour; });
+    } else if (width == 3) {
+        eachRow([&](unsigned char* line) { line[0] = line[1] = line[2] = colour; });
+    } else if (width <= 8) {
+        twoStores(std::uint32_t{});
+    } else if (width <= 16) {
+        twoStores(std::uint64_t{});
+    } else if (width > 0) {
+        eachRow([&](unsigned char* line) { std::memset(line, colour, static_cast<std::size_t>(width)); });
+    }
+}
+
+void PaintDotBlock(int col1, int col2, int row1, int row2) {
+    if (!HavePage()) return;
+    const Block b = DotBlock(col1, col2, row1, row2);
+    FillBlock(b);
+    MarkChanged(b);
 }
 
 bool DotBlockPainted(int col1, int col2, int row1, int row2) {
@@ -197,22 +235,149 @@ void PaintOneByOne(const DotRun<kXMajor>& run, int first, int last) {
     }
 }
 
+// A stroke of at most this many dots may be stepped dot by dot in one tight
+// loop; a longer one is painted by the search below, whose cost grows with
+// the rows and columns it crosses rather than with its length.
+constexpr int kTightDots = 512;
+
+// The last dot of a stroke whose dot `first` is within it, when it has at
+// most `most` dots from there; -1 when it has more.  The quotient guesses
+// it, and the dots around the guess settle it.
+template <bool kXMajor>
+int LastDotOfShort(const DotRun<kXMajor>& run, int first, int most) {
+    const double dots = (static_cast<double>(run.target) - run.origin) / run.step;
+    if (!(dots < most)) return -1;
+    int last = std::max(first, static_cast<int>(dots));
+    while (last > first && !run.Within(last)) --last;
+    while (run.Within(last + 1)) ++last;
+    return last - first < most ? last : -1;
+}
+
+// The pixel of a scaled page coordinate when the clip range holds it
+// without clamping.
+bool UnclampedPixel(float scaled, int low, int end, int& pixel) {
+    pixel = plot_internal::TruncToInt(scaled);
+    return pixel >= low && pixel < end;
+}
+
+// Steps dots first..last and paints the pen dot of each pixel that differs
+// from the dot before's, then the one of the end pixel: the kWidth x kHeight
+// pen of ReachOfPen (a 3-pixel pen reaches one pixel left, and one down
+// unless flat), all inside the image.  The coordinates are those of X(k) and
+// Y(k): k times a float step is exact in double (k is under 2^15), so adding
+// the step dot by dot gives the very product.
+template <bool kXMajor, int kWidth, int kHeight>
+void StepDotsInside(const DotRun<kXMajor>& run, int first, int last, int endCol, int endRow) {
+    constexpr int kLeft = kWidth == 3 ? 1 : 0, kDown = kHeight == 3 ? 1 : 0;
+    // Local copies: the pixel stores could alias the record and the run.
+    const PlotStateRecord& s = PlotState;
+    const float scaleX = s.pixelsPerUnitX, scaleY = s.pixelsPerUnitY;
+    const auto colour = static_cast<unsigned char>(s.penColour);
+    const long stride = s.imageWidth;
+    unsigned char* const pixels = s.pagePixels;
+    const double step = run.step, slope = run.slope, origin = run.origin, minorOrigin = run.minorOrigin;
+    double along = first * step, across = first * slope;
+    const auto paint = [&](int col, int row) {
+        unsigned char* const corner = pixels + stride * (row - kDown) + (col - kLeft);
+        for (int r = 0; r < kHeight; ++r) {
+            for (int c = 0; c < kWidth; ++c) corner[r * stride + c] = colour;
+        }
+    };
+    int lastCol = -1, lastRow = -1;
+    for (int k = first; k <= last; ++k, along += step, across += slope) {
+        const double major = along + origin, minor = across + minorOrigin;
+        const float x = static_cast<float>(kXMajor ? major : minor), y = static_cast<float>(kXMajor ? minor : major);
+        const int col = static_cast<int>(scaleX * x), row = static_cast<int>(scaleY * y);
+        if (col == lastCol && row == lastRow) continue;  // the same pen dot again
+        lastCol = col;
+        lastRow = row;
+        paint(col, row);
+    }
+    if (endCol != lastCol || endRow != lastRow) paint(endCol, endRow);
+}
+
+// True when the dots of a stroke whose minor coordinate stays put, with
+// their major pixels between these ends, cover every pixel between them: the
+// step is under a pixel and the pixels are near enough to 0 that rounding
+// cannot make neighbouring dots skip one (GapFreePixels).
+template <bool kXMajor>
+bool AlongOneLine(float step, int col1, int col2, int row1, int row2) {
+    const PlotStateRecord& s = PlotState;
+    const float scale = kXMajor ? s.pixelsPerUnitX : s.pixelsPerUnitY;
+    const int bound = plot_internal::GapFreePixels(static_cast<double>(scale) * step);
+    const int a = kXMajor ? col1 : row1, b = kXMajor ? col2 : row2;
+    return std::abs(a) <= bound && std::abs(b) <= bound;
+}
+
+// Paints dots first..last of a stroke and its end point (x, y) directly
+// into the page image when neither clipping nor the image's edges cut any
+// of their pen dots; false, with nothing painted, when they would.
+//
+// Both scaled coordinates of the dots move monotonically with k (k * step
+// is exact in double, and every rounding and the scaling keep the order),
+// so the end dots bound all others: when the ends need no clamping, no dot
+// does, and the plain truncation of a scaled coordinate is its pixel.  The
+// changed-pixel rectangle then grows by the pen dots of the span of those
+// pixels and the end point's, which is what the dots one by one would add.
+template <bool kXMajor>
+bool PaintInsideImage(const DotRun<kXMajor>& run, int first, int last, float x, float y) {
+    PlotStateRecord& s = PlotState;
+    if (!plot_internal::HavePage()) return false;
+    const float scaleX = s.pixelsPerUnitX, scaleY = s.pixelsPerUnitY;
+    int col1, col2, row1, row2, endCol, endRow;
+    if (!UnclampedPixel(scaleX * run.X(first), s.clipXMin, s.clipXEnd, col1) ||
+        !UnclampedPixel(scaleX * run.X(last), s.clipXMin, s.clipXEnd, col2) ||
+        !UnclampedPixel(scaleX * x, s.clipXMin, s.clipXEnd, endCol) ||
+        !UnclampedPixel(scaleY * run.Y(first), s.clipYMin, s.clipYEnd, row1) ||
+        !UnclampedPixel(scaleY * run.Y(last), s.clipYMin, s.clipYEnd, row2) ||
+        !UnclampedPixel(scaleY * y, s.clipYMin, s.clipYEnd, endRow)) {
+        return false;
+    }
+    const plot_internal::PenReach pen = plot_internal::ReachOfPen();
+    const plot_internal::Block spread{
+        std::min({col1, col2, endCol}) - pen.left, std::max({col1, col2, endCol}) + pen.right,
+        std::min({row1, row2, endRow}) - pen.down, std::max({row1, row2, endRow}) + pen.up};
+    if (spread.col1 < 0 || spread.col2 >= s.imageWidth || spread.row1 < 0 || spread.row2 >= s.imageHeight) {
+        return false;
+    }
+    if (run.slope == 0 && AlongOneLine<kXMajor>(run.step, col1, col2, row1, row2)) {
+        // Every dot lies on the row (or column) of the first, and their
+        // pixels run without a gap from the first dot's to the last's.
+        const plot_internal::Block line{std::min(col1, col2) - pen.left, std::max(col1, col2) + pen.right,
+                                        std::min(row1, row2) - pen.down, std::max(row1, row2) + pen.up};
+        plot_internal::FillBlock(line);
+        plot_internal::FillBlock({endCol - pen.left, endCol + pen.right, endRow - pen.down, endRow + pen.up});
+        plot_internal::MarkChanged(spread);
+        return true;
+    }
+    const int width = pen.left + pen.right + 1, height = pen.down + pen.up + 1;
+    auto stepDots = StepDotsInside<kXMajor, 1, 1>;
+    if (width == 2) stepDots = height == 2 ? StepDotsInside<kXMajor, 2, 2> : StepDotsInside<kXMajor, 2, 1>;
+    if (width == 3) stepDots = height == 3 ? StepDotsInside<kXMajor, 3, 3> : StepDotsInside<kXMajor, 3, 2>;
+    stepDots(run, first, last, endCol, endRow);
+    plot_internal::MarkChanged(spread);
+    return true;
+}
+
 // Steps through a stroke's dots and paints them.  Where the dots run along
 // one row or one column (an edge of the page they are clamped onto, a flat
 // or steep stretch, or a single pixel) the run is found by search and
 // painted as one block of pen dots, since along it the other pixel
 // coordinate covers every pixel between the run's ends; elsewhere dot by
 // dot.  Either way exactly the pixels of stepping every dot get painted, and
-// a stroke costs at most a few searches per row or column it crosses.
+// a stroke costs at most a few searches per row or column it crosses.  A
+// short stroke inside the image paints its end point (x, y) as well: true.
 template <bool kXMajor>
-void StepStroke(float origin, float target, float step, float minorOrigin, float slope, int first) {
+bool StepStroke(float origin, float target, float step, float minorOrigin, float slope, int first, float x, float y) {
     const PlotStateRecord& s = PlotState;
     const DotRun<kXMajor> run{origin, target, step, minorOrigin, slope};
+    if (!run.Within(first)) return false;
+    const int shortLast = LastDotOfShort(run, first, kTightDots);
+    if (shortLast >= 0 && PaintInsideImage(run, first, shortLast, x, y)) return true;
     using plot_internal::GapFreePixels;
     const int gapFreeX = GapFreePixels(static_cast<double>(s.pixelsPerUnitX) * (kXMajor ? step : slope));
     const int gapFreeY = GapFreePixels(static_cast<double>(s.pixelsPerUnitY) * (kXMajor ? slope : step));
     const auto gapFree = [](int a, int b, int bound) { return a >= -bound && a <= bound && b >= -bound && b <= bound; };
-    if (!run.Within(first)) return;
     const int lastDot = LastOf(first, kMaxSteps - 1, [&](int j) { return run.Within(j); });
     int k = first;
     int col = run.Column(k), row = run.Row(k);
@@ -221,7 +386,7 @@ void StepStroke(float origin, float target, float step, float minorOrigin, float
         const int nextCol = more ? run.Column(k + 1) : col, nextRow = more ? run.Row(k + 1) : row;
         if (!more || (nextCol != col && nextRow != row)) {  // a diagonal step
             PaintPenDot(col, row);
-            if (!more) return;
+            if (!more) return false;
             ++k;
             col = nextCol;
             row = nextRow;
@@ -245,7 +410,7 @@ void StepStroke(float origin, float target, float step, float minorOrigin, float
                 PaintOneByOne(run, k, last);
             }
         }
-        if (last == lastDot) return;
+        if (last == lastDot) return false;
         k = last + 1;
         col = run.Column(k);
         row = run.Row(k);
@@ -300,16 +465,17 @@ void STROKE(float x, float y, int pen) {
     // A continuing polyline does not repaint the vertex it shares with the
     // stroke before: stepping then starts one dot further on.
     const int first = s.penDrawn ? 1 : 0;
+    bool endPainted;
     if (std::fabs(s.pixelsPerUnitY * dy) > std::fabs(s.pixelsPerUnitX * dx)) {
         const float step = dy > 0 ? s.stepY : -s.stepY;
         const float slope = static_cast<float>(static_cast<double>(step) * dx / dy);
-        StepStroke<false>(cy, y, step, cx, slope, first);
+        endPainted = StepStroke<false>(cy, y, step, cx, slope, first, x, y);
     } else {
         const float step = dx > 0 ? s.stepX : -s.stepX;
         const float slope = static_cast<float>(static_cast<double>(step) * dy / dx);
-        StepStroke<true>(cx, x, step, cy, slope, first);
+        endPainted = StepStroke<true>(cx, x, step, cy, slope, first, x, y);
     }
-    PENDOT(x, y);  // the exact end point is always painted
+    if (!endPainted) PENDOT(x, y);  // the exact end point is always painted
     s.penDrawn = 1;
     s.penX = x;
     s.penY = y;

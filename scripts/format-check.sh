@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Checks the format (.clang-format) of the C++ lines changed since BASE: by
-# default the merge base with main, or the commit before when that is HEAD
-# itself (CI's fresh clone of main).  Untouched old lines are not checked.
+# default the merge base with main, or on main itself (CI's fresh clone) the
+# last 30 commits (scripts/changed-base.sh).  Untouched old lines are not
+# checked.
 # Without a base to compare with (a clone of one commit), says so and passes.
 #     scripts/format-check.sh [BASE]
 set -euo pipefail

@@ -4,8 +4,8 @@
 #     scripts/tidy.sh                  every source file of the build, headers included
 #     scripts/tidy.sh --changed [BASE] only the .cpp files changed between BASE and the
 #                                      work tree: by default the merge base with main, or
-#                                      the commit before when that is HEAD itself (CI's
-#                                      fresh clone of main)
+#                                      on main itself (CI's fresh clone) the last 30
+#                                      commits (scripts/changed-base.sh)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${BUILD_DIR:-build}

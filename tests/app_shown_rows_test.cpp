@@ -1,6 +1,6 @@
 // ShownRows against a model window: whatever the page does between
-// refreshes, a window that takes only the bands a refresh names shows the
-// page; and the bands leave out what did not change.
+// refreshes, a window that takes only the parts a refresh names shows the
+// page; and the parts leave out what did not change.
 #include <gtest/gtest.h>
 
 #include <cstddef>
@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr int kWidth = 40;
+constexpr int kWidth = 160;
 constexpr int kHeight = 200;
 constexpr std::size_t kBytes = std::size_t{kWidth} * kHeight;
 
@@ -109,6 +109,14 @@ TEST(ShownRows, OnlyTheChangedPartsAreNamedUnlessThePageIsAnother) {
     bands = shown.Changed(page.Frame(), all, 0, 0);
     ASSERT_EQ(bands.size(), 1u);
     EXPECT_EQ(Area(bands), 6 * 4);
+
+    // Changes in the same rows far apart (a curve crossing them twice): a
+    // part each, not the columns between.
+    page.AtTop(150, 2) = 1;
+    page.AtTop(152, 150) = 1;
+    bands = shown.Changed(page.Frame(), all, 0, 0);
+    ASSERT_EQ(bands.size(), 2u);
+    EXPECT_EQ(Area(bands), 2);
 
     // The same page again: nothing to show.
     EXPECT_TRUE(shown.Changed(page.Frame(), all, 0, 0).empty());

@@ -40,6 +40,11 @@ public:
         presented.push_back(changed);
         HeadlessBackend::PresentRect(surface, changed);
     }
+    int batches = 0;  // PresentRects calls
+    void PresentRects(const Surface& surface, const SurfaceRect* changed, int count) override {
+        ++batches;
+        HeadlessBackend::PresentRects(surface, changed, count);
+    }
     Surface promptPicture;  // the last picture shown while a prompt was open
     // The largest client it reports (0: the headless backend's own, -1: it
     // cannot tell), and the presentations it was asked for.

@@ -100,7 +100,8 @@ TEST(ViewRefresh, DrawsTitleAndChangedRectangleAtOnceAndInvalidatesOnlyTheTitleS
     bool titleInk = false;
     std::uint32_t pageTopLeft = 0, pageBottomRight = 0, expectTopLeft = 0, expectBottomRight = 0;
     std::uint32_t left = 0, above = 0, staleBottomRight = 0;
-    int presentsBefore = 0, presentsAfter = 0;
+    int presentsBefore = 0, presentsAfter = 0, batchesBefore = 0, batchesAfter = 0;
+    std::size_t partsBefore = 0, partsAfter = 0;
     ShellRun::Run("", [&] {
         PlotState.plotView = GetPlotView();
         COskView* view = GetPlotView();
@@ -121,7 +122,12 @@ TEST(ViewRefresh, DrawsTitleAndChangedRectangleAtOnceAndInvalidatesOnlyTheTitleS
         // Now the rectangle covers the bottom-right pixel.
         PlotState.dirtyLeft = PlotState.dirtyRight = PlotState.imageWidth - 1;
         PlotState.dirtyTop = PlotState.dirtyBottom = PlotState.imageHeight - 1;
+        std::snprintf(PlotState.titleText, sizeof PlotState.titleText, "Refresh Test 2");  // a strip to show too
+        batchesBefore = ShellRun::backend->batches;
+        partsBefore = ShellRun::backend->presented.size();
         RefreshPlotView();
+        batchesAfter = ShellRun::backend->batches;
+        partsAfter = ShellRun::backend->presented.size();
         for (int y = 0; y < 16 && !titleInk; ++y)
             for (int x = 0; x < 8 * 12; ++x) titleInk |= ClientPixel(x, y) == 0x000000;
         pageTopLeft = ClientPixel(2, 18);
@@ -137,6 +143,8 @@ TEST(ViewRefresh, DrawsTitleAndChangedRectangleAtOnceAndInvalidatesOnlyTheTitleS
     EXPECT_EQ(pageTopLeft, expectTopLeft);  // row 18 lies in the title strip (0-20)
     EXPECT_EQ(staleBottomRight, 0xFFFFFFu) << "an unchanged part of the page was converted again";
     EXPECT_EQ(pageBottomRight, expectBottomRight);
+    EXPECT_EQ(batchesAfter - batchesBefore, 1) << "the title and the page's part go to the screen in one present";
+    EXPECT_EQ(partsAfter - partsBefore, 2u);
     EXPECT_EQ(left, 0xFFFFFFu);
     EXPECT_EQ(above, 0xFFFFFFu);
     EXPECT_EQ(presentsAfter, presentsBefore + 1) << "the refresh is shown at once";

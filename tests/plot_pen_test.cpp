@@ -5,6 +5,7 @@
 #include <cmath>
 #include <ctime>
 #include <random>
+#include <tuple>
 
 #include "tests/plot_support.h"
 
@@ -358,5 +359,67 @@ TEST_F(PlotTest, StrokesPaintExactlyWhatSteppingEveryDotPaints) {
         ASSERT_TRUE(Snapshot() == drawn) << stroke << ": " << cx << "," << cy << " to " << x << "," << y;
     }
 }
+
+// Chains of strokes as polylines draw them, for every pen: from sub-pixel
+// to page-long, mostly starting or ending within a few pixels of an edge of
+// the page or beyond it, each on a page whose changed-pixel rectangle is
+// often empty before it.  Each stroke must leave the page and the rectangle
+// exactly as stepping and painting its dots one by one does.
+class EveryPen : public PlotTest, public ::testing::WithParamInterface<std::tuple<int, int>> {};
+
+TEST_P(EveryPen, StrokeChainsPaintWhatSteppingEveryDotPaints) {
+    const auto [weight, shape] = GetParam();
+    std::mt19937 random(static_cast<unsigned>(weight * 16 + shape));
+    const auto uniform = [&](double low, double high) { return std::uniform_real_distribution<>(low, high)(random); };
+    // A coordinate around the low or high edge, on the page, or far away.
+    const auto anywhere = [&](double extent, double perUnit) -> float {
+        switch (random() % 5) {
+            case 0: return static_cast<float>(uniform(-4, 4) / perUnit);
+            case 1: return static_cast<float>(extent + uniform(-4, 4) / perUnit);
+            case 2: return static_cast<float>(std::round(uniform(-2, extent * perUnit + 2)) / perUnit);  // an edge
+            case 3: return static_cast<float>(uniform(-1, 1) * std::pow(10.0, uniform(1, 4)));
+            default: return static_cast<float>(uniform(0, extent));
+        }
+    };
+    const PlotStateRecord& s = PlotState;
+    for (int chain = 0; chain < 200; ++chain) {
+        if (chain == 0) OpenProgramPage();
+        if (chain == 100) {  // 1062 columns clipped of an image 1064 wide
+            OpenProgramPage(false);
+            PAGESETUP(0, 0, 27.95f, 4.0f, 27.95f, 4.0f, 2);
+            ASSERT_EQ(s.clipXEnd, 1062);
+            ASSERT_EQ(s.imageWidth, 1064);
+        }
+        const auto anywhereX = [&] { return anywhere(s.pageWidth, s.pixelsPerUnitX); };
+        const auto anywhereY = [&] { return anywhere(s.pageHeight, s.pixelsPerUnitY); };
+        SETCOLOUR(2 + chain % 2);
+        LINEWIDTH(weight);
+        PlotState.lineShape = shape;
+        float x = anywhereX(), y = anywhereY();
+        STROKE(x, y, 0);
+        for (int segment = 0; segment < 8; ++segment) {
+            const double length = std::array{0.01, 0.2, 1.0, 4.0, 12.0, 40.0}[random() % 6];
+            const double flatness = std::array{1.0, 0.1, 0.0}[random() % 3];
+            const bool alongX = random() % 2;
+            const float dx = static_cast<float>(uniform(-length, length) * (alongX ? 1 : flatness));
+            const float dy = static_cast<float>(uniform(-length, length) * (alongX ? flatness : 1));
+            const float nx = random() % 8 ? x + dx : anywhereX(), ny = random() % 8 ? y + dy : anywhereY();
+            if (random() % 2) PLOTFLUSH();  // an empty changed-pixel rectangle
+            const PageState before = Snapshot();
+            STROKE(nx, ny, 1);
+            const PageState drawn = Snapshot();
+            Restore(before);
+            SteppedStroke(x, y, nx, ny, segment > 0);
+            ASSERT_TRUE(Snapshot() == drawn)
+                << chain << "." << segment << ": " << x << "," << y << " to " << nx << "," << ny;
+            x = nx;
+            y = ny;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(WeightsAndShapes, EveryPen,
+                         ::testing::Combine(::testing::Values(5, 30, 60),
+                                            ::testing::Values(kLineShapeBlock, kLineShapeFlat)));
 
 }  // namespace

@@ -177,48 +177,62 @@ void FillRect(std::uint32_t* to, int pitch, const SurfaceRect& r, std::uint32_t 
 
 }  // namespace
 
-void SdlBackend::ShowPixels(const Surface& surface, const SurfaceRect& changed) {
+void SdlBackend::ShowPixels(const Surface& surface, const SurfaceRect* changed, int count) {
     if (!window_ || surface.width <= 0 || surface.height <= 0) return;
     SDL_Surface* screen = SDL_GetWindowSurface(window_);
     if (!screen || screen->w <= 0 || screen->h <= 0) return;
     // Drawn straight into the window's pixels when they are 32-bit RGB,
     // else into a 32-bit copy that is converted afterwards.
-    const bool direct = screen->format->format == SDL_PIXELFORMAT_RGB888 ||
-                        screen->format->format == SDL_PIXELFORMAT_ARGB8888;
-    const PresentPlan plan =
-        PlanPresent(presentation_.scaled, surface.width, surface.height, screen->w, screen->h, changed);
-    const SurfaceRect& shown = plan.shown;
-    if (shown.Empty()) return;
+    const bool direct =
+        screen->format->format == SDL_PIXELFORMAT_RGB888 || screen->format->format == SDL_PIXELFORMAT_ARGB8888;
     if (SDL_MUSTLOCK(screen)) SDL_LockSurface(screen);
     if (!direct) scratch_.resize(static_cast<std::size_t>(screen->w) * static_cast<std::size_t>(screen->h));
     auto* pixels = direct ? static_cast<std::uint32_t*>(screen->pixels) : scratch_.data();
     const int pitch = direct ? screen->pitch / 4 : screen->w;
-    for (const SurfaceRect& bar : plan.bars) FillRect(pixels, pitch, bar, plan.barColour);
-    if (plan.scaled) {
-        DrawScaled(surface, plan.view, plan.drawn, pixels, pitch);
-    } else {
-        CopyRows(surface, plan.drawn, pixels, pitch);
-    }
-    if (!direct && !shown.Empty()) {
-        const std::size_t from = static_cast<std::size_t>(shown.top) * screen->w + shown.left;
-        auto* to = static_cast<std::uint8_t*>(screen->pixels) + static_cast<std::size_t>(shown.top) * screen->pitch +
-                   static_cast<std::size_t>(shown.left) * screen->format->BytesPerPixel;
-        SDL_ConvertPixels(shown.right - shown.left, shown.bottom - shown.top, SDL_PIXELFORMAT_ARGB8888,
-                          scratch_.data() + from, screen->w * 4, screen->format->format, to, screen->pitch);
+    std::vector<SDL_Rect> shownRects;
+    shownRects.reserve(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        const PresentPlan plan =
+            PlanPresent(presentation_.scaled, surface.width, surface.height, screen->w, screen->h, changed[i]);
+        const SurfaceRect& shown = plan.shown;
+        if (shown.Empty()) continue;
+        for (const SurfaceRect& bar : plan.bars) FillRect(pixels, pitch, bar, plan.barColour);
+        if (plan.scaled) {
+            DrawScaled(surface, plan.view, plan.drawn, pixels, pitch);
+        } else {
+            CopyRows(surface, plan.drawn, pixels, pitch);
+        }
+        if (!direct) {
+            const std::size_t from = static_cast<std::size_t>(shown.top) * screen->w + shown.left;
+            auto* to = static_cast<std::uint8_t*>(screen->pixels) +
+                       static_cast<std::size_t>(shown.top) * screen->pitch +
+                       static_cast<std::size_t>(shown.left) * screen->format->BytesPerPixel;
+            SDL_ConvertPixels(shown.right - shown.left, shown.bottom - shown.top, SDL_PIXELFORMAT_ARGB8888,
+                              scratch_.data() + from, screen->w * 4, screen->format->format, to, screen->pitch);
+        }
+        shownRects.push_back({shown.left, shown.top, shown.right - shown.left, shown.bottom - shown.top});
     }
     if (SDL_MUSTLOCK(screen)) SDL_UnlockSurface(screen);
-    const SDL_Rect rect{shown.left, shown.top, shown.right - shown.left, shown.bottom - shown.top};
-    SDL_UpdateWindowSurfaceRects(window_, &rect, 1);
+    // One update for all the parts: the window system flushes once.
+    if (!shownRects.empty()) {
+        SDL_UpdateWindowSurfaceRects(window_, shownRects.data(), static_cast<int>(shownRects.size()));
+    }
 }
 
 void SdlBackend::Present(const Surface& surface) {
     lastSurface_ = &surface;
-    ShowPixels(surface, {0, 0, surface.width, surface.height});
+    const SurfaceRect all{0, 0, surface.width, surface.height};
+    ShowPixels(surface, &all, 1);
 }
 
 void SdlBackend::PresentRect(const Surface& surface, const SurfaceRect& changed) {
     lastSurface_ = &surface;
-    ShowPixels(surface, changed);
+    ShowPixels(surface, &changed, 1);
+}
+
+void SdlBackend::PresentRects(const Surface& surface, const SurfaceRect* changed, int count) {
+    lastSurface_ = &surface;
+    ShowPixels(surface, changed, count);
 }
 
 void SdlBackend::SetPresentation(const Presentation& presentation) {
@@ -322,7 +336,7 @@ bool SdlBackend::Translate(const SDL_Event& sdl, BackendEvent& event) {
                     if (presentation_.scaled) {
                         // The client keeps its size; the picture is fitted
                         // anew at once and painted again by the core.
-                        if (lastSurface_) ShowPixels(*lastSurface_, {0, 0, lastSurface_->width, lastSurface_->height});
+                        if (lastSurface_) Present(*lastSurface_);
                         event.type = BackendEvent::Expose;
                         return true;
                     }

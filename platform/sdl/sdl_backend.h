@@ -39,6 +39,7 @@ public:
     void DestroyMainWindow() override;
     void Present(const Surface& surface) override;
     void PresentRect(const Surface& surface, const SurfaceRect& changed) override;
+    void PresentRects(const Surface& surface, const SurfaceRect* changed, int count) override;
     void SetPresentation(const Presentation& presentation) override;
     void ResizeClient(int clientWidth, int clientHeight) override;
     bool PollEvent(BackendEvent& event) override;
@@ -52,7 +53,7 @@ private:
     bool Translate(const SDL_Event& sdl, BackendEvent& event);
     // Copies `changed` (client pixels) of the picture into the window and
     // shows it; a rectangle covering the whole client repaints the margins too.
-    void ShowPixels(const Surface& surface, const SurfaceRect& changed);
+    void ShowPixels(const Surface& surface, const SurfaceRect* changed, int count);
     void MapPointer(int& x, int& y) const;
     bool TakePending(BackendEvent& event);
     void QueueSizeAndExpose();
