@@ -351,23 +351,41 @@ void WebBackend::RemoveCallbacks() {
 
 void WebBackend::Present(const Surface& surface) { PresentRect(surface, {0, 0, surface.width, surface.height}); }
 
-// Only the rows of the changed rectangle that differ from what the canvas
-// shows are put on it: a window repaints its whole client area when little
-// or nothing of it changed (three times over before the first page), and a
-// running wave changes only a band.
-void WebBackend::PresentRect(const Surface& surface, const SurfaceRect& changed) {
+void WebBackend::PresentRect(const Surface& surface, const SurfaceRect& changed) { PresentRects(surface, &changed, 1); }
+
+// Only the pixels of the changed parts that differ from what the canvas
+// shows go on it, in one rectangle around them: a window repaints its whole
+// client area when little or nothing of it changed (three times over before
+// the first page), and a running wave changes a band of small parts.
+void WebBackend::PresentRects(const Surface& surface, const SurfaceRect* changed, int count) {
     if (clientWidth_ == 0 || surface.width <= 0 || surface.height <= 0) return;
-    const std::size_t width = static_cast<std::size_t>(surface.width);
-    const std::size_t count = width * static_cast<std::size_t>(surface.height);
-    SurfaceRect r{std::max(changed.left, 0), std::max(changed.top, 0), std::min(changed.right, surface.width),
-                  std::min(changed.bottom, surface.height)};
-    if (rgba_.size() != count || rgbaWidth_ != surface.width) {
+    const std::size_t pixels = static_cast<std::size_t>(surface.width) * static_cast<std::size_t>(surface.height);
+    const SurfaceRect whole{0, 0, surface.width, surface.height};
+    if (rgba_.size() != pixels || rgbaWidth_ != surface.width) {
         // A new size: the canvas starts afresh, and no pixel of it is opaque yet.
-        rgba_.assign(count, 0);
+        rgba_.assign(pixels, 0);
         rgbaWidth_ = surface.width;
-        r = {0, 0, surface.width, surface.height};
+        changed = &whole;
+        count = 1;
     }
-    if (r.Empty()) return;
+    SurfaceRect put{surface.width, surface.height, 0, 0};
+    for (int i = 0; i < count; ++i) {
+        const SurfaceRect differs = ConvertChanged(surface, changed[i]);
+        if (differs.Empty()) continue;
+        put = {std::min(put.left, differs.left), std::min(put.top, differs.top), std::max(put.right, differs.right),
+               std::max(put.bottom, differs.bottom)};
+    }
+    if (put.Empty()) return;
+    osk_web_present(rgba_.data(), surface.width, surface.height, put.left, put.top, put.right, put.bottom);
+}
+
+// Converts the part `changed` of the surface into rgba_ and answers the rows
+// of it (across its width) where rgba_ was different; empty when none was.
+SurfaceRect WebBackend::ConvertChanged(const Surface& surface, const SurfaceRect& changed) {
+    const SurfaceRect r{std::max(changed.left, 0), std::max(changed.top, 0), std::min(changed.right, surface.width),
+                        std::min(changed.bottom, surface.height)};
+    if (r.Empty()) return {};
+    const std::size_t width = static_cast<std::size_t>(surface.width);
     int top = r.bottom;
     int bottom = r.top;
     for (int y = r.top; y < r.bottom; ++y) {
@@ -377,8 +395,7 @@ void WebBackend::PresentRect(const Surface& surface, const SurfaceRect& changed)
             bottom = y + 1;
         }
     }
-    if (top >= bottom) return;
-    osk_web_present(rgba_.data(), surface.width, surface.height, r.left, top, r.right, bottom);
+    return top < bottom ? SurfaceRect{r.left, top, r.right, bottom} : SurfaceRect{};
 }
 
 void WebBackend::Push(const BackendEvent& event) {

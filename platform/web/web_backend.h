@@ -52,9 +52,9 @@ public:
     void ShowMainWindow() override {}
     void DestroyMainWindow() override;
     void Present(const Surface& surface) override;
-    // Only the rows of the changed rectangle that differ from the canvas are
-    // put on it.
+    // Only what differs from the canvas is put on it, once for all parts.
     void PresentRect(const Surface& surface, const SurfaceRect& changed) override;
+    void PresentRects(const Surface& surface, const SurfaceRect* changed, int count) override;
     bool PollEvent(BackendEvent& event) override;
     void WaitEvent(BackendEvent& event) override;
     void MessageBox(const char* caption, const char* text) override;
@@ -81,6 +81,7 @@ public:
 private:
     void RegisterCallbacks();
     void RemoveCallbacks();
+    SurfaceRect ConvertChanged(const Surface& surface, const SurfaceRect& changed);
 
     WebOptions options_;
     std::deque<BackendEvent> queue_;
