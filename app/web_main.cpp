@@ -40,7 +40,10 @@ namespace {
 // refresh copies only the rows it changed.
 PageMirror g_page;
 
+// The first refresh is the first picture of the demonstration on the canvas
+// (what the window showed before it is a blank client area).
 EM_JS(void, osk_web_refreshed, (int count, const char* title), {
+    if (count == 1 && Module.onFirstPicture) Module.onFirstPicture();
     const hook = window.osk;
     if (!hook) return;
     hook.refreshes = count;

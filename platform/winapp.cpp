@@ -1,8 +1,8 @@
 // winapp.cpp - the application object and its pump, framework start and
 // end, dialogs, message boxes and the settings store.
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 
 #include "platform/afx.h"
 #include "platform/internal.h"
@@ -228,16 +228,31 @@ std::string CWinApp::SettingsFilePath() const {
     return (base / m_strRegistryKey / app / "settings.ini").string();
 }
 
+namespace {
+
+// One line of `in` without its line feed; false at the end of the file.
+// (The settings file is read and written with stdio rather than iostreams,
+// whose locale machinery would be most of the web page's code.)
+bool ReadLine(std::FILE* in, std::string& line) {
+    line.clear();
+    int c = 0;
+    while ((c = std::getc(in)) != EOF && c != '\n') line += static_cast<char>(c);
+    return c != EOF || !line.empty();
+}
+
+}  // namespace
+
 void CWinApp::LoadStdProfileSettings(unsigned maxRecentFiles) {
     m_maxRecentFiles = maxRecentFiles;
     m_recentFiles.clear();
     const std::string path = SettingsFilePath();
     if (path.empty()) return;
-    std::ifstream in(path);
+    std::FILE* in = std::fopen(path.c_str(), "r");
+    if (!in) return;
     std::string line;
     bool inSection = false;
     std::vector<std::pair<unsigned, std::string>> entries;
-    while (std::getline(in, line)) {
+    while (ReadLine(in, line)) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (!line.empty() && line.front() == '[') {
             inSection = line == "[Recent File List]";
@@ -252,6 +267,7 @@ void CWinApp::LoadStdProfileSettings(unsigned maxRecentFiles) {
         const std::string value = line.substr(eq + 1);
         if (n >= 1 && n <= maxRecentFiles && !value.empty()) entries.emplace_back(n, value);
     }
+    std::fclose(in);
     std::sort(entries.begin(), entries.end());
     for (auto& [n, value] : entries) {
         if (std::find(m_recentFiles.begin(), m_recentFiles.end(), value) == m_recentFiles.end()) {
@@ -271,16 +287,22 @@ void CWinApp::AddToRecentFileList(const std::string& pathName) {
     std::error_code ec;
     std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ec);
     const std::string temp = path + ".new";
-    {
-        std::ofstream out(temp, std::ios::trunc);
-        out << "[Recent File List]\n";
-        for (std::size_t i = 0; i < m_recentFiles.size(); ++i) out << "File" << (i + 1) << '=' << m_recentFiles[i] << '\n';
-        out.flush();
-        if (!out) {
-            std::fprintf(stderr, "osk: cannot write settings %s\n", path.c_str());
-            std::filesystem::remove(temp, ec);
-            return;
+    std::FILE* out = std::fopen(temp.c_str(), "w");
+    bool written = out != nullptr;
+    if (out) {
+        std::fputs("[Recent File List]\n", out);
+        for (std::size_t i = 0; i < m_recentFiles.size(); ++i) {
+            std::fprintf(out, "File%zu=", i + 1);
+            std::fputs(m_recentFiles[i].c_str(), out);
+            std::fputc('\n', out);
         }
+        written = !std::ferror(out);
+        written = std::fclose(out) == 0 && written;
+    }
+    if (!written) {
+        std::fprintf(stderr, "osk: cannot write settings %s\n", path.c_str());
+        std::filesystem::remove(temp, ec);
+        return;
     }
     std::filesystem::rename(temp, path, ec);
     if (ec) std::fprintf(stderr, "osk: cannot write settings %s: %s\n", path.c_str(), ec.message().c_str());

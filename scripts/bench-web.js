@@ -2,7 +2,8 @@
 // while the longitudinal wave runs, against a bare canvas of the same size
 // that puts a band of the same size at the same rate (the floor), and the
 // page's first picture with the marks on its way (its script's start, the
-// WebAssembly unpacked and compiled) in the fastest load.  Run by scripts/bench.sh:
+// WebAssembly unpacked, compiled and instantiated, the runtime ready) in the
+// fastest load.  Run by scripts/bench.sh:
 //   NODE_PATH=.../node_modules node bench-web.js PAGE.html SECONDS ROUNDS
 // Prints "label|page|floor" lines.  CPU is that of every process of the
 // browser (browser, renderer, GPU), from /proc, in percent of one core.
@@ -135,7 +136,8 @@ async function main() {
     console.log(`web first picture|${first.toFixed(0)} ms|${(fs.statSync(pageFile).size / 1024).toFixed(0)} KiB`);
     const at = (name) => (fastest.steps[name] === undefined ? '-' : fastest.steps[name].toFixed(0));
     console.log(`web  script/unpacked|${at('page-script')} ms|${at('wasm-unpacked')} ms`);
-    console.log(`web  compiled/picture|${at('wasm-compiled')} ms|${at('first-picture')} ms`);
+    console.log(`web  compiled/instantiated|${at('wasm-compiled')} ms|${at('wasm-instantiated')} ms`);
+    console.log(`web  runtime/picture|${at('runtime-ready')} ms|${at('first-picture')} ms`);
   } finally {
     await browser.close();
     fs.rmSync(work, { recursive: true, force: true });

@@ -242,6 +242,20 @@ TEST(RecentFiles, IgnoresEntriesBeyondFourAndOtherSections) {
     EXPECT_EQ(list, (std::vector<std::string>{"/one", "/two"}));
 }
 
+// A file from Windows (CR LF) whose last line has no line feed reads the same.
+TEST(RecentFiles, ReadsCrLfLinesAndALastLineWithoutLineFeed) {
+    ShellTempDir dir;
+    const auto file = dir.path() / "config" / "Local AppWizard-Generated Applications" / "sorel_dunes" / "settings.ini";
+    std::filesystem::create_directories(file.parent_path());
+    std::ofstream(file, std::ios::binary) << "[Recent File List]\r\nFile2=C:\\two words.osk\r\nFile1=/one";
+    std::vector<std::string> list;
+    ShellRun::Run("", [&] {
+        list = AfxGetApp()->RecentFiles();
+        return 0;
+    });
+    EXPECT_EQ(list, (std::vector<std::string>{"/one", "C:\\two words.osk"}));
+}
+
 TEST(AboutBox, ShowsItsCaptionAndTexts) {
     ShellTempDir dir;
     testing::internal::CaptureStderr();

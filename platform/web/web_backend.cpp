@@ -34,8 +34,15 @@ EM_JS(void, osk_web_setup_canvas, (int width, int height), {
     canvas.height = height;
     canvas.style.imageRendering = 'pixelated';
     canvas.style.touchAction = 'none';  // taps are clicks, not zooms or scrolls
-    const screen = {canvas, context : canvas.getContext('2d'), width, height, drawn : false,
-                    deviceWidth : width, deviceHeight : height, ratio : 1};
+    const screen = {
+        canvas,
+        context : canvas.getContext('2d'),
+        width,
+        height,
+        deviceWidth : width,
+        deviceHeight : height,
+        ratio : 1
+    };
     // At most n device pixels, a length that browsers lay out exactly (in
     // 1/64 and 1/60 CSS pixel units), so that its edges fall on the device
     // pixels meant; and a multiple of `multiple`.  A canvas side of `size`
@@ -134,10 +141,6 @@ EM_JS(void, osk_web_present, (const void* rgba, int width, int height, int left,
     }
     const bytes = new Uint8ClampedArray(HEAPU8.buffer, rgba, width * height * 4);
     screen.context.putImageData(new ImageData(bytes, width, height), 0, 0, left, top, right - left, bottom - top);
-    if (!screen.drawn) {
-        screen.drawn = true;
-        if (Module.onFirstPicture) Module.onFirstPicture();
-    }
 });
 
 // The last picture stays on the canvas.
@@ -272,6 +275,19 @@ EM_BOOL OnKeyDown(int, const EmscriptenKeyboardEvent* e, void* user) {
 
 WebBackend* g_pointerTarget = nullptr;  // the one backend whose canvas listens
 
+// Surface pixels 0xAARRGGBB as the canvas takes them (the bytes red, green,
+// blue, 255 in memory); true when any of them differs from what `out` held.
+bool ConvertRow(const std::uint32_t* in, std::uint32_t* out, int count) {
+    std::uint32_t differs = 0;
+    for (int x = 0; x < count; ++x) {
+        const std::uint32_t p = in[x];
+        const std::uint32_t rgba = 0xFF000000u | ((p & 0xFFu) << 16) | (p & 0xFF00u) | ((p >> 16) & 0xFFu);
+        differs |= rgba ^ out[x];
+        out[x] = rgba;
+    }
+    return differs != 0;
+}
+
 }  // namespace
 
 // ---- WebBackend ---------------------------------------------------------------------------
@@ -333,37 +349,53 @@ void WebBackend::RemoveCallbacks() {
     callbacks_ = false;
 }
 
-// Only the rows that differ from what was presented last are converted and
-// drawn: a refresh often presents an unchanged picture again, and a running
-// wave changes only a band of it.
 void WebBackend::Present(const Surface& surface) { PresentRect(surface, {0, 0, surface.width, surface.height}); }
 
-void WebBackend::PresentRect(const Surface& surface, const SurfaceRect& changed) {
+void WebBackend::PresentRect(const Surface& surface, const SurfaceRect& changed) { PresentRects(surface, &changed, 1); }
+
+// Only the pixels of the changed parts that differ from what the canvas
+// shows go on it, in one rectangle around them: a window repaints its whole
+// client area when little or nothing of it changed (three times over before
+// the first page), and a running wave changes a band of small parts.
+void WebBackend::PresentRects(const Surface& surface, const SurfaceRect* changed, int count) {
     if (clientWidth_ == 0 || surface.width <= 0 || surface.height <= 0) return;
-    const std::size_t width = static_cast<std::size_t>(surface.width);
-    const std::size_t count = width * static_cast<std::size_t>(surface.height);
-    SurfaceRect r{std::max(changed.left, 0), std::max(changed.top, 0), std::min(changed.right, surface.width),
-                  std::min(changed.bottom, surface.height)};
-    if (rgba_.size() != count * 4 || rgbaWidth_ != surface.width) {
-        // A new size: the canvas starts afresh, so all of it goes on.
-        rgba_.assign(count * 4, 0);
+    const std::size_t pixels = static_cast<std::size_t>(surface.width) * static_cast<std::size_t>(surface.height);
+    const SurfaceRect whole{0, 0, surface.width, surface.height};
+    if (rgba_.size() != pixels || rgbaWidth_ != surface.width) {
+        // A new size: the canvas starts afresh, and no pixel of it is opaque yet.
+        rgba_.assign(pixels, 0);
         rgbaWidth_ = surface.width;
-        r = {0, 0, surface.width, surface.height};
+        changed = &whole;
+        count = 1;
     }
-    if (r.Empty()) return;
+    SurfaceRect put{surface.width, surface.height, 0, 0};
+    for (int i = 0; i < count; ++i) {
+        const SurfaceRect differs = ConvertChanged(surface, changed[i]);
+        if (differs.Empty()) continue;
+        put = {std::min(put.left, differs.left), std::min(put.top, differs.top), std::max(put.right, differs.right),
+               std::max(put.bottom, differs.bottom)};
+    }
+    if (put.Empty()) return;
+    osk_web_present(rgba_.data(), surface.width, surface.height, put.left, put.top, put.right, put.bottom);
+}
+
+// Converts the part `changed` of the surface into rgba_ and answers the rows
+// of it (across its width) where rgba_ was different; empty when none was.
+SurfaceRect WebBackend::ConvertChanged(const Surface& surface, const SurfaceRect& changed) {
+    const SurfaceRect r{std::max(changed.left, 0), std::max(changed.top, 0), std::min(changed.right, surface.width),
+                        std::min(changed.bottom, surface.height)};
+    if (r.Empty()) return {};
+    const std::size_t width = static_cast<std::size_t>(surface.width);
+    int top = r.bottom;
+    int bottom = r.top;
     for (int y = r.top; y < r.bottom; ++y) {
-        const std::uint32_t* in = surface.pixels.data() + y * width + r.left;
-        std::uint8_t* out = rgba_.data() + (y * width + r.left) * 4;
-        for (int x = r.left; x < r.right; ++x) {
-            const std::uint32_t p = *in++;  // 0xAARRGGBB
-            out[0] = static_cast<std::uint8_t>(p >> 16);
-            out[1] = static_cast<std::uint8_t>(p >> 8);
-            out[2] = static_cast<std::uint8_t>(p);
-            out[3] = 0xFF;
-            out += 4;
+        const std::size_t at = static_cast<std::size_t>(y) * width + static_cast<std::size_t>(r.left);
+        if (ConvertRow(surface.pixels.data() + at, rgba_.data() + at, r.right - r.left)) {
+            top = std::min(top, y);
+            bottom = y + 1;
         }
     }
-    osk_web_present(rgba_.data(), surface.width, surface.height, r.left, r.top, r.right, r.bottom);
+    return top < bottom ? SurfaceRect{r.left, top, r.right, bottom} : SurfaceRect{};
 }
 
 void WebBackend::Push(const BackendEvent& event) {

@@ -52,8 +52,9 @@ public:
     void ShowMainWindow() override {}
     void DestroyMainWindow() override;
     void Present(const Surface& surface) override;
-    // Only the changed rectangle is converted and put on the canvas.
+    // Only what differs from the canvas is put on it, once for all parts.
     void PresentRect(const Surface& surface, const SurfaceRect& changed) override;
+    void PresentRects(const Surface& surface, const SurfaceRect* changed, int count) override;
     bool PollEvent(BackendEvent& event) override;
     void WaitEvent(BackendEvent& event) override;
     void MessageBox(const char* caption, const char* text) override;
@@ -80,10 +81,11 @@ public:
 private:
     void RegisterCallbacks();
     void RemoveCallbacks();
+    SurfaceRect ConvertChanged(const Surface& surface, const SurfaceRect& changed);
 
     WebOptions options_;
     std::deque<BackendEvent> queue_;
-    std::vector<std::uint8_t> rgba_;  // the surface as the canvas takes it: RGBA, rows top to bottom
+    std::vector<std::uint32_t> rgba_;  // what the canvas shows: RGBA bytes, rows top to bottom
     int rgbaWidth_ = 0;
     int clientWidth_ = 0;
     int clientHeight_ = 0;
