@@ -243,7 +243,7 @@ class Session {
       const scriptShare = (after.ScriptDuration - before.ScriptDuration) / seconds;
       // A wait that spun instead of sleeping would take a whole core.
       check(task < 0.15, `${what}: CPU ${(100 * task).toFixed(2)} % of a core in tasks ` +
-            `(${(100 * scriptShare).toFixed(2)} % script; goal under 5 %, a spinning wait would be 100 %)`);
+            `(${(100 * scriptShare).toFixed(2)} % script; limit 15 %, a spinning wait would be 100 %)`);
     }
   }
 }
