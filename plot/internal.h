@@ -58,6 +58,14 @@ inline float ToUserY(float pageY) { return static_cast<float>(UserYExtended(page
 // changed-pixel rectangle.
 void PaintDotBlock(int col1, int col2, int row1, int row2);
 
+// Paints a solid box straight into the page when its outline's pen dots lie
+// inside the image: the fill colour into columns col1..col2-1 of rows
+// row1..row2-1 (noted as a direct write), then a pen dot around every pixel
+// of the edges col1, col2, row1 and row2 (col1 <= col2, row1 <= row2),
+// widening the changed-pixel rectangle.  False, with nothing painted, when
+// there is no page or a pen dot would need clamping.
+bool PaintBoxInside(int col1, int col2, int row1, int row2);
+
 // Writes `colour` into `width` bytes of `rows` rows, `stride` bytes apart,
 // from `first`: narrow rows (pen dots, edges, bars and dots) without a call.
 void FillRows(unsigned char* first, long stride, int rows, int width, unsigned char colour);
