@@ -645,6 +645,9 @@ struct FrameStart {
     // What the last frame drew over the start, while that frame is on the page.
     bool framed = false;
     PlotPixelRect drawn = kNoPixels;
+    // Where its chains' band erases painted every pixel: a frame with the
+    // same key erases them again before anything else draws there.
+    std::array<PlotPixelRect, 2> erased{kNoPixels, kNoPixels};
 };
 
 FrameStart& TheFrameStart() {
@@ -665,6 +668,36 @@ void CopyStartRows(FrameStart& f, const PlotPixelRect& rect, bool toPage) {
         } else {
             std::memcpy(kept, page, length);
         }
+    }
+}
+
+// The start copied back into `back` except where a chain band's erase
+// paints every pixel anyway: row by row, the columns beside the erased
+// rectangle that holds the row.
+void PutBackStartAround(FrameStart& f, const PlotPixelRect& back) {
+    const auto copy = [&](int top, int bottom, int left, int right) {
+        if (top <= bottom && left <= right) CopyStartRows(f, {left, top, right, bottom}, true);
+    };
+    for (int top = back.top; top <= back.bottom;) {
+        int next = back.bottom + 1;  // the first row of an erased rectangle below
+        const PlotPixelRect* holding = nullptr;
+        for (const PlotPixelRect& e : f.erased) {
+            if (e.Empty() || e.bottom < top) continue;
+            if (e.top <= top) {
+                holding = &e;
+                break;
+            }
+            next = std::min(next, e.top);
+        }
+        if (holding == nullptr) {
+            copy(top, next - 1, back.left, back.right);
+            top = next;
+            continue;
+        }
+        const int bottom = std::min(holding->bottom, back.bottom);
+        copy(top, bottom, back.left, std::min(back.right, holding->left - 1));
+        copy(top, bottom, std::max(back.left, holding->right + 1), back.right);
+        top = bottom + 1;
     }
 }
 
@@ -716,7 +749,7 @@ bool PutBackFrameStart(WaveKind current, const AidState& aids, const AidLayout& 
     }
     const PlotPixelRect back = Intersection(f.drawn, f.area);
     if (!back.Empty()) {
-        CopyStartRows(f, back, true);
+        PutBackStartAround(f, back);
         PlotNoteDirectWrites(back);
     }
     PlotState.penBlock() = f.pen;
@@ -788,16 +821,16 @@ void DrawAidFrame(WaveKind current, int n, double secondsPerFrame, const AidStat
     const DrawnWatch watch = StartWatchingDrawn();
 
     const Chains chains = ChainsOf(current, aids);
+    std::array<PlotPixelRect, 2> erased{kNoPixels, kNoPixels};
     for (int c = 0; c < chains.count; ++c) {
         const WaveKind kind = chains.kinds[c];
         UseChainBand(layout, aids, c);
-        if (kind == WaveKind::Longitudinal) {
-            // The first chain's rest ticks are part of the frame's start.
-            if (c > 0) DrawLongitudinalBackground();
-            DrawLongitudinalFrame(n);
-        } else {
-            DrawTransversalFrame(n);
-        }
+        // The first chain's rest ticks are part of the frame's start.
+        if (kind == WaveKind::Longitudinal && c > 0) DrawLongitudinalBackground();
+        const DrawnWatch erase = StartWatchingDrawn();
+        EraseChainBand(kind);
+        erased[c] = StopWatchingDrawn(erase);
+        DrawChainOverErased(kind, n);
         SetChainWindow(kind);
         DrawMarks(kind, c, n, aids);
         if (aids.wavelength) DrawBracket(kind, n);
@@ -810,6 +843,7 @@ void DrawAidFrame(WaveKind current, int n, double secondsPerFrame, const AidStat
 
     FrameStart& f = TheFrameStart();
     f.drawn = StopWatchingDrawn(watch);
+    f.erased = erased;
     f.framed = f.valid;
     SetChainBand({});
     SetDriverWindow(aids);

@@ -135,13 +135,25 @@ void DrawLongitudinalBackground() {
     }
 }
 
-void DrawLongitudinalFrame(int n) {
-    // Erase the band of the bars.
+namespace {
+
+// The band of the bars.
+void EraseLongitudinalBand() {
     SETCOLOURS(PlotState.backgroundColour, PlotState.backgroundColour);
     SetLongitudinalWindow();
     LINEWIDTH(25);
     BOX(-1.29f, -0.95f, 63.49f, 0.95f);
+}
 
+// Everything below the title band.
+void EraseTransversalBand() {
+    SETCOLOURS(PlotState.backgroundColour, PlotState.backgroundColour);
+    SetTransversalWindow();
+    LINEWIDTH(25);
+    BOX(-0.5f, -1.5f, 64.5f, 1.5f);
+}
+
+void DrawLongitudinalChain(int n) {
     // The exciter's rest position over the full height.
     SETCOLOUR(kRed);
     LINEWIDTH(50);
@@ -179,13 +191,7 @@ void DrawLongitudinalFrame(int n) {
     }
 }
 
-void DrawTransversalFrame(int n) {
-    // Erase everything below the title band.
-    SETCOLOURS(PlotState.backgroundColour, PlotState.backgroundColour);
-    SetTransversalWindow();
-    LINEWIDTH(25);
-    BOX(-0.5f, -1.5f, 64.5f, 1.5f);
-
+void DrawTransversalChain(int n) {
     // The axis through all rest positions.
     SETCOLOUR(kSilver);
     PLOTLINE(0.0f, 0.0f, 64.0f, 0.0f);
@@ -232,4 +238,32 @@ void DrawTransversalFrame(int n) {
         phase = NextPhase(phase);
         DOT(static_cast<float>(i), static_cast<float>(Displacement(kTransAmplitude, phase)), kDotSize);
     }
+}
+
+}  // namespace
+
+void EraseChainBand(WaveKind kind) {
+    if (kind == WaveKind::Longitudinal) {
+        EraseLongitudinalBand();
+    } else {
+        EraseTransversalBand();
+    }
+}
+
+void DrawChainOverErased(WaveKind kind, int n) {
+    if (kind == WaveKind::Longitudinal) {
+        DrawLongitudinalChain(n);
+    } else {
+        DrawTransversalChain(n);
+    }
+}
+
+void DrawLongitudinalFrame(int n) {
+    EraseLongitudinalBand();
+    DrawLongitudinalChain(n);
+}
+
+void DrawTransversalFrame(int n) {
+    EraseTransversalBand();
+    DrawTransversalChain(n);
 }
