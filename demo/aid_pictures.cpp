@@ -648,6 +648,10 @@ struct FrameStart {
     // Where its chains' band erases painted every pixel: a frame with the
     // same key erases them again before anything else draws there.
     std::array<PlotPixelRect, 2> erased{kNoPixels, kNoPixels};
+    // Where each of its pieces (a chain with its marks, a graph's curves,
+    // the end) drew: together all it drew, with less between them than
+    // their union holds.
+    std::array<PlotPixelRect, 5> pieces{kNoPixels, kNoPixels, kNoPixels, kNoPixels, kNoPixels};
 };
 
 FrameStart& TheFrameStart() {
@@ -749,7 +753,7 @@ bool PutBackFrameStart(WaveKind current, const AidState& aids, const AidLayout& 
     }
     const PlotPixelRect back = Intersection(f.drawn, f.area);
     if (!back.Empty()) {
-        PutBackStartAround(f, back);
+        for (const PlotPixelRect& piece : f.pieces) PutBackStartAround(f, Intersection(piece, back));
         PlotNoteDirectWrites(back);
     }
     PlotState.penBlock() = f.pen;
@@ -822,28 +826,40 @@ void DrawAidFrame(WaveKind current, int n, double secondsPerFrame, const AidStat
 
     const Chains chains = ChainsOf(current, aids);
     std::array<PlotPixelRect, 2> erased{kNoPixels, kNoPixels};
+    std::array<PlotPixelRect, 5> pieces{kNoPixels, kNoPixels, kNoPixels, kNoPixels, kNoPixels};
+    std::size_t piece = 0;
+    const auto drawPiece = [&](auto draw) {
+        const DrawnWatch pieceWatch = StartWatchingDrawn();
+        draw();
+        pieces.at(piece++) = StopWatchingDrawn(pieceWatch);
+    };
     for (int c = 0; c < chains.count; ++c) {
-        const WaveKind kind = chains.kinds[c];
-        UseChainBand(layout, aids, c);
-        // The first chain's rest ticks are part of the frame's start.
-        if (kind == WaveKind::Longitudinal && c > 0) DrawLongitudinalBackground();
-        const DrawnWatch erase = StartWatchingDrawn();
-        EraseChainBand(kind);
-        erased[c] = StopWatchingDrawn(erase);
-        DrawChainOverErased(kind, n);
-        SetChainWindow(kind);
-        DrawMarks(kind, c, n, aids);
-        if (aids.wavelength) DrawBracket(kind, n);
+        drawPiece([&] {
+            const WaveKind kind = chains.kinds[c];
+            UseChainBand(layout, aids, c);
+            // The first chain's rest ticks are part of the frame's start.
+            if (kind == WaveKind::Longitudinal && c > 0) DrawLongitudinalBackground();
+            const DrawnWatch erase = StartWatchingDrawn();
+            EraseChainBand(kind);
+            erased[c] = StopWatchingDrawn(erase);
+            DrawChainOverErased(kind, n);
+            SetChainWindow(kind);
+            DrawMarks(kind, c, n, aids);
+            if (aids.wavelength) DrawBracket(kind, n);
+        });
     }
     for (int c = 0; aids.graph && c < chains.count; ++c) {
-        UseChainBand(layout, aids, c);
-        DrawGraphCurves(chains.kinds[c], n, aids, layout, c);
+        drawPiece([&] {
+            UseChainBand(layout, aids, c);
+            DrawGraphCurves(chains.kinds[c], n, aids, layout, c);
+        });
     }
-    EndAsAfterReadouts(aids, layout);
+    drawPiece([&] { EndAsAfterReadouts(aids, layout); });
 
     FrameStart& f = TheFrameStart();
     f.drawn = StopWatchingDrawn(watch);
     f.erased = erased;
+    f.pieces = pieces;
     f.framed = f.valid;
     SetChainBand({});
     SetDriverWindow(aids);
