@@ -15,6 +15,7 @@
 #include "demo/waves.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "plot/palette.h"
@@ -209,10 +210,12 @@ void DrawTransversalChain(int n) {
     float previousX = 0.0f;
     float previousY = y0;
     float phase = phi0;
+    std::array<float, kLastParticle + 1> displacement{};  // of the reached particles, for their dots
     for (int i = 1; i <= reached; ++i) {
         phase = NextPhase(phase);
+        displacement[i] = static_cast<float>(Displacement(kTransAmplitude, phase));
         const float x = static_cast<float>(i);
-        const float y = i == n ? 0.0f : static_cast<float>(Displacement(kTransAmplitude, phase));
+        const float y = i == n ? 0.0f : displacement[i];
         PLOTLINE(previousX, previousY, x, y);
         previousX = x;
         previousY = y;
@@ -233,11 +236,7 @@ void DrawTransversalChain(int n) {
     // The reached particles on top; the front one keeps its computed value.
     LINEWIDTH(40);
     SETCOLOURS(kBlue, kSkyBlue);
-    phase = phi0;
-    for (int i = 1; i <= reached; ++i) {
-        phase = NextPhase(phase);
-        DOT(static_cast<float>(i), static_cast<float>(Displacement(kTransAmplitude, phase)), kDotSize);
-    }
+    for (int i = 1; i <= reached; ++i) DOT(static_cast<float>(i), displacement[i], kDotSize);
 }
 
 }  // namespace

@@ -376,13 +376,6 @@ void BOX(float x1, float y1, float x2, float y2) { BOXFILL(x1, y1, x2, y2, 100, 
 
 namespace {
 
-// The pixel of a scaled page coordinate when the clip range holds it
-// without clamping.
-bool UnclampedPixel(float scaled, int low, int end, int& pixel) {
-    pixel = plot_internal::TruncToInt(scaled);
-    return pixel >= low && pixel < end;
-}
-
 // BOXFILL(x1, y1, x2, y2, 100, 0) for a box whose edges need no clamping to
 // the clip range and whose outline lies inside the image: its corners are
 // converted once and the box is painted straight into the page, leaving the
@@ -400,6 +393,7 @@ bool SolidBoxInside(float x1, float y1, float x2, float y2) {
     if (!(std::fabs(right - left) / s.stepX < kMostSteps) || !(std::fabs(top - bottom) / s.stepY < kMostSteps)) {
         return false;
     }
+    using plot_internal::UnclampedPixel;
     int col1, col2, row1, row2;
     if (!UnclampedPixel(s.pixelsPerUnitX * left, s.clipXMin, s.clipXEnd, col1) ||
         !UnclampedPixel(s.pixelsPerUnitX * right, s.clipXMin, s.clipXEnd, col2) ||

@@ -39,6 +39,13 @@ inline int PixelY(float pageY) {
     return ClampToClip(TruncToInt(scaled), s.clipYMin, s.clipYEnd);
 }
 
+// The pixel of a scaled page coordinate when the clip range [low, end)
+// holds it without clamping: then it is PixelX's or PixelY's answer.
+inline bool UnclampedPixel(float scaled, int low, int end, int& pixel) {
+    pixel = TruncToInt(scaled);
+    return pixel >= low && pixel < end;
+}
+
 // The user/page conversions behind PAGEX, PAGEY, USERX and USERY.  The
 // difference and the product are taken in extended precision, so that a
 // coordinate is rounded once, to single, where a caller stores it; rounding

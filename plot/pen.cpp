@@ -334,13 +334,6 @@ int LastDotOfShort(const DotRun<kXMajor>& run, int first, int most) {
     return last - first < most ? last : -1;
 }
 
-// The pixel of a scaled page coordinate when the clip range holds it
-// without clamping.
-bool UnclampedPixel(float scaled, int low, int end, int& pixel) {
-    pixel = plot_internal::TruncToInt(scaled);
-    return pixel >= low && pixel < end;
-}
-
 // Steps dots first..last and paints the pen dot of each pixel that differs
 // from the dot before's, then the one of the end pixel: the kWidth x kHeight
 // pen of ReachOfPen (a 3-pixel pen reaches one pixel left, and one down
@@ -358,10 +351,15 @@ void StepDotsInside(const DotRun<kXMajor>& run, int first, int last, int endCol,
     unsigned char* const pixels = s.pagePixels;
     const double step = run.step, slope = run.slope, origin = run.origin, minorOrigin = run.minorOrigin;
     double along = first * step, across = first * slope;
+    const auto pair = static_cast<std::uint16_t>(colour * 0x0101u);  // a 2-pixel pen's row in one store
     const auto paint = [&](int col, int row) {
         unsigned char* const corner = pixels + stride * (row - kDown) + (col - kLeft);
         for (int r = 0; r < kHeight; ++r) {
-            for (int c = 0; c < kWidth; ++c) corner[r * stride + c] = colour;
+            if constexpr (kWidth == 2) {
+                std::memcpy(corner + r * stride, &pair, sizeof pair);
+            } else {
+                for (int c = 0; c < kWidth; ++c) corner[r * stride + c] = colour;
+            }
         }
     };
     int lastCol = -1, lastRow = -1;
@@ -405,6 +403,7 @@ bool PaintInsideImage(const DotRun<kXMajor>& run, int first, int last, float x, 
     PlotStateRecord& s = PlotState;
     if (!plot_internal::HavePage()) return false;
     const float scaleX = s.pixelsPerUnitX, scaleY = s.pixelsPerUnitY;
+    using plot_internal::UnclampedPixel;
     int col1, col2, row1, row2, endCol, endRow;
     if (!UnclampedPixel(scaleX * run.X(first), s.clipXMin, s.clipXEnd, col1) ||
         !UnclampedPixel(scaleX * run.X(last), s.clipXMin, s.clipXEnd, col2) ||
