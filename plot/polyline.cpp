@@ -103,7 +103,17 @@ void PLOTL(const float* x, const float* y, int n, int increment, int symbol, int
             s.lastPlotX = x0;
             s.lastPlotY = y0;
         }
-        for (int i = first; i < n; i += inc) PLOT(points.PageX(i), points.PageY(i), code);
+        if (code > 2) {
+            for (int i = first; i < n; i += inc) PLOT(points.PageX(i), points.PageY(i), code);
+            return;
+        }
+        // Plain lines: the strokes themselves, and the last point's record
+        // as PLOT leaves it.
+        for (int i = first; i < n; i += inc) {
+            s.lastPlotX = points.PageX(i);
+            s.lastPlotY = points.PageY(i);
+            STROKE(s.lastPlotX, s.lastPlotY, 1);
+        }
         return;
     }
 
