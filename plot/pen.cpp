@@ -166,9 +166,9 @@ void PaintNarrowBox(const Block& outer, const Block& inner) {
     unsigned char edge[16], middle[16];
     std::memset(edge, s.penColour, sizeof edge);
     std::memset(middle, s.penColour, sizeof middle);
-    if (inner.col1 <= inner.col2) {
-        std::memset(middle + (inner.col1 - outer.col1), s.fillColour,
-                    static_cast<std::size_t>(inner.col2 - inner.col1 + 1));
+    const int fillWidth = inner.col2 - inner.col1 + 1;
+    if (fillWidth > 0) {
+        std::memset(middle + (inner.col1 - outer.col1), s.fillColour, static_cast<std::size_t>(fillWidth));
     }
     const long stride = s.imageWidth;
     unsigned char* const corner = s.pagePixels + stride * outer.row1 + outer.col1;
