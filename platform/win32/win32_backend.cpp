@@ -279,47 +279,56 @@ void Win32Backend::ClientSize(int& width, int& height) const {
     height = r.bottom - r.top;
 }
 
-void Win32Backend::ShowPixels(const Surface& surface, const SurfaceRect& changed) {
-    if (!window_ || surface.width <= 0 || surface.height <= 0) return;
+void Win32Backend::ShowPixels(const Surface& surface, const SurfaceRect* changed, int count) {
+    if (!window_ || surface.width <= 0 || surface.height <= 0 || count <= 0) return;
     int w = 0;
     int h = 0;
     ClientSize(w, h);
-    const PresentPlan plan = PlanPresent(presentation_.scaled, surface.width, surface.height, w, h, changed);
-    if (plan.shown.Empty()) return;
     HDC dc = GetDC(window_);
     if (!dc) return;
-    HBRUSH brush = static_cast<HBRUSH>(GetStockObject(plan.barColour == 0xFF000000u ? BLACK_BRUSH : WHITE_BRUSH));
-    for (const SurfaceRect& bar : plan.bars) {
-        if (bar.Empty()) continue;
-        const RECT r{bar.left, bar.top, bar.right, bar.bottom};
-        FillRect(dc, &r, brush);
-    }
-    const SurfaceRect& d = plan.drawn;
-    if (plan.scaled) {
-        // Scaled once, only the band that changed, into a picture of the
-        // window's size; that band is then put on the window as it is.
-        const ScaledView& v = plan.view;
-        const SurfaceRect band{std::max(d.left, v.left), std::max(d.top, v.top), std::min(d.right, v.left + v.width),
-                               std::min(d.bottom, v.top + v.height)};
-        if (!band.Empty()) {
-            scaled_.resize(static_cast<std::size_t>(w) * static_cast<std::size_t>(h));
-            DrawScaled(surface, v, band, scaled_.data(), w);
-            PutRows(dc, scaled_.data(), w, band);
+    // One device context for all the parts.
+    for (int i = 0; i < count; ++i) {
+        const PresentPlan plan = PlanPresent(presentation_.scaled, surface.width, surface.height, w, h, changed[i]);
+        if (plan.shown.Empty()) continue;
+        HBRUSH brush = static_cast<HBRUSH>(GetStockObject(plan.barColour == 0xFF000000u ? BLACK_BRUSH : WHITE_BRUSH));
+        for (const SurfaceRect& bar : plan.bars) {
+            if (bar.Empty()) continue;
+            const RECT r{bar.left, bar.top, bar.right, bar.bottom};
+            FillRect(dc, &r, brush);
         }
-    } else if (!d.Empty()) {
-        PutRows(dc, surface.pixels.data(), surface.width, d);
+        const SurfaceRect& d = plan.drawn;
+        if (plan.scaled) {
+            // Scaled once, only the band that changed, into a picture of the
+            // window's size; that band is then put on the window as it is.
+            const ScaledView& v = plan.view;
+            const SurfaceRect band{std::max(d.left, v.left), std::max(d.top, v.top),
+                                   std::min(d.right, v.left + v.width), std::min(d.bottom, v.top + v.height)};
+            if (!band.Empty()) {
+                scaled_.resize(static_cast<std::size_t>(w) * static_cast<std::size_t>(h));
+                DrawScaled(surface, v, band, scaled_.data(), w);
+                PutRows(dc, scaled_.data(), w, band);
+            }
+        } else if (!d.Empty()) {
+            PutRows(dc, surface.pixels.data(), surface.width, d);
+        }
     }
     ReleaseDC(window_, dc);
 }
 
 void Win32Backend::Present(const Surface& surface) {
     lastSurface_ = &surface;
-    ShowPixels(surface, {0, 0, surface.width, surface.height});
+    const SurfaceRect all{0, 0, surface.width, surface.height};
+    ShowPixels(surface, &all, 1);
 }
 
 void Win32Backend::PresentRect(const Surface& surface, const SurfaceRect& changed) {
     lastSurface_ = &surface;
-    ShowPixels(surface, changed);
+    ShowPixels(surface, &changed, 1);
+}
+
+void Win32Backend::PresentRects(const Surface& surface, const SurfaceRect* changed, int count) {
+    lastSurface_ = &surface;
+    ShowPixels(surface, changed, count);
 }
 
 void Win32Backend::EnterFullScreen() {
@@ -426,7 +435,7 @@ bool Win32Backend::HandleMessage(unsigned message, unsigned long long wParam, lo
             BeginPaint(window_, &paint);
             EndPaint(window_, &paint);
             if (lastSurface_) {
-                ShowPixels(*lastSurface_, {0, 0, lastSurface_->width, lastSurface_->height});
+                Present(*lastSurface_);
             } else {
                 BackendEvent event;
                 event.type = BackendEvent::Expose;
@@ -439,7 +448,7 @@ bool Win32Backend::HandleMessage(unsigned message, unsigned long long wParam, lo
             BackendEvent event;
             if (presentation_.scaled) {
                 // The client keeps its size; the picture is fitted anew.
-                if (lastSurface_) ShowPixels(*lastSurface_, {0, 0, lastSurface_->width, lastSurface_->height});
+                if (lastSurface_) Present(*lastSurface_);
                 event.type = BackendEvent::Expose;
             } else {
                 event.type = BackendEvent::Resize;

@@ -37,6 +37,7 @@ public:
     void DestroyMainWindow() override;
     void Present(const Surface& surface) override;
     void PresentRect(const Surface& surface, const SurfaceRect& changed) override;
+    void PresentRects(const Surface& surface, const SurfaceRect* changed, int count) override;
     void SetPresentation(const Presentation& presentation) override;
     void ResizeClient(int clientWidth, int clientHeight) override;
     bool PollEvent(BackendEvent& event) override;
@@ -52,7 +53,7 @@ public:
 
 private:
     explicit Win32Backend(const IconPixels& icon) : icon_(icon) {}
-    void ShowPixels(const Surface& surface, const SurfaceRect& changed);
+    void ShowPixels(const Surface& surface, const SurfaceRect* changed, int count);
     void PushMouse(BackendEvent::Type type, int button, int clicks, long long lParam);
     void PushKey(unsigned key);
     void Push(const BackendEvent& event) { events_.push_back(event); }
