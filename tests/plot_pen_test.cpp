@@ -449,6 +449,11 @@ TEST_P(EveryPen, DotsAndLinesPaintWhatBoxesAndPolylinesPaint) {
     };
     OpenProgramPage();
     for (int dot = 0; dot < 600; ++dot) {
+        if (dot == 300) {  // 1062 columns clipped of an image 1064 wide
+            OpenProgramPage(false);
+            PAGESETUP(0, 0, 27.95f, 4.0f, 27.95f, 4.0f, 2);
+            ASSERT_EQ(s.clipXEnd, 1062);
+        }
         if (dot % 150 == 0) {  // x and y windows either way round, some shifted off the page
             const float x0 = static_cast<float>(uniform(-3, 3)), y0 = static_cast<float>(uniform(-1, 1));
             const bool flipX = random() % 2, flipY = random() % 2;
@@ -459,9 +464,17 @@ TEST_P(EveryPen, DotsAndLinesPaintWhatBoxesAndPolylinesPaint) {
         LINEWIDTH(weight);
         s.lineShape = shape;
         const int size = std::array{3, 4, 7, 12, 20, 45, 100}[random() % 7];
-        const float x = static_cast<float>(random() % 4 ? uniform(-1, 29) : uniform(-1, 1) + (random() % 2 ? 28 : 0));
-        const float y =
-            static_cast<float>(random() % 4 ? uniform(-0.5, 4.5) : uniform(-0.3, 0.3) + (random() % 2 ? 4 : 0));
+        // A centre anywhere, or one whose dot's side lies within a few pixels
+        // of an edge of the clip or of the image.
+        const float half = static_cast<float>(size) * 0.005f;  // as DOT takes it
+        const auto nearEdge = [&](int clipEnd, int imageEnd, double perUnit) {
+            const int edge = std::array{0, clipEnd, imageEnd}[random() % 3];
+            return static_cast<float>(edge / perUnit + (random() % 2 ? half : -half) + uniform(-3, 3) / perUnit);
+        };
+        const float x = random() % 2 ? static_cast<float>(uniform(-1, 29))
+                                     : static_cast<float>(USERX(nearEdge(s.clipXEnd, s.imageWidth, s.pixelsPerUnitX)));
+        const float y = random() % 2 ? static_cast<float>(uniform(-0.5, 4.5))
+                                     : static_cast<float>(USERY(nearEdge(s.clipYEnd, s.imageHeight, s.pixelsPerUnitY)));
         s.fillStyle = 0;
         const DotState before = dotState();
         DOT(x, y, size);
@@ -469,7 +482,6 @@ TEST_P(EveryPen, DotsAndLinesPaintWhatBoxesAndPolylinesPaint) {
         Restore(before.page);
         PlotTakeDirectWrites();
         PlotNoteDirectWrites(before.direct);
-        const float half = static_cast<float>(size) * 0.005f;
         const float hx = s.pageToUserX * half, hy = s.pageToUserY * half;
         BOXFILL(x - hx, y - hy, x + hx, y + hy, 100, 0);
         ASSERT_TRUE(same(dotState(), drawn)) << dot << ": size " << size << " at " << x << "," << y;
