@@ -793,14 +793,32 @@ WaveReadouts ComputeReadouts(double secondsPerFrame) {
 }
 
 std::array<std::string, 3> ReadoutTexts(const WaveReadouts& r) {
+    const std::array<const char*, 4> words{Tr(N_("spacings")), Tr(N_("frames")), Tr(N_("spacings/frame")),
+                                           Tr(N_("spacings/s"))};
+    // Every frame asks (the texts are part of the backdrop's key), and the
+    // formatting costs more than the asking: the last answer is kept for
+    // the same values in the same words.
+    struct Answer {
+        bool valid = false;
+        WaveReadouts r{};
+        std::array<std::string, 4> words;
+        std::array<std::string, 3> texts;
+    };
+    static Answer last;
+    const bool sameValues = last.r.wavelength == r.wavelength && last.r.periodFrames == r.periodFrames &&
+                            last.r.periodSeconds == r.periodSeconds && last.r.speedPerFrame == r.speedPerFrame &&
+                            last.r.speedPerSecond == r.speedPerSecond;
+    if (last.valid && sameValues && std::equal(words.begin(), words.end(), last.words.begin())) return last.texts;
+
     char lambda[96];
     char period[96];
     char speed[128];
-    std::snprintf(lambda, sizeof lambda, "^l = %.3g %s", r.wavelength, Tr(N_("spacings")));
-    std::snprintf(period, sizeof period, "T = %.3g %s = %.2f s", r.periodFrames, Tr(N_("frames")), r.periodSeconds);
-    std::snprintf(speed, sizeof speed, "v = ^l/T = %.3g %s = %.3g %s", r.speedPerFrame, Tr(N_("spacings/frame")),
-                  r.speedPerSecond, Tr(N_("spacings/s")));
-    return {lambda, period, speed};
+    std::snprintf(lambda, sizeof lambda, "^l = %.3g %s", r.wavelength, words[0]);
+    std::snprintf(period, sizeof period, "T = %.3g %s = %.2f s", r.periodFrames, words[1], r.periodSeconds);
+    std::snprintf(speed, sizeof speed, "v = ^l/T = %.3g %s = %.3g %s", r.speedPerFrame, words[2], r.speedPerSecond,
+                  words[3]);
+    last = {true, r, {words[0], words[1], words[2], words[3]}, {lambda, period, speed}};
+    return last.texts;
 }
 
 bool BracketEnds(int n, int& first, int& last) {
