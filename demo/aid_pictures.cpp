@@ -645,6 +645,13 @@ struct FrameStart {
     // What the last frame drew over the start, while that frame is on the page.
     bool framed = false;
     PlotPixelRect drawn = kNoPixels;
+    // Where its chains' band erases painted every pixel: a frame with the
+    // same key erases them again before anything else draws there.
+    std::array<PlotPixelRect, 2> erased{kNoPixels, kNoPixels};
+    // Where each of its pieces (a chain with its marks, a graph's curves,
+    // the end) drew: together all it drew, with less between them than
+    // their union holds.
+    std::array<PlotPixelRect, 5> pieces{kNoPixels, kNoPixels, kNoPixels, kNoPixels, kNoPixels};
 };
 
 FrameStart& TheFrameStart() {
@@ -665,6 +672,36 @@ void CopyStartRows(FrameStart& f, const PlotPixelRect& rect, bool toPage) {
         } else {
             std::memcpy(kept, page, length);
         }
+    }
+}
+
+// The start copied back into `back` except where a chain band's erase
+// paints every pixel anyway: row by row, the columns beside the erased
+// rectangle that holds the row.
+void PutBackStartAround(FrameStart& f, const PlotPixelRect& back) {
+    const auto copy = [&](int top, int bottom, int left, int right) {
+        if (top <= bottom && left <= right) CopyStartRows(f, {left, top, right, bottom}, true);
+    };
+    for (int top = back.top; top <= back.bottom;) {
+        int next = back.bottom + 1;  // the first row of an erased rectangle below
+        const PlotPixelRect* holding = nullptr;
+        for (const PlotPixelRect& e : f.erased) {
+            if (e.Empty() || e.bottom < top) continue;
+            if (e.top <= top) {
+                holding = &e;
+                break;
+            }
+            next = std::min(next, e.top);
+        }
+        if (holding == nullptr) {
+            copy(top, next - 1, back.left, back.right);
+            top = next;
+            continue;
+        }
+        const int bottom = std::min(holding->bottom, back.bottom);
+        copy(top, bottom, back.left, std::min(back.right, holding->left - 1));
+        copy(top, bottom, std::max(back.left, holding->right + 1), back.right);
+        top = bottom + 1;
     }
 }
 
@@ -716,7 +753,7 @@ bool PutBackFrameStart(WaveKind current, const AidState& aids, const AidLayout& 
     }
     const PlotPixelRect back = Intersection(f.drawn, f.area);
     if (!back.Empty()) {
-        CopyStartRows(f, back, true);
+        for (const PlotPixelRect& piece : f.pieces) PutBackStartAround(f, Intersection(piece, back));
         PlotNoteDirectWrites(back);
     }
     PlotState.penBlock() = f.pen;
@@ -756,14 +793,32 @@ WaveReadouts ComputeReadouts(double secondsPerFrame) {
 }
 
 std::array<std::string, 3> ReadoutTexts(const WaveReadouts& r) {
+    const std::array<const char*, 4> words{Tr(N_("spacings")), Tr(N_("frames")), Tr(N_("spacings/frame")),
+                                           Tr(N_("spacings/s"))};
+    // Every frame asks (the texts are part of the backdrop's key), and the
+    // formatting costs more than the asking: the last answer is kept for
+    // the same values in the same words.
+    struct Answer {
+        bool valid = false;
+        WaveReadouts r{};
+        std::array<std::string, 4> words;
+        std::array<std::string, 3> texts;
+    };
+    static Answer last;
+    const bool sameValues = last.r.wavelength == r.wavelength && last.r.periodFrames == r.periodFrames &&
+                            last.r.periodSeconds == r.periodSeconds && last.r.speedPerFrame == r.speedPerFrame &&
+                            last.r.speedPerSecond == r.speedPerSecond;
+    if (last.valid && sameValues && std::equal(words.begin(), words.end(), last.words.begin())) return last.texts;
+
     char lambda[96];
     char period[96];
     char speed[128];
-    std::snprintf(lambda, sizeof lambda, "^l = %.3g %s", r.wavelength, Tr(N_("spacings")));
-    std::snprintf(period, sizeof period, "T = %.3g %s = %.2f s", r.periodFrames, Tr(N_("frames")), r.periodSeconds);
-    std::snprintf(speed, sizeof speed, "v = ^l/T = %.3g %s = %.3g %s", r.speedPerFrame, Tr(N_("spacings/frame")),
-                  r.speedPerSecond, Tr(N_("spacings/s")));
-    return {lambda, period, speed};
+    std::snprintf(lambda, sizeof lambda, "^l = %.3g %s", r.wavelength, words[0]);
+    std::snprintf(period, sizeof period, "T = %.3g %s = %.2f s", r.periodFrames, words[1], r.periodSeconds);
+    std::snprintf(speed, sizeof speed, "v = ^l/T = %.3g %s = %.3g %s", r.speedPerFrame, words[2], r.speedPerSecond,
+                  words[3]);
+    last = {true, r, {words[0], words[1], words[2], words[3]}, {lambda, period, speed}};
+    return last.texts;
 }
 
 bool BracketEnds(int n, int& first, int& last) {
@@ -788,28 +843,41 @@ void DrawAidFrame(WaveKind current, int n, double secondsPerFrame, const AidStat
     const DrawnWatch watch = StartWatchingDrawn();
 
     const Chains chains = ChainsOf(current, aids);
+    std::array<PlotPixelRect, 2> erased{kNoPixels, kNoPixels};
+    std::array<PlotPixelRect, 5> pieces{kNoPixels, kNoPixels, kNoPixels, kNoPixels, kNoPixels};
+    std::size_t piece = 0;
+    const auto drawPiece = [&](auto draw) {
+        const DrawnWatch pieceWatch = StartWatchingDrawn();
+        draw();
+        pieces.at(piece++) = StopWatchingDrawn(pieceWatch);
+    };
     for (int c = 0; c < chains.count; ++c) {
-        const WaveKind kind = chains.kinds[c];
-        UseChainBand(layout, aids, c);
-        if (kind == WaveKind::Longitudinal) {
+        drawPiece([&] {
+            const WaveKind kind = chains.kinds[c];
+            UseChainBand(layout, aids, c);
             // The first chain's rest ticks are part of the frame's start.
-            if (c > 0) DrawLongitudinalBackground();
-            DrawLongitudinalFrame(n);
-        } else {
-            DrawTransversalFrame(n);
-        }
-        SetChainWindow(kind);
-        DrawMarks(kind, c, n, aids);
-        if (aids.wavelength) DrawBracket(kind, n);
+            if (kind == WaveKind::Longitudinal && c > 0) DrawLongitudinalBackground();
+            const DrawnWatch erase = StartWatchingDrawn();
+            EraseChainBand(kind);
+            erased[c] = StopWatchingDrawn(erase);
+            DrawChainOverErased(kind, n);
+            SetChainWindow(kind);
+            DrawMarks(kind, c, n, aids);
+            if (aids.wavelength) DrawBracket(kind, n);
+        });
     }
     for (int c = 0; aids.graph && c < chains.count; ++c) {
-        UseChainBand(layout, aids, c);
-        DrawGraphCurves(chains.kinds[c], n, aids, layout, c);
+        drawPiece([&] {
+            UseChainBand(layout, aids, c);
+            DrawGraphCurves(chains.kinds[c], n, aids, layout, c);
+        });
     }
-    EndAsAfterReadouts(aids, layout);
+    drawPiece([&] { EndAsAfterReadouts(aids, layout); });
 
     FrameStart& f = TheFrameStart();
     f.drawn = StopWatchingDrawn(watch);
+    f.erased = erased;
+    f.pieces = pieces;
     f.framed = f.valid;
     SetChainBand({});
     SetDriverWindow(aids);

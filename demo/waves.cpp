@@ -15,6 +15,7 @@
 #include "demo/waves.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "plot/palette.h"
@@ -135,13 +136,25 @@ void DrawLongitudinalBackground() {
     }
 }
 
-void DrawLongitudinalFrame(int n) {
-    // Erase the band of the bars.
+namespace {
+
+// The band of the bars.
+void EraseLongitudinalBand() {
     SETCOLOURS(PlotState.backgroundColour, PlotState.backgroundColour);
     SetLongitudinalWindow();
     LINEWIDTH(25);
     BOX(-1.29f, -0.95f, 63.49f, 0.95f);
+}
 
+// Everything below the title band.
+void EraseTransversalBand() {
+    SETCOLOURS(PlotState.backgroundColour, PlotState.backgroundColour);
+    SetTransversalWindow();
+    LINEWIDTH(25);
+    BOX(-0.5f, -1.5f, 64.5f, 1.5f);
+}
+
+void DrawLongitudinalChain(int n) {
     // The exciter's rest position over the full height.
     SETCOLOUR(kRed);
     LINEWIDTH(50);
@@ -179,13 +192,7 @@ void DrawLongitudinalFrame(int n) {
     }
 }
 
-void DrawTransversalFrame(int n) {
-    // Erase everything below the title band.
-    SETCOLOURS(PlotState.backgroundColour, PlotState.backgroundColour);
-    SetTransversalWindow();
-    LINEWIDTH(25);
-    BOX(-0.5f, -1.5f, 64.5f, 1.5f);
-
+void DrawTransversalChain(int n) {
     // The axis through all rest positions.
     SETCOLOUR(kSilver);
     PLOTLINE(0.0f, 0.0f, 64.0f, 0.0f);
@@ -203,10 +210,12 @@ void DrawTransversalFrame(int n) {
     float previousX = 0.0f;
     float previousY = y0;
     float phase = phi0;
+    std::array<float, kLastParticle + 1> displacement{};  // of the reached particles, for their dots
     for (int i = 1; i <= reached; ++i) {
         phase = NextPhase(phase);
+        displacement[i] = static_cast<float>(Displacement(kTransAmplitude, phase));
         const float x = static_cast<float>(i);
-        const float y = i == n ? 0.0f : static_cast<float>(Displacement(kTransAmplitude, phase));
+        const float y = i == n ? 0.0f : displacement[i];
         PLOTLINE(previousX, previousY, x, y);
         previousX = x;
         previousY = y;
@@ -227,9 +236,33 @@ void DrawTransversalFrame(int n) {
     // The reached particles on top; the front one keeps its computed value.
     LINEWIDTH(40);
     SETCOLOURS(kBlue, kSkyBlue);
-    phase = phi0;
-    for (int i = 1; i <= reached; ++i) {
-        phase = NextPhase(phase);
-        DOT(static_cast<float>(i), static_cast<float>(Displacement(kTransAmplitude, phase)), kDotSize);
+    for (int i = 1; i <= reached; ++i) DOT(static_cast<float>(i), displacement[i], kDotSize);
+}
+
+}  // namespace
+
+void EraseChainBand(WaveKind kind) {
+    if (kind == WaveKind::Longitudinal) {
+        EraseLongitudinalBand();
+    } else {
+        EraseTransversalBand();
     }
+}
+
+void DrawChainOverErased(WaveKind kind, int n) {
+    if (kind == WaveKind::Longitudinal) {
+        DrawLongitudinalChain(n);
+    } else {
+        DrawTransversalChain(n);
+    }
+}
+
+void DrawLongitudinalFrame(int n) {
+    EraseLongitudinalBand();
+    DrawLongitudinalChain(n);
+}
+
+void DrawTransversalFrame(int n) {
+    EraseTransversalBand();
+    DrawTransversalChain(n);
 }

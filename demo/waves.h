@@ -24,6 +24,13 @@ void DrawTransversalFrame(int n);
 
 enum class WaveKind { Longitudinal, Transversal };
 
+// A frame in its two steps, for a caller that keeps pixels of the page: the
+// erase of the chain's band, a solid box in the background colour that
+// paints every pixel of the rectangle it changes, and the chain drawn over
+// it.  The frame functions above are the two in turn.
+void EraseChainBand(WaveKind kind);
+void DrawChainOverErased(WaveKind kind, int n);
+
 // Where the chain is drawn: its rest line 1.5 page units above `bottom` on
 // a page `pageHeight` units high.  The default is the plain 4-unit page
 // with the chain at its foot.  With `common`, both waves take one x range

@@ -39,6 +39,13 @@ inline int PixelY(float pageY) {
     return ClampToClip(TruncToInt(scaled), s.clipYMin, s.clipYEnd);
 }
 
+// The pixel of a scaled page coordinate when the clip range [low, end)
+// holds it without clamping: then it is PixelX's or PixelY's answer.
+inline bool UnclampedPixel(float scaled, int low, int end, int& pixel) {
+    pixel = TruncToInt(scaled);
+    return pixel >= low && pixel < end;
+}
+
 // The user/page conversions behind PAGEX, PAGEY, USERX and USERY.  The
 // difference and the product are taken in extended precision, so that a
 // coordinate is rounded once, to single, where a caller stores it; rounding
@@ -57,6 +64,14 @@ inline float ToUserY(float pageY) { return static_cast<float>(UserYExtended(page
 // PENDOT on each of them would: clamped to the image, widening the
 // changed-pixel rectangle.
 void PaintDotBlock(int col1, int col2, int row1, int row2);
+
+// Paints a solid box straight into the page when its outline's pen dots lie
+// inside the image: the fill colour into columns col1..col2-1 of rows
+// row1..row2-1 (noted as a direct write), then a pen dot around every pixel
+// of the edges col1, col2, row1 and row2 (col1 <= col2, row1 <= row2),
+// widening the changed-pixel rectangle.  False, with nothing painted, when
+// there is no page or a pen dot would need clamping.
+bool PaintBoxInside(int col1, int col2, int row1, int row2);
 
 // Writes `colour` into `width` bytes of `rows` rows, `stride` bytes apart,
 // from `first`: narrow rows (pen dots, edges, bars and dots) without a call.

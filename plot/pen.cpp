@@ -132,6 +132,87 @@ void PaintDotBlock(int col1, int col2, int row1, int row2) {
     MarkChanged(b);
 }
 
+namespace {
+
+// Copies the first `width` bytes (1..16) of `pattern` into `rows` rows,
+// `stride` bytes apart, from `first`: two overlapping stores a row.
+void CopyNarrowRows(unsigned char* first, long stride, int rows, int width, const unsigned char* pattern) {
+    const auto twoStores = [&](auto word) {
+        constexpr int kSize = sizeof word;
+        decltype(word) head, tail;
+        std::memcpy(&head, pattern, kSize);
+        std::memcpy(&tail, pattern + width - kSize, kSize);
+        for (long row = 0; row < rows; ++row) {
+            std::memcpy(first + row * stride, &head, kSize);
+            std::memcpy(first + row * stride + width - kSize, &tail, kSize);
+        }
+    };
+    if (width >= 8) {
+        twoStores(std::uint64_t{});
+    } else if (width >= 4) {
+        twoStores(std::uint32_t{});
+    } else {
+        for (long row = 0; row < rows; ++row)
+            std::memcpy(first + row * stride, pattern, static_cast<std::size_t>(width));
+    }
+}
+
+// The box of PaintBoxInside when it is at most 16 pixels wide: each row is
+// written once, from a pattern of the edge rows (all pen) or of the rows in
+// between (pen, fill, pen).
+void PaintNarrowBox(const Block& outer, const Block& inner) {
+    PlotStateRecord& s = PlotState;
+    const int width = outer.col2 - outer.col1 + 1;
+    unsigned char edge[16], middle[16];
+    std::memset(edge, s.penColour, sizeof edge);
+    std::memset(middle, s.penColour, sizeof middle);
+    const int fillWidth = inner.col2 - inner.col1 + 1;
+    if (fillWidth > 0) {
+        std::memset(middle + (inner.col1 - outer.col1), s.fillColour, static_cast<std::size_t>(fillWidth));
+    }
+    const long stride = s.imageWidth;
+    unsigned char* const corner = s.pagePixels + stride * outer.row1 + outer.col1;
+    const auto rows = [&](int from, int to, const unsigned char* pattern) {
+        if (from <= to) CopyNarrowRows(corner + stride * (from - outer.row1), stride, to - from + 1, width, pattern);
+    };
+    if (inner.row1 > inner.row2) {
+        rows(outer.row1, outer.row2, edge);
+        return;
+    }
+    rows(outer.row1, inner.row1 - 1, edge);
+    rows(inner.row1, inner.row2, middle);
+    rows(inner.row2 + 1, outer.row2, edge);
+}
+
+}  // namespace
+
+bool PaintBoxInside(int col1, int col2, int row1, int row2) {
+    PlotStateRecord& s = PlotState;
+    if (!HavePage() || col1 > col2 || row1 > row2) return false;
+    const PenReach pen = ReachOfPen();
+    const Block outer{col1 - pen.left, col2 + pen.right, row1 - pen.down, row2 + pen.up};
+    if (outer.col1 < 0 || outer.col2 >= s.imageWidth || outer.row1 < 0 || outer.row2 >= s.imageHeight) return false;
+    const bool filled = col1 < col2 && row1 < row2;
+    if (filled) NoteDirectWrite(col1, col2 - 1, row1, row2 - 1);
+    if (outer.col2 - outer.col1 < 16) {
+        // The fill shows between the edges' pen dots.
+        PaintNarrowBox(outer, {col1 + pen.right + 1, col2 - pen.left - 1, row1 + pen.up + 1, row2 - pen.down - 1});
+        MarkChanged(outer);
+        return true;
+    }
+    if (filled) {
+        const long stride = s.imageWidth;
+        FillRows(s.pagePixels + stride * row1 + col1, stride, row2 - row1, col2 - col1,
+                 static_cast<unsigned char>(s.fillColour));
+    }
+    FillBlock({outer.col1, outer.col2, outer.row1, row1 + pen.up});     // bottom edge
+    FillBlock({outer.col1, outer.col2, row2 - pen.down, outer.row2});   // top edge
+    FillBlock({outer.col1, col1 + pen.right, outer.row1, outer.row2});  // left edge
+    FillBlock({col2 - pen.left, outer.col2, outer.row1, outer.row2});   // right edge
+    MarkChanged(outer);
+    return true;
+}
+
 bool DotBlockPainted(int col1, int col2, int row1, int row2) {
     const PlotStateRecord& s = PlotState;
     if (!HavePage()) return false;
@@ -253,13 +334,6 @@ int LastDotOfShort(const DotRun<kXMajor>& run, int first, int most) {
     return last - first < most ? last : -1;
 }
 
-// The pixel of a scaled page coordinate when the clip range holds it
-// without clamping.
-bool UnclampedPixel(float scaled, int low, int end, int& pixel) {
-    pixel = plot_internal::TruncToInt(scaled);
-    return pixel >= low && pixel < end;
-}
-
 // Steps dots first..last and paints the pen dot of each pixel that differs
 // from the dot before's, then the one of the end pixel: the kWidth x kHeight
 // pen of ReachOfPen (a 3-pixel pen reaches one pixel left, and one down
@@ -277,10 +351,15 @@ void StepDotsInside(const DotRun<kXMajor>& run, int first, int last, int endCol,
     unsigned char* const pixels = s.pagePixels;
     const double step = run.step, slope = run.slope, origin = run.origin, minorOrigin = run.minorOrigin;
     double along = first * step, across = first * slope;
+    const auto pair = static_cast<std::uint16_t>(colour * 0x0101u);  // a 2-pixel pen's row in one store
     const auto paint = [&](int col, int row) {
         unsigned char* const corner = pixels + stride * (row - kDown) + (col - kLeft);
         for (int r = 0; r < kHeight; ++r) {
-            for (int c = 0; c < kWidth; ++c) corner[r * stride + c] = colour;
+            if constexpr (kWidth == 2) {
+                std::memcpy(corner + r * stride, &pair, sizeof pair);
+            } else {
+                for (int c = 0; c < kWidth; ++c) corner[r * stride + c] = colour;
+            }
         }
     };
     int lastCol = -1, lastRow = -1;
@@ -324,6 +403,7 @@ bool PaintInsideImage(const DotRun<kXMajor>& run, int first, int last, float x, 
     PlotStateRecord& s = PlotState;
     if (!plot_internal::HavePage()) return false;
     const float scaleX = s.pixelsPerUnitX, scaleY = s.pixelsPerUnitY;
+    using plot_internal::UnclampedPixel;
     int col1, col2, row1, row2, endCol, endRow;
     if (!UnclampedPixel(scaleX * run.X(first), s.clipXMin, s.clipXEnd, col1) ||
         !UnclampedPixel(scaleX * run.X(last), s.clipXMin, s.clipXEnd, col2) ||

@@ -103,7 +103,17 @@ void PLOTL(const float* x, const float* y, int n, int increment, int symbol, int
             s.lastPlotX = x0;
             s.lastPlotY = y0;
         }
-        for (int i = first; i < n; i += inc) PLOT(points.PageX(i), points.PageY(i), code);
+        if (code > 2) {
+            for (int i = first; i < n; i += inc) PLOT(points.PageX(i), points.PageY(i), code);
+            return;
+        }
+        // Plain lines: the strokes themselves, and the last point's record
+        // as PLOT leaves it.
+        for (int i = first; i < n; i += inc) {
+            s.lastPlotX = points.PageX(i);
+            s.lastPlotY = points.PageY(i);
+            STROKE(s.lastPlotX, s.lastPlotY, 1);
+        }
         return;
     }
 
@@ -187,11 +197,18 @@ void PLOTL(const float* x, const float* y, int n, int increment, int symbol, int
     if (cont == 1 && phase) *phase = gap == 0 ? p : penDown + p;
 }
 
+// A solid two-point line, the way PLOTL draws one: a move to the start,
+// the start's pen dot and a stroke to the end, without the polyline's setup.
+// Between finite points the stroke after the move paints the start's pen
+// dot itself (its first dot is the start point), so the dot is left to it.
 void PLOTLINE(float x1, float y1, float x2, float y2) {
-    const float x[2] = {x1, x2};
-    const float y[2] = {y1, y2};
-    float phase = 0.0f;
-    PLOTL(x, y, 2, 1, 0, 0, 0, 0, &phase);
+    const float xa = plot_internal::ToPageX(x1), ya = plot_internal::ToPageY(y1);
+    const float xb = plot_internal::ToPageX(x2), yb = plot_internal::ToPageY(y2);
+    STROKE(xa, ya, 0);
+    if (!(std::isfinite(xa) && std::isfinite(ya) && std::isfinite(xb) && std::isfinite(yb))) STROKE(xa, ya, 1);
+    STROKE(xb, yb, 1);
+    PlotState.lastPlotX = xb;
+    PlotState.lastPlotY = yb;
 }
 
 void PLOTPOLY(const float* x, const float* y, int n) {

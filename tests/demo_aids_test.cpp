@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/aids.h"
+#include "app/catalogue.h"
 #include "demo/aid_pictures.h"
 #include "demo/driver.h"
 #include "demo/waves.h"
@@ -148,6 +149,18 @@ TEST(AidReadouts, FollowFromTheWaveModel) {
     EXPECT_EQ(texts[0], "^l = 24 spacings");
     EXPECT_EQ(texts[1], "T = 24 frames = 4.80 s");
     EXPECT_EQ(texts[2], "v = ^l/T = 1 spacings/frame = 5 spacings/s");
+    // Asked again in another language, at another speed and back: the words
+    // follow the language of the moment, the figures the values.
+    ASSERT_TRUE(SetLanguage("de"));
+    const std::string spacings = Tr("spacings");
+    const std::string german = ReadoutTexts(r)[0];
+    SetLanguage("");
+    EXPECT_NE(spacings, "spacings");
+    EXPECT_EQ(german, "^l = 24 " + spacings);
+    WaveReadouts slower = r;
+    slower.periodSeconds *= 2;
+    EXPECT_EQ(ReadoutTexts(slower)[1], "T = 24 frames = 9.60 s");
+    EXPECT_EQ(ReadoutTexts(r), texts);
 
     int first = 0;
     int last = 0;

@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <ctime>
+#include <limits>
 #include <random>
 #include <tuple>
 
@@ -415,6 +416,86 @@ TEST_P(EveryPen, StrokeChainsPaintWhatSteppingEveryDotPaints) {
             x = nx;
             y = ny;
         }
+    }
+}
+
+// Dots of every size from a pixel to a page unit, in user windows of either
+// direction, inside the page, over its edges and beyond them: each must
+// leave the page, both changed rectangles and the pen as the solid box of
+// its side drawn by BOXFILL does.  And a line from the last dot to the
+// next, as PLOTL draws one.
+TEST_P(EveryPen, DotsAndLinesPaintWhatBoxesAndPolylinesPaint) {
+    const auto [weight, shape] = GetParam();
+    std::mt19937 random(static_cast<unsigned>(weight * 16 + shape + 7));
+    const auto uniform = [&](double low, double high) { return std::uniform_real_distribution<>(low, high)(random); };
+    PlotStateRecord& s = PlotState;
+    struct DotState {
+        PageState page;
+        PlotPixelRect direct;
+        float penX, penY, lastPlotX, lastPlotY;
+        int penDrawn, fillStyle;
+    };
+    const auto dotState = [&] {
+        const PlotPixelRect direct = PlotTakeDirectWrites();
+        PlotNoteDirectWrites(direct);
+        return DotState{Snapshot(), direct, s.penX, s.penY, s.lastPlotX, s.lastPlotY, s.penDrawn, s.fillStyle};
+    };
+    const auto same = [](const DotState& a, const DotState& b) {
+        const auto equal = [](float p, float q) { return p == q || (std::isnan(p) && std::isnan(q)); };
+        return a.page == b.page && a.direct.left == b.direct.left && a.direct.top == b.direct.top &&
+               a.direct.right == b.direct.right && a.direct.bottom == b.direct.bottom && equal(a.penX, b.penX) &&
+               equal(a.penY, b.penY) && equal(a.lastPlotX, b.lastPlotX) && equal(a.lastPlotY, b.lastPlotY) &&
+               a.penDrawn == b.penDrawn && a.fillStyle == b.fillStyle;
+    };
+    OpenProgramPage();
+    for (int dot = 0; dot < 600; ++dot) {
+        if (dot == 300) {  // 1062 columns clipped of an image 1064 wide
+            OpenProgramPage(false);
+            PAGESETUP(0, 0, 27.95f, 4.0f, 27.95f, 4.0f, 2);
+            ASSERT_EQ(s.clipXEnd, 1062);
+        }
+        if (dot % 150 == 0) {  // x and y windows either way round, some shifted off the page
+            const float x0 = static_cast<float>(uniform(-3, 3)), y0 = static_cast<float>(uniform(-1, 1));
+            const bool flipX = random() % 2, flipY = random() % 2;
+            SETWINDOW(flipX ? x0 + 28 : x0, flipY ? y0 + 4 : y0, flipX ? x0 : x0 + 28, flipY ? y0 : y0 + 4);
+        }
+        if (random() % 3 == 0) PLOTFLUSH();
+        SETCOLOURS(2 + dot % 2, 4 + dot % 3);
+        LINEWIDTH(weight);
+        s.lineShape = shape;
+        const int size = std::array{3, 4, 7, 12, 20, 45, 100}[random() % 7];
+        // A centre anywhere, or one whose dot's side lies within a few pixels
+        // of an edge of the clip or of the image.
+        const float half = static_cast<float>(size) * 0.005f;  // as DOT takes it
+        const auto nearEdge = [&](int clipEnd, int imageEnd, double perUnit) {
+            const int edge = std::array{0, clipEnd, imageEnd}[random() % 3];
+            return static_cast<float>(edge / perUnit + (random() % 2 ? half : -half) + uniform(-3, 3) / perUnit);
+        };
+        const float x = random() % 2 ? static_cast<float>(uniform(-1, 29))
+                                     : static_cast<float>(USERX(nearEdge(s.clipXEnd, s.imageWidth, s.pixelsPerUnitX)));
+        const float y = random() % 2 ? static_cast<float>(uniform(-0.5, 4.5))
+                                     : static_cast<float>(USERY(nearEdge(s.clipYEnd, s.imageHeight, s.pixelsPerUnitY)));
+        s.fillStyle = 0;
+        const DotState before = dotState();
+        DOT(x, y, size);
+        const DotState drawn = dotState();
+        Restore(before.page);
+        PlotTakeDirectWrites();
+        PlotNoteDirectWrites(before.direct);
+        const float hx = s.pageToUserX * half, hy = s.pageToUserY * half;
+        BOXFILL(x - hx, y - hy, x + hx, y + hy, 100, 0);
+        ASSERT_TRUE(same(dotState(), drawn)) << dot << ": size " << size << " at " << x << "," << y;
+
+        const float far = random() % 2 ? std::numeric_limits<float>::infinity() : std::nanf("");
+        const float lineX[2] = {x, random() % 8 ? x + static_cast<float>(uniform(-3, 3)) : far};
+        const float lineY[2] = {y, static_cast<float>(uniform(-6, 6))};
+        const DotState beforeLine = dotState();
+        PLOTLINE(lineX[0], lineY[0], lineX[1], lineY[1]);
+        const DotState line = dotState();
+        Restore(beforeLine.page);
+        float phase = 0.0f;
+        PLOTL(lineX, lineY, 2, 1, 0, 0, 0, 0, &phase);
+        ASSERT_TRUE(same(dotState(), line)) << dot << ": line to " << lineX[1] << "," << lineY[1];
     }
 }
 
