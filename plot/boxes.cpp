@@ -317,6 +317,16 @@ void OutlineEdge(float x, float y) {
     if (!EdgeByBlock(x, y)) PLOT(x, y, 2);
 }
 
+// The pen as an outline drawn round from (x, y) leaves it: there, drawn.
+void LeavePenAt(float x, float y) {
+    PlotStateRecord& s = PlotState;
+    s.penX = x;
+    s.penY = y;
+    s.penDrawn = 1;
+    s.lastPlotX = x;
+    s.lastPlotY = y;
+}
+
 // The outline from (left, bottom) round to it again, when EdgeByBlock takes
 // every edge: the four blocks from the corners' pixels, converted once, and
 // the pen left as the last edge leaves it.  False, with nothing drawn, when
@@ -335,11 +345,7 @@ bool OutlineByBlocks(float left, float bottom, float right, float top) {
     plot_internal::PaintDotBlock(col2, col2, std::min(row1, row2), std::max(row1, row2));
     plot_internal::PaintDotBlock(std::min(col1, col2), std::max(col1, col2), row2, row2);
     plot_internal::PaintDotBlock(col1, col1, std::min(row1, row2), std::max(row1, row2));
-    s.penX = left;
-    s.penY = bottom;
-    s.penDrawn = 1;
-    s.lastPlotX = left;
-    s.lastPlotY = bottom;
+    LeavePenAt(left, bottom);
     return true;
 }
 
@@ -403,11 +409,7 @@ bool SolidBoxInside(float x1, float y1, float x2, float y2) {
         return false;
     }
     s.fillStyle = kSolid;
-    s.penX = left;
-    s.penY = bottom;
-    s.penDrawn = 1;
-    s.lastPlotX = left;
-    s.lastPlotY = bottom;
+    LeavePenAt(left, bottom);
     return true;
 }
 
