@@ -20,29 +20,10 @@ std::size_t LastByte(std::uint64_t difference) {
     return 7 - static_cast<std::size_t>(std::countl_zero(difference)) / 8;
 }
 
-// Whether `count` bytes are the same, read as words: the byte loop of some
-// C libraries' memcmp (the web page's) took most of a refresh.
-bool SameBytes(const unsigned char* a, const unsigned char* b, std::size_t count) {
-    std::size_t i = 0;
-    for (; i + 32 <= count; i += 32) {
-        std::uint64_t differ = 0;
-        for (std::size_t w = 0; w < 32; w += 8) {
-            std::uint64_t x = 0;
-            std::uint64_t z = 0;
-            std::memcpy(&x, a + i + w, 8);
-            std::memcpy(&z, b + i + w, 8);
-            differ |= x ^ z;
-        }
-        if (differ != 0) return false;
-    }
-    for (; i < count; ++i) {
-        if (a[i] != b[i]) return false;
-    }
-    return true;
-}
-
 // Whether `count` bytes (at most kTileColumns) differ, and where first and
-// last.  A whole tile is read as words, told apart in one test.
+// last.  A whole tile is read as words (not through memcmp, which some C
+// libraries, the web page's among them, run byte by byte), told apart in
+// one test.
 bool TileDiffers(const unsigned char* a, const unsigned char* b, std::size_t count, std::size_t& first,
                  std::size_t& last) {
     constexpr std::size_t kWords = ShownRows::kTileColumns / 8;
@@ -156,7 +137,6 @@ void ShownRows::TakeRow(const PageFrame& frame, const PageChange& all, int y, st
     const std::size_t at = RowOffset(y, width_, height_) + static_cast<std::size_t>(all.left);
     unsigned char* shown = pixels_.data() + at;
     const unsigned char* now = frame.pixels + at;
-    if (SameBytes(shown, now, columns)) return;  // most rows: faster told apart as a whole
     std::size_t rowFirst = columns;
     std::size_t rowLast = 0;
     for (std::size_t from = 0; from < columns; from += kTileColumns) {
@@ -167,13 +147,7 @@ void ShownRows::TakeRow(const PageFrame& frame, const PageChange& all, int y, st
         PageChange& tile = found[from / kTileColumns];
         const int left = all.left + static_cast<int>(from + first);
         const int right = all.left + static_cast<int>(from + last);
-        if (tile.Empty()) {
-            tile = {left, y, right, y};
-        } else {
-            tile.left = std::min(tile.left, left);
-            tile.right = std::max(tile.right, right);
-            tile.bottom = y;
-        }
+        tile = Union(tile, {left, y, right, y});
         rowFirst = std::min(rowFirst, from + first);
         rowLast = from + last;
     }
