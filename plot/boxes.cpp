@@ -378,8 +378,6 @@ void BOXFILL(float x1, float y1, float x2, float y2, int style, int spacing) {
     OutlineEdge(left, bottom);
 }
 
-void BOX(float x1, float y1, float x2, float y2) { BOXFILL(x1, y1, x2, y2, 100, 0); }
-
 namespace {
 
 // BOXFILL(x1, y1, x2, y2, 100, 0) for a box whose edges need no clamping to
@@ -414,6 +412,12 @@ bool SolidBoxInside(float x1, float y1, float x2, float y2) {
 }
 
 }  // namespace
+
+void BOX(float x1, float y1, float x2, float y2) {
+    // A box inside the page (the chains' bars, the buttons): the quick way.
+    if (SolidBoxInside(x1, y1, x2, y2)) return;
+    BOXFILL(x1, y1, x2, y2, 100, 0);
+}
 
 void DOT(float x, float y, int size) {
     if (size < 1) return;

@@ -422,8 +422,8 @@ TEST_P(EveryPen, StrokeChainsPaintWhatSteppingEveryDotPaints) {
 // Dots of every size from a pixel to a page unit, in user windows of either
 // direction, inside the page, over its edges and beyond them: each must
 // leave the page, both changed rectangles and the pen as the solid box of
-// its side drawn by BOXFILL does.  And a line from the last dot to the
-// next, as PLOTL draws one.
+// its side drawn by BOXFILL does; so must a box of any shape drawn by BOX.
+// And a line from the last dot to the next, as PLOTL draws one.
 TEST_P(EveryPen, DotsAndLinesPaintWhatBoxesAndPolylinesPaint) {
     const auto [weight, shape] = GetParam();
     std::mt19937 random(static_cast<unsigned>(weight * 16 + shape + 7));
@@ -485,6 +485,18 @@ TEST_P(EveryPen, DotsAndLinesPaintWhatBoxesAndPolylinesPaint) {
         const float hx = s.pageToUserX * half, hy = s.pageToUserY * half;
         BOXFILL(x - hx, y - hy, x + hx, y + hy, 100, 0);
         ASSERT_TRUE(same(dotState(), drawn)) << dot << ": size " << size << " at " << x << "," << y;
+
+        // BOX, a box of any shape with its corners in any order, is BOXFILL's
+        // solid box with an outline.
+        const float boxX = x + static_cast<float>(uniform(-2, 2)), boxY = y + static_cast<float>(uniform(-1, 1));
+        const DotState beforeBox = dotState();
+        BOX(x, y, boxX, boxY);
+        const DotState box = dotState();
+        Restore(beforeBox.page);
+        PlotTakeDirectWrites();
+        PlotNoteDirectWrites(beforeBox.direct);
+        BOXFILL(x, y, boxX, boxY, 100, 0);
+        ASSERT_TRUE(same(dotState(), box)) << dot << ": box " << x << "," << y << " to " << boxX << "," << boxY;
 
         const float far = random() % 2 ? std::numeric_limits<float>::infinity() : std::nanf("");
         const float lineX[2] = {x, random() % 8 ? x + static_cast<float>(uniform(-3, 3)) : far};
