@@ -8,7 +8,6 @@
 #include <cstdio>
 #include <cstring>
 #include <map>
-#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -120,6 +119,7 @@ PlotPixelRect StopWatchingDrawn(const DrawnWatch& before) {
 // pixels are found once (drawn over a patch of another colour) and then
 // written straight back.  The pen is left as the dot leaves it.
 struct KeptDot {
+    int frame = -1;                          // the frame it stands for; -1: none
     std::vector<std::pair<long, int>> runs;  // page offset, length
     PlotPixelRect rect;                      // rows from the top
     PlotPenBlock pen;
@@ -127,8 +127,20 @@ struct KeptDot {
     int penDrawn;
 };
 
-// By frame, chain and particle: the oldest frames go first.
-using KeptDots = std::map<std::tuple<int, int, int>, KeptDot>;
+// The trace dots of one marked particle in one chain, by frame number
+// modulo the period: a frame's slot is taken over a period later.
+using TraceRing = std::vector<KeptDot>;
+
+// By chain and particle.
+struct KeptDots {
+    std::map<std::pair<int, int>, TraceRing> rings;
+    void clear() { rings.clear(); }
+    TraceRing& RingOf(int chain, int particle, int period) {
+        TraceRing& ring = rings[{chain, particle}];
+        if (ring.size() != static_cast<std::size_t>(period)) ring.assign(static_cast<std::size_t>(period), KeptDot{});
+        return ring;
+    }
+};
 
 KeptDots& TheKeptDots() {
     static KeptDots dots;
@@ -152,8 +164,8 @@ void PutKeptDot(const KeptDot& dot) {
 }
 
 // DOT(x, y, size) in the pen colour, which is the fill colour too; its
-// pixels are kept under `key` when they lie in the patch around it.
-void DrawAndKeepDot(float x, float y, int size, const std::tuple<int, int, int>& key) {
+// pixels are kept in `slot` for frame m when they lie in the patch around it.
+void DrawAndKeepDot(float x, float y, int size, int m, KeptDot& slot) {
     PlotStateRecord& s = PlotState;
     if (s.pagePixels == nullptr || s.imageWidth <= 0 || s.imageHeight <= 0 || s.penColour != s.fillColour) {
         DOT(x, y, size);
@@ -213,7 +225,8 @@ void DrawAndKeepDot(float x, float y, int size, const std::tuple<int, int, int>&
     dot.lastPlotX = s.lastPlotX;
     dot.lastPlotY = s.lastPlotY;
     dot.penDrawn = s.penDrawn;
-    TheKeptDots()[key] = std::move(dot);
+    dot.frame = m;
+    slot = std::move(dot);
 }
 
 // ---- marks ----
@@ -239,17 +252,17 @@ void DrawTrace(WaveKind kind, int chain, int i, int n) {
     const int period = static_cast<int>(std::lround(kTwoPi / FramePhaseStep()));
     SETCOLOURS(kPaleMagenta, kPaleMagenta);
     LINEWIDTH(25);
-    KeptDots& kept = TheKeptDots();
+    TraceRing& ring = TheKeptDots().RingOf(chain, i, period);
     for (int m = std::max(0, n - period + 1); m <= n; ++m) {
         if (i > ReachedParticles(m)) continue;
-        const std::tuple<int, int, int> key{m, chain, i};
-        if (const auto found = kept.find(key); found != kept.end()) {
-            PutKeptDot(found->second);
+        KeptDot& slot = ring[static_cast<std::size_t>(m % period)];
+        if (slot.frame == m) {
+            PutKeptDot(slot);
             continue;
         }
         const float x = AlongOf(kind, i, m);
         const float y = kind == WaveKind::Longitudinal ? kTraceYLong : AcrossOf(kind, i, m);
-        DrawAndKeepDot(x, y, kTraceDotSize, key);
+        DrawAndKeepDot(x, y, kTraceDotSize, m, slot);
     }
 }
 
@@ -268,10 +281,6 @@ void DrawMarks(WaveKind kind, int chain, int n, const AidState& aids) {
     float left = 0.0f;
     float right = 0.0f;
     ChainXRange(kind, left, right);
-    // The trace dots of frames before the period are not drawn again.
-    const int period = static_cast<int>(std::lround(kTwoPi / FramePhaseStep()));
-    KeptDots& kept = TheKeptDots();
-    while (!kept.empty() && std::get<0>(kept.begin()->first) <= n - period) kept.erase(kept.begin());
     for (const int i : aids.marked) {
         if (static_cast<float>(i) > right) continue;
         DrawRestMark(kind, i);

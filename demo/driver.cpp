@@ -20,7 +20,7 @@
 #include "plot/palette.h"
 #include "plot/plot.h"
 
-DemoClickPoint DemoLastClick = {0.0f, 0.0f, 0};
+DemoClickPoint DemoLastClick = {0.0f, 0.0f, 0, false};
 
 // ---- the buttons ----------------------------------------------------------------
 
@@ -185,7 +185,7 @@ bool TakeClick(bool poll) {
     float y = 0.0f;
     char button = ' ';
     const int r = poll ? MOUSEPOLL(2, key, x, y, button) : MOUSEWAIT(2, key, x, y, button);
-    DemoLastClick = {x, y, key};
+    DemoLastClick = {x, y, key, button != ' '};
     return r >= 0 && !ViewGone();
 }
 
@@ -353,6 +353,7 @@ void Driver::DrawChains(int n) {
 
 bool Driver::AidsChanged() {
     if (AidGeneration() != drawnAids_) return true;
+    if (!DemoLastClick.clicked) return false;
     const int particle = ParticleAt(KindOf(wave_), frameNumber_, CurrentAids(), DemoLastClick.x, DemoLastClick.y);
     return particle != 0 && ToggleMark(particle);
 }

@@ -29,6 +29,7 @@ struct DemoClickPoint {
     float x;
     float y;
     int key;
+    bool clicked;  // a mouse click came (x, y are where); else x and y are 0
 };
 extern DemoClickPoint DemoLastClick;
 

@@ -22,7 +22,7 @@ std::vector<DemoButton> AnimationRow() {
 }
 
 bool HitAt(const DemoButton& b, float hitHalfWidth, double x, double y) {
-    DemoLastClick = {static_cast<float>(x), static_cast<float>(y), 0};
+    DemoLastClick = {static_cast<float>(x), static_cast<float>(y), 0, true};
     return ButtonHit(b.x, hitHalfWidth, b.y) == 1;
 }
 
