@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <iterator>
+#include <string>
 #include <string_view>
 
 #include "app/aids.h"
@@ -16,6 +17,7 @@
 #include "app/mouse.h"
 #include "app/screen_report.h"
 #include "demo/aid_pictures.h"
+#include "demo/kept_drawing.h"
 #include "demo/waves.h"
 #include "plot/palette.h"
 #include "plot/plot.h"
@@ -109,7 +111,20 @@ const DemoWave kTransversalWave = {
 
 namespace {
 
-void Draw(const DemoButton& b) { DrawButton(b.x, b.halfWidth, b.y, Tr(b.label), b.fillColour, b.textColour, b.frame); }
+// A button as drawn before is put back from its pixels: a running wave
+// draws its two mode buttons again in every frame.
+void Draw(const DemoButton& b) {
+    const char* label = Tr(b.label);
+    std::string key(label);
+    const auto add = [&](const auto& value) { key.append(reinterpret_cast<const char*>(&value), sizeof value); };
+    add(b.x);
+    add(b.halfWidth);
+    add(b.y);
+    add(b.fillColour);
+    add(b.textColour);
+    add(b.frame);
+    DrawKept(key, [&] { DrawButton(b.x, b.halfWidth, b.y, label, b.fillColour, b.textColour, b.frame); });
+}
 
 int Hit(const DemoButton& b, float hitHalfWidth) {
     return ButtonHit(b.x, hitHalfWidth, b.y);

@@ -5,9 +5,12 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <vector>
 
 #include "demo/driver.h"
+#include "demo/kept_drawing.h"
+#include "plot/host.h"
 #include "plot/palette.h"
 #include "plot/plot.h"
 #include "tests/plot_support.h"
@@ -171,3 +174,75 @@ TEST_F(DemoButtonDrawing, ModeButtonCoversThePreviousLabel) {
 }
 
 }  // namespace
+
+// A drawing kept by DrawKept leaves the page, the plot record and the
+// changes the next refresh shows exactly as drawing it does, over whatever
+// lies under it and wherever the pen was; a drawing that depends on either
+// is drawn every time.
+TEST_F(DemoButtonDrawing, KeptDrawingsLeaveWhatDrawingLeaves) {
+    struct Case {
+        const char* name;
+        std::function<void()> draw;
+        bool keepable;
+    };
+    const std::vector<Case> cases = {
+        {"button", [] { DrawButton(8.0f, 1.1f, 2.0f, "Stop", kYellow, 0, 1); }, true},
+        {"button and a slanted line",
+         [] {  // what lies beside the line shows
+             DrawButton(8.0f, 1.1f, 2.0f, "Stop", kYellow, 0, 1);
+             const float x[2] = {9.3f, 9.9f}, y[2] = {1.0f, 2.9f};
+             float phase = 0.0f;
+             PLOTL(x, y, 2, 1, 0, 0, 0, 0, &phase);
+         },
+         false},
+        {"box at the pen", [] { BOX(PlotState.penX, 1.5f, PlotState.penX + 1.0f, 2.5f); }, false},
+    };
+    struct After {
+        std::vector<unsigned char> page;
+        std::vector<unsigned char> record;
+        PlotPixelRect direct;
+    };
+    const auto after = [] {
+        const PlotPixelRect direct = PlotTakeDirectWrites();
+        PlotNoteDirectWrites(direct);
+        const auto* record = reinterpret_cast<const unsigned char*>(&PlotState);
+        return After{std::vector<unsigned char>(PlotState.pagePixels, PlotState.pagePixels + PlotState.imageSize),
+                     std::vector<unsigned char>(record, record + sizeof PlotState), direct};
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ForgetKeptDrawings();
+        int drawnLate = 0;
+        for (int round = 0; round < 4; ++round) {
+            // Other pixels under it, the pen elsewhere, a refresh's changes pending.
+            SETCOLOURS(2 + round, 5 + round);
+            BOX(6.5f + 0.1f * round, 1.0f, 10.0f, 3.0f);
+            STROKE(1.0f + round, 0.5f, 0);
+            SETCOLOURS(1, 1);
+            const std::vector<unsigned char> page(PlotState.pagePixels, PlotState.pagePixels + PlotState.imageSize);
+            const PlotStateRecord record = PlotState;
+            const PlotPixelRect direct = PlotTakeDirectWrites();
+            PlotNoteDirectWrites(direct);
+
+            c.draw();
+            const After drawing = after();
+
+            std::copy(page.begin(), page.end(), PlotState.pagePixels);
+            std::memcpy(&PlotState, &record, sizeof record);
+            PlotTakeDirectWrites();
+            PlotNoteDirectWrites(direct);
+            DrawKept(c.name, [&] {
+                if (round >= 2) ++drawnLate;
+                c.draw();
+            });
+            const After kept = after();
+            ASSERT_TRUE(kept.page == drawing.page) << "round " << round;
+            ASSERT_TRUE(kept.record == drawing.record) << "round " << round;
+            ASSERT_EQ(kept.direct.left, drawing.direct.left);
+            ASSERT_EQ(kept.direct.bottom, drawing.direct.bottom);
+        }
+        // Kept once the record it starts from has settled (its own first
+        // drawing leaves text and rectangle state behind): then put back.
+        EXPECT_EQ(drawnLate, c.keepable ? 0 : 4);
+    }
+}

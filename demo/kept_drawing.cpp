@@ -1,0 +1,199 @@
+// kept_drawing.cpp - drawings put back from their pixels: see kept_drawing.h.
+#include "demo/kept_drawing.h"
+
+#include <algorithm>
+#include <cstring>
+#include <deque>
+#include <vector>
+
+#include "plot/host.h"
+#include "plot/plotstate.h"
+
+namespace {
+
+constexpr std::size_t kMostKept = 8;
+
+// The plot record byte for byte, its changed rectangle left out (it grows
+// with everything drawn since the last refresh).
+struct Record {
+    PlotStateRecord bytes;
+};
+
+Record RecordNow() {
+    Record r;
+    std::memcpy(&r.bytes, &PlotState, sizeof r.bytes);
+    r.bytes.dirtyLeft = r.bytes.dirtyRight = r.bytes.dirtyTop = r.bytes.dirtyBottom = 0;
+    return r;
+}
+
+bool SameRecord(const Record& a, const Record& b) { return std::memcmp(&a.bytes, &b.bytes, sizeof a.bytes) == 0; }
+
+// Where the pen and the text's glyph origin are: a kept drawing starts with
+// a move and sets its text's origin, so these are left out of the record it
+// is kept for (and the check that keeps it moves them).
+Record WithoutPlace(Record r) {
+    PlotStateRecord& b = r.bytes;
+    b.penX = b.penY = b.lastPlotX = b.lastPlotY = b.glyphOriginX = b.glyphOriginY = 0.0f;
+    b.penDrawn = 0;
+    return r;
+}
+
+void MovePlace() {
+    PlotStateRecord& s = PlotState;
+    s.penX += 0.37f;
+    s.penY -= 0.29f;
+    s.lastPlotX += 0.53f;
+    s.lastPlotY -= 0.41f;
+    s.glyphOriginX += 0.23f;
+    s.glyphOriginY -= 0.31f;
+    s.penDrawn = !s.penDrawn;
+}
+
+// Puts a record back, keeping the changed rectangle as it is.
+void RestoreRecord(const Record& r) {
+    PlotStateRecord& s = PlotState;
+    const int left = s.dirtyLeft, right = s.dirtyRight, top = s.dirtyTop, bottom = s.dirtyBottom;
+    std::memcpy(&s, &r.bytes, sizeof s);
+    s.dirtyLeft = left;
+    s.dirtyRight = right;
+    s.dirtyTop = top;
+    s.dirtyBottom = bottom;
+}
+
+// What one drawing changed: the changed rectangle it made (rows from the
+// top; empty as the library starts one) and the direct writes it noted.
+struct Changes {
+    PlotPixelRect dirty;
+    PlotPixelRect direct;
+    PlotPixelRect Bounds() const {
+        if (dirty.Empty()) return direct;
+        if (direct.Empty()) return dirty;
+        return {std::min(dirty.left, direct.left), std::min(dirty.top, direct.top), std::max(dirty.right, direct.right),
+                std::max(dirty.bottom, direct.bottom)};
+    }
+};
+
+// Adds a drawing's changes to what the next refresh shows.
+void AddChanges(const Changes& c) {
+    PlotStateRecord& s = PlotState;
+    if (!c.dirty.Empty()) {
+        s.dirtyLeft = std::min(s.dirtyLeft, c.dirty.left);
+        s.dirtyRight = std::max(s.dirtyRight, c.dirty.right);
+        s.dirtyTop = std::min(s.dirtyTop, c.dirty.top);
+        s.dirtyBottom = std::max(s.dirtyBottom, c.dirty.bottom);
+    }
+    if (!c.direct.Empty()) PlotNoteDirectWrites(c.direct);
+}
+
+// Runs `draw` and returns what it changed; the changed rectangle and the
+// direct writes from before stay recorded.
+Changes DrawWatched(const std::function<void()>& draw) {
+    PlotStateRecord& s = PlotState;
+    const PlotPixelRect dirtyBefore{s.dirtyLeft, s.dirtyTop, s.dirtyRight, s.dirtyBottom};
+    const PlotPixelRect directBefore = PlotTakeDirectWrites();
+    s.dirtyLeft = s.imageWidth - 1;  // empty, as after a refresh
+    s.dirtyRight = 0;
+    s.dirtyTop = s.imageHeight - 1;
+    s.dirtyBottom = 0;
+    draw();
+    const Changes own{{s.dirtyLeft, s.dirtyTop, s.dirtyRight, s.dirtyBottom}, PlotTakeDirectWrites()};
+    s.dirtyLeft = dirtyBefore.left;
+    s.dirtyRight = dirtyBefore.right;
+    s.dirtyTop = dirtyBefore.top;
+    s.dirtyBottom = dirtyBefore.bottom;
+    PlotNoteDirectWrites(directBefore);
+    AddChanges(own);
+    return own;
+}
+
+struct KeptDrawing {
+    std::string key;
+    unsigned generation;
+    Record before, after;
+    Changes changes;
+    PlotPixelRect rect;                 // where the pixels are: Changes::Bounds
+    std::vector<unsigned char> pixels;  // rect's rows, top row first
+};
+
+std::deque<KeptDrawing>& Kept() {
+    static std::deque<KeptDrawing> kept;
+    return kept;
+}
+
+unsigned char* PageRow(const PlotPixelRect& rect, int top) {
+    const PlotStateRecord& s = PlotState;
+    return s.pagePixels + static_cast<long>(s.imageHeight - 1 - top) * s.imageWidth + rect.left;
+}
+
+std::size_t Width(const PlotPixelRect& rect) { return static_cast<std::size_t>(rect.right - rect.left + 1); }
+
+// Copies rect's rows, top row first, out of the page and into it.
+void CopyFromPage(const PlotPixelRect& rect, unsigned char* pixels) {
+    for (int top = rect.top; top <= rect.bottom; ++top) {
+        std::memcpy(pixels + (top - rect.top) * Width(rect), PageRow(rect, top), Width(rect));
+    }
+}
+void CopyToPage(const PlotPixelRect& rect, const unsigned char* pixels) {
+    for (int top = rect.top; top <= rect.bottom; ++top) {
+        std::memcpy(PageRow(rect, top), pixels + (top - rect.top) * Width(rect), Width(rect));
+    }
+}
+
+bool OnThePage(const PlotPixelRect& r) {
+    const PlotStateRecord& s = PlotState;
+    return !r.Empty() && r.left >= 0 && r.top >= 0 && r.right < s.imageWidth && r.bottom < s.imageHeight;
+}
+
+}  // namespace
+
+void DrawKept(const std::string& key, const std::function<void()>& draw) {
+    PlotStateRecord& s = PlotState;
+    if (s.pagePixels == nullptr || s.imageWidth <= 0 || s.imageHeight <= 0) {
+        draw();
+        return;
+    }
+    const unsigned generation = PlotPageGeneration();
+    const Record before = RecordNow();
+    const Record beforeElsewhere = WithoutPlace(before);
+    std::deque<KeptDrawing>& kept = Kept();
+    for (const KeptDrawing& k : kept) {
+        if (k.generation != generation || k.key != key || !SameRecord(k.before, beforeElsewhere)) continue;
+        CopyToPage(k.rect, k.pixels.data());
+        RestoreRecord(k.after);
+        AddChanges(k.changes);
+        return;
+    }
+
+    const Changes changes = DrawWatched(draw);
+    const PlotPixelRect rect = changes.Bounds();
+    if (PlotPageGeneration() != generation || !OnThePage(rect)) return;
+    KeptDrawing k{key, generation, beforeElsewhere, RecordNow(), changes, rect, {}};
+    k.pixels.resize(static_cast<std::size_t>(rect.right - rect.left + 1) *
+                    static_cast<std::size_t>(rect.bottom - rect.top + 1));
+    CopyFromPage(rect, k.pixels.data());
+
+    // Drawn again over other pixels, from elsewhere, it must come out the
+    // same: else some pixel in its rectangle is what lay under it, or the
+    // drawing starts where the pen was.  (The library draws what
+    // the record says; the one thing it reads from the page is whether a pen
+    // dot it changed already has its colour, so the second drawing stays in
+    // the first one's rectangle.)
+    std::vector<unsigned char> other(k.pixels);
+    for (unsigned char& p : other) p ^= 0x55;
+    CopyToPage(rect, other.data());
+    RestoreRecord(before);
+    MovePlace();
+    const Changes again = DrawWatched(draw);
+    CopyFromPage(rect, other.data());
+    const bool same = other == k.pixels && SameRecord(RecordNow(), k.after) && again.Bounds().left == rect.left &&
+                      again.Bounds().right == rect.right && again.Bounds().top == rect.top &&
+                      again.Bounds().bottom == rect.bottom;
+    // The page and the record as the first drawing left them either way.
+    CopyToPage(rect, k.pixels.data());
+    RestoreRecord(k.after);
+    if (!same) return;
+    if (kept.size() >= kMostKept) kept.pop_front();
+    kept.push_back(std::move(k));
+}
+
+void ForgetKeptDrawings() { Kept().clear(); }
