@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <deque>
 #include <vector>
 
 #include "plot/host.h"
@@ -115,8 +114,8 @@ struct KeptDrawing {
     std::vector<unsigned char> pixels;  // rect's rows, top row first
 };
 
-std::deque<KeptDrawing>& Kept() {
-    static std::deque<KeptDrawing> kept;
+std::vector<KeptDrawing>& Kept() {
+    static std::vector<KeptDrawing> kept;
     return kept;
 }
 
@@ -155,7 +154,7 @@ void DrawKept(const std::string& key, const std::function<void()>& draw) {
     const unsigned generation = PlotPageGeneration();
     const Record before = RecordNow();
     const Record beforeElsewhere = WithoutPlace(before);
-    std::deque<KeptDrawing>& kept = Kept();
+    std::vector<KeptDrawing>& kept = Kept();
     for (const KeptDrawing& k : kept) {
         if (k.generation != generation || k.key != key || !SameRecord(k.before, beforeElsewhere)) continue;
         CopyToPage(k.rect, k.pixels.data());
@@ -192,7 +191,7 @@ void DrawKept(const std::string& key, const std::function<void()>& draw) {
     CopyToPage(rect, k.pixels.data());
     RestoreRecord(k.after);
     if (!same) return;
-    if (kept.size() >= kMostKept) kept.pop_front();
+    if (kept.size() >= kMostKept) kept.erase(kept.begin());
     kept.push_back(std::move(k));
 }
 
