@@ -86,6 +86,13 @@ bool DotBlockPainted(int col1, int col2, int row1, int row2);
 // when an end is not finite.
 bool StrokeSpread(float ax, float ay, float bx, float by, int& col1, int& col2, int& row1, int& row2);
 
+// Strokes from the pen through the page points (xs[i], ys[i]) as
+// STROKE(xs[i], ys[i], 1) does one after another, when the pen and every
+// point lie well inside the image and the clip range: each stroke then
+// skips the checks for its edges, and the changed rectangle grows once.
+// False, with nothing drawn, when some point does not.
+bool StrokePolylineInside(const float* xs, const float* ys, int count);
+
 // How far from pixel 0 the pixels of a stroke's consecutive dots, perDot
 // pixels apart along an axis (under 1), cannot skip a pixel: rounding the
 // page coordinate and its product with the scale to float moves a pixel

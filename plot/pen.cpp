@@ -2,6 +2,7 @@
 // chains of pen dots, point markers and step moves.  Everything here is in
 // page units unless a name says otherwise.
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -375,6 +376,16 @@ void StepDotsInside(const DotRun<kXMajor>& run, int first, int last, int endCol,
     if (endCol != lastCol || endRow != lastRow) paint(endCol, endRow);
 }
 
+// StepDotsInside for the pen's shape.
+template <bool kXMajor>
+auto StepDotsOfPen(const plot_internal::PenReach& pen) {
+    const int width = pen.left + pen.right + 1, height = pen.down + pen.up + 1;
+    auto stepDots = StepDotsInside<kXMajor, 1, 1>;
+    if (width == 2) stepDots = height == 2 ? StepDotsInside<kXMajor, 2, 2> : StepDotsInside<kXMajor, 2, 1>;
+    if (width == 3) stepDots = height == 3 ? StepDotsInside<kXMajor, 3, 3> : StepDotsInside<kXMajor, 3, 2>;
+    return stepDots;
+}
+
 // True when the dots of a stroke whose minor coordinate stays put, with
 // their major pixels between these ends, cover every pixel between them: the
 // step is under a pixel and the pixels are near enough to 0 that rounding
@@ -430,11 +441,7 @@ bool PaintInsideImage(const DotRun<kXMajor>& run, int first, int last, float x, 
         plot_internal::MarkChanged(spread);
         return true;
     }
-    const int width = pen.left + pen.right + 1, height = pen.down + pen.up + 1;
-    auto stepDots = StepDotsInside<kXMajor, 1, 1>;
-    if (width == 2) stepDots = height == 2 ? StepDotsInside<kXMajor, 2, 2> : StepDotsInside<kXMajor, 2, 1>;
-    if (width == 3) stepDots = height == 3 ? StepDotsInside<kXMajor, 3, 3> : StepDotsInside<kXMajor, 3, 2>;
-    stepDots(run, first, last, endCol, endRow);
+    StepDotsOfPen<kXMajor>(pen)(run, first, last, endCol, endRow);
     plot_internal::MarkChanged(spread);
     return true;
 }
@@ -448,9 +455,9 @@ bool PaintInsideImage(const DotRun<kXMajor>& run, int first, int last, float x, 
 // a stroke costs at most a few searches per row or column it crosses.  A
 // short stroke inside the image paints its end point (x, y) as well: true.
 template <bool kXMajor>
-bool StepStroke(float origin, float target, float step, float minorOrigin, float slope, int first, float x, float y) {
+bool StepStroke(const DotRun<kXMajor>& run, int first, float x, float y) {
     const PlotStateRecord& s = PlotState;
-    const DotRun<kXMajor> run{origin, target, step, minorOrigin, slope};
+    const float step = run.step, slope = run.slope;
     if (!run.Within(first)) return false;
     const int shortLast = LastDotOfShort(run, first, kTightDots);
     if (shortLast >= 0 && PaintInsideImage(run, first, shortLast, x, y)) return true;
@@ -497,6 +504,55 @@ bool StepStroke(float origin, float target, float step, float minorOrigin, float
     }
 }
 
+// Calls `use` with the dots of the stroke from (cx, cy) to (x, y): along
+// the axis on which it crosses more pixels, a step just under a pixel, and
+// across by the slope, the quotient taken in double and rounded once.
+template <typename Use>
+bool WithDotRun(float cx, float cy, float x, float y, Use use) {
+    const PlotStateRecord& s = PlotState;
+    const float dx = x - cx;
+    const float dy = y - cy;
+    if (std::fabs(s.pixelsPerUnitY * dy) > std::fabs(s.pixelsPerUnitX * dx)) {
+        const float step = dy > 0 ? s.stepY : -s.stepY;
+        return use(DotRun<false>{cy, y, step, cx, static_cast<float>(static_cast<double>(step) * dx / dy)});
+    }
+    const float step = dx > 0 ? s.stepX : -s.stepX;
+    return use(DotRun<true>{cx, x, step, cy, static_cast<float>(static_cast<double>(step) * dy / dx)});
+}
+
+// The columns and rows a polyline's dots lie in, grown pixel by pixel.
+struct Span {
+    int col1 = INT_MAX, col2 = INT_MIN, row1 = INT_MAX, row2 = INT_MIN;
+    void Add(int col, int row) {
+        col1 = std::min(col1, col);
+        col2 = std::max(col2, col);
+        row1 = std::min(row1, row);
+        row2 = std::max(row2, row);
+    }
+};
+
+// Paints dots first.. and the end point (x, y) of a stroke of at most
+// kTightDots dots that lies inside the image and the clip range, as
+// StepStroke and STROKE do, adding their pixels to `span`; false, with
+// nothing painted, for a longer stroke.
+template <bool kXMajor>
+bool StepShortInside(const DotRun<kXMajor>& run, int first, float x, float y, Span& span) {
+    const PlotStateRecord& s = PlotState;
+    const float scaleX = s.pixelsPerUnitX, scaleY = s.pixelsPerUnitY;
+    const int endCol = plot_internal::TruncToInt(scaleX * x), endRow = plot_internal::TruncToInt(scaleY * y);
+    if (!run.Within(first)) {  // shorter than a step: the end point alone
+        PaintPenDot(endCol, endRow);
+        return true;
+    }
+    const int last = LastDotOfShort(run, first, kTightDots);
+    if (last < 0) return false;
+    span.Add(plot_internal::TruncToInt(scaleX * run.X(first)), plot_internal::TruncToInt(scaleY * run.Y(first)));
+    span.Add(plot_internal::TruncToInt(scaleX * run.X(last)), plot_internal::TruncToInt(scaleY * run.Y(last)));
+    span.Add(endCol, endRow);
+    StepDotsOfPen<kXMajor>(plot_internal::ReachOfPen())(run, first, last, endCol, endRow);
+    return true;
+}
+
 // True when every dot of a stroke from (ax, ay) to (bx, by) lands on one
 // pixel whose pen dot is painted in the pen colour and changed already:
 // dashes and text far off the page come in thousands of such strokes.
@@ -540,26 +596,65 @@ void STROKE(float x, float y, int pen) {
         s.penY = y;
         return;
     }
-    const float dx = x - cx;
-    const float dy = y - cy;
     // A continuing polyline does not repaint the vertex it shares with the
     // stroke before: stepping then starts one dot further on.
     const int first = s.penDrawn ? 1 : 0;
-    bool endPainted;
-    if (std::fabs(s.pixelsPerUnitY * dy) > std::fabs(s.pixelsPerUnitX * dx)) {
-        const float step = dy > 0 ? s.stepY : -s.stepY;
-        const float slope = static_cast<float>(static_cast<double>(step) * dx / dy);
-        endPainted = StepStroke<false>(cy, y, step, cx, slope, first, x, y);
-    } else {
-        const float step = dx > 0 ? s.stepX : -s.stepX;
-        const float slope = static_cast<float>(static_cast<double>(step) * dy / dx);
-        endPainted = StepStroke<true>(cx, x, step, cy, slope, first, x, y);
-    }
+    const bool endPainted = WithDotRun(cx, cy, x, y, [&](const auto& run) { return StepStroke(run, first, x, y); });
     if (!endPainted) PENDOT(x, y);  // the exact end point is always painted
     s.penDrawn = 1;
     s.penX = x;
     s.penY = y;
 }
+
+namespace plot_internal {
+
+bool StrokePolylineInside(const float* xs, const float* ys, int count) {
+    PlotStateRecord& s = PlotState;
+    if (count < 1 || !HavePage()) return false;
+    // Each dot lies within a pixel of the segment's ends (the slope is
+    // rounded, its product with the step exact), so ends a pixel inside
+    // the clip range, and a pixel and the pen's reach inside the image, keep
+    // every pen dot there.
+    const PenReach pen = ReachOfPen();
+    const float colLow = static_cast<float>(std::max(s.clipXMin, pen.left) + 1);
+    const float colEnd = static_cast<float>(std::min(s.clipXEnd, s.imageWidth - pen.right) - 1);
+    const float rowLow = static_cast<float>(std::max(s.clipYMin, pen.down) + 1);
+    const float rowEnd = static_cast<float>(std::min(s.clipYEnd, s.imageHeight - pen.up) - 1);
+    const auto wellInside = [&](float x, float y) {
+        const float col = s.pixelsPerUnitX * x, row = s.pixelsPerUnitY * y;
+        return col >= colLow && col < colEnd && row >= rowLow && row < rowEnd;  // NaN is not
+    };
+    if (!wellInside(s.penX, s.penY)) return false;
+    for (int i = 0; i < count; ++i) {
+        if (!wellInside(xs[i], ys[i])) return false;
+    }
+    Span span;
+    for (int i = 0; i < count; ++i) {
+        const float x = xs[i], y = ys[i];
+        const float cx = s.penX, cy = s.penY;
+        const int first = s.penDrawn ? 1 : 0;
+        bool painted = true;
+        if (x == cx && y == cy) {
+            PaintPenDot(PixelX(x), PixelY(y));
+        } else {
+            painted =
+                WithDotRun(cx, cy, x, y, [&](const auto& run) { return StepShortInside(run, first, x, y, span); });
+        }
+        if (!painted) {
+            STROKE(x, y, 1);  // a long one: stepped by its rows and columns
+        } else {
+            s.penDrawn = 1;
+            s.penX = x;
+            s.penY = y;
+        }
+    }
+    if (span.col1 <= span.col2) {
+        MarkChanged({span.col1 - pen.left, span.col2 + pen.right, span.row1 - pen.down, span.row2 + pen.up});
+    }
+    return true;
+}
+
+}  // namespace plot_internal
 
 void PLOTR(float dx, float dy, int pen) { STROKE(PlotState.penX + dx, PlotState.penY + dy, pen); }
 

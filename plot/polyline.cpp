@@ -46,6 +46,24 @@ float Distance(float xa, float ya, float xb, float yb) {
     return std::sqrt(dx * dx + dy * dy);
 }
 
+// The plain line through points first, first + inc, ... below n, when it
+// lies well inside the page: its page points at once, then the strokes.
+bool StrokeInside(const Points& points, int first, int n, int inc) {
+    constexpr int kMostPoints = 256;
+    float xs[kMostPoints], ys[kMostPoints];
+    int count = 0;
+    for (int i = first; i < n; i += inc) {
+        if (count == kMostPoints) return false;
+        xs[count] = points.PageX(i);
+        ys[count] = points.PageY(i);
+        ++count;
+    }
+    if (!plot_internal::StrokePolylineInside(xs, ys, count)) return false;
+    PlotState.lastPlotX = xs[count - 1];
+    PlotState.lastPlotY = ys[count - 1];
+    return true;
+}
+
 }  // namespace
 
 void PLOTL(const float* x, const float* y, int n, int increment, int symbol, int lineType,
@@ -109,6 +127,7 @@ void PLOTL(const float* x, const float* y, int n, int increment, int symbol, int
         }
         // Plain lines: the strokes themselves, and the last point's record
         // as PLOT leaves it.
+        if (StrokeInside(points, first, n, inc)) return;
         for (int i = first; i < n; i += inc) {
             s.lastPlotX = points.PageX(i);
             s.lastPlotY = points.PageY(i);

@@ -7,6 +7,7 @@
 #include <limits>
 #include <random>
 #include <tuple>
+#include <vector>
 
 #include "tests/plot_support.h"
 
@@ -508,6 +509,60 @@ TEST_P(EveryPen, DotsAndLinesPaintWhatBoxesAndPolylinesPaint) {
         float phase = 0.0f;
         PLOTL(lineX, lineY, 2, 1, 0, 0, 0, 0, &phase);
         ASSERT_TRUE(same(dotState(), line)) << dot << ": line to " << lineX[1] << "," << lineY[1];
+    }
+}
+
+// Polylines as PLOTL draws them, most of them well inside the page (where
+// it strokes them without the checks for the page's edges), some over an
+// edge or beyond it: each must leave the page, its changed rectangle and
+// the pen as its strokes one after another do.
+TEST_P(EveryPen, PolylinesPaintWhatTheirStrokesPaint) {
+    const auto [weight, shape] = GetParam();
+    std::mt19937 random(static_cast<unsigned>(weight * 16 + shape + 3));
+    const auto uniform = [&](double low, double high) { return std::uniform_real_distribution<>(low, high)(random); };
+    PlotStateRecord& s = PlotState;
+    struct LineState {
+        PageState page;
+        float penX, penY, lastPlotX, lastPlotY;
+        int penDrawn;
+        bool operator==(const LineState&) const = default;
+    };
+    const auto lineState = [&] { return LineState{Snapshot(), s.penX, s.penY, s.lastPlotX, s.lastPlotY, s.penDrawn}; };
+    for (int line = 0; line < 200; ++line) {
+        if (line % 100 == 0) {
+            // The second time a clip range inside the image; user units are page units.
+            OpenProgramPage(line == 0);
+            if (line > 0) PAGESETUP(0, 0, 27.95f, 4.0f, 27.95f, 4.0f, 2);
+            SETWINDOW(0, 0, s.pageWidth, s.pageHeight);
+        }
+        SETCOLOUR(2 + line % 2);
+        LINEWIDTH(weight);
+        s.lineShape = shape;
+        const int n = 1 + static_cast<int>(random() % 70);
+        const double step = std::array{0.002, 0.05, 0.4, 3.0}[random() % 4];
+        const double margin = random() % 4 ? 0.1 : -0.5;  // now and then over an edge
+        std::vector<float> x(static_cast<std::size_t>(n)), y(static_cast<std::size_t>(n));
+        double px = uniform(margin, s.pageWidth - margin), py = uniform(margin, s.pageHeight - margin);
+        for (std::size_t i = 0; i < x.size(); ++i) {
+            x[i] = static_cast<float>(px);
+            y[i] = static_cast<float>(py);
+            px = std::clamp(px + uniform(-step, step), margin, s.pageWidth - margin);
+            py = std::clamp(py + uniform(-step, step) * (random() % 3 ? 1 : 0), margin, s.pageHeight - margin);
+        }
+        if (random() % 2) PLOTFLUSH();
+        const LineState before = lineState();
+        float phase = 0.0f;
+        PLOTL(x.data(), y.data(), n, 1, 0, 0, 0, 0, &phase);
+        const LineState drawn = lineState();
+        Restore(before.page);
+        STROKE(x[0], y[0], 0);
+        PLOT(x[0], y[0], 0);
+        for (std::size_t i = 0; i < x.size(); ++i) {
+            s.lastPlotX = x[i];
+            s.lastPlotY = y[i];
+            STROKE(x[i], y[i], 1);
+        }
+        ASSERT_TRUE(lineState() == drawn) << line << ": " << n << " points from " << x[0] << "," << y[0];
     }
 }
 
