@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <climits>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -310,19 +311,23 @@ void DrawTrace(WaveKind kind, int chain, int i, int n) {
     // pixels is noted once for the last of a row of them, before the next
     // dot is drawn or at the end.
     const KeptDot* lastPut = nullptr;
-    PlotPixelRect putRect = kNoPixels;
+    constexpr PlotPixelRect kNothingPut{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
+    PlotPixelRect putRect = kNothingPut;
     const auto notePut = [&] {
         if (lastPut == nullptr) return;
         NoteKeptDots(*lastPut, putRect);
         lastPut = nullptr;
-        putRect = kNoPixels;
+        putRect = kNothingPut;
     };
-    for (int m = std::max(0, n - period + 1); m <= n; ++m) {
-        if (i > ReachedParticles(m)) continue;
+    // The frames of the period that the wave had reached the particle in.
+    int m = std::max(0, n - period + 1);
+    while (m <= n && i > ReachedParticles(m)) ++m;
+    for (; m <= n; ++m) {
         KeptDot& slot = ring[static_cast<std::size_t>(m % period)];
         if (slot.frame == m) {
             PaintKeptDot(slot);
-            putRect = Union(putRect, slot.rect);
+            putRect = {std::min(putRect.left, slot.rect.left), std::min(putRect.top, slot.rect.top),
+                       std::max(putRect.right, slot.rect.right), std::max(putRect.bottom, slot.rect.bottom)};
             lastPut = &slot;
             continue;
         }

@@ -117,20 +117,40 @@ DrawnPositions& KeptPositions(WaveKind kind) {
     return kept[kind == WaveKind::Longitudinal ? 0 : 1];
 }
 
+// The sines of the phases of the exciter and the reached particles in frame
+// n, the same for both waves: the last frame's are kept, for the other wave.
+const std::array<double, kLastParticle + 1>& PhaseSinesOf(int n) {
+    struct Sines {
+        bool valid = false;
+        int n = 0;
+        std::array<double, kLastParticle + 1> of{};
+    };
+    static Sines kept;
+    if (kept.valid && kept.n == n) return kept.of;
+    const int reached = ReachedCount(n);
+    float phase = ExciterPhase(n);
+    for (int i = 0; i <= reached; ++i) {
+        if (i > 0) phase = NextPhase(phase);
+        kept.of[i] = std::sin(static_cast<double>(phase));
+    }
+    kept.valid = true;
+    kept.n = n;
+    return kept.of;
+}
+
 const std::array<float, kLastParticle + 1>& DrawnPositionsOf(WaveKind kind, int n) {
     DrawnPositions& p = KeptPositions(kind);
     if (p.valid && p.n == n) return p.at;
     const bool lon = kind == WaveKind::Longitudinal;
-    const float amplitude = WaveAmplitude(kind);
+    const auto amplitude = static_cast<double>(WaveAmplitude(kind));
     const int reached = ReachedCount(n);
-    float phase = ExciterPhase(n);
+    const std::array<double, kLastParticle + 1>& sines = PhaseSinesOf(n);
     for (int i = 0; i <= kLastParticle; ++i) {
         if (i > reached) {
             p.at[i] = lon ? static_cast<float>(i) : 0.0f;
             continue;
         }
-        if (i > 0) phase = NextPhase(phase);
-        const double u = Displacement(amplitude, phase);
+        const double u = amplitude * sines[i];  // as Displacement() works it out
         p.at[i] = lon ? static_cast<float>(i + u) : static_cast<float>(u);
     }
     p.valid = true;
