@@ -194,6 +194,29 @@ void NoteKeptDots(const KeptDot& dot, const PlotPixelRect& rect) {
     s.penDrawn = dot.penDrawn;
 }
 
+// Kept dots painted one after another, and what they leave to note.
+struct KeptDotsPut {
+    const KeptDot* last = nullptr;
+    int left = INT_MAX;
+    int top = INT_MAX;
+    int right = INT_MIN;
+    int bottom = INT_MIN;
+
+    void Put(const KeptDot& dot) {
+        PaintKeptDot(dot);
+        left = std::min(left, dot.rect.left);
+        top = std::min(top, dot.rect.top);
+        right = std::max(right, dot.rect.right);
+        bottom = std::max(bottom, dot.rect.bottom);
+        last = &dot;
+    }
+    void Note() {
+        if (last == nullptr) return;
+        NoteKeptDots(*last, {left, top, right, bottom});
+        *this = KeptDotsPut{};
+    }
+};
+
 // The page under a dot's patch while the dot is drawn over it; kept between
 // dots so that a new dot does not allocate.
 std::vector<unsigned char>& PatchBuffer() {
@@ -310,33 +333,22 @@ void DrawTrace(WaveKind kind, int chain, int i, int n) {
     // Kept dots are painted as they come; what they leave besides their
     // pixels is noted once for the last of a row of them, before the next
     // dot is drawn or at the end.
-    const KeptDot* lastPut = nullptr;
-    constexpr PlotPixelRect kNothingPut{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
-    PlotPixelRect putRect = kNothingPut;
-    const auto notePut = [&] {
-        if (lastPut == nullptr) return;
-        NoteKeptDots(*lastPut, putRect);
-        lastPut = nullptr;
-        putRect = kNothingPut;
-    };
+    KeptDotsPut put;
     // The frames of the period that the wave had reached the particle in.
     int m = std::max(0, n - period + 1);
     while (m <= n && i > ReachedParticles(m)) ++m;
     for (; m <= n; ++m) {
         KeptDot& slot = ring[static_cast<std::size_t>(m % period)];
         if (slot.frame == m) {
-            PaintKeptDot(slot);
-            putRect = {std::min(putRect.left, slot.rect.left), std::min(putRect.top, slot.rect.top),
-                       std::max(putRect.right, slot.rect.right), std::max(putRect.bottom, slot.rect.bottom)};
-            lastPut = &slot;
+            put.Put(slot);
             continue;
         }
-        notePut();
+        put.Note();
         const float x = AlongOf(kind, i, m);
         const float y = kind == WaveKind::Longitudinal ? kTraceYLong : AcrossOf(kind, i, m);
         DrawAndKeepDot(x, y, kTraceDotSize, m, slot);
     }
-    notePut();
+    put.Note();
 }
 
 void DrawMarkedParticle(WaveKind kind, int i, int n) {

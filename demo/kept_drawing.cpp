@@ -31,7 +31,8 @@ bool SameRecord(const Record& a, const Record& b) { return std::memcmp(&a.bytes,
 // Where the pen and the text's glyph origin are: a kept drawing starts with
 // a move and sets its text's origin, so these are left out of the record it
 // is kept for (and the check that keeps it moves them).
-Record WithoutPlace(Record r) {
+Record RecordWithoutPlace() {
+    Record r = RecordNow();
     PlotStateRecord& b = r.bytes;
     b.penX = b.penY = b.lastPlotX = b.lastPlotY = b.glyphOriginX = b.glyphOriginY = 0.0f;
     b.penDrawn = 0;
@@ -153,8 +154,8 @@ void DrawKept(const std::string& key, const std::function<void()>& draw) {
         return;
     }
     const unsigned generation = PlotPageGeneration();
-    const Record before = RecordNow();
-    const Record beforeElsewhere = WithoutPlace(before);
+    // The record is large: a drawing put back copies it once.
+    const Record beforeElsewhere = RecordWithoutPlace();
     std::deque<KeptDrawing>& kept = Kept();
     for (const KeptDrawing& k : kept) {
         if (k.generation != generation || k.key != key || !SameRecord(k.before, beforeElsewhere)) continue;
@@ -164,6 +165,7 @@ void DrawKept(const std::string& key, const std::function<void()>& draw) {
         return;
     }
 
+    const Record before = RecordNow();
     const Changes changes = DrawWatched(draw);
     const PlotPixelRect rect = changes.Bounds();
     if (PlotPageGeneration() != generation || !OnThePage(rect)) return;

@@ -119,39 +119,55 @@ DrawnPositions& KeptPositions(WaveKind kind) {
 
 // The sines of the phases of the exciter and the reached particles in frame
 // n, the same for both waves: the last frame's are kept, for the other wave.
-const std::array<double, kLastParticle + 1>& PhaseSinesOf(int n) {
-    struct Sines {
-        bool valid = false;
-        int n = 0;
-        std::array<double, kLastParticle + 1> of{};
-    };
-    static Sines kept;
-    if (kept.valid && kept.n == n) return kept.of;
+struct PhaseSines {
+    bool valid = false;
+    int n = 0;
+    std::array<double, kLastParticle + 1> of{};
+};
+
+PhaseSines& KeptSines() {
+    static PhaseSines kept;
+    return kept;
+}
+
+// Where a particle with displacement u is drawn.
+template <bool kAlong>
+float DrawnAt(int i, double u) {
+    return kAlong ? static_cast<float>(i + u) : static_cast<float>(u);
+}
+
+// Frame n's positions into `at`, with the kept sines, worked out here (and
+// kept) unless they are frame n's.
+template <bool kAlong>
+void WorkOutPositions(std::array<float, kLastParticle + 1>& at, double amplitude, int n) {
+    PhaseSines& sines = KeptSines();
     const int reached = ReachedCount(n);
-    float phase = ExciterPhase(n);
-    for (int i = 0; i <= reached; ++i) {
-        if (i > 0) phase = NextPhase(phase);
-        kept.of[i] = std::sin(static_cast<double>(phase));
+    if (sines.valid && sines.n == n) {
+        for (int i = 0; i <= reached; ++i) at[i] = DrawnAt<kAlong>(i, amplitude * sines.of[i]);
+    } else {
+        // The same steps as Displacement() in turn, in one pass.
+        float phase = ExciterPhase(n);
+        for (int i = 0;; ++i) {
+            const double sine = std::sin(static_cast<double>(phase));
+            sines.of[i] = sine;
+            at[i] = DrawnAt<kAlong>(i, amplitude * sine);
+            if (i == reached) break;
+            phase = NextPhase(phase);
+        }
+        sines.valid = true;
+        sines.n = n;
     }
-    kept.valid = true;
-    kept.n = n;
-    return kept.of;
+    for (int i = reached + 1; i <= kLastParticle; ++i) at[i] = DrawnAt<kAlong>(i, 0.0);
 }
 
 const std::array<float, kLastParticle + 1>& DrawnPositionsOf(WaveKind kind, int n) {
     DrawnPositions& p = KeptPositions(kind);
     if (p.valid && p.n == n) return p.at;
-    const bool lon = kind == WaveKind::Longitudinal;
     const auto amplitude = static_cast<double>(WaveAmplitude(kind));
-    const int reached = ReachedCount(n);
-    const std::array<double, kLastParticle + 1>& sines = PhaseSinesOf(n);
-    for (int i = 0; i <= kLastParticle; ++i) {
-        if (i > reached) {
-            p.at[i] = lon ? static_cast<float>(i) : 0.0f;
-            continue;
-        }
-        const double u = amplitude * sines[i];  // as Displacement() works it out
-        p.at[i] = lon ? static_cast<float>(i + u) : static_cast<float>(u);
+    if (kind == WaveKind::Longitudinal) {
+        WorkOutPositions<true>(p.at, amplitude, n);
+    } else {
+        WorkOutPositions<false>(p.at, amplitude, n);
     }
     p.valid = true;
     p.n = n;
