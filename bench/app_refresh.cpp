@@ -6,9 +6,13 @@
 // backend copies it.
 #include <benchmark/benchmark.h>
 
+#include <cstdint>
+#include <vector>
+
 #include "app/app.h"
 #include "app/page_recorder.h"
 #include "app/shell.h"
+#include "app/shown_rows.h"
 #include "platform/headless/headless.h"
 #include "plot/plot.h"
 #include "tests/temp_dir.h"
@@ -132,9 +136,33 @@ void RunPresent(benchmark::State& state, bool whole) {
 void BM_PresentWholeWindow(benchmark::State& state) { RunPresent(state, true); }
 void BM_PresentChangedRect(benchmark::State& state) { RunPresent(state, false); }
 
+// Telling what differs from what a window showed, in a refresh whose
+// changed rectangle spans a 1904 x 1000 page's width and most of its rows
+// while a few hundred pixels in it differ, as with every teaching aid on.
+void BM_ShownRowsChanged(benchmark::State& state) {
+    constexpr int kWidth = 1904, kHeight = 1000;
+    std::vector<unsigned char> page(static_cast<std::size_t>(kWidth) * kHeight, 1);
+    std::uint32_t palette[256] = {};
+    PageFrame frame;
+    frame.pixels = page.data();
+    frame.width = kWidth;
+    frame.height = kHeight;
+    frame.palette = palette;
+    const PageChange change{0, 100, kWidth - 1, 899};
+    ShownRows shown;
+    shown.Changed(frame, change, 0, 0);
+    int n = 0;
+    for (auto _ : state) {
+        for (int i = 0; i < 300; ++i) page[(static_cast<std::size_t>(n) * 7919 + i * 4099) % page.size()] ^= 3;
+        ++n;
+        benchmark::DoNotOptimize(shown.Changed(frame, change, 0, 0));
+    }
+}
+
 BENCHMARK(BM_RefreshPlotView)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RefreshWithDump)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_GifFrame)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ShownRowsChanged)->Unit(benchmark::kMicrosecond);
 // A wave band (100 rows, the whole width) and one button (26 x 60).
 BENCHMARK(BM_PresentWholeWindow)->Args({100, 1008})->Args({26, 60})->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PresentChangedRect)->Args({100, 1008})->Args({26, 60})->Unit(benchmark::kMicrosecond);

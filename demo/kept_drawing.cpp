@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <deque>
 #include <vector>
 
 #include "plot/host.h"
@@ -116,8 +115,8 @@ struct KeptDrawing {
     std::vector<unsigned char> pixels;  // rect's rows, top row first
 };
 
-std::deque<KeptDrawing>& Kept() {
-    static std::deque<KeptDrawing> kept;
+std::vector<KeptDrawing>& Kept() {
+    static std::vector<KeptDrawing> kept;
     return kept;
 }
 
@@ -156,7 +155,7 @@ void DrawKept(const std::string& key, const std::function<void()>& draw) {
     const unsigned generation = PlotPageGeneration();
     // The record is large: a drawing put back copies it once.
     const Record beforeElsewhere = RecordWithoutPlace();
-    std::deque<KeptDrawing>& kept = Kept();
+    std::vector<KeptDrawing>& kept = Kept();
     for (const KeptDrawing& k : kept) {
         if (k.generation != generation || k.key != key || !SameRecord(k.before, beforeElsewhere)) continue;
         CopyToPage(k.rect, k.pixels.data());
@@ -194,7 +193,7 @@ void DrawKept(const std::string& key, const std::function<void()>& draw) {
     CopyToPage(rect, k.pixels.data());
     RestoreRecord(k.after);
     if (!same) return;
-    if (kept.size() >= kMostKept) kept.pop_front();
+    if (kept.size() >= kMostKept) kept.erase(kept.begin());
     kept.push_back(std::move(k));
 }
 
