@@ -25,7 +25,11 @@ Record RecordNow() {
     return r;
 }
 
-bool SameRecord(const Record& a, const Record& b) { return std::memcmp(&a.bytes, &b.bytes, sizeof a.bytes) == 0; }
+// Byte for byte on purpose: every field counts, and both records are
+// memcpy copies of PlotState.
+bool SameRecord(const Record& a, const Record& b) {
+    return std::memcmp(&a.bytes, &b.bytes, sizeof a.bytes) == 0;  // NOLINT(bugprone-suspicious-memory-comparison)
+}
 
 // Where the pen and the text's glyph origin are: a kept drawing starts with
 // a move and sets its text's origin, so these are left out of the record it
@@ -125,7 +129,9 @@ unsigned char* PageRow(const PlotPixelRect& rect, int top) {
     return s.pagePixels + static_cast<long>(s.imageHeight - 1 - top) * s.imageWidth + rect.left;
 }
 
-std::size_t Width(const PlotPixelRect& rect) { return static_cast<std::size_t>(rect.right - rect.left + 1); }
+std::size_t Width(const PlotPixelRect& rect) {
+    return static_cast<std::size_t>(rect.right) - static_cast<std::size_t>(rect.left) + 1;
+}
 
 // Copies rect's rows, top row first, out of the page and into it.
 void CopyFromPage(const PlotPixelRect& rect, unsigned char* pixels) {
