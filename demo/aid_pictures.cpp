@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <array>
+#include <climits>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <map>
@@ -147,20 +149,79 @@ KeptDots& TheKeptDots() {
     return dots;
 }
 
-void PutKeptDot(const KeptDot& dot) {
+// A run of a few bytes written in at most two overlapping stores, which
+// costs less than a call for the short runs a trace dot is made of.
+void FillRun(unsigned char* to, unsigned char colour, int length) {
+    if (length > 16) {
+        std::memset(to, colour, static_cast<std::size_t>(length));
+    } else if (length >= 8) {
+        const std::uint64_t bytes = colour * 0x0101010101010101ULL;
+        std::memcpy(to, &bytes, 8);
+        std::memcpy(to + length - 8, &bytes, 8);
+    } else if (length >= 4) {
+        const std::uint32_t bytes = colour * 0x01010101U;
+        std::memcpy(to, &bytes, 4);
+        std::memcpy(to + length - 4, &bytes, 4);
+    } else if (length >= 2) {
+        const auto bytes = static_cast<std::uint16_t>(colour * 0x0101U);
+        std::memcpy(to, &bytes, 2);
+        std::memcpy(to + length - 2, &bytes, 2);
+    } else if (length == 1) {
+        *to = colour;
+    }
+}
+
+// The pixels of a kept dot, in the pen colour.
+void PaintKeptDot(const KeptDot& dot) {
     PlotStateRecord& s = PlotState;
     const auto colour = static_cast<unsigned char>(s.penColour);
-    for (const auto& [offset, length] : dot.runs) std::memset(s.pagePixels + offset, colour, length);
-    s.dirtyLeft = std::min(s.dirtyLeft, dot.rect.left);
-    s.dirtyRight = std::max(s.dirtyRight, dot.rect.right);
-    s.dirtyTop = std::min(s.dirtyTop, dot.rect.top);
-    s.dirtyBottom = std::max(s.dirtyBottom, dot.rect.bottom);
+    for (const auto& [offset, length] : dot.runs) FillRun(s.pagePixels + offset, colour, length);
+}
+
+// What drawing kept dots leaves besides their pixels: the refresh rectangle
+// grown by theirs, `rect`, and the pen as the last of them, `dot`, leaves it.
+void NoteKeptDots(const KeptDot& dot, const PlotPixelRect& rect) {
+    PlotStateRecord& s = PlotState;
+    s.dirtyLeft = std::min(s.dirtyLeft, rect.left);
+    s.dirtyRight = std::max(s.dirtyRight, rect.right);
+    s.dirtyTop = std::min(s.dirtyTop, rect.top);
+    s.dirtyBottom = std::max(s.dirtyBottom, rect.bottom);
     s.penBlock() = dot.pen;
     s.penX = dot.penX;
     s.penY = dot.penY;
     s.lastPlotX = dot.lastPlotX;
     s.lastPlotY = dot.lastPlotY;
     s.penDrawn = dot.penDrawn;
+}
+
+// Kept dots painted one after another, and what they leave to note.
+struct KeptDotsPut {
+    const KeptDot* last = nullptr;
+    int left = INT_MAX;
+    int top = INT_MAX;
+    int right = INT_MIN;
+    int bottom = INT_MIN;
+
+    void Put(const KeptDot& dot) {
+        PaintKeptDot(dot);
+        left = std::min(left, dot.rect.left);
+        top = std::min(top, dot.rect.top);
+        right = std::max(right, dot.rect.right);
+        bottom = std::max(bottom, dot.rect.bottom);
+        last = &dot;
+    }
+    void Note() {
+        if (last == nullptr) return;
+        NoteKeptDots(*last, {left, top, right, bottom});
+        *this = KeptDotsPut{};
+    }
+};
+
+// The page under a dot's patch while the dot is drawn over it; kept between
+// dots so that a new dot does not allocate.
+std::vector<unsigned char>& PatchBuffer() {
+    static std::vector<unsigned char> buffer;
+    return buffer;
 }
 
 // DOT(x, y, size) in the pen colour, which is the fill colour too; its
@@ -184,24 +245,40 @@ void DrawAndKeepDot(float x, float y, int size, int m, KeptDot& slot) {
         DOT(x, y, size);
         return;
     }
+    // The patch is painted in another colour, so that every pixel of the
+    // dot's colour afterwards is one the dot drew.
     const auto colour = static_cast<unsigned char>(s.penColour);
     const auto other = static_cast<unsigned char>(colour + 1);
     const int width = col2 - col1 + 1;
-    std::vector<unsigned char> under(static_cast<std::size_t>(width) * static_cast<std::size_t>(row2 - row1 + 1));
+    std::vector<unsigned char>& under = PatchBuffer();
+    under.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(row2 - row1 + 1));
+    const auto lineOf = [&](int row) { return s.pagePixels + static_cast<long>(s.imageWidth) * row + col1; };
+    const auto underOf = [&](int row) { return under.data() + static_cast<std::size_t>(row - row1) * width; };
     for (int row = row1; row <= row2; ++row) {
-        unsigned char* line = s.pagePixels + static_cast<long>(s.imageWidth) * row + col1;
-        std::memcpy(under.data() + static_cast<std::size_t>(row - row1) * width, line, width);
-        std::memset(line, other, width);
+        std::memcpy(underOf(row), lineOf(row), width);
+        std::memset(lineOf(row), other, width);
     }
     const DrawnWatch watch = StartWatchingDrawn();
     DOT(x, y, size);
     const PlotPixelRect drawn = StopWatchingDrawn(watch);
 
+    // Only the part of the patch in the rectangle the dot drew can hold its
+    // pixels; the rest is put back whole.
+    const int scanLeft = std::max(col1, drawn.left) - col1;
+    const int scanRight = std::min(col2, drawn.right) - col1;
+    const int scanRow1 = std::max(row1, s.imageHeight - 1 - drawn.bottom);
+    const int scanRow2 = std::min(row2, s.imageHeight - 1 - drawn.top);
     KeptDot dot{};
     for (int row = row1; row <= row2; ++row) {
-        unsigned char* line = s.pagePixels + static_cast<long>(s.imageWidth) * row + col1;
-        const unsigned char* before = under.data() + static_cast<std::size_t>(row - row1) * width;
-        for (int col = 0; col < width; ++col) {
+        unsigned char* line = lineOf(row);
+        const unsigned char* before = underOf(row);
+        if (row < scanRow1 || row > scanRow2 || scanLeft > scanRight) {
+            std::memcpy(line, before, width);
+            continue;
+        }
+        std::memcpy(line, before, scanLeft);
+        std::memcpy(line + scanRight + 1, before + scanRight + 1, width - scanRight - 1);
+        for (int col = scanLeft; col <= scanRight; ++col) {
             if (line[col] != colour) {
                 line[col] = before[col];
                 continue;
@@ -253,17 +330,25 @@ void DrawTrace(WaveKind kind, int chain, int i, int n) {
     SETCOLOURS(kPaleMagenta, kPaleMagenta);
     LINEWIDTH(25);
     TraceRing& ring = TheKeptDots().RingOf(chain, i, period);
-    for (int m = std::max(0, n - period + 1); m <= n; ++m) {
-        if (i > ReachedParticles(m)) continue;
+    // Kept dots are painted as they come; what they leave besides their
+    // pixels is noted once for the last of a row of them, before the next
+    // dot is drawn or at the end.
+    KeptDotsPut put;
+    // The frames of the period that the wave had reached the particle in.
+    int m = std::max(0, n - period + 1);
+    while (m <= n && i > ReachedParticles(m)) ++m;
+    for (; m <= n; ++m) {
         KeptDot& slot = ring[static_cast<std::size_t>(m % period)];
         if (slot.frame == m) {
-            PutKeptDot(slot);
+            put.Put(slot);
             continue;
         }
+        put.Note();
         const float x = AlongOf(kind, i, m);
         const float y = kind == WaveKind::Longitudinal ? kTraceYLong : AcrossOf(kind, i, m);
         DrawAndKeepDot(x, y, kTraceDotSize, m, slot);
     }
+    put.Note();
 }
 
 void DrawMarkedParticle(WaveKind kind, int i, int n) {

@@ -25,12 +25,17 @@ Record RecordNow() {
     return r;
 }
 
-bool SameRecord(const Record& a, const Record& b) { return std::memcmp(&a.bytes, &b.bytes, sizeof a.bytes) == 0; }
+// Byte for byte on purpose: every field counts, and both records are
+// memcpy copies of PlotState.
+bool SameRecord(const Record& a, const Record& b) {
+    return std::memcmp(&a.bytes, &b.bytes, sizeof a.bytes) == 0;  // NOLINT(bugprone-suspicious-memory-comparison)
+}
 
 // Where the pen and the text's glyph origin are: a kept drawing starts with
 // a move and sets its text's origin, so these are left out of the record it
 // is kept for (and the check that keeps it moves them).
-Record WithoutPlace(Record r) {
+Record RecordWithoutPlace() {
+    Record r = RecordNow();
     PlotStateRecord& b = r.bytes;
     b.penX = b.penY = b.lastPlotX = b.lastPlotY = b.glyphOriginX = b.glyphOriginY = 0.0f;
     b.penDrawn = 0;
@@ -124,7 +129,9 @@ unsigned char* PageRow(const PlotPixelRect& rect, int top) {
     return s.pagePixels + static_cast<long>(s.imageHeight - 1 - top) * s.imageWidth + rect.left;
 }
 
-std::size_t Width(const PlotPixelRect& rect) { return static_cast<std::size_t>(rect.right - rect.left + 1); }
+std::size_t Width(const PlotPixelRect& rect) {
+    return static_cast<std::size_t>(rect.right) - static_cast<std::size_t>(rect.left) + 1;
+}
 
 // Copies rect's rows, top row first, out of the page and into it.
 void CopyFromPage(const PlotPixelRect& rect, unsigned char* pixels) {
@@ -152,8 +159,8 @@ void DrawKept(const std::string& key, const std::function<void()>& draw) {
         return;
     }
     const unsigned generation = PlotPageGeneration();
-    const Record before = RecordNow();
-    const Record beforeElsewhere = WithoutPlace(before);
+    // The record is large: a drawing put back copies it once.
+    const Record beforeElsewhere = RecordWithoutPlace();
     std::vector<KeptDrawing>& kept = Kept();
     for (const KeptDrawing& k : kept) {
         if (k.generation != generation || k.key != key || !SameRecord(k.before, beforeElsewhere)) continue;
@@ -163,6 +170,7 @@ void DrawKept(const std::string& key, const std::function<void()>& draw) {
         return;
     }
 
+    const Record before = RecordNow();
     const Changes changes = DrawWatched(draw);
     const PlotPixelRect rect = changes.Bounds();
     if (PlotPageGeneration() != generation || !OnThePage(rect)) return;

@@ -99,29 +99,105 @@ double ParticlePhaseLag() { return kPhaseStep; }
 double FramePhaseStep() { return static_cast<double>(kPi) * (1.0 / 12.0); }
 float WaveAmplitude(WaveKind kind) { return kind == WaveKind::Longitudinal ? kLongAmplitude : kTransAmplitude; }
 
+namespace {
+
+// A chain's particles as frame n draws them: along the chain (longitudinal,
+// i + u in single precision) or across it (transversal, u in single
+// precision), at rest beyond the wave front.  The last frame's are kept for
+// each wave, so that the chain, the graph, the marks and a click ask the
+// sines once.
+struct DrawnPositions {
+    bool valid = false;
+    int n = 0;
+    std::array<float, kLastParticle + 1> at{};
+};
+
+DrawnPositions& KeptPositions(WaveKind kind) {
+    static std::array<DrawnPositions, 2> kept;
+    return kept[kind == WaveKind::Longitudinal ? 0 : 1];
+}
+
+// The sines of the phases of the exciter and the reached particles in frame
+// n, the same for both waves: the last frame's are kept, for the other wave.
+struct PhaseSines {
+    bool valid = false;
+    int n = 0;
+    std::array<double, kLastParticle + 1> of{};
+};
+
+PhaseSines& KeptSines() {
+    static PhaseSines kept;
+    return kept;
+}
+
+// Where a particle with displacement u is drawn.
+template <bool kAlong>
+float DrawnAt(int i, double u) {
+    return kAlong ? static_cast<float>(i + u) : static_cast<float>(u);
+}
+
+// Frame n's positions into `at`, with the kept sines, worked out here (and
+// kept) unless they are frame n's.
+template <bool kAlong>
+void WorkOutPositions(std::array<float, kLastParticle + 1>& at, double amplitude, int n) {
+    PhaseSines& sines = KeptSines();
+    const int reached = ReachedCount(n);
+    if (sines.valid && sines.n == n) {
+        for (int i = 0; i <= reached; ++i) at[i] = DrawnAt<kAlong>(i, amplitude * sines.of[i]);
+    } else {
+        // The same steps as Displacement() in turn, in one pass.
+        float phase = ExciterPhase(n);
+        for (int i = 0;; ++i) {
+            const double sine = std::sin(static_cast<double>(phase));
+            sines.of[i] = sine;
+            at[i] = DrawnAt<kAlong>(i, amplitude * sine);
+            if (i == reached) break;
+            phase = NextPhase(phase);
+        }
+        sines.valid = true;
+        sines.n = n;
+    }
+    for (int i = reached + 1; i <= kLastParticle; ++i) at[i] = DrawnAt<kAlong>(i, 0.0);
+}
+
+const std::array<float, kLastParticle + 1>& DrawnPositionsOf(WaveKind kind, int n) {
+    DrawnPositions& p = KeptPositions(kind);
+    if (p.valid && p.n == n) return p.at;
+    const auto amplitude = static_cast<double>(WaveAmplitude(kind));
+    if (kind == WaveKind::Longitudinal) {
+        WorkOutPositions<true>(p.at, amplitude, n);
+    } else {
+        WorkOutPositions<false>(p.at, amplitude, n);
+    }
+    p.valid = true;
+    p.n = n;
+    return p.at;
+}
+
+// The displacement from the drawn position; a bar's position is kept in
+// single precision, so the difference is exact in double.
+double DisplacementOfDrawn(WaveKind kind, int particle, float drawn) {
+    if (kind == WaveKind::Longitudinal) return drawn - static_cast<double>(particle);
+    return drawn;
+}
+
+}  // namespace
+
 double ParticleDisplacement(WaveKind kind, int particle, int n) {
-    float phase = ExciterPhase(n);
     if (particle > ReachedCount(n)) return 0.0;
+    const DrawnPositions& kept = KeptPositions(kind);
+    if (kept.valid && kept.n == n && particle >= 0) return DisplacementOfDrawn(kind, particle, kept.at[particle]);
+    // Another frame (a trace dot's): one particle's alone.
+    float phase = ExciterPhase(n);
     for (int i = 1; i <= particle; ++i) phase = NextPhase(phase);
     const double u = Displacement(WaveAmplitude(kind), phase);
-    // A bar's position is kept in single precision.
-    if (kind == WaveKind::Longitudinal) return static_cast<float>(particle + u) - static_cast<double>(particle);
-    return static_cast<float>(u);
+    const float drawn = kind == WaveKind::Longitudinal ? static_cast<float>(particle + u) : static_cast<float>(u);
+    return DisplacementOfDrawn(kind, particle, drawn);
 }
 
 void ParticleDisplacements(WaveKind kind, int n, double (&displacements)[kChainLastParticle + 1]) {
-    const int reached = ReachedCount(n);
-    float phase = ExciterPhase(n);
-    for (int i = 0; i <= kChainLastParticle; ++i) {
-        if (i > 0) phase = NextPhase(phase);
-        if (i > reached) {
-            displacements[i] = 0.0;
-            continue;
-        }
-        const double u = Displacement(WaveAmplitude(kind), phase);
-        displacements[i] = kind == WaveKind::Longitudinal ? static_cast<float>(i + u) - static_cast<double>(i)
-                                                          : static_cast<double>(static_cast<float>(u));
-    }
+    const std::array<float, kLastParticle + 1>& drawn = DrawnPositionsOf(kind, n);
+    for (int i = 0; i <= kChainLastParticle; ++i) displacements[i] = DisplacementOfDrawn(kind, i, drawn[i]);
 }
 
 void DrawLongitudinalBackground() {
@@ -171,10 +247,10 @@ void DrawLongitudinalChain(int n) {
     }
 
     // The exciter's bar, joined to its rest position at both bar edges.
-    const float phi0 = ExciterPhase(n);
+    const std::array<float, kLastParticle + 1>& x = DrawnPositionsOf(WaveKind::Longitudinal, n);
     LINEWIDTH(80);
     SETCOLOURS(kRed, kPink);
-    const float u = static_cast<float>(Displacement(kLongAmplitude, phi0));
+    const float u = x[0];
     Bar(u);
     LINEWIDTH(50);
     PLOTLINE(u, -kBarHalfHeight, 0.0f, -kBarHalfHeight);
@@ -183,12 +259,9 @@ void DrawLongitudinalChain(int n) {
     // The reached particles, drawn last so that they lie on top.
     LINEWIDTH(40);
     SETCOLOURS(kBlue, kSkyBlue);
-    float phase = phi0;
     const int reached = ReachedCount(n);
     for (int i = 1; i <= reached; ++i) {
-        phase = NextPhase(phase);
-        const float x = static_cast<float>(i + Displacement(kLongAmplitude, phase));
-        if (BarVisible(x)) Bar(x);
+        if (BarVisible(x[i])) Bar(x[i]);
     }
 }
 
@@ -198,9 +271,9 @@ void DrawTransversalChain(int n) {
     PLOTLINE(0.0f, 0.0f, 64.0f, 0.0f);
 
     // The exciter's stem from its rest position.
-    const float phi0 = ExciterPhase(n);
+    const std::array<float, kLastParticle + 1>& displacement = DrawnPositionsOf(WaveKind::Transversal, n);
     SETCOLOURS(kRed, kPink);
-    const float y0 = static_cast<float>(Displacement(kTransAmplitude, phi0));
+    const float y0 = displacement[0];
     PLOTLINE(0.0f, 0.0f, 0.0f, y0);
 
     // The wave line from the exciter to the front; while the front is on the
@@ -209,11 +282,7 @@ void DrawTransversalChain(int n) {
     const int reached = ReachedCount(n);
     float previousX = 0.0f;
     float previousY = y0;
-    float phase = phi0;
-    std::array<float, kLastParticle + 1> displacement{};  // of the reached particles, for their dots
     for (int i = 1; i <= reached; ++i) {
-        phase = NextPhase(phase);
-        displacement[i] = static_cast<float>(Displacement(kTransAmplitude, phase));
         const float x = static_cast<float>(i);
         const float y = i == n ? 0.0f : displacement[i];
         PLOTLINE(previousX, previousY, x, y);

@@ -377,3 +377,46 @@ TEST_F(WavePage, NegativeFrameNumbersDrawARestingChain) {
 }
 
 }  // namespace
+
+// ---- the model shared by the frames and the aids ------------------------------------------
+
+// A frame's displacements are worked out once and shared by both waves (the
+// sines) and by every later question about that frame: the answers are bit
+// for bit those worked out for one particle alone, and the pictures do not
+// depend on which wave or frame was drawn before.
+TEST_F(WavePage, SharedDisplacementsEqualOnesWorkedOutAlone) {
+    const WaveKind kinds[] = {WaveKind::Longitudinal, WaveKind::Transversal};
+    // Frame n of a wave on a cleared page, after whatever was drawn before.
+    const auto draw = [](WaveKind kind, int n) {
+        std::fill(PlotState.pagePixels, PlotState.pagePixels + PlotState.imageSize, kWhite);
+        if (kind == WaveKind::Longitudinal) {
+            DrawLongitudinalFrame(n);
+        } else {
+            DrawTransversalFrame(n);
+        }
+    };
+    for (const int n : {0, 1, 13, 40, 63, 64, 65, 100, 9999}) {
+        SCOPED_TRACE(n);
+        double alone[2][kChainLastParticle + 1];
+        double unused[kChainLastParticle + 1];
+        for (int k = 0; k < 2; ++k) {
+            ParticleDisplacements(kinds[k], n + 5, unused);  // another frame is kept
+            for (int i = 0; i <= kChainLastParticle; ++i) alone[k][i] = ParticleDisplacement(kinds[k], i, n);
+        }
+        for (int k = 0; k < 2; ++k) {
+            const WaveKind kind = kinds[k];
+            const WaveKind other = kinds[1 - k];
+            draw(kind, n + 1);
+            const auto afterAnotherFrame = (draw(kind, n), Page());
+            draw(other, n);  // the other wave's frame n comes first
+            draw(kind, n);
+            EXPECT_EQ(afterAnotherFrame, Page()) << "wave " << k;
+            double shared[kChainLastParticle + 1];
+            ParticleDisplacements(kind, n, shared);
+            for (int i = 0; i <= kChainLastParticle; ++i) {
+                EXPECT_EQ(shared[i], alone[k][i]) << "wave " << k << " particle " << i;
+                EXPECT_EQ(ParticleDisplacement(kind, i, n), alone[k][i]) << "wave " << k << " particle " << i;
+            }
+        }
+    }
+}
