@@ -280,14 +280,15 @@ void DrawTransversalChain(int n) {
     // chain its vertex lies exactly on the axis.
     SETCOLOUR(kSkyBlue);
     const int reached = ReachedCount(n);
-    float previousX = 0.0f;
-    float previousY = y0;
-    for (int i = 1; i <= reached; ++i) {
-        const float x = static_cast<float>(i);
-        const float y = i == n ? 0.0f : displacement[i];
-        PLOTLINE(previousX, previousY, x, y);
-        previousX = x;
-        previousY = y;
+    if (reached > 0) {
+        std::array<float, kLastParticle + 1> lineX{};
+        std::array<float, kLastParticle + 1> lineY{};
+        for (int i = 0; i <= reached; ++i) {
+            lineX[i] = static_cast<float>(i);
+            lineY[i] = i == n ? 0.0f : displacement[i];
+        }
+        float phase = 0.0f;
+        PLOTL(lineX.data(), lineY.data(), reached + 1, 1, 0, 0, 0, 0, &phase);
     }
 
     // Particles the wave has not reached yet.
