@@ -202,7 +202,10 @@ std::string FormatAidList(const AidState& aids) {
     const auto add = [&list](const std::string& item) { list += (list.empty() ? "" : ",") + item; };
     if (!aids.marked.empty()) {
         std::string marks = "mark=";
-        for (std::size_t i = 0; i < aids.marked.size(); ++i) marks += (i ? "+" : "") + std::to_string(aids.marked[i]);
+        for (std::size_t i = 0; i < aids.marked.size(); ++i) {
+            if (i > 0) marks += '+';
+            marks += std::to_string(aids.marked[i]);
+        }
         add(marks);
     }
     if (aids.wavelength) add("wavelength");
