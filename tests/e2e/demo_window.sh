@@ -187,7 +187,7 @@ ref start-1920 ""
 ref running-1920 "click $L" "wait 1" "click $GO" "wait 0.5" "close"
 "$OSK" >"$WORK/osk.log" 2>&1 &
 OSK_PID=$!
-find_window || fail "no window appeared at 1920x1080"
+find_window || fail "no window appeared at 1920x1080: $(head -c 300 "$WORK/osk.log")"
 sleep 1
 eval "$(xwininfo -id "$wid" | awk '/Absolute upper-left X/{print "X=" $4} /Absolute upper-left Y/{print "Y=" $4}
                                    /Width:/{print "W=" $2} /Height:/{print "H=" $2}')"
