@@ -460,7 +460,11 @@ async function accessibility() {
   const help = await s.page.$eval('#message-text', (e) => e.textContent);
   check(/Go \/ Stop/.test(help), 'the help dialog lists the buttons and keys');
   await s.page.keyboard.press('Escape');
-  await s.page.waitForFunction(() => !document.getElementById('message').open, { timeout: 5000 });
+  // The dialog's close event hands the focus back to the picture a task
+  // after the dialog closed; a key before that would press the button that
+  // had the focus before the dialog.
+  await s.page.waitForFunction(() => !document.getElementById('message').open &&
+                               document.activeElement === document.getElementById('screen'), { timeout: 5000 });
   await s.key('space', ' ');
   await s.page.waitForFunction(() => /running/.test(document.getElementById('announce').textContent),
                                { timeout: 5000 }).catch(() => {});
