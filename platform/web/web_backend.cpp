@@ -82,6 +82,14 @@ EM_JS(void, osk_web_setup_canvas, (int width, int height), {
         canvas.style.top = (exact(Math.floor((stageHeight - deviceHeight) / 2), ratio, 1) / ratio) + 'px';
         canvas.style.width = (deviceWidth / ratio) + 'px';
         canvas.style.height = (deviceHeight / ratio) + 'px';
+        // The focus outline's element (the page's #ring) covers the canvas.
+        const ring = document.getElementById('ring');
+        if (ring) {
+            ring.style.left = canvas.style.left;
+            ring.style.top = canvas.style.top;
+            ring.style.width = canvas.style.width;
+            ring.style.height = canvas.style.height;
+        }
     };
     Module.oskScreen = screen;
     window.addEventListener('resize', screen.fit);
