@@ -151,9 +151,9 @@ void BM_ShownRowsChanged(benchmark::State& state) {
     const PageChange change{0, 100, kWidth - 1, 899};
     ShownRows shown;
     shown.Changed(frame, change, 0, 0);
-    int n = 0;
+    std::size_t n = 0;
     for (auto _ : state) {
-        for (int i = 0; i < 300; ++i) page[(static_cast<std::size_t>(n) * 7919 + i * 4099) % page.size()] ^= 3;
+        for (std::size_t i = 0; i < 300; ++i) page[(n * 7919 + i * 4099) % page.size()] ^= 3;
         ++n;
         benchmark::DoNotOptimize(shown.Changed(frame, change, 0, 0));
     }
