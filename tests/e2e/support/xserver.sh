@@ -21,12 +21,24 @@ at_exit end_session
 start_xserver() {
   # -noreset: without it the server resets when its last client leaves, and
   # a program started in that moment finds no display.
-  Xvfb -displayfd 3 -screen 0 "$1x24" -nolisten tcp -noreset 3>"$WORK/display" 2>"$WORK/xvfb.log" &
-  XVFB_PID=$!
-  for _ in $(seq 100); do
+  # A loaded machine (CI builds beside the tests) can start it slowly, or
+  # it can end at once without a word (seen once in CI): up to three tries
+  # of up to 15 s each.
+  local try status
+  for try in 1 2 3; do
+    Xvfb -displayfd 3 -screen 0 "$1x24" -nolisten tcp -noreset 3>"$WORK/display" 2>"$WORK/xvfb.log" &
+    XVFB_PID=$!
+    for _ in $(seq 300); do
+      [ -s "$WORK/display" ] && break
+      kill -0 "$XVFB_PID" 2>/dev/null || break
+      sleep 0.05
+    done
     [ -s "$WORK/display" ] && break
-    kill -0 "$XVFB_PID" 2>/dev/null || break
-    sleep 0.05
+    kill "$XVFB_PID" 2>/dev/null
+    wait "$XVFB_PID" 2>/dev/null
+    status=$?
+    XVFB_PID=""
+    echo "note: Xvfb try $try did not start (status $status): $(head -c 300 "$WORK/xvfb.log")"
   done
   [ -s "$WORK/display" ] || { echo "SKIP: Xvfb did not start: $(head -c 300 "$WORK/xvfb.log")"; return 1; }
   DISPLAY=":$(head -n1 "$WORK/display")"
