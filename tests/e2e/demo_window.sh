@@ -172,7 +172,12 @@ fi
 # clicks there.
 kill "$XVFB_PID" 2>/dev/null; wait "$XVFB_PID" 2>/dev/null; XVFB_PID=""
 # wine's server keeps the screen it first met: a new one for the new screen.
-[ -e "$BUILD_DIR/osk.exe" ] && WINEPREFIX="${OSK_WINEPREFIX:-$BUILD_DIR/wine}" wineserver -k 2>/dev/null
+end_wineserver() {  # ends the Windows build's wine server and waits until it has ended
+  [ -e "$BUILD_DIR/osk.exe" ] || return 0
+  WINEPREFIX="${OSK_WINEPREFIX:-$BUILD_DIR/wine}" wineserver -k 2>/dev/null
+  WINEPREFIX="${OSK_WINEPREFIX:-$BUILD_DIR/wine}" wineserver -w 2>/dev/null
+}
+end_wineserver
 start_xserver 1920x1080 || fail "no X server at 1920x1080"
 if [ ! -e "$BUILD_DIR/osk.exe" ] && command -v openbox >/dev/null; then
   openbox >/dev/null 2>&1 &
@@ -187,7 +192,18 @@ ref start-1920 ""
 ref running-1920 "click $L" "wait 1" "click $GO" "wait 0.5" "close"
 "$OSK" >"$WORK/osk.log" 2>&1 &
 OSK_PID=$!
-find_window || fail "no window appeared at 1920x1080: $(head -c 300 "$WORK/osk.log")"
+# Under wine the program ended before its window opened twice in CI, with
+# nothing said (wine's messages are off), beside the other lanes' builds and
+# never alone: once more on a wine server of its own, with a note.
+if ! find_window && [ -e "$BUILD_DIR/osk.exe" ]; then
+  echo "note: osk.exe ended before its window appeared at 1920x1080 ($(head -c 200 "$WORK/osk.log")); once more"
+  kill "$OSK_PID" 2>/dev/null; wait "$OSK_PID" 2>/dev/null
+  end_wineserver
+  "$OSK" >"$WORK/osk.log" 2>&1 &
+  OSK_PID=$!
+  find_window
+fi
+[ -n "$wid" ] || fail "no window appeared at 1920x1080: $(head -c 300 "$WORK/osk.log")"
 sleep 1
 eval "$(xwininfo -id "$wid" | awk '/Absolute upper-left X/{print "X=" $4} /Absolute upper-left Y/{print "Y=" $4}
                                    /Width:/{print "W=" $2} /Height:/{print "H=" $2}')"
