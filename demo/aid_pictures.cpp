@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/catalogue.h"
+#include "demo/kept_drawing.h"
 #include "plot/host.h"
 #include "plot/palette.h"
 #include "plot/plot.h"
@@ -76,44 +77,8 @@ float AcrossOf(WaveKind kind, int i, int n) {
 
 constexpr PlotPixelRect kNoPixels{0, 0, -1, -1};
 
-PlotPixelRect Union(const PlotPixelRect& a, const PlotPixelRect& b) {
-    if (a.Empty()) return b;
-    if (b.Empty()) return a;
-    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right), std::max(a.bottom, b.bottom)};
-}
-
 PlotPixelRect Intersection(const PlotPixelRect& a, const PlotPixelRect& b) {
     return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
-}
-
-// Where the frame's drawing lands is watched apart from what the refresh
-// has collected so far, and then added to it.
-struct DrawnWatch {
-    int left, right, top, bottom;
-    PlotPixelRect direct;
-};
-
-DrawnWatch StartWatchingDrawn() {
-    PlotStateRecord& s = PlotState;
-    const DrawnWatch before{s.dirtyLeft, s.dirtyRight, s.dirtyTop, s.dirtyBottom, PlotTakeDirectWrites()};
-    s.dirtyLeft = s.imageWidth - 1;
-    s.dirtyRight = 0;
-    s.dirtyTop = s.imageHeight - 1;
-    s.dirtyBottom = 0;
-    return before;
-}
-
-PlotPixelRect StopWatchingDrawn(const DrawnWatch& before) {
-    PlotStateRecord& s = PlotState;
-    const PlotPixelRect direct = PlotTakeDirectWrites();
-    PlotPixelRect drawn{s.dirtyLeft, s.dirtyTop, s.dirtyRight, s.dirtyBottom};
-    drawn = Union(drawn, direct);
-    s.dirtyLeft = std::min(s.dirtyLeft, before.left);
-    s.dirtyRight = std::max(s.dirtyRight, before.right);
-    s.dirtyTop = std::min(s.dirtyTop, before.top);
-    s.dirtyBottom = std::max(s.dirtyBottom, before.bottom);
-    PlotNoteDirectWrites(Union(before.direct, direct));
-    return drawn;
 }
 
 // A trace dot's pixels: a trace dot of frame m is drawn again in each of
@@ -182,10 +147,7 @@ void PaintKeptDot(const KeptDot& dot) {
 // grown by theirs, `rect`, and the pen as the last of them, `dot`, leaves it.
 void NoteKeptDots(const KeptDot& dot, const PlotPixelRect& rect) {
     PlotStateRecord& s = PlotState;
-    s.dirtyLeft = std::min(s.dirtyLeft, rect.left);
-    s.dirtyRight = std::max(s.dirtyRight, rect.right);
-    s.dirtyTop = std::min(s.dirtyTop, rect.top);
-    s.dirtyBottom = std::max(s.dirtyBottom, rect.bottom);
+    AddDrawnChanges({rect, kNoPixels});
     s.penBlock() = dot.pen;
     s.penX = dot.penX;
     s.penY = dot.penY;
@@ -260,7 +222,7 @@ void DrawAndKeepDot(float x, float y, int size, int m, KeptDot& slot) {
     }
     const DrawnWatch watch = StartWatchingDrawn();
     DOT(x, y, size);
-    const PlotPixelRect drawn = StopWatchingDrawn(watch);
+    const PlotPixelRect drawn = StopWatchingDrawn(watch).Bounds();
 
     // Only the part of the patch in the rectangle the dot drew can hold its
     // pixels; the rest is put back whole.
@@ -814,7 +776,7 @@ void DrawFrameStart(WaveKind current, const AidState& aids, const AidLayout& lay
     LINEWIDTH(25);
     BOX(0.0f, 0.0f, kAidPageWidth, layout.pageHeight - kTitleBandHeight);
     const PlotPixelRect cleared = PlotTakeDirectWrites();
-    PlotNoteDirectWrites(Union(before, cleared));
+    PlotNoteDirectWrites(UnionOfPixels(before, cleared));
     // Nothing else draws into the graph bands before their curves, nor into
     // the readout band, so the axes and the readouts can come first.
     PutBackdrop(current, aids, layout, secondsPerFrame);
@@ -943,7 +905,7 @@ void DrawAidFrame(WaveKind current, int n, double secondsPerFrame, const AidStat
     const auto drawPiece = [&](auto draw) {
         const DrawnWatch pieceWatch = StartWatchingDrawn();
         draw();
-        pieces.at(piece++) = StopWatchingDrawn(pieceWatch);
+        pieces.at(piece++) = StopWatchingDrawn(pieceWatch).Bounds();
     };
     for (int c = 0; c < chains.count; ++c) {
         drawPiece([&] {
@@ -953,7 +915,7 @@ void DrawAidFrame(WaveKind current, int n, double secondsPerFrame, const AidStat
             if (kind == WaveKind::Longitudinal && c > 0) DrawLongitudinalBackground();
             const DrawnWatch erase = StartWatchingDrawn();
             EraseChainBand(kind);
-            erased[c] = StopWatchingDrawn(erase);
+            erased[c] = StopWatchingDrawn(erase).Bounds();
             DrawChainOverErased(kind, n);
             SetChainWindow(kind);
             DrawMarks(kind, c, n, aids);
@@ -969,7 +931,7 @@ void DrawAidFrame(WaveKind current, int n, double secondsPerFrame, const AidStat
     drawPiece([&] { EndAsAfterReadouts(aids, layout); });
 
     FrameStart& f = TheFrameStart();
-    f.drawn = StopWatchingDrawn(watch);
+    f.drawn = StopWatchingDrawn(watch).Bounds();
     f.erased = erased;
     f.pieces = pieces;
     f.framed = f.valid;

@@ -64,58 +64,20 @@ void RestoreRecord(const Record& r) {
     s.dirtyBottom = bottom;
 }
 
-// What one drawing changed: the changed rectangle it made (rows from the
-// top; empty as the library starts one) and the direct writes it noted.
-struct Changes {
-    PlotPixelRect dirty;
-    PlotPixelRect direct;
-    PlotPixelRect Bounds() const {
-        if (dirty.Empty()) return direct;
-        if (direct.Empty()) return dirty;
-        return {std::min(dirty.left, direct.left), std::min(dirty.top, direct.top), std::max(dirty.right, direct.right),
-                std::max(dirty.bottom, direct.bottom)};
-    }
-};
-
-// Adds a drawing's changes to what the next refresh shows.
-void AddChanges(const Changes& c) {
-    PlotStateRecord& s = PlotState;
-    if (!c.dirty.Empty()) {
-        s.dirtyLeft = std::min(s.dirtyLeft, c.dirty.left);
-        s.dirtyRight = std::max(s.dirtyRight, c.dirty.right);
-        s.dirtyTop = std::min(s.dirtyTop, c.dirty.top);
-        s.dirtyBottom = std::max(s.dirtyBottom, c.dirty.bottom);
-    }
-    if (!c.direct.Empty()) PlotNoteDirectWrites(c.direct);
-}
-
-// Runs `draw` and returns what it changed; the changed rectangle and the
-// direct writes from before stay recorded.
-Changes DrawWatched(const std::function<void()>& draw) {
-    PlotStateRecord& s = PlotState;
-    const PlotPixelRect dirtyBefore{s.dirtyLeft, s.dirtyTop, s.dirtyRight, s.dirtyBottom};
-    const PlotPixelRect directBefore = PlotTakeDirectWrites();
-    s.dirtyLeft = s.imageWidth - 1;  // empty, as after a refresh
-    s.dirtyRight = 0;
-    s.dirtyTop = s.imageHeight - 1;
-    s.dirtyBottom = 0;
+// Runs `draw` and returns what it changed; the changes from before stay
+// collected.
+DrawnChanges DrawWatched(const std::function<void()>& draw) {
+    const DrawnWatch watch = StartWatchingDrawn();
     draw();
-    const Changes own{{s.dirtyLeft, s.dirtyTop, s.dirtyRight, s.dirtyBottom}, PlotTakeDirectWrites()};
-    s.dirtyLeft = dirtyBefore.left;
-    s.dirtyRight = dirtyBefore.right;
-    s.dirtyTop = dirtyBefore.top;
-    s.dirtyBottom = dirtyBefore.bottom;
-    PlotNoteDirectWrites(directBefore);
-    AddChanges(own);
-    return own;
+    return StopWatchingDrawn(watch);
 }
 
 struct KeptDrawing {
     std::string key;
     unsigned generation;
     Record before, after;
-    Changes changes;
-    PlotPixelRect rect;                 // where the pixels are: Changes::Bounds
+    DrawnChanges changes;
+    PlotPixelRect rect;                 // where the pixels are: DrawnChanges::Bounds
     std::vector<unsigned char> pixels;  // rect's rows, top row first
 };
 
@@ -152,6 +114,44 @@ bool OnThePage(const PlotPixelRect& r) {
 
 }  // namespace
 
+PlotPixelRect UnionOfPixels(const PlotPixelRect& a, const PlotPixelRect& b) {
+    if (a.Empty()) return b;
+    if (b.Empty()) return a;
+    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right), std::max(a.bottom, b.bottom)};
+}
+
+DrawnWatch StartWatchingDrawn() {
+    PlotStateRecord& s = PlotState;
+    const DrawnWatch before{{s.dirtyLeft, s.dirtyTop, s.dirtyRight, s.dirtyBottom}, PlotTakeDirectWrites()};
+    s.dirtyLeft = s.imageWidth - 1;  // empty, as after a refresh
+    s.dirtyRight = 0;
+    s.dirtyTop = s.imageHeight - 1;
+    s.dirtyBottom = 0;
+    return before;
+}
+
+DrawnChanges StopWatchingDrawn(const DrawnWatch& before) {
+    PlotStateRecord& s = PlotState;
+    const DrawnChanges drawn{{s.dirtyLeft, s.dirtyTop, s.dirtyRight, s.dirtyBottom}, PlotTakeDirectWrites()};
+    s.dirtyLeft = std::min(s.dirtyLeft, before.dirty.left);
+    s.dirtyRight = std::max(s.dirtyRight, before.dirty.right);
+    s.dirtyTop = std::min(s.dirtyTop, before.dirty.top);
+    s.dirtyBottom = std::max(s.dirtyBottom, before.dirty.bottom);
+    PlotNoteDirectWrites(UnionOfPixels(before.direct, drawn.direct));
+    return drawn;
+}
+
+void AddDrawnChanges(const DrawnChanges& changes) {
+    PlotStateRecord& s = PlotState;
+    if (!changes.dirty.Empty()) {
+        s.dirtyLeft = std::min(s.dirtyLeft, changes.dirty.left);
+        s.dirtyRight = std::max(s.dirtyRight, changes.dirty.right);
+        s.dirtyTop = std::min(s.dirtyTop, changes.dirty.top);
+        s.dirtyBottom = std::max(s.dirtyBottom, changes.dirty.bottom);
+    }
+    PlotNoteDirectWrites(changes.direct);
+}
+
 void DrawKept(const std::string& key, const std::function<void()>& draw) {
     PlotStateRecord& s = PlotState;
     if (s.pagePixels == nullptr || s.imageWidth <= 0 || s.imageHeight <= 0) {
@@ -166,12 +166,12 @@ void DrawKept(const std::string& key, const std::function<void()>& draw) {
         if (k.generation != generation || k.key != key || !SameRecord(k.before, beforeElsewhere)) continue;
         CopyToPage(k.rect, k.pixels.data());
         RestoreRecord(k.after);
-        AddChanges(k.changes);
+        AddDrawnChanges(k.changes);
         return;
     }
 
     const Record before = RecordNow();
-    const Changes changes = DrawWatched(draw);
+    const DrawnChanges changes = DrawWatched(draw);
     const PlotPixelRect rect = changes.Bounds();
     if (PlotPageGeneration() != generation || !OnThePage(rect)) return;
     KeptDrawing k{key, generation, beforeElsewhere, RecordNow(), changes, rect, {}};
@@ -190,11 +190,11 @@ void DrawKept(const std::string& key, const std::function<void()>& draw) {
     CopyToPage(rect, other.data());
     RestoreRecord(before);
     MovePlace();
-    const Changes again = DrawWatched(draw);
+    const DrawnChanges again = DrawWatched(draw);
     CopyFromPage(rect, other.data());
-    const bool same = other == k.pixels && SameRecord(RecordNow(), k.after) && again.Bounds().left == rect.left &&
-                      again.Bounds().right == rect.right && again.Bounds().top == rect.top &&
-                      again.Bounds().bottom == rect.bottom;
+    const PlotPixelRect againRect = again.Bounds();
+    const bool same = other == k.pixels && SameRecord(RecordNow(), k.after) && againRect.left == rect.left &&
+                      againRect.right == rect.right && againRect.top == rect.top && againRect.bottom == rect.bottom;
     // The page and the record as the first drawing left them either way.
     CopyToPage(rect, k.pixels.data());
     RestoreRecord(k.after);

@@ -24,6 +24,33 @@
 #include <functional>
 #include <string>
 
+#include "plot/host.h"
+
+// The smallest rectangle holding both (an empty one holds nothing).
+PlotPixelRect UnionOfPixels(const PlotPixelRect& a, const PlotPixelRect& b);
+
+// What a drawing changed, in rows from the top: the changed rectangle it
+// grew and the direct writes it noted.
+struct DrawnChanges {
+    PlotPixelRect dirty;
+    PlotPixelRect direct;
+    PlotPixelRect Bounds() const { return UnionOfPixels(dirty, direct); }
+};
+
+// Watching what is drawn apart from what the next refresh has collected so
+// far: StartWatchingDrawn sets the collected changes aside, and
+// StopWatchingDrawn answers what was drawn since and adds the changes set
+// aside back to it.  Watches nest.
+struct DrawnWatch {
+    PlotPixelRect dirty;
+    PlotPixelRect direct;
+};
+DrawnWatch StartWatchingDrawn();
+DrawnChanges StopWatchingDrawn(const DrawnWatch& before);
+
+// Adds changes to what the next refresh shows, as drawing them again would.
+void AddDrawnChanges(const DrawnChanges& changes);
+
 void DrawKept(const std::string& key, const std::function<void()>& draw);
 
 // Gives up every kept drawing (tests that change the plot record's meaning).
