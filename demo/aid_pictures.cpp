@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <array>
-#include <climits>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -159,22 +158,16 @@ void NoteKeptDots(const KeptDot& dot, const PlotPixelRect& rect) {
 // Kept dots painted one after another, and what they leave to note.
 struct KeptDotsPut {
     const KeptDot* last = nullptr;
-    int left = INT_MAX;
-    int top = INT_MAX;
-    int right = INT_MIN;
-    int bottom = INT_MIN;
+    PlotPixelRect rect = kNoPixels;
 
     void Put(const KeptDot& dot) {
         PaintKeptDot(dot);
-        left = std::min(left, dot.rect.left);
-        top = std::min(top, dot.rect.top);
-        right = std::max(right, dot.rect.right);
-        bottom = std::max(bottom, dot.rect.bottom);
+        rect = UnionOfPixels(rect, dot.rect);
         last = &dot;
     }
     void Note() {
         if (last == nullptr) return;
-        NoteKeptDots(*last, {left, top, right, bottom});
+        NoteKeptDots(*last, rect);
         *this = KeptDotsPut{};
     }
 };

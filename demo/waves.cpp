@@ -191,7 +191,7 @@ double ParticleDisplacement(WaveKind kind, int particle, int n) {
     float phase = ExciterPhase(n);
     for (int i = 1; i <= particle; ++i) phase = NextPhase(phase);
     const double u = Displacement(WaveAmplitude(kind), phase);
-    const float drawn = kind == WaveKind::Longitudinal ? static_cast<float>(particle + u) : static_cast<float>(u);
+    const float drawn = kind == WaveKind::Longitudinal ? DrawnAt<true>(particle, u) : DrawnAt<false>(particle, u);
     return DisplacementOfDrawn(kind, particle, drawn);
 }
 
