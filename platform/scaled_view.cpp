@@ -57,6 +57,35 @@ SurfaceRect ScaledView::ToWindow(const SurfaceRect& r) const {
     return w.Empty() ? SurfaceRect{} : w;
 }
 
+namespace {
+
+// A stretch of window columns that shows consecutive client columns: one copy.
+struct ColumnRun {
+    int window;  // first window column, counted from the drawn part's left
+    int client;  // the client column it shows
+    int count;
+};
+
+// The runs of window columns x0..x1-1.  Near 1:1 (a page a little narrower
+// than the screen) the runs are long and a row is a few copies; enlarged
+// twice or more they hold one column each and a lookup per pixel is better.
+std::vector<ColumnRun> RunsOfColumns(const ScaledView& view, int x0, int x1) {
+    std::vector<ColumnRun> runs;
+    for (int wx = x0; wx < x1; ++wx) {
+        const int cx = view.ClientX(wx);
+        if (!runs.empty() && runs.back().client + runs.back().count == cx) {
+            ++runs.back().count;
+        } else {
+            runs.push_back({wx - x0, cx, 1});
+        }
+    }
+    return runs;
+}
+
+constexpr int kShortestRunsCopied = 8;  // columns per run on average
+
+}  // namespace
+
 void DrawScaled(const Surface& client, const ScaledView& view, const SurfaceRect& window, std::uint32_t* target,
                 int pitch) {
     if (window.Empty() || client.width != view.clientWidth || client.height != view.clientHeight) return;
@@ -65,17 +94,24 @@ void DrawScaled(const Surface& client, const ScaledView& view, const SurfaceRect
     const int y0 = std::max(window.top, view.top);
     const int y1 = std::min(window.bottom, view.top + view.height);
     if (x0 >= x1 || y0 >= y1) return;
-    std::vector<int> columns(static_cast<std::size_t>(x1 - x0));
-    for (int wx = x0; wx < x1; ++wx) columns[static_cast<std::size_t>(wx - x0)] = view.ClientX(wx);
+    const std::vector<ColumnRun> runs = RunsOfColumns(view, x0, x1);
+    const bool copyRuns = static_cast<std::size_t>(x1 - x0) >= runs.size() * kShortestRunsCopied;
+    std::vector<int> columns;
+    if (!copyRuns) {
+        columns.resize(static_cast<std::size_t>(x1 - x0));
+        for (int wx = x0; wx < x1; ++wx) columns[static_cast<std::size_t>(wx - x0)] = view.ClientX(wx);
+    }
     int lastRow = -1;
     const std::uint32_t* lastOut = nullptr;
     for (int wy = y0; wy < y1; ++wy) {
         const int cy = view.ClientY(wy);
         std::uint32_t* out = target + static_cast<std::size_t>(wy) * pitch + x0;
+        const std::uint32_t* in = &client.pixels[static_cast<std::size_t>(cy) * client.width];
         if (cy == lastRow && lastOut) {
             std::copy(lastOut, lastOut + (x1 - x0), out);  // a repeated row
+        } else if (copyRuns) {
+            for (const ColumnRun& r : runs) std::copy(in + r.client, in + r.client + r.count, out + r.window);
         } else {
-            const std::uint32_t* in = &client.pixels[static_cast<std::size_t>(cy) * client.width];
             for (std::size_t i = 0; i < columns.size(); ++i) out[i] = in[columns[i]];
         }
         lastRow = cy;

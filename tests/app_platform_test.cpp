@@ -305,20 +305,34 @@ TEST(ScaledView, EveryEnlargedPixelIsAClickOnItsClientPixel) {
         ASSERT_TRUE(y >= w.top && y < w.bottom) << "row " << y;
     }
 
-    // Drawing: the enlarged picture shows each window pixel's client pixel;
-    // a partial redraw of one client rectangle gives the same pixels.
-    Surface client;
-    client.Resize(1908, 296, 0);
-    for (std::size_t i = 0; i < client.pixels.size(); ++i) client.pixels[i] = static_cast<std::uint32_t>(i * 2654435761u);
-    std::vector<std::uint32_t> whole(std::size_t{1920} * 1080, 0), part(std::size_t{1920} * 1080, 0);
-    DrawScaled(client, v, {0, 0, 1920, 1080}, whole.data(), 1920);
-    const SurfaceRect changed = v.ToWindow({500, 40, 777, 201});
-    DrawScaled(client, v, changed, part.data(), 1920);
-    for (int y = changed.top; y < changed.bottom; ++y) {
-        for (int x = changed.left; x < changed.right; ++x) {
-            const std::uint32_t want = client.At(v.ClientX(x), v.ClientY(y));
-            ASSERT_EQ(whole[static_cast<std::size_t>(y) * 1920 + x], want);
-            ASSERT_EQ(part[static_cast<std::size_t>(y) * 1920 + x], want);
+    // Drawing: the picture shows each window pixel's client pixel, enlarged
+    // a little (copied in runs), twice, or reduced (looked up pixel by
+    // pixel); a partial redraw of one client rectangle gives the same pixels.
+    struct Sizes {
+        int clientWidth, clientHeight, windowWidth, windowHeight;
+    };
+    for (const Sizes z : {Sizes{1908, 296, 1920, 1080}, Sizes{1008, 144, 1920, 1080}, Sizes{1908, 296, 800, 600}}) {
+        const ScaledView s = ScaledView::Fit(z.clientWidth, z.clientHeight, z.windowWidth, z.windowHeight);
+        Surface client;
+        client.Resize(z.clientWidth, z.clientHeight, 0);
+        for (std::size_t i = 0; i < client.pixels.size(); ++i) {
+            client.pixels[i] = static_cast<std::uint32_t>(i * 2654435761u);
+        }
+        const std::size_t windowPixels = static_cast<std::size_t>(z.windowWidth) * z.windowHeight;
+        std::vector<std::uint32_t> whole(windowPixels, 0), part(windowPixels, 0);
+        DrawScaled(client, s, {0, 0, z.windowWidth, z.windowHeight}, whole.data(), z.windowWidth);
+        const SurfaceRect changed = s.ToWindow({z.clientWidth / 4, 40, z.clientWidth / 2 + 3, 101});
+        DrawScaled(client, s, changed, part.data(), z.windowWidth);
+        for (int y = 0; y < z.windowHeight; ++y) {
+            for (int x = 0; x < z.windowWidth; ++x) {
+                const bool inPicture = x >= s.left && x < s.left + s.width && y >= s.top && y < s.top + s.height;
+                const bool inChange = x >= changed.left && x < changed.right && y >= changed.top && y < changed.bottom;
+                const std::uint32_t want = inPicture ? client.At(s.ClientX(x), s.ClientY(y)) : 0u;
+                const std::size_t at = static_cast<std::size_t>(y) * z.windowWidth + x;
+                ASSERT_EQ(whole[at], want) << z.clientWidth << " into " << z.windowWidth << " at " << x << "," << y;
+                ASSERT_EQ(part[at], inChange ? want : 0u)
+                    << z.clientWidth << " into " << z.windowWidth << " at " << x << "," << y;
+            }
         }
     }
 
