@@ -125,6 +125,26 @@ void NoteDrawnSinceRefresh(const PlotPixelRect& filled) {
     NoteChange({filled.left, filled.top, filled.right, filled.bottom});
 }
 
+// The parts of `change` that the library collected (see PlotTakeChangeParts),
+// or `change` whole when they are not known or do not add up to it (a
+// program that widened the changed rectangle by hand); collected from now on
+// only where a window is to compare them.
+std::vector<PageChange> TakeChangeParts(const PageChange& change, bool wanted) {
+    PlotPixelRect taken[kPlotChangeParts];
+    const int count = PlotTakeChangeParts(taken);
+    PlotCollectChangeParts(wanted);
+    std::vector<PageChange> parts;
+    PageChange bounds{0, 0, -1, -1};
+    for (int i = 0; i < count; ++i) {
+        parts.push_back({taken[i].left, taken[i].top, taken[i].right, taken[i].bottom});
+        bounds = UnionOfChanges(bounds, parts.back());
+    }
+    const bool addsUp = bounds.left == change.left && bounds.top == change.top && bounds.right == change.right &&
+                        bounds.bottom == change.bottom;
+    if (count < 0 || (change.Empty() ? !parts.empty() : !addsUp)) return {change};
+    return parts;
+}
+
 PageFrame CurrentPageFrame() {
     PageFrame frame;
     frame.pixels = PlotState.pagePixels;
@@ -278,6 +298,7 @@ void RefreshPlotView() {
     if (!view) {
         // No window (not yet stored, or closed): nothing to show.
         NoteDrawnSinceRefresh(PlotTakeDirectWrites());
+        TakeChangeParts(PageChange{0, 0, -1, -1}, false);
         EmptyDirtyRectangle();
         return;
     }
@@ -309,9 +330,10 @@ void RefreshPlotView() {
                        {filled.left, filled.top, filled.right, filled.bottom});
     // Where nothing shows the window (headless), telling the changed bands
     // apart would cost more than drawing into no surface.
-    const std::vector<PageChange> bands = view->SurfaceToDrawOn()
-                                              ? view->Shown().Changed(CurrentPageFrame(), change, scroll.x, scroll.y)
-                                              : std::vector<PageChange>{change};
+    const bool shown = view->SurfaceToDrawOn() != nullptr;
+    const std::vector<PageChange> parts = TakeChangeParts(change, shown);
+    const std::vector<PageChange> bands =
+        shown ? view->Shown().Changed(CurrentPageFrame(), parts, scroll.x, scroll.y) : std::vector<PageChange>{change};
     const CRect strip = view->TitleShownAt(scroll) ? CRect{} : title;
     view->NoteTitleShown(scroll);
     auto draw = [&](const CRect& part, bool emptyFirst) {

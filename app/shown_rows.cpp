@@ -64,6 +64,11 @@ PageChange Union(const PageChange& a, const PageChange& b) {
     return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right), std::max(a.bottom, b.bottom)};
 }
 
+PageChange ClipToPage(const PageChange& change, const PageFrame& frame) {
+    return {std::max(change.left, 0), std::max(change.top, 0), std::min(change.right, frame.width - 1),
+            std::min(change.bottom, frame.height - 1)};
+}
+
 }  // namespace
 
 std::vector<PageChange> ShownRows::TakeAll(const PageFrame& frame, const PageChange& all, int scrollX, int scrollY) {
@@ -79,22 +84,39 @@ std::vector<PageChange> ShownRows::TakeAll(const PageFrame& frame, const PageCha
     return {all};
 }
 
+bool ShownRows::SameAsShown(const PageFrame& frame, int scrollX, int scrollY) const {
+    return known_ && frame.pixels == source_ && frame.width == width_ && frame.height == height_ &&
+           scrollX == scrollX_ && scrollY == scrollY_ && std::memcmp(palette_, frame.palette, sizeof palette_) == 0;
+}
+
 std::vector<PageChange> ShownRows::Changed(const PageFrame& frame, const PageChange& change, int scrollX, int scrollY) {
-    const PageChange all{std::max(change.left, 0), std::max(change.top, 0), std::min(change.right, frame.width - 1),
-                         std::min(change.bottom, frame.height - 1)};
-    if (change.Empty() || all.Empty()) return {};
+    return Changed(frame, std::vector<PageChange>{change}, scrollX, scrollY);
+}
+
+std::vector<PageChange> ShownRows::Changed(const PageFrame& frame, const std::vector<PageChange>& parts, int scrollX,
+                                           int scrollY) {
+    PageChange bounds{0, 0, -1, -1};
+    for (const PageChange& part : parts) {
+        if (!part.Empty()) bounds = Union(bounds, part);
+    }
+    const PageChange all = ClipToPage(bounds, frame);
+    if (bounds.Empty() || all.Empty()) return {};
     if (!frame.pixels || !frame.palette) {
         known_ = false;
         return {all};
     }
-    const bool same = known_ && frame.pixels == source_ && frame.width == width_ && frame.height == height_ &&
-                      scrollX == scrollX_ && scrollY == scrollY_ &&
-                      std::memcmp(palette_, frame.palette, sizeof palette_) == 0;
-    if (!same) return TakeAll(frame, all, scrollX, scrollY);
+    if (!SameAsShown(frame, scrollX, scrollY)) return TakeAll(frame, all, scrollX, scrollY);
+    std::vector<PageChange> found;
+    for (const PageChange& part : parts) {
+        const PageChange clipped = ClipToPage(part, frame);
+        if (!part.Empty() && !clipped.Empty()) TakePart(frame, clipped, found);
+    }
+    return found;
+}
 
+void ShownRows::TakePart(const PageFrame& frame, const PageChange& all, std::vector<PageChange>& parts) {
     const std::size_t columns = static_cast<std::size_t>(all.right) - static_cast<std::size_t>(all.left) + 1;
     const int tiles = static_cast<int>((columns - 1) / kTileColumns) + 1;
-    std::vector<PageChange> parts;
     std::vector<PageChange> found(static_cast<std::size_t>(tiles));  // per tile of the tile row: what differs
     std::vector<OpenPart> above;  // the parts of the tile row above, to grow downwards
     std::vector<OpenPart> here;
@@ -129,7 +151,6 @@ std::vector<PageChange> ShownRows::Changed(const PageFrame& frame, const PageCha
         std::swap(above, here);
         top = bottom + 1;
     }
-    return parts;
 }
 
 void ShownRows::TakeRow(const PageFrame& frame, const PageChange& all, int y, std::vector<PageChange>& found) {

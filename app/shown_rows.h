@@ -30,6 +30,10 @@ public:
     // Forget, or when the page image, its size, palette or the scroll
     // position is another than last time.
     std::vector<PageChange> Changed(const PageFrame& frame, const PageChange& change, int scrollX, int scrollY);
+    // The same for a change in parts (which may overlap): only the parts are
+    // compared; the bounding rectangle of them all when nothing is known.
+    std::vector<PageChange> Changed(const PageFrame& frame, const std::vector<PageChange>& parts, int scrollX,
+                                    int scrollY);
 
     // The window was drawn some other way (a paint, a new size or page):
     // the next refresh shows all of its change.
@@ -45,6 +49,9 @@ private:
     // Compares row y of `all` with the row shown, tile by tile; takes what
     // differs as shown and grows each tile's part of `found` by it.
     void TakeRow(const PageFrame& frame, const PageChange& all, int y, std::vector<PageChange>& found);
+    // Compares one part (clipped to the page) once the shown rows are known to be this frame's.
+    void TakePart(const PageFrame& frame, const PageChange& all, std::vector<PageChange>& parts);
+    bool SameAsShown(const PageFrame& frame, int scrollX, int scrollY) const;
     std::vector<PageChange> TakeAll(const PageFrame& frame, const PageChange& all, int scrollX, int scrollY);
 
     std::vector<unsigned char> pixels_;  // bottom row first, as the page

@@ -769,7 +769,7 @@ void DrawFrameStart(WaveKind current, const AidState& aids, const AidLayout& lay
     LINEWIDTH(25);
     BOX(0.0f, 0.0f, kAidPageWidth, layout.pageHeight - kTitleBandHeight);
     const PlotPixelRect cleared = PlotTakeDirectWrites();
-    PlotNoteDirectWrites(UnionOfPixels(before, cleared));
+    PlotGiveBackDirectWrites(UnionOfPixels(before, cleared));
     // Nothing else draws into the graph bands before their curves, nor into
     // the readout band, so the axes and the readouts can come first.
     PutBackdrop(current, aids, layout, secondsPerFrame);
@@ -802,8 +802,12 @@ bool PutBackFrameStart(WaveKind current, const AidState& aids, const AidLayout& 
     }
     const PlotPixelRect back = Intersection(f.drawn, f.area);
     if (!back.Empty()) {
-        for (const PlotPixelRect& piece : f.pieces) PutBackStartAround(f, Intersection(piece, back));
-        PlotNoteDirectWrites(back);
+        // Noted piece by piece: a window compares only these.
+        for (const PlotPixelRect& piece : f.pieces) {
+            const PlotPixelRect written = Intersection(piece, back);
+            PutBackStartAround(f, written);
+            PlotNoteDirectWrites(written);
+        }
     }
     PlotState.penBlock() = f.pen;
     RestorePenTail(f.tail);

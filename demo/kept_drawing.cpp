@@ -137,18 +137,12 @@ DrawnChanges StopWatchingDrawn(const DrawnWatch& before) {
     s.dirtyRight = std::max(s.dirtyRight, before.dirty.right);
     s.dirtyTop = std::min(s.dirtyTop, before.dirty.top);
     s.dirtyBottom = std::max(s.dirtyBottom, before.dirty.bottom);
-    PlotNoteDirectWrites(UnionOfPixels(before.direct, drawn.direct));
+    PlotGiveBackDirectWrites(UnionOfPixels(before.direct, drawn.direct));
     return drawn;
 }
 
 void AddDrawnChanges(const DrawnChanges& changes) {
-    PlotStateRecord& s = PlotState;
-    if (!changes.dirty.Empty()) {
-        s.dirtyLeft = std::min(s.dirtyLeft, changes.dirty.left);
-        s.dirtyRight = std::max(s.dirtyRight, changes.dirty.right);
-        s.dirtyTop = std::min(s.dirtyTop, changes.dirty.top);
-        s.dirtyBottom = std::max(s.dirtyBottom, changes.dirty.bottom);
-    }
+    PlotNoteChanged(changes.dirty);
     PlotNoteDirectWrites(changes.direct);
 }
 

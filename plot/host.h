@@ -59,6 +59,25 @@ PlotPixelRect PlotTakeDirectWrites();
 // Adds to that record pixels that a program wrote into the page image itself
 // (copied back from a picture it kept), so that the next refresh shows them.
 void PlotNoteDirectWrites(const PlotPixelRect& pixels);
+// Gives back to that record what PlotTakeDirectWrites took, for a program
+// that looked at what one drawing wrote: unlike PlotNoteDirectWrites, the
+// pixels are not added to the change's parts (below) again, which hold them.
+void PlotGiveBackDirectWrites(const PlotPixelRect& pixels);
+// The same pixels in parts, for a screen that compares or copies only what
+// changed: besides the bounding rectangle of a frame (a wave band and the
+// buttons above it, say), at most kPlotChangeParts rectangles that together
+// hold every pixel the changed-pixel rectangle and the direct writes hold.
+// They may overlap.  Kept only while collecting is on (it costs a few
+// comparisons a drawing operation).
+constexpr int kPlotChangeParts = 8;
+void PlotCollectChangeParts(bool on);
+// Writes the parts since the last take into `parts`, empties the record and
+// returns how many there are; -1 when they are not known (collecting is off,
+// or was turned on since the last take).
+int PlotTakeChangeParts(PlotPixelRect (&parts)[kPlotChangeParts]);
+// Widens the changed-pixel rectangle (and its parts) by pixels that a
+// program wrote into the page image itself.
+void PlotNoteChanged(const PlotPixelRect& pixels);
 // Counts up whenever the page image may have been laid out, cleared or
 // rewritten by the library as a whole (a new figure, a page setup, an
 // export, the image's release): a program that keeps pixels of the page

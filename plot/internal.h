@@ -113,6 +113,11 @@ void LayoutFigure(bool isNFrame);
 // written without widening the changed-pixel rectangle, for the screen.
 void NoteDirectWrite(int col1, int col2, int row1, int row2);
 
+// Adds pixels (rows counted from the top) to the parts of the change, while
+// a host collects them (PlotCollectChangeParts).
+extern bool g_collectingParts;
+void NoteChangePart(int left, int top, int right, int bottom);
+
 // PlotPageGeneration(): counted up where the page is laid out, cleared,
 // rewritten for an export or released.
 extern unsigned g_pageGeneration;

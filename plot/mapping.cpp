@@ -38,4 +38,5 @@ void SETPIXEL(int column, int row) {
     const int top = s.imageHeight - row - 1;
     if (top >= s.dirtyBottom) s.dirtyBottom = top;
     if (top <= s.dirtyTop) s.dirtyTop = top;
+    if (plot_internal::g_collectingParts) plot_internal::NoteChangePart(column, top, column, top);
 }

@@ -94,6 +94,7 @@ inline void MarkChanged(const Block& b) {
     s.dirtyRight = std::max(s.dirtyRight, b.col2);
     s.dirtyTop = std::min(s.dirtyTop, s.imageHeight - 1 - b.row2);
     s.dirtyBottom = std::max(s.dirtyBottom, s.imageHeight - 1 - b.row1);
+    if (g_collectingParts) NoteChangePart(b.col1, s.imageHeight - 1 - b.row2, b.col2, s.imageHeight - 1 - b.row1);
 }
 
 }  // namespace

@@ -261,6 +261,7 @@ void ClearPage() {
     s.dirtyRight = s.imageWidth - 1;
     s.dirtyTop = 0;
     s.dirtyBottom = s.imageHeight - 1;
+    if (g_collectingParts) NoteChangePart(0, 0, s.imageWidth - 1, s.imageHeight - 1);
 }
 
 }  // namespace plot_internal

@@ -41,15 +41,71 @@ PlotHost g_host = MakeDefaultHost();
 constexpr PlotPixelRect kNoWrites{0, 0, -1, -1};
 PlotPixelRect g_directWrites = kNoWrites;
 
+// The parts of the change since the last take (PlotTakeChangeParts).
+struct ChangeParts {
+    PlotPixelRect part[kPlotChangeParts];
+    int count = 0;
+    int lastHit = 0;     // where the last rectangle went: the next one mostly goes there too
+    bool known = false;  // collected since the last take
+};
+ChangeParts g_parts;
+
+// A rectangle no larger than this (a 32 x 32 tile) joins a part near it.
+constexpr long long kSmallPart = 1024;
+
+long long Area(const PlotPixelRect& r) {
+    return static_cast<long long>(r.right - r.left + 1) * static_cast<long long>(r.bottom - r.top + 1);
+}
+bool Holds(const PlotPixelRect& outer, const PlotPixelRect& r) {
+    return r.left >= outer.left && r.right <= outer.right && r.top >= outer.top && r.bottom <= outer.bottom;
+}
+PlotPixelRect UnionOf(const PlotPixelRect& a, const PlotPixelRect& b) {
+    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right), std::max(a.bottom, b.bottom)};
+}
+
 }  // namespace
 
 namespace plot_internal {
 
 unsigned g_pageGeneration = 0;
 
+bool g_collectingParts = false;
+
+void NoteChangePart(int left, int top, int right, int bottom) {
+    const PlotPixelRect r{left, top, right, bottom};
+    if (r.Empty()) return;
+    ChangeParts& p = g_parts;
+    if (p.count > 0 && Holds(p.part[p.lastHit], r)) return;
+    // A part of its own, unless some part holds it or grows by little more
+    // than the rectangle itself to hold it (a stroke that goes on the last
+    // one, a dot next to it), or all parts are taken: then the part that
+    // grows least takes it.
+    int best = -1;
+    long long leastGrowth = 0;
+    for (int i = 0; i < p.count; ++i) {
+        if (Holds(p.part[i], r)) {
+            p.lastHit = i;
+            return;
+        }
+        const long long growth = Area(UnionOf(p.part[i], r)) - Area(p.part[i]);
+        if (best < 0 || growth < leastGrowth) {
+            best = i;
+            leastGrowth = growth;
+        }
+    }
+    if (p.count < kPlotChangeParts && (best < 0 || leastGrowth > std::max(Area(r), kSmallPart))) {
+        p.part[p.count] = r;
+        p.lastHit = p.count++;
+        return;
+    }
+    p.part[best] = UnionOf(p.part[best], r);
+    p.lastHit = best;
+}
+
 void NoteDirectWrite(int col1, int col2, int row1, int row2) {
     const int top = PlotState.imageHeight - 1 - row2;
     const int bottom = PlotState.imageHeight - 1 - row1;
+    if (g_collectingParts) NoteChangePart(col1, top, col2, bottom);
     PlotPixelRect& w = g_directWrites;
     if (w.Empty()) {
         w = {col1, top, col2, bottom};
@@ -62,10 +118,41 @@ void NoteDirectWrite(int col1, int col2, int row1, int row2) {
 
 PlotPixelRect PlotTakeDirectWrites() { return std::exchange(g_directWrites, kNoWrites); }
 
+void PlotGiveBackDirectWrites(const PlotPixelRect& pixels) {
+    if (pixels.Empty()) return;
+    PlotPixelRect& w = g_directWrites;
+    w = w.Empty() ? pixels : UnionOf(w, pixels);
+}
+
 void PlotNoteDirectWrites(const PlotPixelRect& pixels) {
     if (pixels.Empty()) return;
     const int last = PlotState.imageHeight - 1;
     plot_internal::NoteDirectWrite(pixels.left, pixels.right, last - pixels.bottom, last - pixels.top);
+}
+
+void PlotCollectChangeParts(bool on) {
+    if (on == plot_internal::g_collectingParts) return;
+    plot_internal::g_collectingParts = on;
+    g_parts = ChangeParts{};  // what was drawn before is not in them
+}
+
+int PlotTakeChangeParts(PlotPixelRect (&parts)[kPlotChangeParts]) {
+    const ChangeParts taken = std::exchange(g_parts, ChangeParts{});
+    g_parts.known = plot_internal::g_collectingParts;
+    if (!taken.known) return -1;
+    std::copy(taken.part, taken.part + taken.count, parts);
+    return taken.count;
+}
+
+void PlotNoteChanged(const PlotPixelRect& pixels) {
+    if (pixels.Empty()) return;
+    PlotStateRecord& s = PlotState;
+    s.dirtyLeft = std::min(s.dirtyLeft, pixels.left);
+    s.dirtyRight = std::max(s.dirtyRight, pixels.right);
+    s.dirtyTop = std::min(s.dirtyTop, pixels.top);
+    s.dirtyBottom = std::max(s.dirtyBottom, pixels.bottom);
+    if (plot_internal::g_collectingParts)
+        plot_internal::NoteChangePart(pixels.left, pixels.top, pixels.right, pixels.bottom);
 }
 
 unsigned PlotPageGeneration() { return plot_internal::g_pageGeneration; }
@@ -76,6 +163,8 @@ void PlotDefaultFlush() {
     PlotState.dirtyBottom = 0;
     PlotState.dirtyTop = PlotState.imageHeight - 1;
     PlotTakeDirectWrites();
+    PlotPixelRect parts[kPlotChangeParts];
+    PlotTakeChangeParts(parts);
 }
 
 void PlotDefaultOutput(PlotStream stream, const char* text) {

@@ -3,6 +3,7 @@
 // page; and the parts leave out what did not change.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <random>
@@ -62,22 +63,30 @@ TEST(ShownRows, AWindowTakingOnlyTheBandsAlwaysShowsThePage) {
     std::mt19937 random(27);
     auto below = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
     for (int refresh = 0; refresh < 400; ++refresh) {
-        // Some pixels change inside a rectangle, some are put back as they were.
-        PageChange change{below(kWidth), below(kHeight), 0, 0};
-        change.right = change.left + below(kWidth - change.left);
-        change.bottom = change.top + below(kHeight - change.top);
-        for (int n = below(12); n > 0; --n) {
-            const int y = change.top + below(change.bottom - change.top + 1);
-            const int x = change.left + below(change.right - change.left + 1);
-            page.AtTop(y, x) = static_cast<unsigned char>(below(3));
+        // Some pixels change inside one rectangle or a few (which may
+        // overlap), some are put back as they were.
+        std::vector<PageChange> parts(1 + below(3));
+        PageChange bounds{kWidth, kHeight, -1, -1};
+        for (PageChange& change : parts) {
+            change = {below(kWidth), below(kHeight), 0, 0};
+            change.right = change.left + below(kWidth - change.left);
+            change.bottom = change.top + below(kHeight - change.top);
+            for (int n = below(12); n > 0; --n) {
+                const int y = change.top + below(change.bottom - change.top + 1);
+                const int x = change.left + below(change.right - change.left + 1);
+                page.AtTop(y, x) = static_cast<unsigned char>(below(3));
+            }
+            bounds = {std::min(bounds.left, change.left), std::min(bounds.top, change.top),
+                      std::max(bounds.right, change.right), std::max(bounds.bottom, change.bottom)};
         }
         if (below(20) == 0) {
             // Painted some other way: the window shows all of the page.
             shown.Forget();
             window.pixels = page.pixels;
         }
-        const std::vector<PageChange> bands = shown.Changed(page.Frame(), change, 0, 0);
-        window.Take(page, bands, change);
+        const std::vector<PageChange> bands =
+            parts.size() == 1 ? shown.Changed(page.Frame(), parts[0], 0, 0) : shown.Changed(page.Frame(), parts, 0, 0);
+        window.Take(page, bands, bounds);
         ASSERT_EQ(window.pixels, page.pixels) << "refresh " << refresh;
     }
 }
