@@ -12,20 +12,22 @@ std::int64_t MillisecondsOf() {
     return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now().time_since_epoch()).count();
 }
 
-}  // namespace
-
-double Backend::WallClock() {
+const AnchoredClock& TheClock() {
     // The steady clock is CLOCK_MONOTONIC on Linux, QueryPerformanceCounter
     // on Windows and performance.now() in a browser.
     static const AnchoredClock clock(MillisecondsOf<std::chrono::system_clock>,
                                      MillisecondsOf<std::chrono::steady_clock>);
-    return clock.Seconds();
+    return clock;
 }
 
+}  // namespace
+
+double Backend::WallClock() { return TheClock().Seconds(); }
+
 void Backend::WaitUntil(double deadline) {
-    // Sleep in one piece until 0.3 ms before the deadline, then in 0.1 ms
-    // steps while the caller re-reads the millisecond clock: no busy spin.
-    const double remaining = deadline - WallClock() - 0.0003;
-    const double pause = remaining > 0.0001 ? remaining : 0.0001;
-    std::this_thread::sleep_for(std::chrono::duration<double>(pause));
+    // One sleep to the millisecond at which the clock reads past the
+    // deadline: the caller's next reading ends its wait (sleeping to just
+    // before it and then in short steps woke a frame four times).
+    const std::chrono::milliseconds past{TheClock().MonotonicPast(deadline)};
+    std::this_thread::sleep_until(std::chrono::steady_clock::time_point(past));
 }

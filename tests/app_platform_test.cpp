@@ -40,6 +40,29 @@ TEST(Clock, AStepOfTheSystemClockNeitherStallsNorRushesADelay) {
     EXPECT_LE(end - start, 0.041 + 1e-6);
     EXPECT_GE(waits, 40);
     EXPECT_LE(waits, 41);
+
+    // A host that sleeps to the clock's MonotonicPast ends the same wait
+    // after one sleep, at the same reading; a deadline that has passed
+    // still sleeps to the next millisecond (no spin), one past the year
+    // 5138 for an hour.
+    host.waitUntil = [](double deadline) {
+        ++waits;
+        const std::int64_t past = clock->MonotonicPast(deadline);
+        monotonicMs = past;
+    };
+    PlotSetHost(&host);
+    for (const double delay : {0.040, 0.0405, 0.001}) {
+        waits = 0;
+        const double from = WALLCLOCK();
+        DELAY(delay, from);
+        const double to = WALLCLOCK();
+        EXPECT_EQ(waits, 1) << delay;
+        EXPECT_GT(to - from, delay) << delay;
+        EXPECT_LE(to - from, delay + 0.001 + 1e-6) << delay;
+    }
+    PlotSetHost(nullptr);
+    EXPECT_EQ(anchored.MonotonicPast(1.0), monotonicMs + 1);
+    EXPECT_EQ(anchored.MonotonicPast(1e300), monotonicMs + 3'600'000);
 }
 
 TEST(MessageQueue, PostedThenInputThenQuitThenPaint) {
