@@ -17,8 +17,9 @@
 #                 commit without --aids)
 #   window WxH    CPU share of one core while the wave runs, in a normal
 #                 window, full screen (F) and the fit view (Z), under a
-#                 private Xvfb with openbox; BENCH_SECONDS per sample; at
-#                 1920x1080 also a normal window with every aid on
+#                 private Xvfb with openbox; the median of BENCH_ROUNDS
+#                 alternating samples of BENCH_SECONDS each; at 1920x1080
+#                 also a normal window with every aid on
 #   web           the page's CPU share at 1920x1080 in headless Chromium
 #                 against a bare canvas repainting a band of the same size at
 #                 the same rate, and the page's first picture (needs
@@ -144,7 +145,7 @@ fi
 # count: the 10 ms ticks of /proc/PID/stat are steps of 0.12 % in 8 s).
 cpu_ns() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ t += $1 } END { printf "%.0f", t }'; }
 
-window_share() {  # PROGRAM KEY(none|f|z) [OPTION...] -> percent of one core
+window_share() {  # PROGRAM KEY(none|f|z) [OPTION...] -> percent of one core, or n/a
   local osk=$1 key=$2 pid window=""
   "$osk" "${@:3}" >/dev/null 2>"$work/osk.err" &
   pid=$!
@@ -169,7 +170,26 @@ window_share() {  # PROGRAM KEY(none|f|z) [OPTION...] -> percent of one core
   for _ in $(seq 30); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
   kill "$pid" 2>/dev/null || true
   wait "$pid" 2>/dev/null || true
-  awk "BEGIN { printf \"%.2f %%\", ($after - $before) / 1e9 / $seconds * 100 }"
+  awk "BEGIN { printf \"%.4f\", ($after - $before) / 1e9 / $seconds * 100 }"
+}
+
+median() { awk '$1 ~ /^[0-9.]+$/ { v[++n] = $1 } END { if (n == 0) { print "n/a"; exit }
+  for (i = 2; i <= n; i++) for (j = i; j > 1 && v[j - 1] > v[j]; j--) { t = v[j]; v[j] = v[j - 1]; v[j - 1] = t }
+  printf "%.2f %%", (n % 2) ? v[(n + 1) / 2] : (v[n / 2] + v[n / 2 + 1]) / 2 }'; }
+
+window_row() {  # LABEL KEY [OPTION...]: per program the median of the rounds' samples
+  local label=$1 key=$2 r i
+  local -a samples=()
+  for ((r = 0; r < rounds; r++)); do
+    for ((i = 0; i < count; i++)); do
+      if [ $# -gt 2 ] && ! has_aids "${programs[i]}"; then continue; fi  # options it does not know
+      samples[i]="${samples[i]:-} $(window_share "${programs[i]}" "$key" "${@:3}")"
+    done
+  done
+  cells=()
+  for ((i = 0; i < count; i++)); do cells+=("$(tr ' ' '\n' <<<"${samples[i]:-}" | median)"); done
+  say "$label: ${cells[*]}"
+  row "$label" "${cells[@]}"
 }
 
 if [[ $skip != *" window "* ]]; then
@@ -188,21 +208,9 @@ if [[ $skip != *" window "* ]]; then
       pids+=("$wm")
       sleep 1
       for key in none f z; do
-        label="window $size $( [ $key = none ] && echo normal || { [ $key = f ] && echo full || echo fit; })"
-        cells=()
-        for ((i = 0; i < count; i++)); do cells+=("$(window_share "${programs[i]}" "$key")"); done
-        say "$label: ${cells[*]}"
-        row "$label" "${cells[@]}"
+        window_row "window $size $( [ $key = none ] && echo normal || { [ $key = f ] && echo full || echo fit; })" "$key"
       done
-      if [ "$size" = 1920x1080 ]; then
-        label="window $size every aid"
-        cells=()
-        for ((i = 0; i < count; i++)); do
-          if has_aids "${programs[i]}"; then cells+=("$(window_share "${programs[i]}" none "${aids[@]}")"); else cells+=("n/a"); fi
-        done
-        say "$label: ${cells[*]}"
-        row "$label" "${cells[@]}"
-      fi
+      if [ "$size" = 1920x1080 ]; then window_row "window $size every aid" none "${aids[@]}"; fi
       kill "$wm" "$xvfb" 2>/dev/null || true
       wait "$wm" "$xvfb" 2>/dev/null || true
       rm -f "$work/display"
