@@ -109,7 +109,7 @@ std::vector<PageChange> ShownRows::Changed(const PageFrame& frame, const std::ve
     std::vector<PageChange> found;
     for (const PageChange& part : parts) {
         const PageChange clipped = ClipToPage(part, frame);
-        if (!part.Empty() && !clipped.Empty()) TakePart(frame, clipped, found);
+        if (!clipped.Empty()) TakePart(frame, clipped, found);
     }
     return found;
 }

@@ -66,17 +66,17 @@ struct ColumnRun {
     int count;
 };
 
-// The runs of window columns x0..x1-1.  Near 1:1 (a page a little narrower
-// than the screen) the runs are long and a row is a few copies; enlarged
-// twice or more they hold one column each and a lookup per pixel is better.
-std::vector<ColumnRun> RunsOfColumns(const ScaledView& view, int x0, int x1) {
+// The runs of a row's client columns (one a window column).  Near 1:1 (a
+// page a little narrower than the screen) the runs are long and a row is a
+// few copies; enlarged twice or more they hold one column each and a lookup
+// per pixel is better.
+std::vector<ColumnRun> RunsOfColumns(const std::vector<int>& columns) {
     std::vector<ColumnRun> runs;
-    for (int wx = x0; wx < x1; ++wx) {
-        const int cx = view.ClientX(wx);
-        if (!runs.empty() && runs.back().client + runs.back().count == cx) {
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        if (!runs.empty() && runs.back().client + runs.back().count == columns[i]) {
             ++runs.back().count;
         } else {
-            runs.push_back({wx - x0, cx, 1});
+            runs.push_back({static_cast<int>(i), columns[i], 1});
         }
     }
     return runs;
@@ -94,13 +94,10 @@ void DrawScaled(const Surface& client, const ScaledView& view, const SurfaceRect
     const int y0 = std::max(window.top, view.top);
     const int y1 = std::min(window.bottom, view.top + view.height);
     if (x0 >= x1 || y0 >= y1) return;
-    const std::vector<ColumnRun> runs = RunsOfColumns(view, x0, x1);
-    const bool copyRuns = static_cast<std::size_t>(x1 - x0) >= runs.size() * kShortestRunsCopied;
-    std::vector<int> columns;
-    if (!copyRuns) {
-        columns.resize(static_cast<std::size_t>(x1 - x0));
-        for (int wx = x0; wx < x1; ++wx) columns[static_cast<std::size_t>(wx - x0)] = view.ClientX(wx);
-    }
+    std::vector<int> columns(static_cast<std::size_t>(x1 - x0));
+    for (int wx = x0; wx < x1; ++wx) columns[static_cast<std::size_t>(wx - x0)] = view.ClientX(wx);
+    const std::vector<ColumnRun> runs = RunsOfColumns(columns);
+    const bool copyRuns = columns.size() >= runs.size() * kShortestRunsCopied;
     int lastRow = -1;
     const std::uint32_t* lastOut = nullptr;
     for (int wy = y0; wy < y1; ++wy) {

@@ -106,12 +106,7 @@ void NoteDirectWrite(int col1, int col2, int row1, int row2) {
     const int top = PlotState.imageHeight - 1 - row2;
     const int bottom = PlotState.imageHeight - 1 - row1;
     if (g_collectingParts) NoteChangePart(col1, top, col2, bottom);
-    PlotPixelRect& w = g_directWrites;
-    if (w.Empty()) {
-        w = {col1, top, col2, bottom};
-        return;
-    }
-    w = {std::min(w.left, col1), std::min(w.top, top), std::max(w.right, col2), std::max(w.bottom, bottom)};
+    PlotGiveBackDirectWrites({col1, top, col2, bottom});
 }
 
 }  // namespace plot_internal
