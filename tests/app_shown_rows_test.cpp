@@ -84,9 +84,7 @@ TEST(ShownRows, AWindowTakingOnlyTheBandsAlwaysShowsThePage) {
             shown.Forget();
             window.pixels = page.pixels;
         }
-        const std::vector<PageChange> bands =
-            parts.size() == 1 ? shown.Changed(page.Frame(), parts[0], 0, 0) : shown.Changed(page.Frame(), parts, 0, 0);
-        window.Take(page, bands, bounds);
+        window.Take(page, shown.Changed(page.Frame(), parts, 0, 0), bounds);
         ASSERT_EQ(window.pixels, page.pixels) << "refresh " << refresh;
     }
 }

@@ -11,6 +11,7 @@
 #include <limits>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "plot/host.h"
@@ -372,10 +373,11 @@ TEST_F(BoxPage, DotSizes) {
 // ---- the change in parts -----------------------------------------------------
 
 // A frame as a wave draws it (a band erased, a tall narrow line, bars, dots,
-// a curve, a label, single pixels, a hatch, pixels a program put back itself):
-// the parts hold every pixel that changed, add up to the changed rectangle
-// with the direct writes, and leave out most of the space between the band
-// and the line.  Not known before collecting, nor after it ends.
+// a curve, a label, single pixels, a solid fill without outline, pixels a
+// program wrote itself): the parts hold every pixel that changed, add up to
+// the changed rectangle with the direct writes, and leave out most of the
+// space between the band and the line.  Not known before collecting (nor
+// for what was drawn before it began), nor after it ends.
 TEST_F(BoxPage, ChangePartsHoldEveryChangedPixelInAFewRectangles) {
     PlotPixelRect parts[kPlotChangeParts];
     EXPECT_EQ(PlotTakeChangeParts(parts), -1);
@@ -386,7 +388,13 @@ TEST_F(BoxPage, ChangePartsHoldEveryChangedPixelInAFewRectangles) {
 
     const float curveX[] = {2, 6, 10, 14, 18, 22, 26};
     const float curveY[] = {1.2f, 1.8f, 1.3f, 1.9f, 1.1f, 1.7f, 1.4f};
-    for (int frame = 0; frame < 3; ++frame) {
+    const int width = PlotState.imageWidth, height = PlotState.imageHeight;
+    const auto unite = [](const PlotPixelRect& a, const PlotPixelRect& b) {
+        return PlotPixelRect{std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+                             std::max(a.bottom, b.bottom)};
+    };
+    const auto area = [](const PlotPixelRect& r) { return (r.right - r.left + 1) * (r.bottom - r.top + 1); };
+    for (int frame : {0, 1}) {
         const std::vector<unsigned char> before = PagePixels();
         const float shift = 0.1f * static_cast<float>(frame);
         SETCOLOURS(kWhite, kWhite);
@@ -394,8 +402,7 @@ TEST_F(BoxPage, ChangePartsHoldEveryChangedPixelInAFewRectangles) {
         SETCOLOURS(kRed, kRed);
         PLOTLINE(0.2f, 0.2f, 0.2f, 3.8f);
         SETCOLOURS(kBlue, kYellow);
-        for (int i = 1; i < 27; i += 3)
-            BOX(static_cast<float>(i) + shift, 1.1f, static_cast<float>(i) + shift + 0.3f, 1.9f);
+        for (int i = 1; i < 27; i += 3) BOX(i + shift, 1.1f, i + shift + 0.3f, 1.9f);
         DOT(5 + shift, 1.5f, 3);
         float phase = 0;
         PLOTL(curveX, curveY, 7, 1, 0, 0, 0, 0, &phase);
@@ -403,45 +410,35 @@ TEST_F(BoxPage, ChangePartsHoldEveryChangedPixelInAFewRectangles) {
         SETPIXEL(900 + frame, 130);
         BOXFILL(24, 0.2f, 25, 0.6f, 104, 5);  // solid, no outline: written directly
         const PlotPixelRect putBack{10, 5, 20 + frame, 9};
-        for (int top = putBack.top; top <= putBack.bottom; ++top) {
-            for (int col = putBack.left; col <= putBack.right; ++col) {
-                PlotState.pagePixels[col + PlotState.imageWidth * (PlotState.imageHeight - 1 - top)] = kGreen;
-            }
-        }
+        for (int top = putBack.top; top <= putBack.bottom; ++top)
+            std::fill_n(PlotState.pagePixels + static_cast<std::ptrdiff_t>(width) * (height - 1 - top) + putBack.left,
+                        11 + frame, kGreen);
         PlotNoteChanged(putBack);
 
-        const PlotPixelRect direct = PlotTakeDirectWrites();
+        const PlotPixelRect bounds =
+            unite({PlotState.dirtyLeft, PlotState.dirtyTop, PlotState.dirtyRight, PlotState.dirtyBottom},
+                  PlotTakeDirectWrites());
         const int count = PlotTakeChangeParts(parts);
         ASSERT_GE(count, 1);
         ASSERT_LE(count, kPlotChangeParts);
-        PlotPixelRect bounds{PlotState.dirtyLeft, PlotState.dirtyTop, PlotState.dirtyRight, PlotState.dirtyBottom};
-        bounds = {std::min(bounds.left, direct.left), std::min(bounds.top, direct.top),
-                  std::max(bounds.right, direct.right), std::max(bounds.bottom, direct.bottom)};
         PlotPixelRect joined = parts[0];
-        long long area = 0;
+        int partsArea = 0;
         for (int i = 0; i < count; ++i) {
-            const PlotPixelRect& p = parts[i];
-            joined = {std::min(joined.left, p.left), std::min(joined.top, p.top), std::max(joined.right, p.right),
-                      std::max(joined.bottom, p.bottom)};
-            area += static_cast<long long>(p.right - p.left + 1) * (p.bottom - p.top + 1);
+            joined = unite(joined, parts[i]);
+            partsArea += area(parts[i]);
         }
-        EXPECT_EQ(joined.left, bounds.left);
-        EXPECT_EQ(joined.top, bounds.top);
-        EXPECT_EQ(joined.right, bounds.right);
-        EXPECT_EQ(joined.bottom, bounds.bottom);
-        EXPECT_LT(area * 2, static_cast<long long>(bounds.right - bounds.left + 1) * (bounds.bottom - bounds.top + 1));
+        EXPECT_EQ(std::tie(joined.left, joined.top, joined.right, joined.bottom),
+                  std::tie(bounds.left, bounds.top, bounds.right, bounds.bottom));
+        EXPECT_LT(partsArea * 2, area(bounds));
         const std::vector<unsigned char> after = PagePixels();
-        for (int row = 0; row < PlotState.imageHeight; ++row) {
-            for (int col = 0; col < PlotState.imageWidth; ++col) {
-                const std::size_t at =
-                    static_cast<std::size_t>(col) + static_cast<std::size_t>(PlotState.imageWidth) * row;
-                if (before[at] == after[at]) continue;
-                const int top = PlotState.imageHeight - 1 - row;
-                const bool held = std::any_of(parts, parts + count, [&](const PlotPixelRect& p) {
-                    return col >= p.left && col <= p.right && top >= p.top && top <= p.bottom;
-                });
-                ASSERT_TRUE(held) << "frame " << frame << ": column " << col << ", row " << top << " from the top";
-            }
+        for (std::size_t at = 0; at < after.size(); ++at) {
+            if (before[at] == after[at]) continue;
+            const int col = static_cast<int>(at % width), top = height - 1 - static_cast<int>(at / width);
+            ASSERT_TRUE(std::any_of(parts, parts + count,
+                                    [&](const PlotPixelRect& p) {
+                                        return col >= p.left && col <= p.right && top >= p.top && top <= p.bottom;
+                                    }))
+                << "frame " << frame << ": column " << col << ", row " << top << " from the top";
         }
         PlotDefaultFlush();
     }
